@@ -11,3 +11,28 @@ function(velmora_test name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
     PROPERTIES ENVIRONMENT "VELMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endfunction()
+
+# velmora_fuzz(<name> SOURCES <files...> LIBS <targets...> [SECONDS n] [CORPUS dir]): a libFuzzer
+# target, run under CTest for a bounded time from its seed corpus. Built only with VELMORA_FUZZ.
+function(velmora_fuzz name)
+  cmake_parse_arguments(ARG "" "SECONDS;CORPUS" "SOURCES;LIBS" ${ARGN})
+  if(NOT VELMORA_FUZZ)
+    return()
+  endif()
+  if(NOT ARG_SECONDS)
+    set(ARG_SECONDS 20)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  set(work ${CMAKE_BINARY_DIR}/fuzz/${name}.corpus)
+  set(corpus_args ${work})
+  if(ARG_CORPUS)
+    list(APPEND corpus_args ${ARG_CORPUS})
+  endif()
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+            sh -c "mkdir -p '${work}' && exec \"$0\" -max_total_time=${ARG_SECONDS} -rss_limit_mb=2048 -timeout=10 \"$@\""
+            $<TARGET_FILE:${name}> ${corpus_args})
+endfunction()

@@ -27,6 +27,31 @@ struct ModuleRecord;
 using HMODULE = const ModuleRecord*;
 using HINSTANCE = HMODULE;
 
+using COLORREF = DWORD;
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+struct SIZE {
+  LONG cx;
+  LONG cy;
+};
+
+// Right and bottom are exclusive.
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return DWORD(r) | (DWORD(g) << 8) | (DWORD(b) << 16); }
+constexpr BYTE GetRValue(COLORREF c) { return BYTE(c & 0xFF); }
+constexpr BYTE GetGValue(COLORREF c) { return BYTE((c >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF c) { return BYTE((c >> 16) & 0xFF); }
+
 constexpr WORD LOWORD(DWORD v) { return static_cast<WORD>(v & 0xFFFF); }
 constexpr WORD HIWORD(DWORD v) { return static_cast<WORD>(v >> 16); }
 constexpr DWORD MAKELONG(WORD lo, WORD hi) { return DWORD(lo) | (DWORD(hi) << 16); }
