@@ -20,6 +20,7 @@ TEST(CodePage, PersianLettersMapToTheirBytes) {
 }
 
 struct BestFitCase {
+  const char* name;
   const char16_t* wide;
   const char* ansi;
 };
@@ -32,16 +33,17 @@ TEST_P(BestFitTable, MapsToTheClosestCharacter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Persian, BestFitTable,
-    ::testing::Values(BestFitCase{u"\u06CC", "\xED"},             // Farsi yeh
-                      BestFitCase{u"\u06F1\u06F3\u06F9\u06F0", "1390"},  // Persian digits
-                      BestFitCase{u"\u0661\u0662", "12"},         // Arabic-Indic digits
-                      BestFitCase{u"\u06C0", "\xE5"},             // heh with yeh above
-                      BestFitCase{u"\u0647\u0654", "\xE5"},       // heh + hamza above
-                      BestFitCase{u"\u066A\u066B\u066C", "%.,"},  // Arabic punctuation
-                      BestFitCase{u"\uFEFB", "\xE1\xC7"},         // lam-alef ligature
-                      BestFitCase{u"\uFE8E", "\xC7"},             // final alef
-                      BestFitCase{u"\uFBFC", "\xED"},             // isolated Farsi yeh
-                      BestFitCase{u"\u2212", "-"}));
+    ::testing::Values(BestFitCase{"FarsiYeh", u"\u06CC", "\xED"},
+                      BestFitCase{"PersianDigits", u"\u06F1\u06F3\u06F9\u06F0", "1390"},
+                      BestFitCase{"ArabicIndicDigits", u"\u0661\u0662", "12"},
+                      BestFitCase{"HehWithYehAbove", u"\u06C0", "\xE5"},
+                      BestFitCase{"HehAndHamzaAbove", u"\u0647\u0654", "\xE5"},
+                      BestFitCase{"ArabicPunctuation", u"\u066A\u066B\u066C", "%.,"},
+                      BestFitCase{"LamAlefLigature", u"\uFEFB", "\xE1\xC7"},
+                      BestFitCase{"FinalAlef", u"\uFE8E", "\xC7"},
+                      BestFitCase{"IsolatedFarsiYeh", u"\uFBFC", "\xED"},
+                      BestFitCase{"MinusSign", u"\u2212", "-"}),
+    [](const ::testing::TestParamInfo<BestFitCase>& info) { return info.param.name; });
 
 TEST(CodePage, UnmappableCharacterBecomesDefaultAndIsReported) {
   const char16_t text[] = u"a\u4E2Db";
