@@ -50,7 +50,7 @@ struct Column {
   bool longValue() const { return type == ColumnType::memo || type == ColumnType::ole; }
 };
 
-// Whether the engine knows how to decode a type code.
+// Whether the engine knows the type code; columns of other types read as their stored bytes.
 bool IsKnownColumnType(std::uint8_t code);
 
 }  // namespace provider::jet

@@ -179,7 +179,9 @@ Result<std::string> BuildSelectText(const Table& msysQueries, std::int32_t objec
 
   std::map<std::int64_t, std::vector<const QueryRow*>> parts;
   for (const QueryRow& row : rows) parts[row.attribute].push_back(&row);
-  const auto kind = parts.count(1) ? parts[1].front()->flag : 0;
+  // Some writers leave out the kind row of a select query.
+  const std::int64_t kind =
+      parts.count(1) ? parts[1].front()->flag : static_cast<std::int64_t>(QueryKind::select);
   if (kind != static_cast<std::int64_t>(QueryKind::select))
     return Status::NotSupported(
         "Only saved select queries can be opened; '" + name + "' is another kind of query.", where);

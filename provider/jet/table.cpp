@@ -245,8 +245,9 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes, const std::str
       return Value(text.take());
     }
     default:
-      return Status::NotSupported(
-          "Columns of type code " + std::to_string(column.typeCode) + " cannot be read.", where);
+      // Types this engine does not know (Access keeps some in its own system tables) read as
+      // their stored bytes.
+      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
   }
 }
 
