@@ -154,43 +154,52 @@ std::string Table::Place(std::size_t row, const Column* column) const {
   return place;
 }
 
+Status Table::Locate(const Status& status, std::size_t row, const Column& column) const {
+  std::string where = Place(row, &column);
+  if (!status.where().empty()) where += ", " + status.where();
+  switch (status.kind()) {
+    case StatusKind::notSupported:
+      return Status::NotSupported(status.message(), where);
+    case StatusKind::io:
+      return Status::IoError(status.message(), where);
+    default:
+      return Status::Corruption(status.message(), where);
+  }
+}
+
 Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
   if (row >= rows_.size() || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
   const ByteView bytes(rows_[row].data, rows_[row].length);
-  Result<RowLayout> parsed =
-      RowLayout::Parse(bytes, *format_, definition_.varColumns > 0, Place(row, nullptr));
-  if (!parsed.ok()) return parsed.status();
+  Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+  if (!parsed.ok()) return Locate(parsed.status(), row, col);
   const RowLayout& layout = parsed.value();
   if (col.type == ColumnType::boolean) return Value(layout.MaskBit(col.number));
   if (!layout.MaskBit(col.number)) return Value();
+  Result<ByteView> stored = Status::Ok();
   // Fixed-size types normally sit in the fixed area, but only the column flag says so.
   if (col.fixed() && !col.longValue()) {
-    Result<ByteView> fixed = layout.Fixed(col, ValueSize(col), Place(row, &col));
-    if (!fixed.ok()) return fixed.status();
-    return Decode(col, fixed.value(), Place(row, &col));
+    stored = layout.Fixed(col, ValueSize(col));
+  } else if (!layout.HasVariable(col.varIndex)) {
+    return Value();
+  } else {
+    stored = layout.Variable(col.varIndex);
   }
-  if (!layout.HasVariable(col.varIndex)) return Value();
-  Result<ByteView> variable = layout.Variable(col.varIndex, Place(row, &col));
-  if (!variable.ok()) return variable.status();
-  return Decode(col, variable.value(), Place(row, &col));
+  if (!stored.ok()) return Locate(stored.status(), row, col);
+  Result<Value> value = Decode(col, stored.value());
+  if (!value.ok()) return Locate(value.status(), row, col);
+  return value;
 }
 
-Result<std::u16string> Table::DecodeText(ByteView bytes, const std::string& where) const {
-  Result<std::u16string> text =
-      format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
-  if (!text.ok())
-    return Status(text.status().kind() == StatusKind::corruption
-                      ? Status::Corruption(text.status().message(), where)
-                      : Status::NotSupported(text.status().message(), where));
-  return text;
+Result<std::u16string> Table::DecodeText(ByteView bytes) const {
+  return format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
 }
 
-Result<Value> Table::Decode(const Column& column, ByteView bytes, const std::string& where) const {
+Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
   if (column.type != ColumnType::text && column.type != ColumnType::binary &&
       bytes.size() < ValueSize(column))
-    return Status::Corruption("A value is shorter than its type.", where);
+    return Status::Corruption("A value is shorter than its type.", "");
   switch (column.type) {
     case ColumnType::byte:
       return Value(std::int64_t{bytes.U8(0)});
@@ -230,17 +239,17 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes, const std::str
     case ColumnType::binary:
       return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
     case ColumnType::text: {
-      Result<std::u16string> text = DecodeText(bytes, where);
+      Result<std::u16string> text = DecodeText(bytes);
       if (!text.ok()) return text.status();
       return Value(text.take());
     }
     case ColumnType::memo:
     case ColumnType::ole: {
-      Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes, where);
+      Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
       if (!stored.ok()) return stored.status();
       if (column.type == ColumnType::ole) return Value(stored.take());
       const Bytes& raw = stored.value();
-      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()), where);
+      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()));
       if (!text.ok()) return text.status();
       return Value(text.take());
     }
