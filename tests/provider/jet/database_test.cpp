@@ -227,6 +227,32 @@ TEST(JetDatabase, SavedSelectQueriesBecomeStatements) {
   EXPECT_GT(selects, 10u);
 }
 
+TEST(JetDatabase, RebuiltStatementsKeepJoinsOptionsAndOrder) {
+  struct Case {
+    const char* file;
+    const char* query;
+    const char* sql;
+  };
+  const Case cases[] = {
+      {"jackcess_queryTestV2003.mdb", "SelectQuery",
+       "SELECT DISTINCT Table1.*, Table2.col1, Table2.col2, Table3.col3 FROM ([Table1] LEFT JOIN "
+       "[Table3] ON Table1.col1 = Table3.col1) INNER JOIN [Table2] ON (Table3.col1 = "
+       "Table2.col1) AND (Table3.col1 = Table2.col2) WHERE (((Table2.col2)=\"foo\" Or "
+       "(Table2.col2) In (\"buzz\",\"bazz\"))) ORDER BY Table2.col1"},
+      {"mdbtestdata_nwind.mdb", "Products Above Average Price",
+       "SELECT DISTINCTROW Products.ProductName, Products.UnitPrice FROM [Products] WHERE "
+       "(((Products.UnitPrice)>(SELECT AVG([UnitPrice]) From Products))) ORDER BY "
+       "Products.UnitPrice DESC"},
+  };
+  for (const Case& c : cases) {
+    auto db = OpenSample(c.file);
+    ASSERT_TRUE(db);
+    auto sql = db->QueryText(c.query);
+    ASSERT_TRUE(sql.ok()) << sql.status().ToString();
+    EXPECT_EQ(sql.value(), c.sql);
+  }
+}
+
 TEST(JetDatabase, OtherQueryKindsAreNotSupported) {
   auto db = OpenSample("jackcess_queryTestV2003.mdb");
   ASSERT_TRUE(db);
