@@ -6,6 +6,8 @@
 # DATA_DIR/expected instead (checked once by hand and against the npm reader mdb-reader):
 # - mdbtestdata_DateTestDatabase.mdb: mdb-export prints dates before 1900 and in year 9999 with
 #   a day of 00 ("01/00/00"); the expectation has the real dates (1898-01-01, 9999-01-01, 0632…).
+# - jackcess_testIndexCodesV1997.mdb Table6: the same for dates before 1899-12-30 with a time
+#   of day (−1.1 is 1899-12-29 02:24: whole days, then the fraction as the time of day).
 # - jackcess_testIndexCodesV1997.mdb, tables with the bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D, which
 #   code page 1252 leaves undefined: mdb-export prints '?', we keep them as U+0081… as Windows
 #   does for that code page.
