@@ -16,6 +16,7 @@
 #include "platform/codepage.h"
 #include "provider/jet/data_page.h"
 #include "provider/jet/long_value.h"
+#include "provider/jet/object_name.h"
 #include "provider/jet/row_layout.h"
 #include "provider/jet/text.h"
 #include "provider/jet/usage_map.h"
@@ -47,16 +48,6 @@ std::size_t ValueSize(const Column& column) {
     default:
       return 0;
   }
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // A moved row may be moved again; more hops than this is a loop.
@@ -141,7 +132,7 @@ Status Table::LocateRows() {
 
 int Table::FindColumn(std::string_view name) const {
   for (std::size_t i = 0; i < columns().size(); ++i) {
-    if (EqualsIgnoringCase(columns()[i].name, name)) return static_cast<int>(i);
+    if (SameName(columns()[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }
