@@ -116,7 +116,11 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     if (!bytes) return corrupt("a column name runs past its end");
     Result<std::u16string> text =
         format.jet4() ? DecodeJet4Text(*bytes) : DecodeCodePageText(*bytes, codePage);
-    if (!text.ok()) return corrupt("a column name cannot be read");
+    if (!text.ok()) {
+      if (text.status().kind() == StatusKind::notSupported)
+        return Status::NotSupported(text.status().message(), here);
+      return corrupt("a column name cannot be read");
+    }
     column.name = platform::WideToUtf8(text.value());
     pos += length;
   }

@@ -74,6 +74,24 @@ TEST(JetDatabase, ReadsVersionsAndColumnsOfBothFormats) {
   }
 }
 
+TEST(JetDatabase, Jet3TextInAnotherCodePage) {
+  // Jet 3 files carry text in the writer's code page whatever the header says.
+  OpenOptions arabic;
+  arabic.codePage = 1256;
+  auto db = OpenSample("mdbtestdata_nwind.mdb", arabic);
+  ASSERT_TRUE(db);
+  const auto names = db->UserTableNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), "Ums\u0646tze"), names.end());  // 0xE4
+
+  OpenOptions unknown;
+  unknown.codePage = 936;
+  // The catalog itself holds a name with a byte above 0x7F ("Umsätze").
+  auto refused = Database::Open(DataPath("mdbtestdata_nwind.mdb"), unknown);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.status().kind(), StatusKind::notSupported);
+  EXPECT_EQ(refused.status().message(), "Text in code page 936 cannot be read.");
+}
+
 TEST(JetDatabase, TableDefinitionOverSeveralPages) {
   auto db = OpenSample("jackcess_testV2003.mdb");
   ASSERT_TRUE(db);
