@@ -13,7 +13,6 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "platform/codepage.h"
 #include "provider/jet/data_page.h"
 #include "provider/jet/long_value.h"
 #include "provider/jet/object_name.h"
@@ -24,8 +23,8 @@
 namespace provider::jet {
 namespace {
 
-// Bytes a value of a fixed-size type occupies; for text and binary, the column's length.
-std::size_t ValueSize(const Column& column) {
+// Bytes a value of a fixed-size type occupies; 0 for the other types.
+std::size_t TypeSize(const Column& column) {
   switch (column.type) {
     case ColumnType::byte:
       return 1;
@@ -42,12 +41,16 @@ std::size_t ValueSize(const Column& column) {
       return 16;
     case ColumnType::numeric:
       return 17;
-    case ColumnType::text:
-    case ColumnType::binary:
-      return column.length;
     default:
       return 0;
   }
+}
+
+// Bytes a value takes in the fixed area: its type's size, or the column's length for text,
+// binary and types this engine does not know.
+std::size_t FixedSize(const Column& column) {
+  const std::size_t size = TypeSize(column);
+  return size > 0 ? size : column.length;
 }
 
 // A moved row may be moved again; more hops than this is a loop.
@@ -171,7 +174,7 @@ Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
   Result<ByteView> stored = Status::Ok();
   // Fixed-size types normally sit in the fixed area, but only the column flag says so.
   if (col.fixed() && !col.longValue()) {
-    stored = layout.Fixed(col, ValueSize(col));
+    stored = layout.Fixed(col, FixedSize(col));
   } else if (!layout.HasVariable(col.varIndex)) {
     return Value();
   } else {
@@ -188,8 +191,7 @@ Result<std::u16string> Table::DecodeText(ByteView bytes) const {
 }
 
 Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
-  if (column.type != ColumnType::text && column.type != ColumnType::binary &&
-      bytes.size() < ValueSize(column))
+  if (bytes.size() < TypeSize(column))
     return Status::Corruption("A value is shorter than its type.", "");
   switch (column.type) {
     case ColumnType::byte:
