@@ -96,7 +96,7 @@ Status Table::LocateRows() {
       if (!slot.ok()) return slot.status();
       if (slot.value().deleted || !slot.value().overflow) continue;
       std::uint32_t location = 0;
-      for (int hop = 0; slot.value().overflow; ++hop) {
+      for (int hop = 0; slot.value().overflow && !slot.value().deleted; ++hop) {
         const std::string at = here + ", row " + std::to_string(row);
         if (hop == kMaxOverflowHops)
           return Status::Corruption("A moved row's pointers form a cycle.", at);
@@ -106,6 +106,8 @@ Status Table::LocateRows() {
         slot = ReadPointedSlot(*file_, *format_, location, false, at);
         if (!slot.ok()) return slot.status();
       }
+      // A forwarding slot that is also flagged deleted ends a chain whose row was deleted.
+      if (slot.value().overflow) continue;
       moved.push_back(location);
     }
   }

@@ -157,6 +157,36 @@ TEST(JetCorruptFiles, MovedRowCycleIsReported) {
   EXPECT_NE(table.status().message().find("cycle"), std::string::npos) << table.status().ToString();
 }
 
+// A moved row whose data slot is marked as a deleted forwarding slot (0xC000) is a deleted row:
+// it must vanish, not come back as whatever bytes the slot holds.
+TEST(JetCorruptFiles, MovedRowWithDeletedTargetIsNotListed) {
+  Bytes bytes = ReadBytes(DataPath("jackcess_overflowTestV2003.mdb"));
+  const std::size_t pageSize = 4096;
+  auto before = Database::OpenBuffer(bytes, "t.mdb");
+  ASSERT_TRUE(before.ok());
+  const std::size_t rows = before.value()->OpenTable("Table1").value()->row_count();
+  bool marked = false;
+  for (std::size_t page = 1; page < bytes.size() / pageSize && !marked; ++page) {
+    const std::size_t p = page * pageSize;
+    if (bytes[p] != 0x01 || std::memcmp(&bytes[p + 4], "LVAL", 4) == 0) continue;
+    const std::size_t slots = bytes[p + 12] | bytes[p + 13] << 8;
+    for (std::size_t row = 0; row < slots && row < 255 && !marked; ++row) {
+      const std::uint16_t entry = bytes[p + 14 + 2 * row] | bytes[p + 15 + 2 * row] << 8;
+      if ((entry & 0xC000) != 0x4000) continue;
+      const std::uint32_t target = Get32(bytes, p + (entry & 0x1FFF));
+      const std::size_t at = (target >> 8) * pageSize + 14 + 2 * (target & 0xFF);
+      bytes[at + 1] |= 0xC0;
+      marked = true;
+    }
+  }
+  ASSERT_TRUE(marked);
+  auto after = Database::OpenBuffer(bytes, "t.mdb");
+  ASSERT_TRUE(after.ok());
+  auto table = after.value()->OpenTable("Table1");
+  ASSERT_TRUE(table.ok()) << table.status().ToString();
+  EXPECT_EQ(table.value()->row_count(), rows - 1);
+}
+
 // Flips bytes all over small real files and reads everything: whatever breaks must come back
 // as a status with a message.
 TEST(JetCorruptFiles, RandomByteFlipsNeverCrash) {
