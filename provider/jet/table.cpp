@@ -105,6 +105,8 @@ Status Table::LocateRows() {
         location = slot.value().bytes.U32(0);
         slot = ReadPointedSlot(*file_, *format_, location, false, at);
         if (!slot.ok()) return slot.status();
+        if (file_->Page(location >> 8, at).value().U32(4) != definition_.page)
+          return Status::Corruption("A moved row points into a page of another table.", at);
       }
       // A forwarding slot that is also flagged deleted ends a chain whose row was deleted.
       if (slot.value().overflow) continue;

@@ -133,28 +133,39 @@ TEST(JetCorruptFiles, LongValueChainCycleIsReported) {
   EXPECT_NE(status.message().find("cycle"), std::string::npos) << status.ToString();
 }
 
-// Points every moved row's forwarding slot at itself.
-TEST(JetCorruptFiles, MovedRowCycleIsReported) {
-  Bytes bytes = ReadBytes(DataPath("jackcess_overflowTestV2003.mdb"));
+// Points every moved row's forwarding slot at itself, or at a row of the catalog.
+TEST(JetCorruptFiles, MovedRowPointersAreChecked) {
+  const Bytes original = ReadBytes(DataPath("jackcess_overflowTestV2003.mdb"));
   const std::size_t pageSize = 4096;
-  std::size_t forwards = 0;
-  for (std::size_t page = 1; page < bytes.size() / pageSize; ++page) {
-    const std::size_t p = page * pageSize;
-    if (bytes[p] != 0x01 || std::memcmp(&bytes[p + 4], "LVAL", 4) == 0) continue;
-    const std::size_t slots = bytes[p + 12] | bytes[p + 13] << 8;
-    for (std::size_t row = 0; row < slots && row < 255; ++row) {
-      const std::uint16_t entry = bytes[p + 14 + 2 * row] | bytes[p + 15 + 2 * row] << 8;
-      if ((entry & 0xC000) != 0x4000) continue;
-      Put32(bytes, p + (entry & 0x1FFF), static_cast<std::uint32_t>(page << 8 | row));
-      ++forwards;
-    }
+  std::uint32_t catalogRow = 0;
+  for (std::size_t page = 3; page < original.size() / pageSize && catalogRow == 0; ++page) {
+    if (original[page * pageSize] == 0x01 && Get32(original, page * pageSize + 4) == 2)
+      catalogRow = static_cast<std::uint32_t>(page << 8);
   }
-  ASSERT_GT(forwards, 0u);
-  auto db = Database::OpenBuffer(bytes, "t.mdb");
-  ASSERT_TRUE(db.ok()) << db.status().ToString();
-  auto table = db.value()->OpenTable("Table1");
-  ASSERT_FALSE(table.ok());
-  EXPECT_NE(table.status().message().find("cycle"), std::string::npos) << table.status().ToString();
+  ASSERT_NE(catalogRow, 0u);
+  for (const bool self : {true, false}) {
+    Bytes bytes = original;
+    std::size_t forwards = 0;
+    for (std::size_t page = 1; page < bytes.size() / pageSize; ++page) {
+      const std::size_t p = page * pageSize;
+      if (bytes[p] != 0x01 || std::memcmp(&bytes[p + 4], "LVAL", 4) == 0) continue;
+      const std::size_t slots = bytes[p + 12] | bytes[p + 13] << 8;
+      for (std::size_t row = 0; row < slots && row < 255; ++row) {
+        const std::uint16_t entry = bytes[p + 14 + 2 * row] | bytes[p + 15 + 2 * row] << 8;
+        if ((entry & 0xC000) != 0x4000) continue;
+        Put32(bytes, p + (entry & 0x1FFF),
+              self ? static_cast<std::uint32_t>(page << 8 | row) : catalogRow);
+        ++forwards;
+      }
+    }
+    ASSERT_GT(forwards, 0u);
+    auto db = Database::OpenBuffer(bytes, "t.mdb");
+    ASSERT_TRUE(db.ok()) << db.status().ToString();
+    auto table = db.value()->OpenTable("Table1");
+    ASSERT_FALSE(table.ok());
+    EXPECT_NE(table.status().message().find(self ? "cycle" : "another table"), std::string::npos)
+        << table.status().ToString();
+  }
 }
 
 // A moved row whose data slot is marked as a deleted forwarding slot (0xC000) is a deleted row:
