@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/codepage.h"
 #include "tests/provider/jetwrite/peers.h"
 #include "tools/jetdb/commands.h"
 #include "tools/jetdb/synth_command.h"
@@ -62,6 +63,38 @@ TEST(BuildCommandTest, BuildsTheSevenTablesAndTheirQueries) {
   const auto expected = ExpectedFixtureTables();
   for (const auto& table : expected)
     EXPECT_EQ(jetwrite_test::MdbExport(file, table.name), table.rows) << table.name;
+  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, expected), "");
+}
+
+// The sample collection in content/ (when this tree has it) reads back exactly as parsed.
+TEST(BuildCommandTest, SampleCollectionReadsBackAsWritten) {
+  const std::string content = jetwrite_test::SourceDir() + "/content";
+  if (!std::filesystem::exists(content + "/kolliyat.txt"))
+    GTEST_SKIP() << "content/ has no content files in this tree";
+  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  ASSERT_TRUE(missing.empty()) << missing;
+  const std::string missingReader = jetwrite_test::MissingMdbReader();
+  ASSERT_TRUE(missingReader.empty()) << missingReader;
+  const std::string file = jetwrite_test::TempDir("sample") + "/tarsilo.mdb";
+  ASSERT_EQ(jetdb::RunBuild({content, file}), 0);
+  std::vector<jetwrite_test::TableRows> expected;
+  for (const std::string& name : jetdb::TopicTableNames()) {
+    auto records = jetdb::ReadContentFile(content + "/" + name + ".txt");
+    ASSERT_TRUE(records.ok()) << records.status().ToString();
+    Rows rows;
+    const auto utf8 = [](const std::optional<std::u16string>& text) -> jetwrite_test::Cell {
+      if (!text) return std::nullopt;
+      return platform::WideToUtf8(*text);
+    };
+    for (std::size_t i = 0; i < records.value().size(); ++i) {
+      const auto& record = records.value()[i];
+      rows.push_back({std::to_string(i + 1), utf8(record.kholase), utf8(record.porsesh),
+                      utf8(record.pasokh), utf8(record.pavaraghi)});
+    }
+    EXPECT_FALSE(rows.empty()) << name;
+    EXPECT_EQ(jetwrite_test::MdbExport(file, name), rows) << name;
+    expected.push_back({name, kColumns, rows, kNumeric});
+  }
   EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, expected), "");
 }
 
