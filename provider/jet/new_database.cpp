@@ -251,10 +251,9 @@ bool NewDatabase::NameTaken(const std::u16string& name) const {
 
 Status NewDatabase::Save(const std::string& path) const {
   const std::string temporary = path + ".part";
-  Status status = pages_.Save(temporary);
-  if (!status.ok()) {
+  if (!pages_.Save(temporary).ok()) {
     std::remove(temporary.c_str());
-    return status;
+    return Status::IoError("Cannot write '" + path + "'.", path);
   }
   if (std::rename(temporary.c_str(), path.c_str()) != 0) {
     std::remove(temporary.c_str());

@@ -2,22 +2,10 @@
 #include "provider/jet/writer_page_store.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "provider/jet/writer_usage_map.h"
 
 namespace provider::jet {
-
-Result<PageStore> PageStore::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Status::NotFound("Could not find file '" + path + "'.", path);
-  PageStore store;
-  store.bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) return Status::IoError("Cannot read '" + path + "'.", path);
-  if (store.bytes_.empty() || store.bytes_.size() % kWriterPageSize != 0)
-    return Status::Corruption("The file is not a whole number of pages.", path);
-  return store;
-}
 
 std::span<std::uint8_t> PageStore::Page(std::uint32_t number) {
   return std::span<std::uint8_t>(bytes_).subspan(number * kWriterPageSize, kWriterPageSize);

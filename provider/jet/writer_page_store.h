@@ -28,8 +28,6 @@ constexpr std::uint32_t kGlobalUsageMap = 1u << 8;
 class PageStore {
  public:
   PageStore() = default;
-  // Takes an existing file's pages (its length must be a whole number of pages).
-  static Result<PageStore> Load(const std::string& path);
 
   std::uint32_t page_count() const {
     return static_cast<std::uint32_t>(bytes_.size() / kWriterPageSize);

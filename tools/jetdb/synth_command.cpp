@@ -118,8 +118,8 @@ int RunSynth(const std::vector<std::string>& args) {
   }
   char* end = nullptr;
   const unsigned long long count = std::strtoull(args[0].c_str(), &end, 10);
-  if (args[0].empty() || *end != '\0' || args[0][0] == '-' || count > 1000000) {
-    std::fprintf(stderr, "jetdb synth: N must be a number of records from 0 to 1000000\n");
+  if (args[0].empty() || *end != '\0' || args[0][0] == '-' || count > 100000) {
+    std::fprintf(stderr, "jetdb synth: N must be a number of records from 0 to 100000\n");
     return 2;
   }
   std::vector<TopicTable> tables;

@@ -230,6 +230,66 @@ TEST(NewDatabaseTest, LargeTablesStayCompleteBeyondInlineUsageMaps) {
             "");
 }
 
+// Fixed-size types, a table without variable columns (its null mask follows the fixed data),
+// binary and OLE values, the header's password mask and sort order.
+TEST(NewDatabaseTest, OtherColumnTypesAndTheHeaderReadBackThroughTheEngine) {
+  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  ASSERT_TRUE(missing.empty()) << missing;
+  const std::string file = jetwrite_test::TempDir("types") + "/types.mdb";
+  const TableSpec fixedOnly{
+      u"adad",
+      {ColumnSpec{u"b", ColumnType::byte}, ColumnSpec{u"i", ColumnType::integer},
+       ColumnSpec{u"l", ColumnType::longInteger}, ColumnSpec{u"yes", ColumnType::boolean},
+       ColumnSpec{u"d", ColumnType::doubleFloat}, ColumnSpec{u"t", ColumnType::dateTime},
+       ColumnSpec{u"c", ColumnType::currency}}};
+  const TableSpec mixed{
+      u"binary",
+      {ColumnSpec{u"bin", ColumnType::binary, 8}, ColumnSpec{u"ole", ColumnType::ole},
+       ColumnSpec{u"s", ColumnType::single}}};
+  const std::vector<std::vector<Value>> fixedRows = {
+      {std::int64_t{255}, std::int64_t{-32768}, std::int64_t{-2147483647 - 1}, true, 2.5,
+       provider::DateTime{45000.25}, provider::Currency{-123456}},
+      {Value{}, Value{}, Value{}, false, Value{}, Value{}, Value{}},
+  };
+  const std::vector<std::vector<Value>> mixedRows = {
+      {provider::Bytes{0, 1, 0xFF}, provider::Bytes(5000, 0x5A), 0.5},
+      {Value{}, provider::Bytes{}, Value{}},
+  };
+  {
+    auto database = NewDatabase::Create(kCreated);
+    ASSERT_TRUE(database.ok());
+    auto fixedTable = database.value()->CreateTable(fixedOnly);
+    auto mixedTable = database.value()->CreateTable(mixed);
+    ASSERT_TRUE(fixedTable.ok() && mixedTable.ok());
+    for (const auto& row : fixedRows) ASSERT_TRUE(fixedTable.value()->InsertRow(row).ok());
+    for (const auto& row : mixedRows) ASSERT_TRUE(mixedTable.value()->InsertRow(row).ok());
+    ASSERT_TRUE(database.value()->Save(file).ok());
+  }
+  auto database = provider::jet::Database::Open(file);
+  ASSERT_TRUE(database.ok()) << database.status().ToString();
+  EXPECT_TRUE(database.value()->header().password.empty());
+  EXPECT_EQ(database.value()->header().sortOrder, 1025);
+  for (const auto& [name, rows] : {std::pair{"adad", fixedRows}, std::pair{"binary", mixedRows}}) {
+    auto table = database.value()->OpenTable(name);
+    ASSERT_TRUE(table.ok()) << table.status().ToString();
+    ASSERT_EQ(table.value()->row_count(), rows.size()) << name;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+      for (std::size_t c = 0; c < rows[r].size(); ++c) {
+        auto value = table.value()->GetValue(r, c);
+        ASSERT_TRUE(value.ok()) << value.status().ToString();
+        EXPECT_EQ(value.value(), rows[r][c]) << name << " row " << r << " column " << c;
+      }
+  }
+  const Rows exported = jetwrite_test::MdbExport(file, "adad");
+  ASSERT_EQ(exported.size(), 2u);
+  EXPECT_EQ(exported[0][0], "255");
+  EXPECT_EQ(exported[0][1], "-32768");
+  EXPECT_EQ(exported[0][2], "-2147483648");
+  EXPECT_EQ(exported[0][3], "1");
+  EXPECT_EQ(exported[1][3], "0");
+  EXPECT_EQ(exported[1][0], std::nullopt);
+}
+
 TEST(NewDatabaseTest, ValuesThatDoNotSuitTheirColumnAreRefusedAndWriteNothing) {
   auto database = NewDatabase::Create(kCreated);
   ASSERT_TRUE(database.ok());
