@@ -135,6 +135,8 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
     if (!row.ok()) return row.status();
     Store32(row.value(), 1 + 4 * slot, bitmap);
     fresh = true;
+  } else if (bitmap >= store.page_count()) {
+    return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
   }
   SetBit(store.Page(bitmap).subspan(kBitmapPageStart), page % kPagesPerBitmapPage, set);
   if (fresh) return SetUsageMapBit(store, kGlobalUsageMap, bitmap, false, UsageMapKind::freePages);

@@ -44,8 +44,10 @@ const std::vector<std::vector<Cell>>& TopicRows() {
       // Both yeh and kaf forms, quotes, percent and underscore, CR LF, Latin and digits.
       {"ياري و یاری، كتاب و کتاب", "\"نقل\" و 'گفته' با ۵۰% و a_b؟",
        "سطر اول\r\nسطر دوم\r\n\r\nبند دوم با Jet 4.0 و 2026 و ۱۴۰۵", std::nullopt},
-      // Latin only (stored compressed); memos on both sides of the inline limit.
-      {"Plain ASCII title", Repeat("x", 62), Repeat("y", 63), "Sample source 2, p. 8"},
+      // Latin only (stored compressed); memos on both sides of the inline limit, and a
+      // compressed memo long enough to be chained.
+      {"Plain ASCII title", Repeat("x", 62), Repeat("y", 63),
+       Repeat("Sample source 2, p. 8\r\n", 400)},
       // A memo of several pages (a chain of long-value rows) and one at the one-row limit.
       {Repeat("ک", 255), Repeat("ی", 2038), Repeat(persian, 400), Repeat("ی", 2039)},
       // Persian with Latin runs (compressed with mode switches), an empty memo, a leading
