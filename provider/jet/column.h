@@ -41,7 +41,6 @@ struct Column {
   std::uint16_t length = 0;    // bytes in the row (text: 2 per character in Jet 4)
   std::uint8_t precision = 0;  // numeric only
   std::uint8_t scale = 0;      // numeric only
-  std::uint16_t codePage = 0;  // Jet 3 text: the column's code page, 0 = the database's
   std::uint8_t flags = 0;
 
   bool fixed() const { return (flags & kColumnFixed) != 0; }
@@ -49,8 +48,5 @@ struct Column {
   bool nullable() const { return (flags & kColumnNullable) != 0; }
   bool longValue() const { return type == ColumnType::memo || type == ColumnType::ole; }
 };
-
-// Whether the engine knows how to decode a type code.
-bool IsKnownColumnType(std::uint8_t code);
 
 }  // namespace provider::jet

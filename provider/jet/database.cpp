@@ -2,22 +2,10 @@
 #include "provider/jet/database.h"
 
 #include "platform/codepage.h"
+#include "provider/jet/object_name.h"
 #include "provider/jet/table_def.h"
 
 namespace provider::jet {
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 Result<std::unique_ptr<Database>> Database::Open(const std::string& path,
                                                  const OpenOptions& options) {
   Result<std::unique_ptr<PageFile>> file = PageFile::Open(path);
@@ -85,7 +73,7 @@ Result<std::unique_ptr<Table>> Database::OpenDefinition(std::uint32_t page,
 
 Result<std::unique_ptr<Table>> Database::OpenTable(std::string_view name) const {
   for (const CatalogEntry& entry : tables_) {
-    if (!EqualsIgnoringCase(entry.name, name)) continue;
+    if (!SameName(entry.name, name)) continue;
     if (entry.type != static_cast<std::int16_t>(ObjectType::table))
       return Status::NotSupported(
           "The table '" + entry.name + "' is linked from another database and cannot be opened.",
@@ -101,7 +89,7 @@ Result<std::unique_ptr<Table>> Database::OpenTable(std::string_view name) const 
 
 Result<std::string> Database::QueryText(std::string_view name) const {
   for (const QueryInfo& query : queries_) {
-    if (!EqualsIgnoringCase(query.name, name)) continue;
+    if (!SameName(query.name, name)) continue;
     Result<std::unique_ptr<Table>> definitions = OpenTable("MSysQueries");
     if (!definitions.ok()) return definitions.status();
     return BuildSelectText(*definitions.value(), query.objectId, query.name);

@@ -37,74 +37,71 @@ struct Format {
   std::size_t columnNumber;
   std::size_t columnVarIndex;
   std::size_t columnPrecision;  // scale follows it
-  std::size_t columnCodePage;   // Jet 3 text only
   std::size_t columnFlags;
   std::size_t columnFixedOffset;
   std::size_t columnLength;
   std::size_t nameLengthSize;  // 2 (UCS-2 names) or 1 (code page names)
-  // Usage maps of the reference kind: bitmap bytes per bitmap page.
+  // Usage maps of the reference kind: where the bitmap starts on a bitmap page.
   std::size_t bitmapPageStart;
 
   bool jet4() const { return version == JetVersion::jet4; }
 
   static const Format& Jet3() {
-    static const Format format{JetVersion::jet3,
-                               2048,
-                               8,
-                               10,
-                               1,
-                               12,
-                               16,
-                               20,
-                               21,
-                               23,
-                               25,
-                               27,
-                               31,
-                               35,
-                               39,
-                               43,
-                               8,
-                               18,
-                               1,
-                               3,
-                               9,
-                               11,
-                               13,
-                               14,
-                               16,
-                               1,
-                               4};
+    static const Format format{.version = JetVersion::jet3,
+                               .pageSize = 2048,
+                               .dataRowCount = 8,
+                               .dataRowTable = 10,
+                               .rowCountSize = 1,
+                               .tdefRowCount = 12,
+                               .tdefAutoNumber = 16,
+                               .tdefTableType = 20,
+                               .tdefMaxColumns = 21,
+                               .tdefVarColumns = 23,
+                               .tdefColumnCount = 25,
+                               .tdefLogicalIndexCount = 27,
+                               .tdefRealIndexCount = 31,
+                               .tdefUsageMap = 35,
+                               .tdefFreeMap = 39,
+                               .tdefHeaderEnd = 43,
+                               .realIndexCounterSize = 8,
+                               .columnEntrySize = 18,
+                               .columnNumber = 1,
+                               .columnVarIndex = 3,
+                               .columnPrecision = 9,
+                               .columnFlags = 13,
+                               .columnFixedOffset = 14,
+                               .columnLength = 16,
+                               .nameLengthSize = 1,
+                               .bitmapPageStart = 4};
     return format;
   }
   static const Format& Jet4() {
-    static const Format format{JetVersion::jet4,
-                               4096,
-                               12,
-                               14,
-                               2,
-                               16,
-                               20,
-                               40,
-                               41,
-                               43,
-                               45,
-                               47,
-                               51,
-                               55,
-                               59,
-                               63,
-                               12,
-                               25,
-                               5,
-                               7,
-                               11,
-                               13,
-                               15,
-                               21,
-                               23,
-                               2,
-                               4};
+    static const Format format{.version = JetVersion::jet4,
+                               .pageSize = 4096,
+                               .dataRowCount = 12,
+                               .dataRowTable = 14,
+                               .rowCountSize = 2,
+                               .tdefRowCount = 16,
+                               .tdefAutoNumber = 20,
+                               .tdefTableType = 40,
+                               .tdefMaxColumns = 41,
+                               .tdefVarColumns = 43,
+                               .tdefColumnCount = 45,
+                               .tdefLogicalIndexCount = 47,
+                               .tdefRealIndexCount = 51,
+                               .tdefUsageMap = 55,
+                               .tdefFreeMap = 59,
+                               .tdefHeaderEnd = 63,
+                               .realIndexCounterSize = 12,
+                               .columnEntrySize = 25,
+                               .columnNumber = 5,
+                               .columnVarIndex = 7,
+                               .columnPrecision = 11,
+                               .columnFlags = 15,
+                               .columnFixedOffset = 21,
+                               .columnLength = 23,
+                               .nameLengthSize = 2,
+                               .bitmapPageStart = 4};
     return format;
   }
 };

@@ -21,44 +21,43 @@ constexpr std::uint32_t kLengthMask = 0x3FFFFFFF;
 
 }  // namespace
 
-Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView field,
-                            const std::string& where) {
+Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView field) {
   if (field.size() < kFieldSize)
-    return Status::Corruption("A memo or OLE field is shorter than its header.", where);
+    return Status::Corruption("A memo or OLE field is shorter than its header.", "");
   const std::uint32_t word = field.U32(0);
   const std::uint32_t length = word & kLengthMask;
   const std::uint32_t pointer = field.U32(4);
   switch (word >> 30) {
     case 2: {  // inline
       std::optional<ByteView> data = field.Slice(kFieldSize, length);
-      if (!data) return Status::Corruption("An inline memo or OLE value runs past its row.", where);
+      if (!data) return Status::Corruption("An inline memo or OLE value runs past its row.", "");
       return Bytes(data->data(), data->data() + data->size());
     }
     case 1: {  // one long-value row
-      Result<RowSlot> slot = ReadPointedSlot(file, format, pointer, true, where);
+      Result<RowSlot> slot = ReadPointedSlot(file, format, pointer, true, "long value");
       if (!slot.ok()) return slot.status();
       const ByteView bytes = slot.value().bytes;
       if (bytes.size() < length)
         return Status::Corruption("A memo or OLE value is shorter than its recorded length.",
-                                  where + ", page " + std::to_string(pointer >> 8) + ", row " +
+                                  "long value page " + std::to_string(pointer >> 8) + ", row " +
                                       std::to_string(pointer & 0xFF));
       return Bytes(bytes.data(), bytes.data() + length);
     }
     case 0: {  // chain
       if (length > std::size_t{file.page_count()} * format.pageSize)
-        return Status::Corruption("A memo or OLE value is longer than the file.", where);
+        return Status::Corruption("A memo or OLE value is longer than the file.", "");
       Bytes value;
       value.reserve(length);
       std::unordered_set<std::uint32_t> seen;
       std::uint32_t next = pointer;
       while (value.size() < length) {
         const std::string here =
-            where + ", page " + std::to_string(next >> 8) + ", row " + std::to_string(next & 0xFF);
+            "long value page " + std::to_string(next >> 8) + ", row " + std::to_string(next & 0xFF);
         if (next == 0)
           return Status::Corruption("A memo or OLE value's chain ends before its length.", here);
         if (!seen.insert(next).second)
           return Status::Corruption("A memo or OLE value's chain forms a cycle.", here);
-        Result<RowSlot> slot = ReadPointedSlot(file, format, next, true, where);
+        Result<RowSlot> slot = ReadPointedSlot(file, format, next, true, "long value");
         if (!slot.ok()) return slot.status();
         const ByteView bytes = slot.value().bytes;
         if (bytes.size() < 4)
@@ -70,7 +69,7 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
       return value;
     }
     default:
-      return Status::Corruption("A memo or OLE field has an unknown storage kind.", where);
+      return Status::Corruption("A memo or OLE field has an unknown storage kind.", "");
   }
 }
 

@@ -13,10 +13,9 @@
 
 namespace provider::jet {
 
-Result<RowLayout> RowLayout::Parse(ByteView row, const Format& format, bool hasVariable,
-                                   const std::string& where) {
+Result<RowLayout> RowLayout::Parse(ByteView row, const Format& format, bool hasVariable) {
   auto corrupt = [&](const char* what) {
-    return Status::Corruption(std::string("A row is damaged: ") + what + ".", where);
+    return Status::Corruption(std::string("A row is damaged: ") + what + ".", "");
   };
   RowLayout layout;
   layout.row_ = row;
@@ -62,19 +61,18 @@ std::size_t RowLayout::VarOffset(std::uint16_t index) const {
   return offset;
 }
 
-Result<ByteView> RowLayout::Fixed(const Column& column, std::size_t size,
-                                  const std::string& where) const {
+Result<ByteView> RowLayout::Fixed(const Column& column, std::size_t size) const {
   const std::size_t start = format_->rowCountSize + column.fixedOffset;
   if (start + size > metaStart_)
-    return Status::Corruption("A fixed-length value lies outside its row.", where);
+    return Status::Corruption("A fixed-length value lies outside its row.", "");
   return *row_.Slice(start, size);
 }
 
-Result<ByteView> RowLayout::Variable(std::uint16_t varIndex, const std::string& where) const {
+Result<ByteView> RowLayout::Variable(std::uint16_t varIndex) const {
   const std::size_t start = VarOffset(varIndex);
   const std::size_t end = VarOffset(static_cast<std::uint16_t>(varIndex + 1));
   if (start < format_->rowCountSize || start > end || end > metaStart_)
-    return Status::Corruption("A variable-length value lies outside its row.", where);
+    return Status::Corruption("A variable-length value lies outside its row.", "");
   return *row_.Slice(start, end - start);
 }
 

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "provider/jet/byte_view.h"
 #include "provider/jet/column.h"
@@ -18,9 +17,8 @@ class RowLayout {
   RowLayout() = default;
 
   // `hasVariable` says whether the table has variable columns (otherwise rows carry no
-  // variable offsets).
-  static Result<RowLayout> Parse(ByteView row, const Format& format, bool hasVariable,
-                                 const std::string& where);
+  // variable offsets). Failures leave the place to the caller, who knows the row.
+  static Result<RowLayout> Parse(ByteView row, const Format& format, bool hasVariable);
 
   // The null-mask bit of a column number: false when the row predates the column.
   bool MaskBit(std::uint16_t number) const {
@@ -30,10 +28,10 @@ class RowLayout {
   bool HasColumn(std::uint16_t number) const { return number < columnCount_; }
 
   // The `size` bytes of a fixed column.
-  Result<ByteView> Fixed(const Column& column, std::size_t size, const std::string& where) const;
+  Result<ByteView> Fixed(const Column& column, std::size_t size) const;
   // Whether the row has the variable slot (rows written before a column was added do not).
   bool HasVariable(std::uint16_t varIndex) const { return varIndex < varCount_; }
-  Result<ByteView> Variable(std::uint16_t varIndex, const std::string& where) const;
+  Result<ByteView> Variable(std::uint16_t varIndex) const;
 
  private:
   std::size_t VarOffset(std::uint16_t index) const;

@@ -98,6 +98,24 @@ std::string FromClause(const std::vector<const QueryRow*>& sources,
     reference[key] = text;
     order.push_back(key);
   }
+  // One join per pair of sources; several rows for the same pair are one ON with AND.
+  struct JoinPart {
+    std::string left, right, condition;
+    std::int64_t flag;
+  };
+  std::vector<JoinPart> pairs;
+  for (const QueryRow* join : joins) {
+    auto same = std::find_if(pairs.begin(), pairs.end(), [&](const JoinPart& p) {
+      return p.left == join->name1 && p.right == join->name2;
+    });
+    if (same == pairs.end()) {
+      pairs.push_back({join->name1, join->name2, join->expression, join->flag});
+    } else {
+      if (same->condition.front() != '(' || same->condition.back() != ')')
+        same->condition = "(" + same->condition + ")";
+      same->condition += " AND (" + join->expression + ")";
+    }
+  }
   std::vector<std::string> parts;
   std::vector<std::string> joined;  // keys inside the current join expression
   std::string expression;
@@ -105,31 +123,33 @@ std::string FromClause(const std::vector<const QueryRow*>& sources,
     auto it = reference.find(key);
     return it != reference.end() ? it->second : Bracketed(key);
   };
-  for (const QueryRow* join : joins) {
+  for (const JoinPart& pair : pairs) {
+    const JoinPart* join = &pair;
     const char* kind = join->flag == 2   ? " LEFT JOIN "
                        : join->flag == 3 ? " RIGHT JOIN "
                                          : " INNER JOIN ";
-    const bool hasLeft = std::count(joined.begin(), joined.end(), join->name1) > 0;
-    const bool hasRight = std::count(joined.begin(), joined.end(), join->name2) > 0;
+    const bool hasLeft = std::count(joined.begin(), joined.end(), join->left) > 0;
+    const bool hasRight = std::count(joined.begin(), joined.end(), join->right) > 0;
     if (expression.empty()) {
       expression =
-          sourceText(join->name1) + kind + sourceText(join->name2) + " ON " + join->expression;
+          sourceText(join->left) + kind + sourceText(join->right) + " ON " + join->condition;
     } else if (hasLeft && hasRight) {
-      expression += " AND " + join->expression;
+      // A second pair among sources already joined narrows the last join.
+      expression += " AND (" + join->condition + ")";
       continue;
     } else if (hasLeft) {
       expression =
-          "(" + expression + ")" + kind + sourceText(join->name2) + " ON " + join->expression;
+          "(" + expression + ")" + kind + sourceText(join->right) + " ON " + join->condition;
     } else if (hasRight) {
-      expression = sourceText(join->name1) + kind + "(" + expression + ") ON " + join->expression;
+      expression = sourceText(join->left) + kind + "(" + expression + ") ON " + join->condition;
     } else {
       parts.push_back(expression);
       joined.clear();
       expression =
-          sourceText(join->name1) + kind + sourceText(join->name2) + " ON " + join->expression;
+          sourceText(join->left) + kind + sourceText(join->right) + " ON " + join->condition;
     }
-    joined.push_back(join->name1);
-    joined.push_back(join->name2);
+    joined.push_back(join->left);
+    joined.push_back(join->right);
   }
   if (!expression.empty()) parts.push_back(expression);
   for (const QueryRow* join : joins) {
@@ -179,7 +199,9 @@ Result<std::string> BuildSelectText(const Table& msysQueries, std::int32_t objec
 
   std::map<std::int64_t, std::vector<const QueryRow*>> parts;
   for (const QueryRow& row : rows) parts[row.attribute].push_back(&row);
-  const auto kind = parts.count(1) ? parts[1].front()->flag : 0;
+  // Some writers leave out the kind row of a select query.
+  const std::int64_t kind =
+      parts.count(1) ? parts[1].front()->flag : static_cast<std::int64_t>(QueryKind::select);
   if (kind != static_cast<std::int64_t>(QueryKind::select))
     return Status::NotSupported(
         "Only saved select queries can be opened; '" + name + "' is another kind of query.", where);

@@ -13,9 +13,9 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "platform/codepage.h"
 #include "provider/jet/data_page.h"
 #include "provider/jet/long_value.h"
+#include "provider/jet/object_name.h"
 #include "provider/jet/row_layout.h"
 #include "provider/jet/text.h"
 #include "provider/jet/usage_map.h"
@@ -23,8 +23,8 @@
 namespace provider::jet {
 namespace {
 
-// Bytes a value of a fixed-size type occupies; for text and binary, the column's length.
-std::size_t ValueSize(const Column& column) {
+// Bytes a value of a fixed-size type occupies; 0 for the other types.
+std::size_t TypeSize(const Column& column) {
   switch (column.type) {
     case ColumnType::byte:
       return 1;
@@ -41,22 +41,16 @@ std::size_t ValueSize(const Column& column) {
       return 16;
     case ColumnType::numeric:
       return 17;
-    case ColumnType::text:
-    case ColumnType::binary:
-      return column.length;
     default:
       return 0;
   }
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
+// Bytes a value takes in the fixed area: its type's size, or the column's length for text,
+// binary and types this engine does not know.
+std::size_t FixedSize(const Column& column) {
+  const std::size_t size = TypeSize(column);
+  return size > 0 ? size : column.length;
 }
 
 // A moved row may be moved again; more hops than this is a loop.
@@ -102,7 +96,7 @@ Status Table::LocateRows() {
       if (!slot.ok()) return slot.status();
       if (slot.value().deleted || !slot.value().overflow) continue;
       std::uint32_t location = 0;
-      for (int hop = 0; slot.value().overflow; ++hop) {
+      for (int hop = 0; slot.value().overflow && !slot.value().deleted; ++hop) {
         const std::string at = here + ", row " + std::to_string(row);
         if (hop == kMaxOverflowHops)
           return Status::Corruption("A moved row's pointers form a cycle.", at);
@@ -111,7 +105,11 @@ Status Table::LocateRows() {
         location = slot.value().bytes.U32(0);
         slot = ReadPointedSlot(*file_, *format_, location, false, at);
         if (!slot.ok()) return slot.status();
+        if (file_->Page(location >> 8, at).value().U32(4) != definition_.page)
+          return Status::Corruption("A moved row points into a page of another table.", at);
       }
+      // A forwarding slot that is also flagged deleted ends a chain whose row was deleted.
+      if (slot.value().overflow) continue;
       moved.push_back(location);
     }
   }
@@ -141,7 +139,7 @@ Status Table::LocateRows() {
 
 int Table::FindColumn(std::string_view name) const {
   for (std::size_t i = 0; i < columns().size(); ++i) {
-    if (EqualsIgnoringCase(columns()[i].name, name)) return static_cast<int>(i);
+    if (SameName(columns()[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -154,43 +152,51 @@ std::string Table::Place(std::size_t row, const Column* column) const {
   return place;
 }
 
+Status Table::Locate(const Status& status, std::size_t row, const Column& column) const {
+  std::string where = Place(row, &column);
+  if (!status.where().empty()) where += ", " + status.where();
+  switch (status.kind()) {
+    case StatusKind::notSupported:
+      return Status::NotSupported(status.message(), where);
+    case StatusKind::io:
+      return Status::IoError(status.message(), where);
+    default:
+      return Status::Corruption(status.message(), where);
+  }
+}
+
 Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
   if (row >= rows_.size() || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
   const ByteView bytes(rows_[row].data, rows_[row].length);
-  Result<RowLayout> parsed =
-      RowLayout::Parse(bytes, *format_, definition_.varColumns > 0, Place(row, nullptr));
-  if (!parsed.ok()) return parsed.status();
+  Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+  if (!parsed.ok()) return Locate(parsed.status(), row, col);
   const RowLayout& layout = parsed.value();
   if (col.type == ColumnType::boolean) return Value(layout.MaskBit(col.number));
   if (!layout.MaskBit(col.number)) return Value();
+  Result<ByteView> stored = Status::Ok();
   // Fixed-size types normally sit in the fixed area, but only the column flag says so.
   if (col.fixed() && !col.longValue()) {
-    Result<ByteView> fixed = layout.Fixed(col, ValueSize(col), Place(row, &col));
-    if (!fixed.ok()) return fixed.status();
-    return Decode(col, fixed.value(), Place(row, &col));
+    stored = layout.Fixed(col, FixedSize(col));
+  } else if (!layout.HasVariable(col.varIndex)) {
+    return Value();
+  } else {
+    stored = layout.Variable(col.varIndex);
   }
-  if (!layout.HasVariable(col.varIndex)) return Value();
-  Result<ByteView> variable = layout.Variable(col.varIndex, Place(row, &col));
-  if (!variable.ok()) return variable.status();
-  return Decode(col, variable.value(), Place(row, &col));
+  if (!stored.ok()) return Locate(stored.status(), row, col);
+  Result<Value> value = Decode(col, stored.value());
+  if (!value.ok()) return Locate(value.status(), row, col);
+  return value;
 }
 
-Result<std::u16string> Table::DecodeText(ByteView bytes, const std::string& where) const {
-  Result<std::u16string> text =
-      format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
-  if (!text.ok())
-    return Status(text.status().kind() == StatusKind::corruption
-                      ? Status::Corruption(text.status().message(), where)
-                      : Status::NotSupported(text.status().message(), where));
-  return text;
+Result<std::u16string> Table::DecodeText(ByteView bytes) const {
+  return format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
 }
 
-Result<Value> Table::Decode(const Column& column, ByteView bytes, const std::string& where) const {
-  if (column.type != ColumnType::text && column.type != ColumnType::binary &&
-      bytes.size() < ValueSize(column))
-    return Status::Corruption("A value is shorter than its type.", where);
+Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
+  if (bytes.size() < TypeSize(column))
+    return Status::Corruption("A value is shorter than its type.", "");
   switch (column.type) {
     case ColumnType::byte:
       return Value(std::int64_t{bytes.U8(0)});
@@ -230,23 +236,24 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes, const std::str
     case ColumnType::binary:
       return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
     case ColumnType::text: {
-      Result<std::u16string> text = DecodeText(bytes, where);
+      Result<std::u16string> text = DecodeText(bytes);
       if (!text.ok()) return text.status();
       return Value(text.take());
     }
     case ColumnType::memo:
     case ColumnType::ole: {
-      Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes, where);
+      Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
       if (!stored.ok()) return stored.status();
       if (column.type == ColumnType::ole) return Value(stored.take());
       const Bytes& raw = stored.value();
-      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()), where);
+      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()));
       if (!text.ok()) return text.status();
       return Value(text.take());
     }
     default:
-      return Status::NotSupported(
-          "Columns of type code " + std::to_string(column.typeCode) + " cannot be read.", where);
+      // Types this engine does not know (Access keeps some in its own system tables) read as
+      // their stored bytes.
+      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
   }
 }
 

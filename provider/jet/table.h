@@ -58,9 +58,11 @@ class Table {
       : file_(&file), format_(&format), codePage_(codePage), definition_(std::move(definition)) {}
 
   Status LocateRows();
-  Result<Value> Decode(const Column& column, ByteView bytes, const std::string& where) const;
-  Result<std::u16string> DecodeText(ByteView bytes, const std::string& where) const;
+  Result<Value> Decode(const Column& column, ByteView bytes) const;
+  Result<std::u16string> DecodeText(ByteView bytes) const;
   std::string Place(std::size_t row, const Column* column) const;
+  // `status` with the place of the value in front of its own.
+  Status Locate(const Status& status, std::size_t row, const Column& column) const;
 
   const PageFile* file_;
   const Format* format_;

@@ -20,7 +20,7 @@
 //
 // Column entry, Jet 4 [Jet 3]:
 //   0 [0]    1  type code          11 [9]   1  precision (numeric), then scale
-//   5 [1]    2  column number      13 [11]  2  Jet 3 text: column code page
+//   5 [1]    2  column number      13 [11]  2  text: sort version [Jet 3: code page]
 //   7 [3]    2  variable index     15 [13]  1  flags
 //   21 [14]  2  fixed offset       23 [16]  2  length in bytes
 #include "provider/jet/table_def.h"
@@ -32,10 +32,6 @@
 #include "provider/jet/text.h"
 
 namespace provider::jet {
-
-bool IsKnownColumnType(std::uint8_t code) {
-  return (code >= 0x01 && code <= 0x0C) || code == 0x0F || code == 0x10;
-}
 
 namespace {
 
@@ -107,8 +103,6 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     column.varIndex = entry.U16(format.columnVarIndex);
     column.precision = entry.U8(format.columnPrecision);
     column.scale = entry.U8(format.columnPrecision + 1);
-    if (!format.jet4() && column.type == ColumnType::text)
-      column.codePage = entry.U16(format.columnCodePage);
     column.flags = entry.U8(format.columnFlags);
     column.fixedOffset = entry.U16(format.columnFixedOffset);
     column.length = entry.U16(format.columnLength);
@@ -122,7 +116,11 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     if (!bytes) return corrupt("a column name runs past its end");
     Result<std::u16string> text =
         format.jet4() ? DecodeJet4Text(*bytes) : DecodeCodePageText(*bytes, codePage);
-    if (!text.ok()) return corrupt("a column name cannot be read");
+    if (!text.ok()) {
+      if (text.status().kind() == StatusKind::notSupported)
+        return Status::NotSupported(text.status().message(), here);
+      return corrupt("a column name cannot be read");
+    }
     column.name = platform::WideToUtf8(text.value());
     pos += length;
   }

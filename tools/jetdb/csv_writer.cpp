@@ -135,12 +135,6 @@ std::string Quoted(const std::string& text, const CsvOptions& options) {
       i += options.quote.size() - 1;
       continue;
     }
-    if (!options.escape.empty() && text.compare(i, escape.size(), escape) == 0) {
-      out += escape;
-      out += escape;
-      i += escape.size() - 1;
-      continue;
-    }
     out.push_back(c);
   }
   return out + options.quote;

@@ -18,8 +18,6 @@ struct CsvOptions {
   std::string quote = "\"";
   std::string escape;  // empty: a quote inside a value is doubled
   bool escapeInvisible = false;
-  // Accepted for the peer's sake; Jet has no date-only columns, so it formats nothing.
-  std::string dateFormat = "%m/%d/%y";
   std::string dateTimeFormat = "%m/%d/%y %H:%M:%S";
   std::string nullText;
   BinaryMode binary = BinaryMode::raw;

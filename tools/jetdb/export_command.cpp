@@ -51,7 +51,8 @@ int RunExport(const std::vector<std::string>& args) {
       if (arg == "-R") csv.rowDelimiter = value;
       if (arg == "-q") csv.quote = value;
       if (arg == "-X") csv.escape = value;
-      if (arg == "-D") csv.dateFormat = value;
+      // -D (date-only format) is taken as the peer takes it: Jet has no date-only columns, so
+      // every date uses the -T format.
       if (arg == "-T") csv.dateTimeFormat = value;
       if (arg == "-0") csv.nullText = value;
       if (arg == "-b") {

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   for (const jetdb::Command& command : jetdb::Commands()) {
     if (name == command.name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
   }
-  std::fprintf(stderr, "jetdb: unknown command '%s'\n", name.c_str());
-  PrintUsage();
+  std::fprintf(stderr, "jetdb: unknown command '%s' (run jetdb alone for the list)\n",
+               name.c_str());
   return 2;
 }

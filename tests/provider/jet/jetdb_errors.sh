@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# jetdb's failures: each is exactly one line on standard error and a non-zero exit status.
+# Usage: jetdb_errors.sh JETDB DATA_DIR
+set -uo pipefail
+jetdb=$1
+data=$2
+failures=0
+check() {
+  local expected=$1
+  shift
+  local err
+  err=$("$jetdb" "$@" 2>&1 >/dev/null)
+  local status=$?
+  if ((status == 0)); then
+    echo "FAIL: jetdb $* succeeded" >&2
+    failures=$((failures + 1))
+  elif [[ $(printf '%s\n' "$err" | wc -l) -ne 1 || $err != *"$expected"* ]]; then
+    echo "FAIL: jetdb $*: expected one line with '$expected', got: $err" >&2
+    failures=$((failures + 1))
+  fi
+}
+check "Could not find file" tables /nonexistent.mdb
+check "Unrecognized database format" tables "$0"
+check "Not a valid password." tables "$data/ucanaccess_password.mdb"
+check "Not a valid password." export --password wrong "$data/mdbreader_V2003_with-password.mdb" Table1
+check "cannot find the input table or query 'Nope'" export "$data/mdbtestdata_nwind.mdb" Nope
+check "linked from another database" export "$data/ucanaccess_linked.mdb" table2
+check "unknown binary mode" export -b base64 "$data/mdbtestdata_nwind.mdb" Orders
+check "expected FILE and TABLE" export "$data/mdbtestdata_nwind.mdb"
+check "unknown command" frobnicate
+exit $((failures > 0))
