@@ -14,6 +14,8 @@ packages=(
   fonts-wine fonts-noto-core fonts-farsiweb
   # peers the tests compare against, and the display for end-to-end tests
   mdbtools sqlite3 xvfb xdotool x11-xkb-utils xauth
+  # runs the npm reader the Jet writer's files are checked with
+  nodejs
 )
 
 missing=()
@@ -27,4 +29,19 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Debian's nodejs comes without npm; other builds of nodejs bring it and conflict with the
+# package, so it is installed only when the command is missing.
+if ! command -v npm >/dev/null 2>&1; then
+  echo "setup: installing npm"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get install -y -qq --no-install-recommends npm >/dev/null
+fi
+
+# The npm packages of the peer checks, from their lock file.
+node_checks="$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/node" && pwd)"
+if [[ ! -d "$node_checks/node_modules" ]]; then
+  echo "setup: installing the npm packages of tests/node"
+  (cd "$node_checks" && npm ci --silent)
 fi

@@ -20,5 +20,7 @@ const std::vector<Command>& Commands();
 
 int RunTables(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunBuild(const std::vector<std::string>& args);
+int RunSynth(const std::vector<std::string>& args);
 
 }  // namespace jetdb

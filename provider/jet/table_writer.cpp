@@ -1,0 +1,167 @@
+// Adds and deletes the rows of one table in a file being written, keeping its definition's
+// row count and AutoNumber, its usage maps and its long values consistent.
+#include "provider/jet/table_writer.h"
+
+#include "provider/jet/writer_bytes.h"
+#include "provider/jet/writer_data_page.h"
+#include "provider/jet/writer_row.h"
+#include "provider/jet/writer_text.h"
+#include "provider/jet/writer_usage_map.h"
+
+namespace provider::jet {
+
+namespace {
+
+constexpr std::size_t kLongValueHeader = 12;
+
+// The bytes a long value stores: text as Jet text, OLE data as it is.
+Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value) {
+  if (column.spec.type == ColumnType::memo) {
+    const auto* text = std::get_if<std::u16string>(&value);
+    if (text == nullptr)
+      return Status::InvalidArgument("The value does not suit the column: text is expected.",
+                                     "memo column");
+    return EncodeJetText(*text);
+  }
+  const auto* bytes = std::get_if<Bytes>(&value);
+  if (bytes == nullptr)
+    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
+                                   "OLE column");
+  return *bytes;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store, const TableSpec& spec,
+                                                         std::uint32_t definitionPage) {
+  auto layout = LayOutTable(spec);
+  if (!layout.ok()) return layout.status();
+  std::unique_ptr<TableWriter> writer(new TableWriter(store, spec, layout.take(), definitionPage));
+  TableMaps& maps = writer->maps_;
+  for (std::uint32_t* map : {&maps.owned, &maps.free}) {
+    auto added = AddUsageMap(store, UsageMapKind::ownedPages);
+    if (!added.ok()) return added.status();
+    *map = added.value();
+  }
+  for (const ColumnLayout& column : writer->layout_.columns) {
+    if (!column.longValue()) continue;
+    auto owned = AddUsageMap(store, UsageMapKind::ownedPages);
+    if (!owned.ok()) return owned.status();
+    auto free = AddUsageMap(store, UsageMapKind::ownedPages);
+    if (!free.ok()) return free.status();
+    maps.longValueOwned.push_back(owned.value());
+    maps.longValueFree.push_back(free.value());
+    writer->longValues_.emplace_back(owned.value(), free.value());
+  }
+  auto definition = EncodeTableDef(writer->spec_, writer->layout_, maps);
+  if (!definition.ok()) return definition.status();
+  std::span<std::uint8_t> page = store.Page(definitionPage);
+  std::copy(definition.value().begin(), definition.value().end(), page.begin());
+  return writer;
+}
+
+std::uint32_t TableWriter::row_count() const {
+  return Load32(store_->Page(definitionPage_), kTableDefRowCount);
+}
+
+Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
+  if (values.size() != layout_.columns.size())
+    return Status::InvalidArgument("A row needs one value per column.",
+                                   "table definition page " + std::to_string(definitionPage_));
+  const std::span<std::uint8_t> definition = store_->Page(definitionPage_);
+  const std::uint32_t nextAutoNumber = Load32(definition, kTableDefNextAutoNumber);
+
+  // Everything is encoded and measured before anything is written.
+  std::vector<StoredField> fields(values.size());
+  std::vector<std::vector<std::uint8_t>> longData(values.size());
+  std::size_t rowSize = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const ColumnLayout& column = layout_.columns[i];
+    if (column.spec.autoNumber) {
+      if (!IsNull(values[i]))
+        return Status::InvalidArgument("An AutoNumber column is numbered by the table.",
+                                       "column " + std::to_string(i));
+      auto field = EncodeField(column, static_cast<std::int64_t>(nextAutoNumber));
+      if (!field.ok()) return field.status();
+      fields[i] = field.take();
+    } else if (column.longValue()) {
+      if (!IsNull(values[i])) {
+        auto bytes = LongValueBytes(column, values[i]);
+        if (!bytes.ok()) return bytes.status();
+        longData[i] = bytes.take();
+        fields[i].present = true;
+        rowSize += kLongValueHeader +
+                   (longData[i].size() <= kInlineLongValueLimit ? longData[i].size() : 0);
+      }
+    } else {
+      auto field = EncodeField(column, values[i]);
+      if (!field.ok()) return field.status();
+      fields[i] = field.take();
+      if (!column.fixed) rowSize += fields[i].bytes.size();
+    }
+  }
+  rowSize += 2 + layout_.fixedSize + 2 * layout_.varCount + 4 + (layout_.columns.size() + 7) / 8;
+  if (rowSize > kMaxRowSize)
+    return Status::InvalidArgument("The row is too long for a page.",
+                                   "table definition page " + std::to_string(definitionPage_));
+
+  std::size_t longValue = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (!layout_.columns[i].longValue()) continue;
+    LongValueWriter& writer = longValues_[longValue++];
+    if (!fields[i].present) continue;
+    auto stored = writer.Store(*store_, longData[i]);
+    if (!stored.ok()) return stored.status();
+    fields[i].bytes = stored.take();
+  }
+  const std::vector<std::uint8_t> row = AssembleRow(layout_, fields);
+  auto page = PageWithRoom(row.size());
+  if (!page.ok()) return page.status();
+  auto slot = AddDataRow(store_->Page(page.value()), row);
+  if (!slot.ok()) return slot.status();
+
+  const std::span<std::uint8_t> updated = store_->Page(definitionPage_);
+  Store32(updated, kTableDefRowCount, Load32(updated, kTableDefRowCount) + 1);
+  for (const ColumnLayout& column : layout_.columns) {
+    if (!column.spec.autoNumber) continue;
+    lastAutoNumber_ = nextAutoNumber;
+    Store32(updated, kTableDefNextAutoNumber, nextAutoNumber + 1);
+  }
+  return PageRow(page.value(), slot.value());
+}
+
+Result<std::uint32_t> TableWriter::PageWithRoom(std::size_t size) {
+  if (page_ != 0 && DataPageHasRoom(store_->Page(page_), size)) return page_;
+  if (page_ != 0) {
+    Status status = SetUsageMapBit(*store_, maps_.free, page_, false, UsageMapKind::ownedPages);
+    if (!status.ok()) return status;
+  }
+  auto page = store_->Allocate(kPageData);
+  if (!page.ok()) return page.status();
+  InitDataPage(store_->Page(page.value()), definitionPage_);
+  for (std::uint32_t map : {maps_.owned, maps_.free}) {
+    Status status = SetUsageMapBit(*store_, map, page.value(), true, UsageMapKind::ownedPages);
+    if (!status.ok()) return status;
+  }
+  page_ = page.value();
+  return page_;
+}
+
+Status TableWriter::DeleteRow(std::uint32_t location) {
+  const std::uint32_t pageNumber = location >> 8;
+  const std::string where = "row " + std::to_string(location);
+  if (pageNumber >= store_->page_count()) return Status::NotFound("No such row.", where);
+  std::span<std::uint8_t> page = store_->Page(pageNumber);
+  if (page[0] != kPageData || Load32(page, 4) != definitionPage_)
+    return Status::NotFound("No such row in this table.", where);
+  const std::uint32_t slot = location & 0xFF;
+  if (slot >= Load16(page, 12) || (Load16(page, 14 + 2 * slot) & kSlotDeleted) != 0)
+    return Status::NotFound("No such row.", where);
+  Status status = DeleteDataRow(page, slot);
+  if (!status.ok()) return status;
+  const std::span<std::uint8_t> definition = store_->Page(definitionPage_);
+  Store32(definition, kTableDefRowCount, Load32(definition, kTableDefRowCount) - 1);
+  return Status::Ok();
+}
+
+}  // namespace provider::jet

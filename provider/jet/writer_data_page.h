@@ -1,0 +1,44 @@
+// Row slots on Jet 4 data pages (table rows, long values and usage maps): add, find, delete.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "provider/status.h"
+
+namespace provider::jet {
+
+// The owner field of long-value pages: the ASCII bytes "LVAL".
+constexpr std::uint32_t kLongValueOwner = 0x4C41564C;
+// Largest row a data page takes (Access's limit; leaves room for the page header and slot).
+constexpr std::size_t kMaxRowSize = 4060;
+// Largest long-value row: a whole page less header and one slot, as the readers bound it.
+constexpr std::size_t kMaxLongValueRow = 4076;
+
+// Slot flags in the row offset table.
+constexpr std::uint16_t kSlotDeleted = 0x8000;
+constexpr std::uint16_t kSlotLookup = 0x4000;
+constexpr std::uint16_t kSlotOffsetMask = 0x1FFF;
+
+// Makes `page` an empty data page owned by the table definition at page `owner` (or by long
+// values, kLongValueOwner).
+void InitDataPage(std::span<std::uint8_t> page, std::uint32_t owner);
+
+// Bytes left between the offset table and the lowest row.
+std::size_t DataPageFreeSpace(std::span<const std::uint8_t> page);
+
+// Whether a row of `size` bytes and its offset entry fit.
+bool DataPageHasRoom(std::span<const std::uint8_t> page, std::size_t size);
+
+// Copies `row` below the lowest row and returns its slot number. invalidArgument when it does
+// not fit (check DataPageHasRoom first).
+Result<std::uint32_t> AddDataRow(std::span<std::uint8_t> page, std::span<const std::uint8_t> row);
+
+// The bytes of slot `slot`, flags ignored; corruption when the slot does not exist or its
+// offsets are inconsistent.
+Result<std::span<std::uint8_t>> DataRowBytes(std::span<std::uint8_t> page, std::uint32_t slot);
+
+// Marks slot `slot` deleted (both flag bits, which every reader honours); its bytes stay.
+Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot);
+
+}  // namespace provider::jet

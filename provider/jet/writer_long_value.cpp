@@ -1,0 +1,88 @@
+// The long values (memo and OLE) of one column, on the LVAL pages its usage maps own.
+//
+// The column's part of the row (12 bytes, then the data when inline):
+//   0   4   bits 0-29: length of the value in bytes; bits 30-31: 0x80 inline,
+//           0x40 one LVAL row, 0x00 a chain of LVAL rows
+//   4   4   row pointer of the (first) LVAL row; 0 when inline
+//   8   4   0
+// A chained LVAL row: 4-byte row pointer of the next one (0 for the last), then up to 4072
+// bytes of the value. Readers split the value at exactly the length given, so the chunks add up
+// to it with no slack.
+#include "provider/jet/writer_long_value.h"
+
+#include "provider/jet/writer_bytes.h"
+#include "provider/jet/writer_data_page.h"
+#include "provider/jet/writer_usage_map.h"
+
+namespace provider::jet {
+
+namespace {
+
+constexpr std::uint32_t kInline = 0x80000000;
+constexpr std::uint32_t kSingleRow = 0x40000000;
+constexpr std::size_t kChunk = kMaxLongValueRow - 4;
+constexpr std::size_t kMaxLength = 0x3FFFFFFF;
+
+std::vector<std::uint8_t> Header(std::uint32_t lengthAndKind, std::uint32_t first) {
+  std::vector<std::uint8_t> header;
+  Append32(header, lengthAndKind);
+  Append32(header, first);
+  Append32(header, 0);
+  return header;
+}
+
+}  // namespace
+
+Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
+                                                         std::span<const std::uint8_t> data) {
+  if (data.size() > kMaxLength)
+    return Status::InvalidArgument("The long value is too large.", "long value");
+  const auto length = static_cast<std::uint32_t>(data.size());
+  if (data.size() <= kInlineLongValueLimit) {
+    std::vector<std::uint8_t> field = Header(length | kInline, 0);
+    field.insert(field.end(), data.begin(), data.end());
+    return field;
+  }
+  if (data.size() <= kMaxLongValueRow) {
+    auto row = AddRow(store, data);
+    if (!row.ok()) return row.status();
+    return Header(length | kSingleRow, row.value());
+  }
+  // The chain is written from its end, so that each row can name the one after it.
+  const std::size_t chunks = (data.size() + kChunk - 1) / kChunk;
+  std::uint32_t next = 0;
+  for (std::size_t i = chunks; i > 0; --i) {
+    const std::size_t start = (i - 1) * kChunk;
+    const std::size_t size = std::min(kChunk, data.size() - start);
+    std::vector<std::uint8_t> row;
+    Append32(row, next);
+    row.insert(row.end(), data.begin() + static_cast<std::ptrdiff_t>(start),
+               data.begin() + static_cast<std::ptrdiff_t>(start + size));
+    auto added = AddRow(store, row);
+    if (!added.ok()) return added.status();
+    next = added.value();
+  }
+  return Header(length, next);
+}
+
+Result<std::uint32_t> LongValueWriter::AddRow(PageStore& store, std::span<const std::uint8_t> row) {
+  if (page_ == 0 || !DataPageHasRoom(store.Page(page_), row.size())) {
+    if (page_ != 0) {
+      Status status = SetUsageMapBit(store, freeMap_, page_, false, UsageMapKind::ownedPages);
+      if (!status.ok()) return status;
+    }
+    auto page = store.Allocate(kPageData);
+    if (!page.ok()) return page.status();
+    InitDataPage(store.Page(page.value()), kLongValueOwner);
+    for (std::uint32_t map : {ownedMap_, freeMap_}) {
+      Status status = SetUsageMapBit(store, map, page.value(), true, UsageMapKind::ownedPages);
+      if (!status.ok()) return status;
+    }
+    page_ = page.value();
+  }
+  auto slot = AddDataRow(store.Page(page_), row);
+  if (!slot.ok()) return slot.status();
+  return PageRow(page_, slot.value());
+}
+
+}  // namespace provider::jet

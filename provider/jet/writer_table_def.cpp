@@ -1,0 +1,190 @@
+// What a new table looks like (its columns) and its definition page as Jet 4 stores it.
+//
+// Definition page (Jet 4), for tables without indexes:
+//   offset  size    meaning
+//   0       1       0x02
+//   1       1       0x01
+//   2       2       free space on the page
+//   4       4       next definition page (0: none)
+//   8       4       length of the definition after the first 8 bytes
+//   12      4       0x0659, as Access writes it
+//   16      4       number of rows
+//   20      4       next AutoNumber value
+//   24      1       1 when the table has an AutoNumber column
+//   40      1       table type: 0x4E user, 0x53 system
+//   41      2       highest column number + 1
+//   43      2       number of variable columns
+//   45      2       number of columns
+//   47      4       number of logical indexes (0)
+//   51      4       number of physical indexes (0)
+//   55      4       row pointer of the owned-pages usage map
+//   59      4       row pointer of the free-space usage map
+//   63      25 * n  column entries:
+//                     0 type | 1 0x0659 (4) | 5 number (2) | 7 variable index (2) |
+//                     9 number (2) | 11 sort order LCID (2, text and memo) | 13 sort version (2)
+//                     | 15 flags | 16 extra flags (0x01 compressed text) | 17 0 (4) |
+//                     21 fixed offset (2) | 23 length in bytes (2)
+//   ...             column names: byte length (2) + UCS-2
+//   ...             per long-value column: number (2), owned map (4), free map (4);
+//                   then 0xFFFF and 8 zero bytes
+#include "provider/jet/writer_table_def.h"
+
+#include <set>
+
+#include "provider/jet/writer_bytes.h"
+#include "provider/jet/writer_page_store.h"
+
+namespace provider::jet {
+
+namespace {
+
+constexpr std::uint32_t kAccessConstant = 0x0659;
+constexpr std::size_t kHeaderEnd = 63;
+constexpr std::uint8_t kUserTable = 0x4E;
+constexpr std::uint8_t kSystemTable = 0x53;
+constexpr std::uint8_t kCompressedText = 0x01;
+
+// Bytes in the fixed area, or -1 for variable types, -2 for types not written.
+int FixedSize(ColumnType type) {
+  switch (type) {
+    case ColumnType::boolean:
+      return 0;
+    case ColumnType::byte:
+      return 1;
+    case ColumnType::integer:
+      return 2;
+    case ColumnType::longInteger:
+    case ColumnType::single:
+      return 4;
+    case ColumnType::currency:
+    case ColumnType::doubleFloat:
+    case ColumnType::dateTime:
+      return 8;
+    case ColumnType::guid:
+      return 16;
+    case ColumnType::binary:
+    case ColumnType::text:
+    case ColumnType::ole:
+    case ColumnType::memo:
+      return -1;
+    default:
+      return -2;
+  }
+}
+
+std::u16string Folded(const std::u16string& name) {
+  std::u16string folded = name;
+  for (char16_t& c : folded)
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  return folded;
+}
+
+bool IsTextual(ColumnType type) {
+  return type == ColumnType::text || type == ColumnType::memo;
+}
+
+}  // namespace
+
+Result<TableLayout> LayOutTable(const TableSpec& spec) {
+  if (spec.name.empty() || spec.name.size() > 64)
+    return Status::InvalidArgument("A table name has 1 to 64 characters.", "table");
+  if (spec.columns.empty() || spec.columns.size() > 255)
+    return Status::InvalidArgument("A table has 1 to 255 columns.", "table");
+  TableLayout layout;
+  std::set<std::u16string> names;
+  for (std::size_t i = 0; i < spec.columns.size(); ++i) {
+    const ColumnSpec& column = spec.columns[i];
+    const std::string where = "column " + std::to_string(i);
+    if (column.name.empty() || column.name.size() > 64)
+      return Status::InvalidArgument("A column name has 1 to 64 characters.", where);
+    if (!names.insert(Folded(column.name)).second)
+      return Status::InvalidArgument("Two columns have the same name.", where);
+    const int fixedSize = FixedSize(column.type);
+    if (fixedSize == -2)
+      return Status::NotSupported("Columns of this type are not written.", where);
+    if (column.autoNumber && column.type != ColumnType::longInteger)
+      return Status::InvalidArgument("Only long integer columns can be AutoNumbers.", where);
+    ColumnLayout out;
+    out.spec = column;
+    out.number = static_cast<std::uint16_t>(i);
+    if (fixedSize >= 0) {
+      out.fixed = true;
+      out.fixedOffset = layout.fixedSize;
+      out.length = static_cast<std::uint16_t>(fixedSize);
+      layout.fixedSize = static_cast<std::uint16_t>(layout.fixedSize + fixedSize);
+    } else {
+      if ((column.type == ColumnType::text || column.type == ColumnType::binary) &&
+          (column.size == 0 || column.size > 255))
+        return Status::InvalidArgument("Text and binary columns hold 1 to 255 units.", where);
+      out.varIndex = layout.varCount++;
+      if (column.type == ColumnType::text) out.length = static_cast<std::uint16_t>(2 * column.size);
+      if (column.type == ColumnType::binary) out.length = column.size;
+    }
+    layout.columns.push_back(out);
+  }
+  return layout;
+}
+
+Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const TableLayout& layout,
+                                                 const TableMaps& maps) {
+  std::vector<std::uint8_t> def(kHeaderEnd, 0);
+  const std::span<std::uint8_t> header(def);
+  header[0] = kPageTableDef;
+  header[1] = 0x01;
+  Store32(header, 12, kAccessConstant);
+  Store32(header, kTableDefNextAutoNumber, 1);
+  bool hasAutoNumber = false;
+  for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.spec.autoNumber;
+  header[24] = hasAutoNumber ? 1 : 0;
+  header[40] = spec.system ? kSystemTable : kUserTable;
+  const auto columns = static_cast<std::uint32_t>(layout.columns.size());
+  Store16(header, 41, columns);
+  Store16(header, 43, layout.varCount);
+  Store16(header, 45, columns);
+  Store32(header, 55, maps.owned);
+  Store32(header, 59, maps.free);
+
+  for (const ColumnLayout& column : layout.columns) {
+    def.push_back(static_cast<std::uint8_t>(column.spec.type));
+    Append32(def, kAccessConstant);
+    Append16(def, column.number);
+    Append16(def, column.varIndex);
+    Append16(def, column.number);
+    Append16(def, IsTextual(column.spec.type) ? kWriterSortOrder : 0);
+    Append16(def, 0);
+    std::uint8_t flags = kColumnNullable;
+    if (column.fixed) flags |= kColumnFixed;
+    if (column.spec.autoNumber) flags |= kColumnAutoNumber;
+    def.push_back(flags);
+    def.push_back(IsTextual(column.spec.type) ? kCompressedText : 0);
+    Append32(def, 0);
+    Append16(def, column.fixedOffset);
+    Append16(def, column.length);
+  }
+  for (const ColumnLayout& column : layout.columns) {
+    Append16(def, static_cast<std::uint32_t>(2 * column.spec.name.size()));
+    for (char16_t c : column.spec.name) Append16(def, c);
+  }
+  std::size_t longValue = 0;
+  for (const ColumnLayout& column : layout.columns) {
+    if (!column.longValue()) continue;
+    if (longValue >= maps.longValueOwned.size() || longValue >= maps.longValueFree.size())
+      return Status::InvalidArgument("A long-value column has no usage maps.", "table");
+    Append16(def, column.number);
+    Append32(def, maps.longValueOwned[longValue]);
+    Append32(def, maps.longValueFree[longValue]);
+    ++longValue;
+  }
+  Append16(def, 0xFFFF);
+  def.resize(def.size() + 8, 0);
+
+  if (def.size() > kWriterPageSize)
+    return Status::NotSupported("The table definition does not fit on one page.", "table");
+  const std::span<std::uint8_t> filled(def);
+  Store16(filled, 2, static_cast<std::uint32_t>(kWriterPageSize - def.size()));
+  Store32(filled, 8, static_cast<std::uint32_t>(def.size() - 8));
+  def.resize(kWriterPageSize, 0);
+  return def;
+}
+
+}  // namespace provider::jet

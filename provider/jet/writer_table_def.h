@@ -1,0 +1,72 @@
+// What a new table looks like (its columns) and its definition page as Jet 4 stores it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "provider/jet/column.h"
+#include "provider/status.h"
+
+namespace provider::jet {
+
+// The sort order of every text column and of the database: Arabic (LCID 1025). Jet has none
+// for Persian; Arabic orders the letters Persian shares with Arabic by their alphabet, where
+// the General order treats the whole script as one block in code point order.
+constexpr std::uint16_t kWriterSortOrder = 1025;
+
+struct ColumnSpec {
+  std::u16string name;
+  ColumnType type = ColumnType::text;
+  std::uint16_t size = 0;   // text: characters (1-255); binary: bytes (1-255); others unused
+  bool autoNumber = false;  // long integers only: numbered 1, 2, ... as rows are inserted
+};
+
+struct TableSpec {
+  std::u16string name;
+  std::vector<ColumnSpec> columns;
+  bool system = false;  // the catalog's own tables
+};
+
+// Where each column lives in a row.
+struct ColumnLayout {
+  ColumnSpec spec;
+  std::uint16_t number = 0;       // bit in the null mask
+  std::uint16_t varIndex = 0;     // variable columns: entry in the offset table
+  std::uint16_t fixedOffset = 0;  // fixed columns: offset after the column count
+  std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character
+  bool fixed = false;
+  bool longValue() const { return spec.type == ColumnType::memo || spec.type == ColumnType::ole; }
+};
+
+struct TableLayout {
+  std::vector<ColumnLayout> columns;
+  std::uint16_t fixedSize = 0;
+  std::uint16_t varCount = 0;
+};
+
+// Numbers the columns in the order given, fixed ones packed in that order, variable ones
+// indexed in that order. invalidArgument for a bad spec (no columns, empty or duplicate
+// names, sizes out of range, an AutoNumber that is not a long integer); notSupported for types
+// the writer does not store.
+Result<TableLayout> LayOutTable(const TableSpec& spec);
+
+// The usage maps a definition names: the table's own and, per long-value column in layout
+// order, the column's owned and free maps.
+struct TableMaps {
+  std::uint32_t owned = 0;
+  std::uint32_t free = 0;
+  std::vector<std::uint32_t> longValueOwned;
+  std::vector<std::uint32_t> longValueFree;
+};
+
+// Offsets in the definition page that change as rows are added.
+constexpr std::size_t kTableDefRowCount = 16;
+constexpr std::size_t kTableDefNextAutoNumber = 20;
+
+// The whole definition page of an empty table. notSupported when it would need more than one
+// page.
+Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const TableLayout& layout,
+                                                 const TableMaps& maps);
+
+}  // namespace provider::jet

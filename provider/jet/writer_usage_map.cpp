@@ -1,0 +1,171 @@
+// Usage maps as the writer keeps them: which pages a table, a long-value column or the whole
+// file owns or has free.
+//
+// A map is one row (kUsageMapRowSize bytes) on a data page owned by page 0.
+//   Inline (type 0):     0: 0x00 | 1: first page covered (4) | 5: bitmap, LSB first, bit i for
+//                        page first + i (64 bytes, 512 pages)
+//   Reference (type 1):  0: 0x01 | 1: 17 page numbers (4 each) of bitmap pages, 0 = none yet;
+//                        list entry k covers pages k * 32736 ... (k + 1) * 32736 - 1
+//   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of 4092 bytes
+#include "provider/jet/writer_usage_map.h"
+
+#include <algorithm>
+
+#include "provider/jet/writer_bytes.h"
+#include "provider/jet/writer_data_page.h"
+
+namespace provider::jet {
+
+namespace {
+
+constexpr std::uint8_t kInlineMap = 0x00;
+constexpr std::uint8_t kReferenceMap = 0x01;
+constexpr std::size_t kInlineBitmapStart = 5;
+constexpr std::uint32_t kInlinePages = (kUsageMapRowSize - kInlineBitmapStart) * 8;
+constexpr std::size_t kReferenceSlots = (kUsageMapRowSize - 1) / 4;
+constexpr std::size_t kBitmapPageStart = 4;
+constexpr std::uint32_t kPagesPerBitmapPage = (kWriterPageSize - kBitmapPageStart) * 8;
+
+Result<std::span<std::uint8_t>> MapRow(PageStore& store, std::uint32_t map) {
+  const std::uint32_t page = map >> 8;
+  if (page >= store.page_count())
+    return Status::Corruption("Usage map outside the file.", "page " + std::to_string(page));
+  auto row = DataRowBytes(store.Page(page), map & 0xFF);
+  if (!row.ok()) return row.status();
+  if (row.value().size() < kUsageMapRowSize)
+    return Status::Corruption("Usage map row too short.", "page " + std::to_string(page));
+  return row.value().first(kUsageMapRowSize);
+}
+
+void SetBit(std::span<std::uint8_t> bitmap, std::uint32_t index, bool set) {
+  const std::uint8_t mask = static_cast<std::uint8_t>(1u << (index % 8));
+  if (set)
+    bitmap[index / 8] |= mask;
+  else
+    bitmap[index / 8] &= static_cast<std::uint8_t>(~mask);
+}
+
+bool GetBit(std::span<const std::uint8_t> bitmap, std::uint32_t index) {
+  return (bitmap[index / 8] >> (index % 8)) & 1;
+}
+
+// Rewrites an inline map as a reference map with the same pages set. Pages the inline map did
+// not cover keep the meaning of absence.
+Status ConvertToReference(PageStore& store, std::uint32_t map, UsageMapKind kind) {
+  auto pages = UsageMapPages(store, map);
+  if (!pages.ok()) return pages.status();
+  std::vector<std::uint32_t> cleared;
+  {
+    auto row = MapRow(store, map);
+    if (!row.ok()) return row.status();
+    const std::uint32_t first = Load32(row.value(), 1);
+    if (kind == UsageMapKind::freePages) {
+      for (std::uint32_t i = 0; i < kInlinePages; ++i)
+        if (!GetBit(row.value().subspan(kInlineBitmapStart), i)) cleared.push_back(first + i);
+    }
+    std::fill(row.value().begin(), row.value().end(), 0);
+    row.value()[0] = kReferenceMap;
+  }
+  if (kind == UsageMapKind::freePages) {
+    for (std::uint32_t page : cleared) {
+      Status status = SetUsageMapBit(store, map, page, false, kind);
+      if (!status.ok()) return status;
+    }
+    return Status::Ok();
+  }
+  for (std::uint32_t page : pages.value()) {
+    Status status = SetUsageMapBit(store, map, page, true, kind);
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Result<std::uint32_t> AddUsageMap(PageStore& store, UsageMapKind kind) {
+  std::vector<std::uint8_t> row(kUsageMapRowSize, 0);
+  row[0] = kInlineMap;
+  if (kind == UsageMapKind::freePages) std::fill(row.begin() + kInlineBitmapStart, row.end(), 0xFF);
+  std::uint32_t page = store.usage_map_page();
+  if (page == 0 || !DataPageHasRoom(store.Page(page), row.size())) {
+    auto fresh = store.Allocate(kPageData);
+    if (!fresh.ok()) return fresh.status();
+    page = fresh.value();
+    InitDataPage(store.Page(page), 0);
+    store.set_usage_map_page(page);
+  }
+  auto slot = AddDataRow(store.Page(page), row);
+  if (!slot.ok()) return slot.status();
+  return PageRow(page, slot.value());
+}
+
+Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, bool set,
+                      UsageMapKind kind) {
+  auto row = MapRow(store, map);
+  if (!row.ok()) return row.status();
+  if (row.value()[0] == kInlineMap) {
+    const std::uint32_t first = Load32(row.value(), 1);
+    if (page >= first && page - first < kInlinePages) {
+      SetBit(row.value().subspan(kInlineBitmapStart), page - first, set);
+      return Status::Ok();
+    }
+    const bool absentSet = kind == UsageMapKind::freePages;
+    if (set == absentSet) return Status::Ok();
+    Status status = ConvertToReference(store, map, kind);
+    if (!status.ok()) return status;
+    return SetUsageMapBit(store, map, page, set, kind);
+  }
+  if (row.value()[0] != kReferenceMap)
+    return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
+  const std::size_t slot = page / kPagesPerBitmapPage;
+  if (slot >= kReferenceSlots)
+    return Status::NotSupported("The database has grown beyond its usage maps.",
+                                "page " + std::to_string(page));
+  std::uint32_t bitmap = Load32(row.value(), 1 + 4 * slot);
+  bool fresh = false;
+  if (bitmap == 0) {
+    const bool absentSet = kind == UsageMapKind::freePages;
+    if (set == absentSet) return Status::Ok();
+    bitmap = store.AppendUntracked(kPageBitmap);
+    auto pageBytes = store.Page(bitmap);
+    pageBytes[1] = 0x01;
+    if (absentSet) std::fill(pageBytes.begin() + kBitmapPageStart, pageBytes.end(), 0xFF);
+    // The append moved the pages: find the map row again.
+    row = MapRow(store, map);
+    if (!row.ok()) return row.status();
+    Store32(row.value(), 1 + 4 * slot, bitmap);
+    fresh = true;
+  } else if (bitmap >= store.page_count()) {
+    return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
+  }
+  SetBit(store.Page(bitmap).subspan(kBitmapPageStart), page % kPagesPerBitmapPage, set);
+  if (fresh) return SetUsageMapBit(store, kGlobalUsageMap, bitmap, false, UsageMapKind::freePages);
+  return Status::Ok();
+}
+
+Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t map) {
+  auto row = MapRow(store, map);
+  if (!row.ok()) return row.status();
+  std::vector<std::uint32_t> pages;
+  if (row.value()[0] == kInlineMap) {
+    const std::uint32_t first = Load32(row.value(), 1);
+    for (std::uint32_t i = 0; i < kInlinePages; ++i)
+      if (GetBit(row.value().subspan(kInlineBitmapStart), i)) pages.push_back(first + i);
+    return pages;
+  }
+  if (row.value()[0] != kReferenceMap)
+    return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
+  for (std::size_t slot = 0; slot < kReferenceSlots; ++slot) {
+    const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * slot);
+    if (bitmap == 0) continue;
+    if (bitmap >= store.page_count())
+      return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
+    auto bits = store.Page(bitmap).subspan(kBitmapPageStart);
+    for (std::uint32_t i = 0; i < kPagesPerBitmapPage; ++i)
+      if (GetBit(bits, i))
+        pages.push_back(static_cast<std::uint32_t>(slot) * kPagesPerBitmapPage + i);
+  }
+  return pages;
+}
+
+}  // namespace provider::jet
