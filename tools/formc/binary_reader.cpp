@@ -190,7 +190,7 @@ class Decoder {
     Deeper(depth);
     CollectionItem item;
     std::uint8_t tag = PeekByte("a collection item");
-    if (tag == 2 || tag == 3 || tag == 4) item.order = TaggedValue(depth + 1);
+    if (tag == 2 || tag == 3 || tag == 4) item.order = TaggedValue(depth);
     std::size_t at = pos_;
     std::uint8_t list = Byte("a collection item");
     if (list != static_cast<std::uint8_t>(ValueTag::tagList)) {

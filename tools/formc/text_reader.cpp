@@ -510,6 +510,7 @@ class Parser {
             return v;
           }
         }
+        if (IsRecordWord(token_.text) || IsWord("end") || IsWord("item")) Fail("expected a value");
         if (!IsPlainName(token_.text, true)) Fail("not an identifier");
         v.tag = ValueTag::tagIdent;
         v.bytes = token_.text;
@@ -546,9 +547,11 @@ class Parser {
     char32_t bad = 0;
     auto fail = [&](const char* form) {
       char buf[96];
-      std::snprintf(buf, sizeof buf, "%s cannot hold %s%04X", form,
-                    bad >= kRawByte ? "the raw byte 0x" : "U+",
-                    static_cast<unsigned>(bad >= kRawByte ? bad - kRawByte : bad));
+      if (bad >= kRawByte)
+        std::snprintf(buf, sizeof buf, "%s cannot hold the raw byte 0x%02X", form,
+                      static_cast<unsigned>(bad - kRawByte));
+      else
+        std::snprintf(buf, sizeof buf, "%s cannot hold U+%04X", form, static_cast<unsigned>(bad));
       Fail(buf);
     };
     if (prefix == "wide") {
