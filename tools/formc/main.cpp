@@ -100,7 +100,7 @@ int Dump(const std::vector<std::string>& args) {
     text = formc::PrintText(formc::DecodeStream(stream), options);
   } catch (const formc::StreamError& e) {
     return Fail(e.what());
-  } catch (const fs::filesystem_error& e) {
+  } catch (const std::runtime_error& e) {
     return Fail(e.what());
   }
   if (out) {

@@ -42,7 +42,8 @@ struct PrintOptions {
 };
 
 // Prints a tree in its canonical text: parsing the text gives back the same tree, and the tag
-// of a value is written only where the default for its literal would be another.
+// of a value is written only where the default for its literal would be another. A file that
+// cannot be extracted raises std::runtime_error.
 std::string PrintText(const ObjectRecord& root, const PrintOptions& options = {});
 
 }  // namespace formc

@@ -154,8 +154,9 @@ class Printer {
       for (int n = 2; !usedFiles_.insert(file).second; ++n)
         file = stem + "-" + std::to_string(n) + ".bin";
       std::filesystem::path path = *options_.extractDir / file;
-      std::ofstream(path, std::ios::binary)
-          .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      std::ofstream out(path, std::ios::binary);
+      if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        throw std::runtime_error("cannot write " + path.string());
       std::string ref = path.lexically_proximate(options_.textDir).generic_string();
       out_ += IsPlainPath(ref) ? "@" + ref : "@" + QuoteUtf8(ref);
       return;
