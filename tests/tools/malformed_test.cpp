@@ -122,6 +122,8 @@ TEST(MalformedDescription, ErrorsNameLineAndColumn) {
     SCOPED_TRACE(c.body);
     EXPECT_EQ(CompileError(c.body), c.error);
   }
+  EXPECT_EQ(CompileError("  X = " + std::string(100000, '(')),
+            "2:70: nesting deeper than 64 levels");
   std::string longName(256, 'n');
   EXPECT_EQ(CompileError("  " + longName + " = 1\nend\n"),
             "2:3: a property name is longer than 255 bytes");
