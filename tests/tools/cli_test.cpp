@@ -1,0 +1,80 @@
+// The formc program as a build runs it: exit status, error lines, extraction and dependencies.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/tools/tools_test_files.h"
+
+namespace {
+
+using tools_test::DataDir;
+using tools_test::ReadFile;
+
+struct Outcome {
+  int status;
+  std::string output;  // standard output and error together
+};
+
+Outcome Formc(const std::string& args) {
+  std::string command = std::string(FORMC_PROGRAM) + " " + args + " 2>&1";
+  Outcome run{0, ""};
+  FILE* pipe = popen(command.c_str(), "r");
+  char buf[4096];
+  while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) run.output.append(buf, n);
+  run.status = pclose(pipe);
+  return run;
+}
+
+class FormcProgram : public ::testing::Test {
+ protected:
+  void SetUp() override { dir_ = tools_test::ScratchDir("cli"); }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  std::filesystem::path dir_;
+};
+
+TEST_F(FormcProgram, CompileAndDumpWithExtractionRoundTrip) {
+  std::string source = (DataDir() / "every_tag.txt").string();
+  ASSERT_EQ(Formc("compile " + source + " " + Path("a.bin") + " --depfile " + Path("a.d")).status,
+            0);
+  ASSERT_EQ(
+      Formc("dump " + Path("a.bin") + " --extract " + Path("every_tag") + " -o " + Path("a.txt"))
+          .status,
+      0);
+  EXPECT_EQ(ReadFile(Path("a.txt")), ReadFile(source));
+  ASSERT_EQ(Formc("compile " + Path("a.txt") + " " + Path("b.bin")).status, 0);
+  EXPECT_EQ(ReadFile(Path("b.bin")), ReadFile(Path("a.bin")));
+
+  std::string deps = ReadFile(Path("a.d"));
+  EXPECT_EQ(deps.rfind(Path("a.bin") + ": ", 0), 0u) << deps;
+  EXPECT_NE(deps.find("every_tag/SpeedButton1.Glyph.Data.bin"), std::string::npos) << deps;
+  EXPECT_NE(deps.find("every_tag/main.Blob.bin"), std::string::npos) << deps;
+}
+
+TEST_F(FormcProgram, DumpPrintsTheDescription) {
+  tools_test::WriteFile(Path("s.bin"),
+                        std::string("TPF0\x05Tmain\x04main\x04Left\x03\x86\x00\x00\x00", 25));
+  Outcome run = Formc("dump " + Path("s.bin"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, "object main: Tmain\n  Left = 134\nend\n");
+}
+
+TEST_F(FormcProgram, FailuresAreOneLineAndNonZero) {
+  tools_test::WriteFile(Path("bad.bin"), std::string("TPF0\x05Tmain\x04main\x01X\x55\x00\x00", 20));
+  Outcome dump = Formc("dump " + Path("bad.bin"));
+  EXPECT_NE(dump.status, 0);
+  EXPECT_EQ(dump.output, "formc: offset 17: unknown value tag 0x55\n");
+
+  tools_test::WriteFile(Path("bad.txt"), "object main: Tmain\n  X = int8 300\nend\n");
+  Outcome compile = Formc("compile " + Path("bad.txt") + " " + Path("out.bin"));
+  EXPECT_NE(compile.status, 0);
+  EXPECT_EQ(compile.output,
+            "formc: " + Path("bad.txt") + ":2:12: the integer does not fit its tag\n");
+  EXPECT_FALSE(std::filesystem::exists(Path("out.bin")));
+
+  EXPECT_NE(Formc("frobnicate").status, 0);
+  EXPECT_NE(Formc("dump " + Path("missing.bin")).status, 0);
+}
+
+}  // namespace
