@@ -7,6 +7,7 @@
 #include "memory_source.h"
 #include "provider/sql/query.h"
 
+using provider::Result;
 using provider::Value;
 using namespace provider::sql;
 
