@@ -280,7 +280,11 @@ Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
   Result<Operand> pattern = BindOperand(*e.right, scope);
   if (!pattern.ok()) return pattern.status();
   ValueClass s = subject.value().valueClass, p = pattern.value().valueClass;
-  if ((s != ValueClass::null && !LikeSubject(s)) ||
+  // Booleans have no one spelling to match a pattern against, so LIKE refuses them.
+  const Operand& o = subject.value();
+  bool boolean =
+      o.isColumn ? o.kind == ColumnKind::boolean : std::holds_alternative<bool>(o.constant);
+  if (boolean || (s != ValueClass::null && !LikeSubject(s)) ||
       (p != ValueClass::null && p != ValueClass::text)) {
     return Mismatch();
   }

@@ -109,13 +109,22 @@ bool LikeMatcher::PieceMatchesAt(const Piece& piece, std::u16string_view text,
 std::size_t LikeMatcher::FindPiece(const Piece& piece, std::u16string_view text, std::size_t from,
                                    std::size_t limit) const {
   std::size_t size = piece.size();
+  // Only ignored characters stood between two '%': the piece is empty and fits anywhere.
+  if (size == 0) return from <= limit ? from : std::u16string_view::npos;
   if (limit < from || limit - from < size) return std::u16string_view::npos;
   std::u16string_view window = text.substr(from, limit - from);
   if (piece.literalOnly) {
     std::size_t at = window.find(piece.text);
     return at == std::u16string_view::npos ? at : from + at;
   }
+  // A piece that starts with a literal is looked for by that character first.
+  const Atom& first = atoms_[piece.begin];
+  bool literalFirst = first.kind == Atom::Kind::literal;
   for (std::size_t at = 0; at + size <= window.size(); ++at) {
+    if (literalFirst) {
+      at = window.find(first.c, at);
+      if (at == std::u16string_view::npos || at + size > window.size()) break;
+    }
     if (PieceMatchesAt(piece, window, at)) return from + at;
   }
   return std::u16string_view::npos;

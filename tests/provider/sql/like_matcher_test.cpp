@@ -79,6 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LikeCase{u"%\u0639\u0644\u0645%", u"\u0639\u0640\u0640\u0644\u0645", true},
                       LikeCase{u"\u0639\u064E\u0644\u0645", u"\u0639\u0644\u0645", true},
                       LikeCase{u"\u0639_\u0645", u"\u0639\u0640\u0644\u0645", true},
+                      LikeCase{u"%\u0640%", u"", true},  // nothing left between the '%'
+                      LikeCase{u"a%\u064E%b", u"ab", true},
                       // ZWNJ
                       LikeCase{u"%\u0645\u06CC\u0634\u0648\u062F%",
                                u"\u0645\u06CC\u200C\u0634\u0648\u062F", true},

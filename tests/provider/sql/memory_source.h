@@ -26,6 +26,18 @@ class MemoryTable : public RowSource {
     return rows_[row][column];
   }
 
+  // Copies into the caller's buffer, as a source decoding in place would.
+  Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) override {
+    if (row >= rows_.size() || column >= columns_.size()) {
+      return Status::InvalidArgument("no such cell", "memory table");
+    }
+    ++reads_[column];
+    const Value& v = rows_[row][column];
+    if (IsNull(v)) return false;
+    buffer.assign(std::get<std::u16string>(v));
+    return true;
+  }
+
   // How many values of the column were read since the last reset.
   int Reads(std::uint32_t column) const { return reads_[column]; }
   void ResetReads() { std::fill(reads_.begin(), reads_.end(), 0); }

@@ -277,6 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{u"SELECT * FROM kolliyat WHERE shomare = 'a'", kMismatch},
                       ErrorCase{u"SELECT * FROM kolliyat WHERE kholase LIKE 1", kMismatch},
                       ErrorCase{u"SELECT * FROM kolliyat WHERE kholase", kMismatch},
+                      ErrorCase{u"SELECT * FROM kolliyat WHERE True LIKE '%'", kMismatch},
                       ErrorCase{u"SELECT * FROM kolliyat WHERE shomare = #2001-01-01# OR "
                                 u"kholase = #2001-01-01#",
                                 kMismatch},
