@@ -137,10 +137,12 @@ bool LikeSubject(ValueClass c) {
 
 class Like final : public Condition {
  public:
-  Like(Operand subject, Operand pattern, std::optional<LikeMatcher> matcher, bool negated)
+  Like(Operand subject, Operand pattern, std::optional<LikeMatcher> matcher, Wildcards wildcards,
+       bool negated)
       : subject_(std::move(subject)),
         pattern_(std::move(pattern)),
         matcher_(std::move(matcher)),
+        wildcards_(wildcards),
         negated_(negated) {}
 
   Truth Evaluate(RowSource& source, std::uint32_t row, Status& error) override {
@@ -151,7 +153,7 @@ class Like final : public Condition {
       if (!p.ok()) return Fail(p.status(), error);
       auto* text = std::get_if<std::u16string>(&p.value());
       if (!text) return Truth::unknown;
-      Result<LikeMatcher> m = LikeMatcher::Compile(*text);
+      Result<LikeMatcher> m = LikeMatcher::Compile(*text, wildcards_);
       if (!m.ok()) return Fail(m.status(), error);
       rowMatcher_ = m.take();
     }
@@ -190,6 +192,7 @@ class Like final : public Condition {
   Operand pattern_;
   std::optional<LikeMatcher> matcher_;
   LikeMatcher rowMatcher_;
+  Wildcards wildcards_;
   bool negated_;
   // Reused row after row, so a search allocates only while texts keep growing.
   std::u16string raw_;
@@ -292,12 +295,12 @@ Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
   if (!pattern.value().isColumn) {
     auto* text = std::get_if<std::u16string>(&pattern.value().constant);
     if (!text) return ConditionPtr(std::make_unique<NeverKnown>());
-    Result<LikeMatcher> m = LikeMatcher::Compile(*text);
+    Result<LikeMatcher> m = LikeMatcher::Compile(*text, scope.wildcards);
     if (!m.ok()) return m.status();
     matcher = m.take();
   }
-  return ConditionPtr(
-      std::make_unique<Like>(subject.take(), pattern.take(), std::move(matcher), e.negated));
+  return ConditionPtr(std::make_unique<Like>(subject.take(), pattern.take(), std::move(matcher),
+                                             scope.wildcards, e.negated));
 }
 
 }  // namespace

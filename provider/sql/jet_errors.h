@@ -25,6 +25,7 @@ inline constexpr const char* kWhereSyntax = "Syntax error in WHERE clause.";
 inline constexpr const char* kTooComplex = "Query is too complex.";
 inline constexpr const char* kJoinNotSupported =
     "Joins are not supported; a statement reads one table or query.";
+inline constexpr const char* kDistinctNotSupported = "DISTINCT and TOP are not supported.";
 inline constexpr const char* kNotSelect =
     "Only SELECT statements can be run here; data is changed through the recordset.";
 

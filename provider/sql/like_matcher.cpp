@@ -6,7 +6,10 @@
 
 namespace provider::sql {
 
-Result<LikeMatcher> LikeMatcher::Compile(std::u16string_view pattern) {
+Result<LikeMatcher> LikeMatcher::Compile(std::u16string_view pattern, Wildcards wildcards) {
+  const bool ansi = wildcards == Wildcards::ansi;
+  const char16_t anyRun = ansi ? u'%' : u'*';
+  const char16_t anyOne = ansi ? u'_' : u'?';
   LikeMatcher m;
   std::uint32_t pieceBegin = 0;
   auto closePiece = [&] {
@@ -21,14 +24,22 @@ Result<LikeMatcher> LikeMatcher::Compile(std::u16string_view pattern) {
   std::size_t i = 0;
   while (i < pattern.size()) {
     char16_t c = pattern[i++];
-    if (c == u'%') {
+    if (c == anyRun) {
       closePiece();
       // A run of '%' means the same as one.
-      while (i < pattern.size() && pattern[i] == u'%') ++i;
+      while (i < pattern.size() && pattern[i] == anyRun) ++i;
       continue;
     }
-    if (c == u'_') {
+    if (c == anyOne) {
       m.atoms_.push_back({Atom::Kind::any});
+      continue;
+    }
+    if (c == u'#' && !ansi) {
+      Atom digit{Atom::Kind::set};
+      digit.setBegin = static_cast<std::uint32_t>(m.ranges_.size());
+      m.ranges_.push_back({u'0', u'9'});
+      digit.setEnd = digit.setBegin + 1;
+      m.atoms_.push_back(digit);
       continue;
     }
     if (c != u'[') {

@@ -14,16 +14,21 @@ namespace provider::sql {
 // text already folded with FoldText (callers fold each row into a reused buffer).
 //
 // Wildcards: '%' any run of characters, '_' exactly one, "[abc]" one of a set, "[a-z]" a range,
-// "[!abc]" anything but the set; "[[]" is a literal '['. '*', '?' and '#' are literal, as in
-// ANSI mode. An unclosed '[', an empty set or a range whose ends are reversed is an error.
+// "[!abc]" anything but the set; "[[]" is a literal '['. '*', '?' and '#' are literal. Queries
+// saved by the database's own designer use the older wildcards instead: '*' any run, '?' one
+// character, '#' one digit, with '%' and '_' literal. An unclosed '[', an empty set or a range
+// whose ends are reversed is an error.
 //
 // The pattern is split at '%' into fixed-length pieces; each piece is found at its leftmost
 // place after the previous one, which is exact because a piece always spans the same number of
 // characters. Matching is therefore linear in the text times the piece length, whatever the
 // number of '%' (no backtracking).
+enum class Wildcards { ansi, designer };
+
 class LikeMatcher {
  public:
-  static Result<LikeMatcher> Compile(std::u16string_view pattern);
+  static Result<LikeMatcher> Compile(std::u16string_view pattern,
+                                     Wildcards wildcards = Wildcards::ansi);
 
   bool Matches(std::u16string_view folded) const;
 

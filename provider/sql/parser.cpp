@@ -48,6 +48,11 @@ class Parser {
     }
     if (!first.Is(u"SELECT")) return Error(kInvalidStatement);
     Take();
+    // Over one table DISTINCTROW keeps every row, like ALL; saved queries often carry it.
+    if (Peek().Is(u"ALL") || Peek().Is(u"DISTINCTROW")) Take();
+    if (Peek().Is(u"DISTINCT") || Peek().Is(u"TOP")) {
+      return Status::NotSupported(kDistinctNotSupported, "select list");
+    }
     if (!ParseSelectList()) return error_;
     if (!Peek().Is(u"FROM")) {
       bool ended = Peek().kind == TokenKind::end || Peek().kind == TokenKind::semicolon;

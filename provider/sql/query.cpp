@@ -54,12 +54,12 @@ Result<PreparedQuery> PreparedQuery::Prepare(std::u16string_view sql, Resolver& 
                                              std::span<const Value> parameters) {
   Result<Statement> statement = Parse(sql);
   if (!statement.ok()) return statement.status();
-  return PrepareAt(statement.value(), resolver, parameters, 0);
+  return PrepareAt(statement.value(), resolver, parameters, Wildcards::ansi, 0);
 }
 
 Result<PreparedQuery> PreparedQuery::Prepare(const Statement& statement, Resolver& resolver,
                                              std::span<const Value> parameters) {
-  return PrepareAt(statement, resolver, parameters, 0);
+  return PrepareAt(statement, resolver, parameters, Wildcards::ansi, 0);
 }
 
 Result<PreparedQuery> PreparedQuery::PrepareTable(std::u16string_view name, Resolver& resolver) {
@@ -92,11 +92,13 @@ Result<PreparedQuery> PreparedQuery::PrepareSource(std::u16string_view name, Res
   }
   Result<Statement> statement = Parse(*found.value().query);
   if (!statement.ok()) return statement.status();
-  return PrepareAt(statement.value(), resolver, {}, depth + 1);
+  Wildcards wildcards = found.value().designerWildcards ? Wildcards::designer : Wildcards::ansi;
+  return PrepareAt(statement.value(), resolver, {}, wildcards, depth + 1);
 }
 
 Result<PreparedQuery> PreparedQuery::PrepareAt(const Statement& statement, Resolver& resolver,
-                                               std::span<const Value> parameters, int depth) {
+                                               std::span<const Value> parameters,
+                                               Wildcards wildcards, int depth) {
   Result<PreparedQuery> input = PrepareSource(statement.table, resolver, depth);
   if (!input.ok()) return input.status();
   PreparedQuery q;
@@ -109,8 +111,8 @@ Result<PreparedQuery> PreparedQuery::PrepareAt(const Statement& statement, Resol
   const std::vector<OutputColumn>& source = q.inner_ ? q.inner_->columns_ : input.value().columns_;
   for (const OutputColumn& c : source) q.inputColumns_.push_back({c.name, c.kind});
 
-  Scope scope{&q.inputColumns_, statement.table, statement.tableAlias, parameters,
-              statement.whereText};
+  Scope scope{&q.inputColumns_, statement.table,     statement.tableAlias,
+              parameters,       statement.whereText, wildcards};
   // Output columns name the underlying table's columns, through the saved query if any.
   auto output = [&](std::uint32_t input, std::u16string name) {
     q.columns_.push_back({std::move(name), source[input].column, source[input].kind});

@@ -63,7 +63,8 @@ class PreparedQuery {
   };
 
   static Result<PreparedQuery> PrepareAt(const Statement& statement, Resolver& resolver,
-                                         std::span<const Value> parameters, int depth);
+                                         std::span<const Value> parameters, Wildcards wildcards,
+                                         int depth);
   static Result<PreparedQuery> PrepareSource(std::u16string_view name, Resolver& resolver,
                                              int depth);
 

@@ -54,6 +54,9 @@ class RowSource {
 struct NamedSource {
   RowSource* table = nullptr;
   std::optional<std::u16string> query;
+  // The saved query was written with the designer's wildcards ('*', '?', '#'), as queries
+  // saved by the database's own designer are, rather than the ANSI ones ('%', '_').
+  bool designerWildcards = false;
 };
 
 // Finds tables and saved queries by name, ignoring letter case as Jet does.

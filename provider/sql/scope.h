@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "provider/sql/like_matcher.h"
 #include "provider/sql/row_source.h"
 #include "provider/sql/statement.h"
 #include "provider/value.h"
@@ -22,6 +23,7 @@ struct Scope {
   std::u16string_view alias;  // replaces the table name as qualifier when set
   std::span<const Value> parameters;
   std::u16string_view whereText;
+  Wildcards wildcards = Wildcards::ansi;
 
   // The column a name refers to, or nothing when the name is unknown or its qualifier is not
   // this statement's table.

@@ -107,6 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
                  u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
                  true}));
 
+struct DesignerCase {
+  const char16_t* pattern;
+  const char16_t* text;
+  bool matches;
+};
+
+class DesignerWildcards : public ::testing::TestWithParam<DesignerCase> {};
+
+TEST_P(DesignerWildcards, MatchAsSavedQueriesMeanThem) {
+  Result<LikeMatcher> m = LikeMatcher::Compile(GetParam().pattern, Wildcards::designer);
+  ASSERT_TRUE(m.ok()) << m.status().ToString();
+  EXPECT_EQ(m.value().Matches(Folded(GetParam().text)), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, DesignerWildcards,
+    ::testing::Values(DesignerCase{u"*ab*", u"xaby", true}, DesignerCase{u"a?c", u"abc", true},
+                      DesignerCase{u"a#c", u"a7c", true}, DesignerCase{u"a#c", u"abc", false},
+                      DesignerCase{u"100%", u"100%", true}, DesignerCase{u"100%", u"1000", false},
+                      DesignerCase{u"a_c", u"abc", false}, DesignerCase{u"[*]*", u"*x", true}));
+
 TEST(Like, LongTextWithManyPiecesStaysFast) {
   std::u16string text(200000, u'a');
   std::u16string pattern;

@@ -51,22 +51,27 @@ class MemoryTable : public RowSource {
 class MemoryDatabase : public Resolver {
  public:
   void AddTable(std::u16string name, MemoryTable* table) { tables_[std::move(name)] = table; }
-  void AddQuery(std::u16string name, std::u16string sql) { queries_[std::move(name)] = sql; }
+  void AddQuery(std::u16string name, std::u16string sql, bool designerWildcards = false) {
+    queries_[std::move(name)] = {std::move(sql), designerWildcards};
+  }
 
   Result<NamedSource> Find(std::u16string_view name) override {
     NamedSource found;
     for (auto& [n, table] : tables_) {
       if (NamesEqual(n, name)) found.table = table;
     }
-    for (auto& [n, sql] : queries_) {
-      if (NamesEqual(n, name)) found.query = sql;
+    for (auto& [n, query] : queries_) {
+      if (NamesEqual(n, name)) {
+        found.query = query.first;
+        found.designerWildcards = query.second;
+      }
     }
     return found;
   }
 
  private:
   std::map<std::u16string, MemoryTable*> tables_;
-  std::map<std::u16string, std::u16string> queries_;
+  std::map<std::u16string, std::pair<std::u16string, bool>> queries_;
 };
 
 }  // namespace provider::sql::testing

@@ -81,6 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
                       LiteralCase{u"#1/1/2000 6:00 PM#", Value{DateTime{36526.75}}},
                       LiteralCase{u"#1899-12-29 06:00#", Value{DateTime{-1.25}}}));
 
+TEST(Parse, SavedQueryShapes) {
+  // As saved select queries are often written: DISTINCTROW, qualified names, nested
+  // parentheses around operands.
+  Result<Statement> s =
+      Parse(u"SELECT DISTINCTROW kolliyat.* FROM kolliyat WHERE (((kolliyat.kholase) Like 'a%'));");
+  ASSERT_TRUE(s.ok()) << s.status().ToString();
+  EXPECT_EQ(s.value().items[0].kind, SelectItem::Kind::allOfTable);
+  EXPECT_EQ(s.value().where->kind, Expression::Kind::like);
+  EXPECT_EQ(s.value().where->left->column.qualifier, u"kolliyat");
+}
+
 TEST(Parse, ParameterMarkersAreNumberedInOrder) {
   Result<Statement> s = Parse(u"SELECT * FROM t WHERE a = ? AND b LIKE ?");
   ASSERT_TRUE(s.ok());
@@ -115,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{u"INSERT INTO t VALUES (1)",
                   "Only SELECT statements can be run here; data is changed through the "
                   "recordset."},
+        ErrorCase{u"SELECT DISTINCT a FROM t", "DISTINCT and TOP are not supported."},
+        ErrorCase{u"SELECT TOP 5 * FROM t", "DISTINCT and TOP are not supported."},
         ErrorCase{u"SELECT", kPunctuation}, ErrorCase{u"SELECT FROM t", kPunctuation},
         ErrorCase{u"SELECT a b FROM t", kPunctuation}, ErrorCase{u"SELECT a, FROM t", kPunctuation},
         ErrorCase{u"SELECT *", "Query input must contain at least one table or query."},

@@ -152,6 +152,13 @@ INSTANTIATE_TEST_SUITE_P(
                       RowsCase{u"SELECT * FROM Qsorted", {0, 2, 1, 4}},
                       RowsCase{u"SELECT * FROM Qsorted WHERE n < 30 ORDER BY kholase", {1, 2, 4}}));
 
+TEST_F(Store, SavedQueryWithDesignerWildcards) {
+  db_.AddQuery(u"Qstar", u"SELECT * FROM kolliyat WHERE kholase LIKE '*b*'", true);
+  EXPECT_EQ(Select(u"SELECT * FROM Qstar"), (Rows{0, 1}));
+  // The statement over it keeps the ANSI wildcards.
+  EXPECT_EQ(Select(u"SELECT * FROM Qstar WHERE kholase LIKE 'a_c'"), Rows{1});
+}
+
 TEST_F(Store, OrderByPersianAlphabetNotCodePoints) {
   // peh (U+067E) comes before teh (U+062A) in the alphabet though after it in Unicode, and
   // gaf (U+06AF) after keheh (U+06A9).
