@@ -3,6 +3,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "provider/sql/jet_errors.h"
@@ -110,22 +111,18 @@ void NumberText(const Value& v, std::u16string& out) {
   if (auto* i = std::get_if<std::int64_t>(&v)) {
     std::snprintf(buffer, sizeof buffer, "%" PRId64, *i);
   } else if (auto* c = std::get_if<Currency>(&v)) {
-    std::snprintf(buffer, sizeof buffer, "%.4f", static_cast<double>(c->scaled) / 10000.0);
-    // Currency shows only the decimals it needs: 12.5000 is "12.5", 3.0000 is "3".
-    std::string s = buffer;
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
-    out.assign(s.begin(), s.end());
-    return;
-  } else {
-    double d = 0;
-    if (auto* r = std::get_if<double>(&v)) d = *r;
-    if (auto* m = std::get_if<Decimal>(&v)) {
-      for (int w = 2; w >= 0; --w) d = d * 4294967296.0 + m->magnitude[w];
-      for (int s = 0; s < m->scale; ++s) d /= 10;
-      if (m->negative) d = -d;
+    // Exactly, with only the decimals needed: 12.5000 is "12.5", 3.0000 is "3".
+    std::int64_t whole = c->scaled / 10000;
+    int fraction = static_cast<int>(c->scaled % 10000);
+    if (fraction < 0) fraction = -fraction;
+    int n = std::snprintf(buffer, sizeof buffer, "%s%" PRId64,
+                          c->scaled < 0 && whole == 0 ? "-" : "", whole);
+    if (fraction != 0) {
+      std::snprintf(buffer + n, sizeof buffer - n, ".%04d", fraction);
+      for (char* end = buffer + std::strlen(buffer) - 1; *end == '0'; --end) *end = 0;
     }
-    std::snprintf(buffer, sizeof buffer, "%.15g", d);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.15g", NumberOf(v));
   }
   out.clear();
   for (const char* p = buffer; *p; ++p) out.push_back(static_cast<char16_t>(*p));

@@ -31,6 +31,13 @@ std::uint32_t Weight(char16_t c) {
   return weights[c];
 }
 
+template <typename T>
+int Order(const T& a, const T& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+}  // namespace
+
 double NumberOf(const Value& v) {
   if (auto* b = std::get_if<bool>(&v)) return *b ? -1 : 0;  // Jet's True is -1
   if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
@@ -45,13 +52,6 @@ double NumberOf(const Value& v) {
   }
   return 0;
 }
-
-template <typename T>
-int Order(const T& a, const T& b) {
-  return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-}  // namespace
 
 ValueClass ClassOf(ColumnKind kind) {
   switch (kind) {

@@ -27,6 +27,9 @@ int CompareText(std::u16string_view a, std::u16string_view b);
 // The same for text already folded with FoldText.
 int CompareFoldedText(std::u16string_view a, std::u16string_view b);
 
+// A number, boolean (True is -1), currency, decimal or date as a double; 0 for other values.
+double NumberOf(const Value& value);
+
 // <0, 0, >0 for two non-Null values of comparable classes; nothing otherwise.
 std::optional<int> CompareValues(const Value& a, const Value& b);
 

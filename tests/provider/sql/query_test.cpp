@@ -291,6 +291,22 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{u"SELECT * FROM kolliyat where kholase like '%[ab%'",
                                 "Invalid pattern string"}));
 
+TEST_F(Store, NumbersAreSearchedInTheirDecimalSpelling) {
+  MemoryTable prices({{u"price", ColumnKind::currency}, {u"ratio", ColumnKind::real}},
+                     {{Currency{125000}, 0.25},
+                      {Currency{-5000}, 1e-7},
+                      {Currency{30000}, 2.0},
+                      {Currency{123}, kNull}});
+  db_.AddTable(u"prices", &prices);
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE price LIKE '12.5'"), Rows{0});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE price LIKE '-0.5'"), Rows{1});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE price LIKE '3'"), Rows{2});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE price LIKE '0.0123'"), Rows{3});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE ratio LIKE '0.25'"), Rows{0});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE ratio LIKE '%e-07'"), Rows{1});
+  EXPECT_EQ(Select(u"SELECT * FROM prices WHERE price > 2.5 ORDER BY price DESC"), (Rows{0, 2}));
+}
+
 // A pattern held in a column is compiled for each row; a malformed one fails the statement.
 TEST_F(Store, PatternFromAColumn) {
   MemoryTable t({{u"text", ColumnKind::text}, {u"pattern", ColumnKind::text}},
