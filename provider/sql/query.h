@@ -33,6 +33,8 @@ struct QueryResult {
   std::vector<std::uint32_t> rows;
 };
 
+// A statement bound to its input. Executing reuses buffers held by the prepared conditions,
+// so one prepared query serves one caller at a time.
 class PreparedQuery {
  public:
   // Parses and prepares a statement. parameters are the values of its '?' markers in order.
