@@ -44,6 +44,7 @@ std::string Lower(std::string s) {
 struct FontSystem {
   PangoFontMap* fontMap = nullptr;
   PangoContext* context = nullptr;
+  PangoContext* rtlContext = nullptr;
   std::set<std::string> families;  // lower case
   std::vector<std::string> familyNames;
 
@@ -56,14 +57,8 @@ struct FontSystem {
     fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
     pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), config);
     FcConfigDestroy(config);
-    context = pango_font_map_create_context(fontMap);
-    pango_cairo_context_set_resolution(context, 96);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(context, options);
-    cairo_font_options_destroy(options);
+    context = NewContext(PANGO_DIRECTION_LTR);
+    rtlContext = NewContext(PANGO_DIRECTION_RTL);
 
     PangoFontFamily** list = nullptr;
     int count = 0;
@@ -74,6 +69,20 @@ struct FontSystem {
     }
     g_free(list);
     std::sort(familyNames.begin(), familyNames.end());
+  }
+
+  PangoContext* NewContext(PangoDirection direction) {
+    PangoContext* c = pango_font_map_create_context(fontMap);
+    pango_cairo_context_set_resolution(c, 96);
+    pango_context_set_language(c, pango_language_from_string("fa"));
+    pango_context_set_base_dir(c, direction);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    pango_cairo_context_set_font_options(c, options);
+    cairo_font_options_destroy(options);
+    return c;
   }
 };
 
@@ -143,7 +152,9 @@ namespace gdi {
 
 RealisedFont::~RealisedFont() { pango_font_description_free(description); }
 
-PangoContext* SharedPangoContext() { return Fonts().context; }
+PangoContext* SharedPangoContext(bool rightToLeft) {
+  return rightToLeft ? Fonts().rtlContext : Fonts().context;
+}
 
 std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font) {
   std::string face(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));

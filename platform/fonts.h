@@ -87,8 +87,9 @@ struct FontObject : Object {
   std::shared_ptr<RealisedFont> realised;
 };
 
-// The one Pango context of the process, over the private font map.
-PangoContext* SharedPangoContext();
+// The process's Pango contexts over the one private font map, Persian language, one per
+// paragraph direction (a layout's direction follows its context's).
+PangoContext* SharedPangoContext(bool rightToLeft);
 std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font);
 
 }  // namespace gdi
