@@ -33,7 +33,9 @@ std::uint32_t Ternary(unsigned table, std::uint32_t p, std::uint32_t s, std::uin
   return r & 0xFFFFFF;
 }
 
-bool IsLight(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) >= 384; }
+bool IsLight(COLORREF c) {
+  return GetRValue(c) + GetGValue(c) + GetBValue(c) >= 384;
+}
 
 // A source pixel as the destination sees it.
 struct SourceView {
@@ -52,8 +54,8 @@ struct SourceView {
   }
 };
 
-BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int xs, int ys,
-              int ws, int hs, DWORD rop) {
+BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int xs, int ys, int ws,
+              int hs, DWORD rop) {
   DeviceContext* d = gdi::DC(dest);
   if (d == nullptr) return FALSE;
   bool needSource = UsesSource(rop);
@@ -152,16 +154,16 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int xs,
 
 }  // namespace
 
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource,
-            int ySource, DWORD rop) {
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+            DWORD rop) {
   return Transfer(dest, x, y, width, height, source, xSource, ySource, width, height, rop);
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource,
-                int ySource, int widthSource, int heightSource, DWORD rop) {
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+                int widthSource, int heightSource, DWORD rop) {
   if (UsesSource(rop) && (widthSource == 0 || heightSource == 0)) return FALSE;
-  return Transfer(dest, x, y, width, height, source, xSource, ySource, widthSource,
-                  heightSource, rop);
+  return Transfer(dest, x, y, width, height, source, xSource, ySource, widthSource, heightSource,
+                  rop);
 }
 
 BOOL PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop) {

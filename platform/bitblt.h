@@ -33,11 +33,11 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 // The destination's mapping applies to the destination rectangle and the source's to the
 // source rectangle: a mirrored mapping on either side mirrors the picture. Only the
 // destination is clipped; source pixels outside the source leave the destination unchanged.
-BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource,
-            int ySource, DWORD rop);
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+            DWORD rop);
 // Nearest-pixel scaling; negative widths or heights mirror.
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource,
-                int ySource, int widthSource, int heightSource, DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+                int widthSource, int heightSource, DWORD rop);
 // A raster operation of pattern and destination only.
 BOOL PatBlt(HDC dest, int x, int y, int width, int height, DWORD rop);
 

@@ -154,11 +154,17 @@ cairo_t* DeviceContext::Cairo() {
   return cairo_;
 }
 
-void DeviceContext::BeginDirect() { cairo_surface_flush(surface_->CairoSurface()); }
+void DeviceContext::BeginDirect() {
+  cairo_surface_flush(surface_->CairoSurface());
+}
 
-void DeviceContext::EndDirect() { surface_->MarkDirty(); }
+void DeviceContext::EndDirect() {
+  surface_->MarkDirty();
+}
 
-DeviceContext* DC(HDC dc) { return Get<DeviceContext>(dc); }
+DeviceContext* DC(HDC dc) {
+  return Get<DeviceContext>(dc);
+}
 
 void SetSourceColor(cairo_t* cr, COLORREF c) {
   cairo_set_source_rgb(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
@@ -214,12 +220,14 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     return old;
   };
   switch (found->kind()) {
-    case gdi::Kind::kPen: return swap(a.pen);
-    case gdi::Kind::kBrush: return swap(a.brush);
-    case gdi::Kind::kFont: return swap(a.font);
+    case gdi::Kind::kPen:
+      return swap(a.pen);
+    case gdi::Kind::kBrush:
+      return swap(a.brush);
+    case gdi::Kind::kFont:
+      return swap(a.font);
     case gdi::Kind::kRegion:
-      return reinterpret_cast<HGDIOBJ>(
-          std::intptr_t(SelectClipRgn(dc, static_cast<HRGN>(object))));
+      return reinterpret_cast<HGDIOBJ>(std::intptr_t(SelectClipRgn(dc, static_cast<HRGN>(object))));
     case gdi::Kind::kBitmap: {
       auto* bitmap = static_cast<gdi::BitmapObject*>(found);
       if (!context->IsMemory()) return nullptr;
@@ -229,7 +237,8 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
       context->SelectBitmap(static_cast<HBITMAP>(object), bitmap);
       return old;
     }
-    case gdi::Kind::kDC: return nullptr;
+    case gdi::Kind::kDC:
+      return nullptr;
   }
   return nullptr;
 }
@@ -238,11 +247,16 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
   DeviceContext* context = DC(dc);
   if (context == nullptr) return nullptr;
   switch (type) {
-    case OBJ_PEN: return context->Attributes().pen;
-    case OBJ_BRUSH: return context->Attributes().brush;
-    case OBJ_FONT: return context->Attributes().font;
-    case OBJ_BITMAP: return context->Bitmap();
-    default: return nullptr;
+    case OBJ_PEN:
+      return context->Attributes().pen;
+    case OBJ_BRUSH:
+      return context->Attributes().brush;
+    case OBJ_FONT:
+      return context->Attributes().font;
+    case OBJ_BITMAP:
+      return context->Bitmap();
+    default:
+      return nullptr;
   }
 }
 
@@ -291,22 +305,30 @@ T Read(HDC dc, T gdi::DcAttributes::*member, T failure) {
 COLORREF SetTextColor(HDC dc, COLORREF color) {
   return Exchange(dc, &gdi::DcAttributes::textColor, color, CLR_INVALID);
 }
-COLORREF GetTextColor(HDC dc) { return Read(dc, &gdi::DcAttributes::textColor, CLR_INVALID); }
+COLORREF GetTextColor(HDC dc) {
+  return Read(dc, &gdi::DcAttributes::textColor, CLR_INVALID);
+}
 COLORREF SetBkColor(HDC dc, COLORREF color) {
   return Exchange(dc, &gdi::DcAttributes::bkColor, color, CLR_INVALID);
 }
-COLORREF GetBkColor(HDC dc) { return Read(dc, &gdi::DcAttributes::bkColor, CLR_INVALID); }
+COLORREF GetBkColor(HDC dc) {
+  return Read(dc, &gdi::DcAttributes::bkColor, CLR_INVALID);
+}
 
 int SetBkMode(HDC dc, int mode) {
   if (mode != TRANSPARENT && mode != OPAQUE) return 0;
   return Exchange(dc, &gdi::DcAttributes::bkMode, mode, 0);
 }
-int GetBkMode(HDC dc) { return Read(dc, &gdi::DcAttributes::bkMode, 0); }
+int GetBkMode(HDC dc) {
+  return Read(dc, &gdi::DcAttributes::bkMode, 0);
+}
 
 UINT SetTextAlign(HDC dc, UINT align) {
   return Exchange(dc, &gdi::DcAttributes::textAlign, align, GDI_ERROR);
 }
-UINT GetTextAlign(HDC dc) { return Read(dc, &gdi::DcAttributes::textAlign, GDI_ERROR); }
+UINT GetTextAlign(HDC dc) {
+  return Read(dc, &gdi::DcAttributes::textAlign, GDI_ERROR);
+}
 
 int SetMapMode(HDC dc, int mode) {
   if (mode != MM_TEXT && mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC) return 0;
@@ -321,7 +343,9 @@ int SetMapMode(HDC dc, int mode) {
   }
   return old;
 }
-int GetMapMode(HDC dc) { return Read(dc, &gdi::DcAttributes::mapMode, 0); }
+int GetMapMode(HDC dc) {
+  return Read(dc, &gdi::DcAttributes::mapMode, 0);
+}
 
 namespace {
 
@@ -365,10 +389,18 @@ BOOL SetWindowExtEx(HDC dc, int x, int y, SIZE* old) {
 BOOL SetViewportExtEx(HDC dc, int x, int y, SIZE* old) {
   return SetExtent(dc, &gdi::DcAttributes::viewportExt, x, y, old);
 }
-BOOL GetWindowOrgEx(HDC dc, POINT* p) { return Get(dc, &gdi::DcAttributes::windowOrg, p); }
-BOOL GetViewportOrgEx(HDC dc, POINT* p) { return Get(dc, &gdi::DcAttributes::viewportOrg, p); }
-BOOL GetWindowExtEx(HDC dc, SIZE* s) { return Get(dc, &gdi::DcAttributes::windowExt, s); }
-BOOL GetViewportExtEx(HDC dc, SIZE* s) { return Get(dc, &gdi::DcAttributes::viewportExt, s); }
+BOOL GetWindowOrgEx(HDC dc, POINT* p) {
+  return Get(dc, &gdi::DcAttributes::windowOrg, p);
+}
+BOOL GetViewportOrgEx(HDC dc, POINT* p) {
+  return Get(dc, &gdi::DcAttributes::viewportOrg, p);
+}
+BOOL GetWindowExtEx(HDC dc, SIZE* s) {
+  return Get(dc, &gdi::DcAttributes::windowExt, s);
+}
+BOOL GetViewportExtEx(HDC dc, SIZE* s) {
+  return Get(dc, &gdi::DcAttributes::viewportExt, s);
+}
 
 BOOL LPtoDP(HDC dc, POINT* points, int count) {
   DeviceContext* context = DC(dc);
@@ -418,7 +450,9 @@ int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
   return context->Clip().Complexity();
 }
 
-int SelectClipRgn(HDC dc, HRGN rgn) { return ExtSelectClipRgn(dc, rgn, RGN_COPY); }
+int SelectClipRgn(HDC dc, HRGN rgn) {
+  return ExtSelectClipRgn(dc, rgn, RGN_COPY);
+}
 
 namespace {
 
@@ -428,8 +462,8 @@ int CombineClipRect(HDC dc, int left, int top, int right, int bottom, int mode) 
   if (context == nullptr) return RGN_ERROR;
   POINT a = context->ToDevice({left, top});
   POINT b = context->ToDevice({right, bottom});
-  HRGN rgn = CreateRectRgn(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                           std::max(a.y, b.y));
+  HRGN rgn =
+      CreateRectRgn(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y));
   int result = ExtSelectClipRgn(dc, rgn, mode);
   DeleteObject(rgn);
   return result;
@@ -483,16 +517,25 @@ int GetDeviceCaps(HDC dc, int index) {
   DeviceContext* context = DC(dc);
   if (context == nullptr) return 0;
   switch (index) {
-    case HORZRES: return context->Target().Width();
-    case VERTRES: return context->Target().Height();
-    case BITSPIXEL: return context->IsMonochrome() ? 1 : 32;
-    case PLANES: return 1;
-    case NUMCOLORS: return -1;
-    case RASTERCAPS: return 0;
+    case HORZRES:
+      return context->Target().Width();
+    case VERTRES:
+      return context->Target().Height();
+    case BITSPIXEL:
+      return context->IsMonochrome() ? 1 : 32;
+    case PLANES:
+      return 1;
+    case NUMCOLORS:
+      return -1;
+    case RASTERCAPS:
+      return 0;
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    case SIZEPALETTE: return 0;
-    default: return 0;
+    case LOGPIXELSY:
+      return 96;
+    case SIZEPALETTE:
+      return 0;
+    default:
+      return 0;
   }
 }
 

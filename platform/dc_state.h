@@ -34,7 +34,7 @@ struct DcAttributes {
   POINT brushOrg = {0, 0};
   POINT currentPos = {0, 0};
   int stretchMode = 1;
-  int polyFillMode = 1;  // ALTERNATE
+  int polyFillMode = 1;        // ALTERNATE
   std::optional<Region> clip;  // device coordinates
 };
 

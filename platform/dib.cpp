@@ -20,14 +20,20 @@ bool ValidHeader(const BITMAPINFOHEADER& h) {
   switch (h.biBitCount) {
     case 1:
     case 4:
-    case 8: return h.biCompression == BI_RGB && h.biClrUsed <= (1u << h.biBitCount);
-    case 24: return h.biCompression == BI_RGB;
-    case 32: return h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS;
-    default: return false;
+    case 8:
+      return h.biCompression == BI_RGB && h.biClrUsed <= (1u << h.biBitCount);
+    case 24:
+      return h.biCompression == BI_RGB;
+    case 32:
+      return h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS;
+    default:
+      return false;
   }
 }
 
-LONG Rows(const BITMAPINFOHEADER& h) { return h.biHeight < 0 ? -h.biHeight : h.biHeight; }
+LONG Rows(const BITMAPINFOHEADER& h) {
+  return h.biHeight < 0 ? -h.biHeight : h.biHeight;
+}
 
 const RGBQUAD* Palette(const BITMAPINFO* info) {
   return reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const std::uint8_t*>(info) +
@@ -48,9 +54,15 @@ std::uint32_t DibPixel(const BITMAPINFOHEADER& h, const RGBQUAD* palette, unsign
                        const std::uint8_t* row, LONG x) {
   unsigned index;
   switch (h.biBitCount) {
-    case 1: index = (row[x / 8] >> (7 - x % 8)) & 1; break;
-    case 4: index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
-    case 8: index = row[x]; break;
+    case 1:
+      index = (row[x / 8] >> (7 - x % 8)) & 1;
+      break;
+    case 4:
+      index = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF;
+      break;
+    case 8:
+      index = row[x];
+      break;
     case 24: {
       const std::uint8_t* p = row + x * 3;
       return (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0];
@@ -98,8 +110,8 @@ int WriteRows(Surface& surface, bool mono, UINT start, UINT lines, const void* b
 
 }  // namespace
 
-int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
-              const BITMAPINFO* info, UINT usage) {
+int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
+              UINT usage) {
   auto* object = gdi::Get<gdi::BitmapObject>(bitmap);
   if (object == nullptr || bits == nullptr || info == nullptr || usage != DIB_RGB_COLORS ||
       !ValidHeader(info->bmiHeader) || object->selections > 0) {
@@ -193,8 +205,8 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSource, int 
   if (info->bmiHeader.biHeight > 0) ySource = Rows(info->bmiHeader) - ySource - heightSource;
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BOOL ok = StretchBlt(dc, x, y, width, height, memory, xSource, ySource, widthSource,
-                       heightSource, rop);
+  BOOL ok =
+      StretchBlt(dc, x, y, width, height, memory, xSource, ySource, widthSource, heightSource, rop);
   SelectObject(memory, old);
   DeleteDC(memory);
   DeleteObject(bitmap);

@@ -175,8 +175,9 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
   if (context == nullptr || points == nullptr || count < 2) return FALSE;
   std::vector<POINT> line(points, points + count);
   PathBuilder fill = [&](cairo_t* cr) {
-    cairo_set_fill_rule(cr, context->Attributes().polyFillMode == WINDING ? CAIRO_FILL_RULE_WINDING
-                                                               : CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_set_fill_rule(cr, context->Attributes().polyFillMode == WINDING
+                                ? CAIRO_FILL_RULE_WINDING
+                                : CAIRO_FILL_RULE_EVEN_ODD);
     for (int i = 0; i < count; ++i) {
       POINT p = context->ToSurface(line[i]);
       cairo_line_to(cr, p.x + 0.5, p.y + 0.5);

@@ -28,7 +28,8 @@ Prepared Prepare(const char* text, int count, UINT format) {
         out.ansi += '&';
         ++i;
       } else if (i + 1 < count) {
-        if (out.underlineAt < 0 && !(format & DT_HIDEPREFIX)) out.underlineAt = int(out.ansi.size());
+        if (out.underlineAt < 0 && !(format & DT_HIDEPREFIX))
+          out.underlineAt = int(out.ansi.size());
       }
       continue;
     }
@@ -81,7 +82,8 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format) {
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (int i = 0; i < lines; ++i) {
-      widest = std::max(widest, gdi::LinePixelExtents(pango_layout_get_line_readonly(layout, i)).width);
+      widest =
+          std::max(widest, gdi::LinePixelExtents(pango_layout_get_line_readonly(layout, i)).width);
     }
     rect->right = rect->left + widest;
     rect->bottom = rect->top + height;

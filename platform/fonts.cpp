@@ -134,7 +134,9 @@ unsigned NextFontId() {
 
 }  // namespace
 
-std::vector<std::string> FontFamilyNames() { return Fonts().familyNames; }
+std::vector<std::string> FontFamilyNames() {
+  return Fonts().familyNames;
+}
 
 bool FontFamilyExists(const std::string& family) {
   return Fonts().families.count(Lower(family)) != 0;
@@ -150,7 +152,9 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
 
 namespace gdi {
 
-RealisedFont::~RealisedFont() { pango_font_description_free(description); }
+RealisedFont::~RealisedFont() {
+  pango_font_description_free(description);
+}
 
 PangoContext* SharedPangoContext(bool rightToLeft) {
   return rightToLeft ? Fonts().rtlContext : Fonts().context;

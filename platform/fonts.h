@@ -71,9 +71,9 @@ struct RealisedFont {
   PangoFontDescription* description;
   bool underline;
   bool strikeOut;
-  double em;       // pixels
-  int ascent;      // round(winAscent × em / upem)
-  int descent;     // round(winDescent × em / upem)
+  double em;    // pixels
+  int ascent;   // round(winAscent × em / upem)
+  int descent;  // round(winDescent × em / upem)
   int aveCharWidth;
   int maxCharWidth;
   int weight;

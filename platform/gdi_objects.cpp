@@ -46,12 +46,18 @@ Slot* Find(HGDIOBJ handle) {
 
 DWORD Object::ObjectType() const {
   switch (kind()) {
-    case Kind::kRegion: return OBJ_REGION;
-    case Kind::kPen: return OBJ_PEN;
-    case Kind::kBrush: return OBJ_BRUSH;
-    case Kind::kFont: return OBJ_FONT;
-    case Kind::kBitmap: return OBJ_BITMAP;
-    case Kind::kDC: return OBJ_DC;
+    case Kind::kRegion:
+      return OBJ_REGION;
+    case Kind::kPen:
+      return OBJ_PEN;
+    case Kind::kBrush:
+      return OBJ_BRUSH;
+    case Kind::kFont:
+      return OBJ_FONT;
+    case Kind::kBitmap:
+      return OBJ_BITMAP;
+    case Kind::kDC:
+      return OBJ_DC;
   }
   return 0;
 }

@@ -52,7 +52,8 @@ PangoLayout* MakeLayout(const LayoutRequest& r) {
     pango_tab_array_free(tabs);
   }
   PangoAttrList* attrs = pango_attr_list_new();
-  if (r.font->underline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (r.font->underline)
+    pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (r.font->strikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
   if (r.underlineStart >= 0) {
     PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);

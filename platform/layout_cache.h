@@ -15,8 +15,8 @@ struct LayoutRequest {
   std::string utf8;
   int wrapWidth = -1;  // pixels; -1 for one line per paragraph
   bool rightToLeft = false;
-  int tabWidth = 0;  // pixels between tab stops; 0 for Pango's default
-  bool ellipsize = false;  // end ellipsis at wrapWidth
+  int tabWidth = 0;         // pixels between tab stops; 0 for Pango's default
+  bool ellipsize = false;   // end ellipsis at wrapWidth
   int underlineStart = -1;  // byte range of a prefix-marked character
   int underlineEnd = -1;
 };

@@ -90,7 +90,9 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD, const 
   return InsertPen(std::move(pen));
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) { return InsertBrush(MakeBrush(BS_SOLID, color)); }
+HBRUSH CreateSolidBrush(COLORREF color) {
+  return InsertBrush(MakeBrush(BS_SOLID, color));
+}
 
 HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
   if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return nullptr;
@@ -120,11 +122,16 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush) {
   if (brush == nullptr) return nullptr;
   switch (brush->lbStyle) {
-    case BS_SOLID: return CreateSolidBrush(brush->lbColor);
-    case BS_NULL: return InsertBrush(MakeBrush(BS_NULL, 0));
-    case BS_HATCHED: return CreateHatchBrush(int(brush->lbHatch), brush->lbColor);
-    case BS_PATTERN: return CreatePatternBrush(reinterpret_cast<HBITMAP>(brush->lbHatch));
-    default: return nullptr;
+    case BS_SOLID:
+      return CreateSolidBrush(brush->lbColor);
+    case BS_NULL:
+      return InsertBrush(MakeBrush(BS_NULL, 0));
+    case BS_HATCHED:
+      return CreateHatchBrush(int(brush->lbHatch), brush->lbColor);
+    case BS_PATTERN:
+      return CreatePatternBrush(reinterpret_cast<HBITMAP>(brush->lbHatch));
+    default:
+      return nullptr;
   }
 }
 
@@ -147,7 +154,8 @@ int GetObjectA(HGDIOBJ object, int size, void* buffer) {
       auto* brush = static_cast<gdi::BrushObject*>(found);
       return put(LOGBRUSH{brush->style, brush->color, UINT_PTR(brush->hatch)});
     }
-    case gdi::Kind::kFont: return put(static_cast<gdi::FontObject*>(found)->logFont);
+    case gdi::Kind::kFont:
+      return put(static_cast<gdi::FontObject*>(found)->logFont);
     case gdi::Kind::kBitmap: {
       auto* bitmap = static_cast<gdi::BitmapObject*>(found);
       WORD bits = bitmap->monochrome ? 1 : 32;
@@ -155,7 +163,8 @@ int GetObjectA(HGDIOBJ object, int size, void* buffer) {
       LONG widthBytes = ((width * bits + 15) / 16) * 2;
       return put(BITMAP{0, width, bitmap->surface.Height(), widthBytes, 1, bits, nullptr});
     }
-    default: return 0;
+    default:
+      return 0;
   }
 }
 

@@ -14,13 +14,20 @@ namespace {
 bool HatchBit(int hatch, int x, int y) {
   bool horizontal = y == 7, vertical = x == 7, forward = x == y, backward = x + y == 7;
   switch (hatch) {
-    case HS_HORIZONTAL: return horizontal;
-    case HS_VERTICAL: return vertical;
-    case HS_FDIAGONAL: return forward;
-    case HS_BDIAGONAL: return backward;
-    case HS_CROSS: return horizontal || vertical;
-    case HS_DIAGCROSS: return forward || backward;
-    default: return false;
+    case HS_HORIZONTAL:
+      return horizontal;
+    case HS_VERTICAL:
+      return vertical;
+    case HS_FDIAGONAL:
+      return forward;
+    case HS_BDIAGONAL:
+      return backward;
+    case HS_CROSS:
+      return horizontal || vertical;
+    case HS_DIAGCROSS:
+      return forward || backward;
+    default:
+      return false;
   }
 }
 
@@ -33,23 +40,44 @@ void SetupPen(cairo_t* cr, DeviceContext& dc, const PenObject& pen) {
     static const double kDot[] = {3, 3}, kDash[] = {18, 6}, kDashDot[] = {9, 6, 3, 6},
                         kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (pen.style) {
-      case PS_DOT: cairo_set_dash(cr, kDot, 2, 0); break;
-      case PS_DASH: cairo_set_dash(cr, kDash, 2, 0); break;
-      case PS_DASHDOT: cairo_set_dash(cr, kDashDot, 4, 0); break;
-      case PS_DASHDOTDOT: cairo_set_dash(cr, kDashDotDot, 6, 0); break;
-      default: break;
+      case PS_DOT:
+        cairo_set_dash(cr, kDot, 2, 0);
+        break;
+      case PS_DASH:
+        cairo_set_dash(cr, kDash, 2, 0);
+        break;
+      case PS_DASHDOT:
+        cairo_set_dash(cr, kDashDot, 4, 0);
+        break;
+      case PS_DASHDOTDOT:
+        cairo_set_dash(cr, kDashDotDot, 6, 0);
+        break;
+      default:
+        break;
     }
     return;
   }
   switch (pen.endCap) {
-    case PS_ENDCAP_FLAT: cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT); break;
-    case PS_ENDCAP_SQUARE: cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE); break;
-    default: cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND); break;
+    case PS_ENDCAP_FLAT:
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+      break;
+    case PS_ENDCAP_SQUARE:
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
+      break;
+    default:
+      cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+      break;
   }
   switch (pen.join) {
-    case PS_JOIN_MITER: cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER); break;
-    case PS_JOIN_BEVEL: cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL); break;
-    default: cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND); break;
+    case PS_JOIN_MITER:
+      cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+      break;
+    case PS_JOIN_BEVEL:
+      cairo_set_line_join(cr, CAIRO_LINE_JOIN_BEVEL);
+      break;
+    default:
+      cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+      break;
   }
 }
 
@@ -62,11 +90,11 @@ void ClipTo(cairo_t* cr, const Region& clip) {
 
 // An 8-bit coverage mask of one path over `box`, clipped like the device context.
 struct Mask {
-  Mask(const RECT& box, const Region& clip, const PathBuilder& path, bool stroke,
-       DeviceContext& dc, const PenObject* pen)
+  Mask(const RECT& box, const Region& clip, const PathBuilder& path, bool stroke, DeviceContext& dc,
+       const PenObject* pen)
       : box_(box) {
-    surface_ = cairo_image_surface_create(CAIRO_FORMAT_A8, box.right - box.left,
-                                          box.bottom - box.top);
+    surface_ =
+        cairo_image_surface_create(CAIRO_FORMAT_A8, box.right - box.left, box.bottom - box.top);
     cairo_t* cr = cairo_create(surface_);
     cairo_translate(cr, -box.left, -box.top);
     ClipTo(cr, clip);
@@ -113,8 +141,12 @@ RECT Extents(cairo_t* cr, bool stroke) {
 
 }  // namespace
 
-bool Draws(const PenObject& pen) { return pen.style != PS_NULL; }
-bool Draws(const BrushObject& brush) { return brush.style != BS_NULL; }
+bool Draws(const PenObject& pen) {
+  return pen.style != PS_NULL;
+}
+bool Draws(const BrushObject& brush) {
+  return brush.style != BS_NULL;
+}
 
 int DevicePenWidth(DeviceContext& dc, const PenObject& pen) {
   if (pen.width <= 1) return 1;
@@ -126,7 +158,9 @@ bool BrushColorAt(const BrushObject& brush, DeviceContext& dc, int x, int y, COL
   int px = ((x - dc.Origin().x - a.brushOrg.x) % 8 + 8) % 8;
   int py = ((y - dc.Origin().y - a.brushOrg.y) % 8 + 8) % 8;
   switch (brush.style) {
-    case BS_SOLID: *color = brush.color; return true;
+    case BS_SOLID:
+      *color = brush.color;
+      return true;
     case BS_HATCHED:
       if (HatchBit(brush.hatch, px, py)) {
         *color = brush.color;
@@ -142,7 +176,8 @@ bool BrushColorAt(const BrushObject& brush, DeviceContext& dc, int x, int y, COL
         *color = brush.pattern[py * 8 + px];
       }
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }
 

@@ -28,11 +28,16 @@ std::vector<Band> ToBands(const std::vector<RECT>& rects) {
 
 bool Keep(int mode, bool inA, bool inB) {
   switch (mode) {
-    case RGN_AND: return inA && inB;
-    case RGN_OR: return inA || inB;
-    case RGN_XOR: return inA != inB;
-    case RGN_DIFF: return inA && !inB;
-    default: return inA;
+    case RGN_AND:
+      return inA && inB;
+    case RGN_OR:
+      return inA || inB;
+    case RGN_XOR:
+      return inA != inB;
+    case RGN_DIFF:
+      return inA && !inB;
+    default:
+      return inA;
   }
 }
 
@@ -68,7 +73,9 @@ const std::vector<Span>& SpansAt(const std::vector<Band>& bands, std::size_t& cu
   return kNone;
 }
 
-bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsEmptyRect(const RECT& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 
 }  // namespace
 
@@ -100,7 +107,8 @@ Region Region::Combine(const Region& a, const Region& b, int mode) {
   }
   Region result;
   for (const Band& band : out) {
-    for (const Span& s : band.spans) result.rects_.push_back({s.first, band.top, s.second, band.bottom});
+    for (const Span& s : band.spans)
+      result.rects_.push_back({s.first, band.top, s.second, band.bottom});
   }
   return result;
 }
@@ -112,8 +120,7 @@ int Region::Complexity() const {
 
 RECT Region::Box() const {
   if (rects_.empty()) return {0, 0, 0, 0};
-  RECT box = {rects_.front().left, rects_.front().top, rects_.front().right,
-              rects_.back().bottom};
+  RECT box = {rects_.front().left, rects_.front().top, rects_.front().right, rects_.back().bottom};
   for (const RECT& r : rects_) {
     box.left = std::min(box.left, r.left);
     box.right = std::max(box.right, r.right);

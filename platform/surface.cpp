@@ -7,7 +7,9 @@
 
 namespace platform {
 
-Surface::Surface(int width, int height) { Allocate(width, height); }
+Surface::Surface(int width, int height) {
+  Allocate(width, height);
+}
 
 Surface::~Surface() {
   if (cairo_ != nullptr) cairo_surface_destroy(cairo_);
@@ -46,12 +48,14 @@ void Surface::Fill(std::uint32_t argb) {
   MarkDirty();
 }
 
-void Surface::Resize(int width, int height) { Allocate(width, height); }
+void Surface::Resize(int width, int height) {
+  Allocate(width, height);
+}
 
 cairo_surface_t* Surface::CairoSurface() {
   if (cairo_ == nullptr) {
-    cairo_ = cairo_image_surface_create_for_data(data_.get(), CAIRO_FORMAT_ARGB32, width_,
-                                                 height_, stride_);
+    cairo_ = cairo_image_surface_create_for_data(data_.get(), CAIRO_FORMAT_ARGB32, width_, height_,
+                                                 stride_);
   }
   return cairo_;
 }

@@ -19,8 +19,8 @@ std::string ShapingText(const char* text, int count) {
   return AnsiToUtf8(std::string_view(text, std::size_t(count)));
 }
 
-void DrawLine(DeviceContext& dc, PangoLayoutLine* line, LineExtent extent, double left,
-              double top, bool opaque, const RECT* clip) {
+void DrawLine(DeviceContext& dc, PangoLayoutLine* line, LineExtent extent, double left, double top,
+              bool opaque, const RECT* clip) {
   RealisedFont& font = dc.Font();
   int height = font.ascent + font.descent;
   double x0 = dc.ToDeviceX(left), x1 = dc.ToDeviceX(left + extent.width);
@@ -58,11 +58,12 @@ PangoLayout* SingleLine(gdi::DeviceContext& dc, const char* text, int count, boo
 
 }  // namespace
 
-BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text,
-                 UINT count, const int* dx) {
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
+                 const int* dx) {
   gdi::DeviceContext* context = gdi::DC(dc);
   if (context == nullptr || dx != nullptr || (text == nullptr && count > 0)) return FALSE;
-  if ((options & (ETO_OPAQUE | ETO_CLIPPED)) != 0 && rect == nullptr) options &= ~(ETO_OPAQUE | ETO_CLIPPED);
+  if ((options & (ETO_OPAQUE | ETO_CLIPPED)) != 0 && rect == nullptr)
+    options &= ~(ETO_OPAQUE | ETO_CLIPPED);
   gdi::DcAttributes& a = context->Attributes();
   if (options & ETO_OPAQUE) {
     RECT r = context->ToSurfaceRect(*rect);
@@ -83,15 +84,25 @@ BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const cha
   double refY = updateCP ? a.currentPos.y : y;
   double left = refX;
   switch (a.textAlign & TA_CENTER) {
-    case TA_RIGHT: left = refX - extent.width; break;
-    case TA_CENTER: left = refX - extent.width / 2; break;
-    default: break;
+    case TA_RIGHT:
+      left = refX - extent.width;
+      break;
+    case TA_CENTER:
+      left = refX - extent.width / 2;
+      break;
+    default:
+      break;
   }
   double top = refY;
   switch (a.textAlign & TA_BASELINE) {
-    case TA_BOTTOM: top = refY - (font.ascent + font.descent); break;
-    case TA_BASELINE: top = refY - font.ascent; break;
-    default: break;
+    case TA_BOTTOM:
+      top = refY - (font.ascent + font.descent);
+      break;
+    case TA_BASELINE:
+      top = refY - font.ascent;
+      break;
+    default:
+      break;
   }
   if (updateCP && (a.textAlign & TA_CENTER) == TA_LEFT) a.currentPos.x += extent.width;
   if (updateCP && (a.textAlign & TA_CENTER) == TA_RIGHT) a.currentPos.x -= extent.width;

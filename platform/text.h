@@ -16,8 +16,8 @@ constexpr UINT ETO_RTLREADING = 0x0080;
 // OPAQUE background mode the box is filled with the background colour first. ETO_OPAQUE
 // fills `rect` with the background colour; ETO_CLIPPED clips the text to it. Custom character
 // spacing is not supported: a non-null `dx` fails with FALSE.
-BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text,
-                 UINT count, const int* dx);
+BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* rect, const char* text, UINT count,
+                 const int* dx);
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int count);
 
 // Width of the shaped text and the height of the font's line box.

@@ -11,8 +11,8 @@ namespace platform::gdi {
 // mapped to the surface (mirrored as a whole under a mirrored mapping) and the glyphs go left
 // to right inside it, unmirrored. With `opaque` the box is first filled with the background
 // colour. `clip`, when given, is a logical rectangle the glyphs are clipped to.
-void DrawLine(DeviceContext& dc, PangoLayoutLine* line, LineExtent extent, double left,
-              double top, bool opaque, const RECT* clip);
+void DrawLine(DeviceContext& dc, PangoLayoutLine* line, LineExtent extent, double left, double top,
+              bool opaque, const RECT* clip);
 
 // Single-byte text as UTF-8 for shaping.
 std::string ShapingText(const char* text, int count);

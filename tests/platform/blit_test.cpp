@@ -80,8 +80,8 @@ TEST(BlitTest, MonochromeSourcesTakeTheDestinationsColours) {
   HBITMAP mono = CreateBitmap(8, 2, 1, 1, bits);
   HDC memory = CreateCompatibleDC(canvas.dc);
   HGDIOBJ old = SelectObject(memory, mono);
-  SetTextColor(canvas.dc, RGB(255, 0, 0));   // 0 bits
-  SetBkColor(canvas.dc, RGB(0, 0, 255));     // 1 bits
+  SetTextColor(canvas.dc, RGB(255, 0, 0));  // 0 bits
+  SetBkColor(canvas.dc, RGB(0, 0, 255));    // 1 bits
   BitBlt(canvas.dc, 0, 0, 8, 2, memory, 0, 0, SRCCOPY);
   EXPECT_EQ(canvas.At(0, 0), 0x0000FFu);
   EXPECT_EQ(canvas.At(1, 0), 0xFF0000u);
@@ -195,8 +195,8 @@ TEST(DibTest, RoundTripsAt24And32Bits) {
       }
     }
     Canvas canvas(1, 1);
-    HBITMAP bitmap = CreateDIBitmap(canvas.dc, &in.header(), CBM_INIT, in.pixels.data(),
-                                    in.info(), DIB_RGB_COLORS);
+    HBITMAP bitmap = CreateDIBitmap(canvas.dc, &in.header(), CBM_INIT, in.pixels.data(), in.info(),
+                                    DIB_RGB_COLORS);
     ASSERT_NE(bitmap, nullptr);
     // Bottom-up: the first DIB row is the bitmap's last.
     HDC memory = CreateCompatibleDC(canvas.dc);
@@ -206,8 +206,7 @@ TEST(DibTest, RoundTripsAt24And32Bits) {
     SelectObject(memory, old);
     DeleteDC(memory);
     Dib out(3, 2, bits);
-    EXPECT_EQ(GetDIBits(canvas.dc, bitmap, 0, 2, out.pixels.data(), out.info(), DIB_RGB_COLORS),
-              2);
+    EXPECT_EQ(GetDIBits(canvas.dc, bitmap, 0, 2, out.pixels.data(), out.info(), DIB_RGB_COLORS), 2);
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 3; ++x) {
         for (int c = 0; c < 3; ++c) {
@@ -222,9 +221,9 @@ TEST(DibTest, RoundTripsAt24And32Bits) {
 TEST(DibTest, PaletteDepthsAndTopDownRows) {
   Dib in(4, -2, 8);  // top-down
   in.header().biClrUsed = 3;
-  in.colors()[0] = {0, 0, 255, 0};    // red
-  in.colors()[1] = {0, 255, 0, 0};    // green
-  in.colors()[2] = {255, 0, 0, 0};    // blue
+  in.colors()[0] = {0, 0, 255, 0};                          // red
+  in.colors()[1] = {0, 255, 0, 0};                          // green
+  in.colors()[2] = {255, 0, 0, 0};                          // blue
   const std::uint8_t indexes[] = {0, 1, 2, 1, 2, 2, 0, 7};  // 7 is past the table: black
   std::memcpy(in.pixels.data(), indexes, 4);
   std::memcpy(in.pixels.data() + 4, indexes + 4, 4);
@@ -258,9 +257,8 @@ TEST(DibTest, BadHeadersAreRefused) {
     WORD bits;
     DWORD compression, colors;
   };
-  const Case cases[] = {{0, 2, 24, BI_RGB, 0},     {2, 0, 24, BI_RGB, 0},
-                        {2, 2, 16, BI_RGB, 0},     {2, 2, 24, 1, 0},
-                        {2, 2, 8, BI_RGB, 300},    {100000, 2, 24, BI_RGB, 0}};
+  const Case cases[] = {{0, 2, 24, BI_RGB, 0}, {2, 0, 24, BI_RGB, 0},  {2, 2, 16, BI_RGB, 0},
+                        {2, 2, 24, 1, 0},      {2, 2, 8, BI_RGB, 300}, {100000, 2, 24, BI_RGB, 0}};
   for (const Case& c : cases) {
     Dib dib(2, 2, 32);
     dib.header().biWidth = c.width;
@@ -268,8 +266,7 @@ TEST(DibTest, BadHeadersAreRefused) {
     dib.header().biBitCount = c.bits;
     dib.header().biCompression = c.compression;
     dib.header().biClrUsed = c.colors;
-    EXPECT_EQ(SetDIBits(canvas.dc, bitmap, 0, 2, dib.pixels.data(), dib.info(), DIB_RGB_COLORS),
-              0);
+    EXPECT_EQ(SetDIBits(canvas.dc, bitmap, 0, 2, dib.pixels.data(), dib.info(), DIB_RGB_COLORS), 0);
   }
   DeleteObject(bitmap);
 }

@@ -24,7 +24,9 @@ struct Canvas {
   COLORREF Color(int x, int y) const { return gdi::FromPixel(surface.Pixel(x, y)); }
 
   // The box of pixels that differ from white; empty when nothing was drawn.
-  RECT Ink() const { return Box([](std::uint32_t p) { return p != 0xFFFFFF; }); }
+  RECT Ink() const {
+    return Box([](std::uint32_t p) { return p != 0xFFFFFF; });
+  }
   // The box of pixels of one colour.
   RECT Bounds(std::uint32_t rgb) const {
     return Box([rgb](std::uint32_t p) { return p == rgb; });

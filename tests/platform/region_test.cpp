@@ -29,10 +29,8 @@ TEST(RegionTest, CombineModesGiveExactComplexityAndBox) {
   };
   // Two overlapping squares: A = (0,0)-(10,10), B = (5,5)-(15,15).
   const Case cases[] = {
-      {RGN_AND, SIMPLEREGION, {5, 5, 10, 10}},
-      {RGN_OR, COMPLEXREGION, {0, 0, 15, 15}},
-      {RGN_XOR, COMPLEXREGION, {0, 0, 15, 15}},
-      {RGN_DIFF, COMPLEXREGION, {0, 0, 10, 10}},
+      {RGN_AND, SIMPLEREGION, {5, 5, 10, 10}},  {RGN_OR, COMPLEXREGION, {0, 0, 15, 15}},
+      {RGN_XOR, COMPLEXREGION, {0, 0, 15, 15}}, {RGN_DIFF, COMPLEXREGION, {0, 0, 10, 10}},
       {RGN_COPY, SIMPLEREGION, {0, 0, 10, 10}},
   };
   for (const Case& c : cases) {

@@ -1,4 +1,6 @@
 // Font metrics, text extents, text placement under mirroring, and DrawText layout.
+#include "platform/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,7 +12,6 @@
 #include "platform/drawtext.h"
 #include "platform/fonts.h"
 #include "platform/pens_brushes.h"
-#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -28,7 +29,9 @@ HFONT MakeFont(const char* face, LONG height, LONG weight = FW_NORMAL) {
 }
 
 // Persian in code page 1256, from UTF-8 literals.
-std::string Fa(const char* utf8) { return Utf8ToAnsi(utf8); }
+std::string Fa(const char* utf8) {
+  return Utf8ToAnsi(utf8);
+}
 
 struct FontScope {
   FontScope(HDC dc, HFONT f) : dc(dc), font(f), old(SelectObject(dc, f)) {}
@@ -195,7 +198,8 @@ TEST(DrawTextTest, AlignmentsPlaceTheLineWithinTheRectangle) {
   SIZE size;
   GetTextExtentPoint32A(probe.dc, "Abc", 3, &size);
   const RECT box = {20, 0, 220, 20};
-  const Case cases[] = {{DT_LEFT, 20}, {DT_RIGHT, 220 - size.cx}, {DT_CENTER, 20 + (200 - size.cx) / 2}};
+  const Case cases[] = {
+      {DT_LEFT, 20}, {DT_RIGHT, 220 - size.cx}, {DT_CENTER, 20 + (200 - size.cx) / 2}};
   for (const Case& c : cases) {
     Canvas canvas(240, 20);
     FontScope font(canvas.dc, MakeFont("Tahoma", -12));
@@ -217,8 +221,8 @@ TEST(DrawTextTest, CalcRectWithWordBreakGivesTheWrappedHeight) {
   EXPECT_EQ(single, 14);
   int fullWidth = one.right;
   RECT wrapped = {0, 0, fullWidth / 3 + 10, 0};
-  int height = DrawTextA(canvas.dc, text.data(), -1, &wrapped,
-                         DT_CALCRECT | DT_WORDBREAK | DT_RTLREADING);
+  int height =
+      DrawTextA(canvas.dc, text.data(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_RTLREADING);
   EXPECT_EQ(height % 14, 0);
   EXPECT_GE(height, 3 * 14);
   EXPECT_LE(height, 4 * 14);
