@@ -103,7 +103,35 @@ struct FaceMetrics {
   unsigned winDescent = 0;
   unsigned avgCharWidth = 0;
   unsigned maxAdvance = 0;
+  // Pixel sizes of the embedded strikes of a face that has no outlines; empty otherwise.
+  std::vector<unsigned> strikes;
 };
+
+// Strike sizes from the EBLC table: numSizes at offset 4, then 48-byte records whose ppemY
+// is at offset 45.
+std::vector<unsigned> ReadStrikes(hb_face_t* face) {
+  std::vector<unsigned> strikes;
+  hb_blob_t* glyf = hb_face_reference_table(face, HB_TAG('g', 'l', 'y', 'f'));
+  hb_blob_t* cff = hb_face_reference_table(face, HB_TAG('C', 'F', 'F', ' '));
+  // A bitmap-only face may still carry a stub of empty outlines.
+  bool outlines =
+      hb_blob_get_length(glyf) > 4 * hb_face_get_glyph_count(face) || hb_blob_get_length(cff) != 0;
+  hb_blob_destroy(glyf);
+  hb_blob_destroy(cff);
+  if (outlines) return strikes;
+  hb_blob_t* eblc = hb_face_reference_table(face, HB_TAG('E', 'B', 'L', 'C'));
+  unsigned length = 0;
+  const char* data = hb_blob_get_data(eblc, &length);
+  if (length >= 8) {
+    unsigned count = (ReadU16(data, length, 4) << 16) | ReadU16(data, length, 6);
+    for (unsigned i = 0; i < count && 8 + (i + 1) * 48 <= length; ++i) {
+      strikes.push_back(std::uint8_t(data[8 + i * 48 + 45]));
+    }
+  }
+  hb_blob_destroy(eblc);
+  std::sort(strikes.begin(), strikes.end());
+  return strikes;
+}
 
 FaceMetrics ReadFaceMetrics(PangoFontDescription* description) {
   FaceMetrics m;
@@ -123,6 +151,7 @@ FaceMetrics ReadFaceMetrics(PangoFontDescription* description) {
   data = hb_blob_get_data(hhea, &length);
   m.maxAdvance = ReadU16(data, length, 10);
   hb_blob_destroy(hhea);
+  m.strikes = ReadStrikes(face);
   g_object_unref(font);
   return m;
 }
@@ -181,7 +210,7 @@ std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font) {
   bool haveMetrics = m.upem != 0 && m.winAscent + m.winDescent != 0;
   if (!haveMetrics) {
     // A face without OS/2 metrics: the usual proportions of a sans-serif face.
-    m = {2048, 2048, 430, 900, 2000};
+    m = {2048, 2048, 430, 900, 2000, m.strikes};
   }
   double cellUnits = double(m.winAscent + m.winDescent);
   double em;
@@ -191,6 +220,15 @@ std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font) {
     em = font.lfHeight * m.upem / cellUnits;
   } else {
     em = 13 * m.upem / cellUnits;
+  }
+  if (!m.strikes.empty()) {
+    // A bitmap face is drawn at one of its strikes, never scaled: the largest whose cell
+    // fits. A character height is about four fifths of its strike's cell.
+    double cell = font.lfHeight < 0 ? std::round(em * 1.25) : em * cellUnits / m.upem;
+    em = m.strikes.front();
+    for (unsigned strike : m.strikes) {
+      if (strike <= cell + 0.5) em = strike;
+    }
   }
   pango_font_description_set_absolute_size(description, em * PANGO_SCALE);
 

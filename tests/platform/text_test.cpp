@@ -98,6 +98,23 @@ TEST(FontTest, UnknownFacesFallBackToAFaceForArabicScript) {
   EXPECT_TRUE(FontFamilyExists("tahoma"));
 }
 
+TEST(FontTest, BitmapFacesUseTheirStrikesUnscaled) {
+  // MS Sans Serif has 13, 16 and 20 pixel strikes; 8, 10 and 12 points pick them as the
+  // classic raster face did.
+  struct Case {
+    LONG height;
+    LONG cell;
+  };
+  const Case cases[] = {{-11, 13}, {-13, 16}, {-16, 20}, {-8, 13}, {13, 13}, {19, 16}};
+  Canvas canvas(10, 10);
+  for (const Case& c : cases) {
+    FontScope font(canvas.dc, MakeFont("MS Sans Serif", c.height));
+    TEXTMETRICA tm;
+    GetTextMetricsA(canvas.dc, &tm);
+    EXPECT_EQ(tm.tmHeight, c.cell) << c.height;
+  }
+}
+
 TEST(TextOutTest, TextBoxFollowsAlignmentAndBackgroundMode) {
   Canvas canvas(200, 40);
   FontScope font(canvas.dc, MakeFont("Tahoma", -12));
