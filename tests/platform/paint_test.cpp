@@ -199,6 +199,22 @@ TEST(ClipTest, VisibleRegionAndClipRegionBoundDrawing) {
   DeleteObject(blue);
 }
 
+TEST(ClipTest, MixedModesRespectTheClipToo) {
+  Canvas canvas(20, 20);
+  HRGN ring = CreateRectRgn(0, 0, 20, 20);
+  HRGN centre = CreateRectRgn(5, 5, 15, 15);
+  CombineRgn(ring, ring, centre, RGN_DIFF);
+  SelectClipRgn(canvas.dc, ring);
+  SelectObject(canvas.dc, GetStockObject(NULL_PEN));
+  SelectObject(canvas.dc, GetStockObject(BLACK_BRUSH));
+  SetROP2(canvas.dc, R2_NOT);
+  Rectangle(canvas.dc, 0, 0, 21, 21);
+  EXPECT_EQ(canvas.Count(kBlack), 400 - 100);
+  EXPECT_TRUE(SameRect(canvas.Bounds(kWhite), RECT{5, 5, 15, 15}));
+  DeleteObject(ring);
+  DeleteObject(centre);
+}
+
 TEST(ClipTest, SaveAndRestoreBringBackClipAndObjects) {
   Canvas canvas(20, 20);
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 namespace platform {
@@ -124,6 +126,69 @@ TEST(RegionTest, OffsetAndSet) {
   EXPECT_TRUE(SetRectRgn(a.h, 1, 2, 3, 4));
   GetRgnBox(a.h, &box);
   EXPECT_TRUE(Same(box, RECT{1, 2, 3, 4}));
+}
+
+// Random rectangles on a small grid, combined in random ways, against a pixel-set model:
+// every pixel's membership must match, and equal sets must have equal rectangle lists.
+TEST(RegionTest, AgreesWithAPixelModelUnderRandomCombinations) {
+  constexpr int kSize = 24;
+  using Pixels = std::vector<bool>;
+  auto model = [](const RECT& r) {
+    Pixels p(kSize * kSize);
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) p[y * kSize + x] = true;
+    }
+    return p;
+  };
+  std::mt19937 random(1256);
+  auto coordinate = [&] { return int(random() % (kSize + 1)); };
+  for (int round = 0; round < 60; ++round) {
+    Rgn acc;
+    Pixels expected(kSize * kSize);
+    for (int step = 0; step < 6; ++step) {
+      int a = coordinate(), b = coordinate(), c = coordinate(), d = coordinate();
+      RECT r = {std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d)};
+      int mode = RGN_AND + int(random() % 4);
+      Rgn next(r);
+      CombineRgn(acc.h, acc.h, next.h, step == 0 ? RGN_OR : mode);
+      Pixels p = model(r);
+      for (int i = 0; i < kSize * kSize; ++i) {
+        bool in = expected[i], add = p[i];
+        switch (step == 0 ? RGN_OR : mode) {
+          case RGN_AND:
+            expected[i] = in && add;
+            break;
+          case RGN_OR:
+            expected[i] = in || add;
+            break;
+          case RGN_XOR:
+            expected[i] = in != add;
+            break;
+          case RGN_DIFF:
+            expected[i] = in && !add;
+            break;
+        }
+      }
+    }
+    Rgn rebuilt;  // the same set, built pixel row by pixel row
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        ASSERT_EQ(bool(PtInRegion(acc.h, x, y)), bool(expected[y * kSize + x]))
+            << "round " << round << " at " << x << "," << y;
+        if (expected[y * kSize + x]) {
+          Rgn pixel({x, y, x + 1, y + 1});
+          CombineRgn(rebuilt.h, rebuilt.h, pixel.h, RGN_OR);
+        }
+      }
+    }
+    ASSERT_TRUE(EqualRgn(acc.h, rebuilt.h)) << "round " << round;
+    const std::vector<RECT>& rects = acc.rects();
+    for (std::size_t i = 1; i < rects.size(); ++i) {
+      bool sameBand = rects[i].top == rects[i - 1].top;
+      ASSERT_TRUE(sameBand ? rects[i].left > rects[i - 1].right
+                           : rects[i].top >= rects[i - 1].bottom);
+    }
+  }
 }
 
 TEST(RegionTest, StaleAndWrongHandlesFailCleanly) {
