@@ -14,6 +14,9 @@ namespace {
 constexpr std::size_t kCapacity = 1024;
 
 struct Cache {
+  ~Cache() {
+    for (auto& entry : entries) g_object_unref(entry.second);
+  }
   std::list<std::pair<std::string, PangoLayout*>> entries;  // most recent first
   std::unordered_map<std::string, decltype(entries)::iterator> index;
 };
