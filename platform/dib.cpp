@@ -110,6 +110,15 @@ int WriteRows(Surface& surface, bool mono, UINT start, UINT lines, const void* b
 
 }  // namespace
 
+DWORD DibImageBytes(const BITMAPINFOHEADER& header) {
+  if (!ValidHeader(header)) return 0;
+  return DibRowBytes(header.biWidth, header.biBitCount) * DWORD(Rows(header));
+}
+
+DWORD DibColorTableEntries(const BITMAPINFOHEADER& header) {
+  return ValidHeader(header) ? PaletteSize(header) : 0;
+}
+
 int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
               UINT usage) {
   auto* object = gdi::Get<gdi::BitmapObject>(bitmap);

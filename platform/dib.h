@@ -44,6 +44,13 @@ inline DWORD DibRowBytes(LONG width, WORD bitCount) {
   return ((DWORD(width) * bitCount + 31) / 32) * 4;
 }
 
+// The calls below cannot know how long the caller's buffers are; a caller holding a DIB from a
+// file checks its lengths with these first. Both answer 0 for a header the calls refuse.
+DWORD DibImageBytes(const BITMAPINFOHEADER& header);
+// Entries in the colour table that follows the header (0 for 24 and 32 bits per pixel, and
+// for a refused header).
+DWORD DibColorTableEntries(const BITMAPINFOHEADER& header);
+
 // Writes `lines` rows starting at row `start` (counted from the bottom, as DIB rows are) of a
 // 1, 4, 8 (palette), 24 or 32 bits-per-pixel BI_RGB DIB into the bitmap. A bitmap selected
 // into a device context may not be written. Returns the rows written, 0 for a bad header

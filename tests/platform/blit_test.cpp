@@ -249,6 +249,25 @@ TEST(DibTest, PaletteDepthsAndTopDownRows) {
   EXPECT_EQ(small.At(1, 0), 0x000000u);
 }
 
+TEST(DibTest, SizesForCheckingBuffers) {
+  struct Case {
+    LONG width, height;
+    WORD bits;
+    DWORD colors;
+    DWORD bytes, entries;
+  };
+  const Case cases[] = {
+      {3, 2, 24, 0, 24, 0}, {3, -2, 32, 0, 24, 0}, {9, 1, 1, 0, 4, 2},
+      {9, 3, 4, 0, 24, 16}, {5, 2, 8, 0, 16, 256}, {5, 2, 8, 20, 16, 20},
+  };
+  for (const Case& c : cases) {
+    Dib dib(c.width, c.height, c.bits);
+    dib.header().biClrUsed = c.colors;
+    EXPECT_EQ(DibImageBytes(dib.header()), c.bytes) << c.width << "x" << c.height;
+    EXPECT_EQ(DibColorTableEntries(dib.header()), c.entries) << c.bits;
+  }
+}
+
 TEST(DibTest, BadHeadersAreRefused) {
   Canvas canvas(2, 2);
   HBITMAP bitmap = CreateCompatibleBitmap(canvas.dc, 2, 2);
