@@ -52,6 +52,9 @@ PangoLayout* SingleLine(gdi::DeviceContext& dc, const char* text, int count, boo
   gdi::LayoutRequest request;
   request.font = &dc.Font();
   request.utf8 = gdi::ShapingText(text, count);
+  // Text out is one line whatever it holds: line breaks would start new paragraphs.
+  std::replace_if(
+      request.utf8.begin(), request.utf8.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   request.rightToLeft = rtl;
   return gdi::CachedLayout(request);
 }

@@ -98,6 +98,20 @@ TEST(FontTest, UnknownFacesFallBackToAFaceForArabicScript) {
   EXPECT_TRUE(FontFamilyExists("tahoma"));
 }
 
+TEST(FontTest, ExtentsMeasureOneLineWhateverTheTextHolds) {
+  Canvas canvas(10, 10);
+  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  SIZE broken, spaced, empty;
+  GetTextExtentPoint32A(canvas.dc, "ab\r\ncd", 6, &broken);
+  GetTextExtentPoint32A(canvas.dc, "ab  cd", 6, &spaced);
+  EXPECT_EQ(broken.cx, spaced.cx);
+  EXPECT_EQ(broken.cy, 14);
+  ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc, "", 0, &empty));
+  EXPECT_EQ(empty.cx, 0);
+  EXPECT_EQ(empty.cy, 14);
+  EXPECT_FALSE(GetTextExtentPoint32A(canvas.dc, "x", -1, &empty));
+}
+
 TEST(FontTest, BitmapFacesUseTheirStrikesUnscaled) {
   // MS Sans Serif has 13, 16 and 20 pixel strikes; 8, 10 and 12 points pick them as the
   // classic raster face did.
