@@ -72,7 +72,6 @@ BOOL Transfer(HDC dest, int x, int y, int width, int height, HDC source, int xs,
   unsigned table = (rop >> 16) & 0xFF;
   POINT s0 = {0, 0}, s1 = {0, 0};
   SourceView view = {};
-  std::vector<std::uint32_t> copy;  // the source when it is also the destination
   Surface* destSurface = &d->Target();
   d->BeginDirect();
   if (needSource) {

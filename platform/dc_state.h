@@ -12,6 +12,7 @@
 #include "platform/gdi_objects.h"
 #include "platform/pens_brushes.h"
 #include "platform/region.h"
+#include "platform/rop2.h"
 #include "platform/surface.h"
 
 namespace platform::gdi {
@@ -24,7 +25,7 @@ struct DcAttributes {
   COLORREF textColor = RGB(0, 0, 0);
   COLORREF bkColor = RGB(255, 255, 255);
   int bkMode = OPAQUE;
-  int rop2 = 13;  // R2_COPYPEN
+  int rop2 = R2_COPYPEN;
   UINT textAlign = 0;
   int mapMode = MM_TEXT;
   POINT windowOrg = {0, 0};

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/raster.h"
+#include "platform/rop2.h"
 
 namespace platform {
 namespace {
@@ -46,7 +47,7 @@ void FillSurfaceRect(gdi::DeviceContext& dc, RECT r, COLORREF color, bool mirror
   gdi::PathBuilder path = [&](cairo_t* cr) {
     cairo_rectangle(cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
   };
-  gdi::PaintShape(dc, &path, &brush, nullptr, nullptr, 13);
+  gdi::PaintShape(dc, &path, &brush, nullptr, nullptr, R2_COPYPEN);
 }
 
 // One border on the sides named by flags, in surface coordinates; shrinks `r` past it.
@@ -98,7 +99,7 @@ void DrawDiagonal(gdi::DeviceContext& dc, const RECT& r, UINT flags, COLORREF co
     cairo_move_to(cr, x0, y0);
     cairo_line_to(cr, x1, y1);
   };
-  gdi::PaintShape(dc, nullptr, nullptr, &path, &pen, 13);
+  gdi::PaintShape(dc, nullptr, nullptr, &path, &pen, R2_COPYPEN);
 }
 
 }  // namespace
