@@ -191,7 +191,9 @@ PangoContext* SharedPangoContext(bool rightToLeft) {
 
 std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font) {
   std::string face(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
-  if (face.empty() || !FontFamilyExists(face)) face = kFallbackFace;
+  if (face.empty() || !FontFamilyExists(face)) {
+    face = FontFamilyExists(kFallbackFace) ? kFallbackFace : kSecondFallbackFace;
+  }
   int weight = font.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp(int(font.lfWeight), 100, 1000);
   std::string key = Lower(face) + '\n' + std::to_string(font.lfHeight) + ' ' +
                     std::to_string(weight) + ' ' + std::to_string(font.lfItalic != 0) +
