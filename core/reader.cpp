@@ -611,6 +611,8 @@ void TReader::DeclareBinaryProperty(const char* name, const std::function<void(T
 
 void TReader::ReadProperty(TPersistent* instance) {
   propName_.clear();
+  // Nested reads (collection items) reuse propName_, so the name for the message is kept here.
+  AnsiString current;
   try {
     AnsiString path = ReadStr();
     std::vector<AnsiString> segments;
@@ -624,7 +626,7 @@ void TReader::ReadProperty(TPersistent* instance) {
     for (std::size_t i = 0; i + 1 < segments.size(); ++i) {
       const TClassRecord* cls = target->ClassType();
       const TPropInfo* prop = cls ? cls->FindProperty(segments[i]) : nullptr;
-      propName_ = segments[i];
+      current = segments[i];
       if (!prop) {
         SkipValue();
         throw EReadError(Format("Property %s does not exist", segments[i].c_str()));
@@ -640,31 +642,29 @@ void TReader::ReadProperty(TPersistent* instance) {
       target = next;
     }
 
-    propName_ = segments.back();
+    current = segments.back();
+    propName_ = current;
     const TClassRecord* cls = target->ClassType();
     const TPropInfo* prop = cls ? cls->FindProperty(propName_) : nullptr;
     if (prop) {
       ReadPropValue(target, *prop);
     } else {
-      AnsiString name = propName_;
       canHandleExceptions_ = false;
       try {
         target->DeclareStoredProperties(*this);
       } catch (...) {
         canHandleExceptions_ = true;
-        propName_ = name;
         throw;
       }
       canHandleExceptions_ = true;
       if (!propName_.empty()) {
         SkipValue();
-        throw EReadError(Format("Property %s does not exist", propName_.c_str()));
+        throw EReadError(Format("Property %s does not exist", current.c_str()));
       }
-      propName_ = name;
     }
   } catch (const Exception& e) {
     throw EReadError(Format("Error reading %s%s%s: %s", ObjectName(instance).c_str(), ".",
-                            propName_.c_str(), e.Message().c_str()));
+                            current.c_str(), e.Message().c_str()));
   }
 }
 
@@ -708,7 +708,10 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
           prop.Set(*instance, static_cast<long double>(ReadDate().Value));
           break;
         case TFloatType::ftSingle:
-          prop.Set(*instance, static_cast<long double>(NarrowToSingle(ReadFloat())));
+          // A single-precision property also takes the single tag as stored.
+          prop.Set(*instance, static_cast<long double>(NextValue() == ValueTag::tagSingle
+                                                           ? ReadSingle()
+                                                           : NarrowToSingle(ReadFloat())));
           break;
         case TFloatType::ftDouble:
           prop.Set(*instance, static_cast<long double>(NarrowToDouble(ReadFloat())));
@@ -728,6 +731,10 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       prop.Set(*instance, static_cast<std::int64_t>(ReadSet(prop.Names)));
       break;
     case TTypeKind::tkClass:
+      if (NextValue() != ValueTag::tagCollection && !prop.HasSetter()) {
+        // A read-only sub-component takes its properties through paths, not a value.
+        throw EReadError("Property is read-only");
+      }
       if (NextValue() == ValueTag::tagNil) {
         ReadValue();
         prop.Set(*instance, static_cast<TObject*>(nullptr));
