@@ -47,7 +47,9 @@ const TClassRecord* FindClass(std::string_view name) {
   return nullptr;
 }
 
-const TClassRecord* TClassRecord::Parent() const { return FindClassByType(parent_); }
+const TClassRecord* TClassRecord::Parent() const {
+  return FindClassByType(parent_);
+}
 
 bool TClassRecord::InheritsFrom(const TClassRecord* other) const {
   for (const TClassRecord* c = this; c; c = c->Parent()) {
@@ -56,7 +58,9 @@ bool TClassRecord::InheritsFrom(const TClassRecord* other) const {
   return false;
 }
 
-bool TClassRecord::IsComponentClass() const { return InheritsFrom(ClassOf<TComponent>()); }
+bool TClassRecord::IsComponentClass() const {
+  return InheritsFrom(ClassOf<TComponent>());
+}
 
 const TPropInfo* TClassRecord::FindProperty(std::string_view name) const {
   for (const TClassRecord* c = this; c; c = c->Parent()) {
@@ -103,7 +107,9 @@ TCollectionItem* TClassRecord::CreateItem(TCollection* collection) const {
   return itemFactory_ ? itemFactory_(collection) : nullptr;
 }
 
-const TClassRecord* TObject::ClassType() const { return FindClassByType(typeid(*this)); }
+const TClassRecord* TObject::ClassType() const {
+  return FindClassByType(typeid(*this));
+}
 
 AnsiString TObject::ClassName() const {
   const TClassRecord* c = ClassType();

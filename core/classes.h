@@ -53,15 +53,15 @@ enum class TFloatType { ftSingle, ftDouble, ftExtended, ftCurr, ftDate };
 // A property value on its way in or out of an object: ordinal kinds (integer, character,
 // enumeration, set, 64-bit integer) travel as int64, floats as long double, currency as its
 // scaled integer, dates as their double.
-using PropValue = std::variant<std::int64_t, long double, AnsiString, WideString, TObject*, TMethod,
-                               Variant>;
+using PropValue =
+    std::variant<std::int64_t, long double, AnsiString, WideString, TObject*, TMethod, Variant>;
 
 struct TPropInfo {
   AnsiString Name;
   TTypeKind Kind = TTypeKind::tkInteger;
   TFloatType FloatType = TFloatType::ftDouble;
-  IdentTable Idents;                 // integer: identifiers the stream may use for values
-  std::vector<AnsiString> Names;     // enumeration and set: value names by ordinal
+  IdentTable Idents;                         // integer: identifiers the stream may use for values
+  std::vector<AnsiString> Names;             // enumeration and set: value names by ordinal
   std::type_index ValueType = typeid(void);  // class: the class; method: the signature
   std::function<PropValue(TObject&)> Get;
   std::function<void(TObject&, const PropValue&)> Set;  // empty for a read-only property
@@ -303,7 +303,8 @@ class ClassBuilder {
   // A published method that stored handler names bind to.
   template <class R, class... A>
   ClassBuilder& Method(const char* name, R (T::*method)(A...)) {
-    record_->methods_.push_back({name, TMethod{MakeGenericMethod(method), nullptr}, typeid(R(A...))});
+    record_->methods_.push_back(
+        {name, TMethod{MakeGenericMethod(method), nullptr}, typeid(R(A...))});
     return *this;
   }
 

@@ -80,9 +80,13 @@ void TCollection::Clear() {
   EndUpdate();
 }
 
-void TCollection::Delete(int index) { delete Items(index); }
+void TCollection::Delete(int index) {
+  delete Items(index);
+}
 
-void TCollection::BeginUpdate() { ++updateCount_; }
+void TCollection::BeginUpdate() {
+  ++updateCount_;
+}
 
 void TCollection::EndUpdate() {
   if (updateCount_ > 0 && --updateCount_ == 0) Changed();

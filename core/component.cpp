@@ -162,13 +162,18 @@ void TComponent::SetComponentState(TComponentStateFlag flag, bool on) {
   }
 }
 
-void TComponent::LoadState(TReader& reader) { reader.ReadComponentState(this); }
+void TComponent::LoadState(TReader& reader) {
+  reader.ReadComponentState(this);
+}
 
-void TComponent::AfterLoading() { state_.Exclude(TComponentStateFlag::csLoading); }
+void TComponent::AfterLoading() {
+  state_.Exclude(TComponentStateFlag::csLoading);
+}
 
 void TComponent::DeclareStoredProperties(TReader& reader) {
   reader.DeclareProperty("Left", [this](TReader& r) {
-    designInfo_ = (designInfo_ & 0xFFFF0000u) | (static_cast<std::uint32_t>(r.ReadInteger()) & 0xFFFFu);
+    designInfo_ =
+        (designInfo_ & 0xFFFF0000u) | (static_cast<std::uint32_t>(r.ReadInteger()) & 0xFFFFu);
   });
   reader.DeclareProperty("Top", [this](TReader& r) {
     designInfo_ = (designInfo_ & 0x0000FFFFu) | (static_cast<std::uint32_t>(r.ReadInteger()) << 16);
@@ -177,7 +182,8 @@ void TComponent::DeclareStoredProperties(TReader& reader) {
 
 namespace {
 [[maybe_unused]] const auto kTPersistent = RegisterClass<TPersistent, TObject>("TPersistent");
-[[maybe_unused]] const auto kTComponent = RegisterClass<TComponent, TPersistent>("TComponent")
-                                              .Property("Name", &TComponent::Name, &TComponent::SetName)
-                                              .Property("Tag", &TComponent::Tag, &TComponent::SetTag);
+[[maybe_unused]] const auto kTComponent =
+    RegisterClass<TComponent, TPersistent>("TComponent")
+        .Property("Name", &TComponent::Name, &TComponent::SetName)
+        .Property("Tag", &TComponent::Tag, &TComponent::SetTag);
 }  // namespace

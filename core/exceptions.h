@@ -59,8 +59,8 @@ class EOleSysError : public Exception {
 // A failure reported by a COM object with its error information.
 class EOleException : public EOleSysError {
  public:
-  EOleException(AnsiString message, std::int32_t errorCode, AnsiString source,
-                AnsiString helpFile, std::int32_t helpContext)
+  EOleException(AnsiString message, std::int32_t errorCode, AnsiString source, AnsiString helpFile,
+                std::int32_t helpContext)
       : EOleSysError(std::move(message), errorCode),
         source_(std::move(source)),
         helpFile_(std::move(helpFile)),

@@ -40,5 +40,9 @@ F Narrow(long double value) {
 
 }  // namespace
 
-double NarrowToDouble(long double value) { return Narrow<double>(value); }
-float NarrowToSingle(long double value) { return Narrow<float>(value); }
+double NarrowToDouble(long double value) {
+  return Narrow<double>(value);
+}
+float NarrowToSingle(long double value) {
+  return Narrow<float>(value);
+}

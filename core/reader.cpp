@@ -17,12 +17,18 @@ namespace {
 // keeps a hostile stream from exhausting the stack.
 constexpr int kMaxNesting = 256;
 
-[[noreturn]] void InvalidValue() { throw EReadError("Invalid property value"); }
+[[noreturn]] void InvalidValue() {
+  throw EReadError("Invalid property value");
+}
 
-int Tag(ValueTag t) { return static_cast<int>(t); }
+int Tag(ValueTag t) {
+  return static_cast<int>(t);
+}
 
 // The identifier, variant and skip reads look only at the low seven bits of a tag.
-ValueTag Low7(ValueTag t) { return static_cast<ValueTag>(Tag(t) & 0x7F); }
+ValueTag Low7(ValueTag t) {
+  return static_cast<ValueTag>(Tag(t) & 0x7F);
+}
 
 // The global name space: taken for writing while a root is read; re-entrant on its own thread
 // so that an after-load step may construct another form.
@@ -130,16 +136,17 @@ void DiscardGlobalFixups(TPersistent* object) {
   PendingFixups& pending = Pending();
   std::lock_guard guard(pending.lock);
   auto& list = pending.list;
-  list.erase(std::remove_if(list.begin(), list.end(),
-                            [&](const GlobalFixup& f) {
-                              return f.instance == object || f.root == object;
-                            }),
+  list.erase(std::remove_if(
+                 list.begin(), list.end(),
+                 [&](const GlobalFixup& f) { return f.instance == object || f.root == object; }),
              list.end());
 }
 
 }  // namespace
 
-TPersistent::~TPersistent() { DiscardGlobalFixups(this); }
+TPersistent::~TPersistent() {
+  DiscardGlobalFixups(this);
+}
 
 void TReader::ResolveGlobalFixups() {
   PendingFixups& pending = Pending();
@@ -167,7 +174,6 @@ void TReader::ResolveGlobalFixups() {
     }
   }
 }
-
 
 struct TReader::Fixup {
   TPersistent* instance;
@@ -235,7 +241,9 @@ std::uint8_t TReader::PeekByte() {
   return buffer_[static_cast<std::size_t>(bufPos_)];
 }
 
-ValueTag TReader::NextValue() { return static_cast<ValueTag>(PeekByte()); }
+ValueTag TReader::NextValue() {
+  return static_cast<ValueTag>(PeekByte());
+}
 
 ValueTag TReader::ReadValue() {
   std::uint8_t b;
@@ -243,7 +251,9 @@ ValueTag TReader::ReadValue() {
   return static_cast<ValueTag>(b);
 }
 
-bool TReader::EndOfList() { return PeekByte() == 0; }
+bool TReader::EndOfList() {
+  return PeekByte() == 0;
+}
 
 void TReader::ReadListBegin() {
   if (ReadValue() != ValueTag::tagList) InvalidValue();
@@ -412,7 +422,9 @@ char TReader::ReadChar() {
   return s.empty() ? '\0' : s[0];
 }
 
-bool TReader::ReadBoolean() { return ReadValue() == ValueTag::tagTrue; }
+bool TReader::ReadBoolean() {
+  return ReadValue() == ValueTag::tagTrue;
+}
 
 AnsiString TReader::ReadIdent() {
   switch (Low7(ReadValue())) {
@@ -853,6 +865,7 @@ const TClassRecord* TReader::FindComponentClass(const AnsiString& className) {
 }
 
 void TReader::AddLoaded(TComponent* component, bool onlyIfMissing) {
+  if (!loaded_) loaded_ = &ownLoaded_;
   if (onlyIfMissing && std::find(loaded_->begin(), loaded_->end(), component) != loaded_->end()) {
     return;
   }
@@ -1038,9 +1051,13 @@ bool LoadFormResources(TComponent* instance, const TClassRecord* stopClass) {
   return found;
 }
 
-TLoadBatch::TLoadBatch() { batchStack.push_back(std::make_unique<std::vector<TComponent*>>()); }
+TLoadBatch::TLoadBatch() {
+  batchStack.push_back(std::make_unique<std::vector<TComponent*>>());
+}
 
-TLoadBatch::~TLoadBatch() { batchStack.pop_back(); }
+TLoadBatch::~TLoadBatch() {
+  batchStack.pop_back();
+}
 
 void TLoadBatch::Complete() {
   std::vector<TComponent*> list = std::move(*batchStack.back());

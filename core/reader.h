@@ -93,7 +93,8 @@ class TReader : public TFiler {
   TComponent* ReadRootComponent(TComponent* root);
 
   // Hooks, empty unless set.
-  std::function<void(TReader&, const AnsiString& name, TMethod& method, bool& handled)> OnFindMethod;
+  std::function<void(TReader&, const AnsiString& name, TMethod& method, bool& handled)>
+      OnFindMethod;
   std::function<void(TReader&, TComponent*, AnsiString& name)> OnSetName;
   std::function<void(TReader&, AnsiString& name)> OnReferenceName;
   std::function<void(TReader&, const AnsiString& name, TComponent*& component)> OnAncestorNotFound;

@@ -94,7 +94,8 @@ TEST(Component, DestroyingFreesLastOwnedFirst) {
   Log().clear();
   delete form;
   // The owned components are freed last first; siblings being freed hear nothing.
-  EXPECT_EQ(Notices(), (std::vector<AnsiString>{"notice WatchB remove B", "notice WatchA remove A"}));
+  EXPECT_EQ(Notices(),
+            (std::vector<AnsiString>{"notice WatchB remove B", "notice WatchA remove A"}));
   EXPECT_EQ(watchA->Link(), nullptr);
   delete watchA;
   delete watchB;

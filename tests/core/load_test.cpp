@@ -1,6 +1,10 @@
 // Loading forms from embedded resources: the class chain, load batches and missing resources.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
 #include "core/exceptions.h"
 #include "tests/core/stream_builder.h"
 #include "tests/core/test_classes.h"
@@ -54,6 +58,35 @@ TEST(LoadFormResources, AClassWithoutResourcesFindsNone) {
   EXPECT_FALSE(LoadFormResources(&form, ClassOf<TComponent>()));
   // The form construction turns that into the error.
   EXPECT_THROW(TResourceStream(nullptr, "TTESTFORM", platform::RT_RCDATA), EResNotFound);
+}
+
+}  // namespace
+}  // namespace coretest
+
+namespace coretest {
+namespace {
+
+// The fuzz seed that uses every property kind must itself be a valid stream.
+TEST(FuzzSeed, TheFullFormSeedLoads) {
+  const char* root = std::getenv("VELMORA_SOURCE_DIR");
+  std::string path = std::string(root ? root : ".") + "/tests/core/corpus/full_form";
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file) << path;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  TMemoryStream stream;
+  stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+  stream.SetPosition(0);
+  TTestForm form(nullptr);
+  form.CreateSub();
+  ReadRootFromStream(stream, &form);
+  EXPECT_EQ(stream.Position(), stream.Size());
+  ASSERT_NE(form.Child1, nullptr);
+  EXPECT_EQ(form.Child1->Link(), form.Child2);
+  EXPECT_EQ(form.Items()->Count(), 2);
+  EXPECT_EQ(form.Lines()->Count(), 2);
+  EXPECT_EQ(form.Sub()->Caption(), "s");
+  EXPECT_EQ(form.Child1->FindComponent("Inner"), nullptr);  // the root owns nested children
+  EXPECT_NE(form.FindComponent("Inner"), nullptr);
 }
 
 }  // namespace

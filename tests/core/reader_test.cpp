@@ -49,10 +49,18 @@ TTestComponent* Child(TTestForm& form, const char* name) {
 TEST(Reader, EveryPublishedKindIsSet) {
   auto b = OneChild("TTestComponent", "Child1", [](StreamBuilder& s) {
     s.Prop("Color").Ident("clMaroon").Prop("Letter").Short("q").Prop("Align").Ident("ALCLIENT");
-    s.Prop("Visible").Tag(ValueTag::tagFalse).Prop("Extended").Extended(std::uint64_t{3} << 62, 0x4000);
+    s.Prop("Visible")
+        .Tag(ValueTag::tagFalse)
+        .Prop("Extended")
+        .Extended(std::uint64_t{3} << 62, 0x4000);
     s.Prop("Ratio").Int8(3).Prop("Scale").Single(0.25f).Prop("Price").Currency(25000);
     s.Prop("When").Date(1.5).Prop("Caption").Short("Hi").Prop("Hint").Short("H");
-    s.Prop("Styles").Set({"fsItalic", "FSBOLD"}).Prop("Value").Int16(-9).Prop("Big").Int64(1LL << 50);
+    s.Prop("Styles")
+        .Set({"fsItalic", "FSBOLD"})
+        .Prop("Value")
+        .Int16(-9)
+        .Prop("Big")
+        .Int64(1LL << 50);
     s.Prop("Font.Name").Short("Tahoma").Prop("Font.Charset").Ident("ARABIC_CHARSET");
     s.Prop("Font.Style").Set({});
     s.Prop("Tag").Int32(-1).Prop("Left").Int16(10).Prop("Top").Int16(20);
@@ -122,17 +130,22 @@ TEST(Reader, PropertyErrorsAreWrappedWithTheirPath) {
        "Error reading Child1.Tag: Invalid property value"},
       {"unknown enumeration value", [](StreamBuilder& s) { s.Prop("Align").Ident("alMiddle"); },
        "Error reading Child1.Align: Invalid property value"},
-      {"unknown set element", [](StreamBuilder& s) { s.Prop("Styles").Set({"fsBold", "fsShadow", "fsItalic"}); },
+      {"unknown set element",
+       [](StreamBuilder& s) {
+         s.Prop("Styles").Set({"fsBold", "fsShadow", "fsItalic"});
+       },
        "Error reading Child1.Styles: Invalid property value"},
       {"two characters", [](StreamBuilder& s) { s.Prop("Letter").Short("ab"); },
        "Error reading Child1.Letter: Invalid property value"},
       {"unknown handler", [](StreamBuilder& s) { s.Prop("OnClick").Ident("Child1Klick"); },
        "Error reading Child1.OnClick: Invalid property value"},
-      {"handler of another signature", [](StreamBuilder& s) { s.Prop("OnClick").Ident("ValueChanged"); },
+      {"handler of another signature",
+       [](StreamBuilder& s) { s.Prop("OnClick").Ident("ValueChanged"); },
        "Error reading Child1.OnClick: Invalid property value"},
       {"binary without tag 10", [](StreamBuilder& s) { s.Prop("Data").Short("xx"); },
        "Error reading Child1.Data: Invalid property value"},
-      {"truncated", [](StreamBuilder& s) { s.Prop("Caption").Tag(ValueTag::tagLongString).Byte(9); },
+      {"truncated",
+       [](StreamBuilder& s) { s.Prop("Caption").Tag(ValueTag::tagLongString).Byte(9); },
        "Error reading Child1.Caption: Stream read error"},
   };
   for (const Case& c : cases) {
@@ -289,8 +302,9 @@ TEST(Reader, ACollectionErrorEndsTheUpdate) {
     ReadRootFromStream(*stream, form.get());
     FAIL();
   } catch (const EReadError& e) {
-    EXPECT_STREQ(e.what(),
-                 "Error reading Form1.Items: Error reading TTestItem.Nope: Property Nope does not exist");
+    EXPECT_STREQ(
+        e.what(),
+        "Error reading Form1.Items: Error reading TTestItem.Nope: Property Nope does not exist");
   }
   EXPECT_EQ(form->Items()->UpdateCount(), 0);
 }

@@ -73,9 +73,7 @@ class StreamBuilder {
   StreamBuilder& Currency(std::int64_t scaled) { return Tag(ValueTag::tagCurrency).Le(scaled, 8); }
   // An extended value from its mantissa and sign/exponent word.
   StreamBuilder& Extended(std::uint64_t mantissa, int signExp) {
-    return Tag(ValueTag::tagExtended)
-        .Le(static_cast<std::int64_t>(mantissa), 8)
-        .Le(signExp, 2);
+    return Tag(ValueTag::tagExtended).Le(static_cast<std::int64_t>(mantissa), 8).Le(signExp, 2);
   }
 
   const std::string& Bytes() const { return bytes_; }

@@ -46,7 +46,8 @@ void TTestComponent::AfterLoading() {
 void TTestComponent::ComponentNotice(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent == link_) link_ = nullptr;
   if (Operation == TOperation::opRemove && AComponent == sub_) sub_ = nullptr;
-  Log().push_back("notice " + Name() + (Operation == TOperation::opInsert ? " insert " : " remove ") +
+  Log().push_back("notice " + Name() +
+                  (Operation == TOperation::opInsert ? " insert " : " remove ") +
                   AComponent->Name());
 }
 
@@ -58,7 +59,9 @@ void TTestComponent::DeclareStoredProperties(TReader& reader) {
   });
 }
 
-TTestForm::TTestForm(TComponent* AOwner) : TTestComponent(AOwner) { RegisterGlobalComponent(this); }
+TTestForm::TTestForm(TComponent* AOwner) : TTestComponent(AOwner) {
+  RegisterGlobalComponent(this);
+}
 
 TTestForm::~TTestForm() {
   DestroyComponents();
@@ -67,16 +70,18 @@ TTestForm::~TTestForm() {
 
 namespace {
 
-[[maybe_unused]] const auto kFont = RegisterClass<TTestFont, TPersistent>("TTestFont")
-    .Property("Name", &TTestFont::Name, &TTestFont::SetName)
-    .Set("Style", &TTestFont::Style, &TTestFont::SetStyle,
-         {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
-    .Property("Charset", &TTestFont::Charset, &TTestFont::SetCharset, CharsetIdents);
+[[maybe_unused]] const auto kFont =
+    RegisterClass<TTestFont, TPersistent>("TTestFont")
+        .Property("Name", &TTestFont::Name, &TTestFont::SetName)
+        .Set("Style", &TTestFont::Style, &TTestFont::SetStyle,
+             {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"})
+        .Property("Charset", &TTestFont::Charset, &TTestFont::SetCharset, CharsetIdents);
 
-[[maybe_unused]] const auto kItem = RegisterClass<TTestItem, TCollectionItem>("TTestItem")
-    .Property("Caption", &TTestItem::Caption, &TTestItem::SetCaption)
-    .Property("Width", &TTestItem::Width, &TTestItem::SetWidth)
-    .Property("Title", &TTestItem::Title, nullptr);
+[[maybe_unused]] const auto kItem =
+    RegisterClass<TTestItem, TCollectionItem>("TTestItem")
+        .Property("Caption", &TTestItem::Caption, &TTestItem::SetCaption)
+        .Property("Width", &TTestItem::Width, &TTestItem::SetWidth)
+        .Property("Title", &TTestItem::Title, nullptr);
 
 [[maybe_unused]] const auto kOtherItem = RegisterClass<TOtherItem, TCollectionItem>("TOtherItem");
 [[maybe_unused]] const auto kItems = RegisterClass<TTestItems, TCollection>("TTestItems");
@@ -113,10 +118,10 @@ namespace {
     RegisterClass<TTestAnswerer, TTestComponent>("TTestAnswerer");
 
 [[maybe_unused]] const auto kForm = RegisterClass<TTestForm, TTestComponent>("TTestForm")
-    .Field("Child1", &TTestForm::Child1)
-    .Field("Child2", &TTestForm::Child2)
-    .Method("Child1Click", &TTestForm::Child1Click)
-    .Method("ValueChanged", &TTestForm::ValueChanged);
+                                        .Field("Child1", &TTestForm::Child1)
+                                        .Field("Child2", &TTestForm::Child2)
+                                        .Method("Child1Click", &TTestForm::Child1Click)
+                                        .Method("ValueChanged", &TTestForm::ValueChanged);
 
 [[maybe_unused]] const auto kResForm = RegisterClass<TResForm, TTestForm>("TResForm");
 [[maybe_unused]] const auto kResForm2 = RegisterClass<TResForm2, TResForm>("TResForm2");

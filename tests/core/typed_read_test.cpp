@@ -73,8 +73,10 @@ TEST(TypedRead, ExtendedFloatsDecodeExactly) {
   EXPECT_EQ(read(StreamBuilder().Extended(kOne | (kOne >> 2), 0xC000)), -2.5L);
   EXPECT_EQ(read(StreamBuilder().Extended(0, 0)), 0.0L);
   EXPECT_TRUE(std::signbit(read(StreamBuilder().Extended(0, 0x8000))));
-  EXPECT_EQ(read(StreamBuilder().Extended(kOne, 0x7FFF)), std::numeric_limits<long double>::infinity());
-  EXPECT_EQ(read(StreamBuilder().Extended(kOne, 0xFFFF)), -std::numeric_limits<long double>::infinity());
+  EXPECT_EQ(read(StreamBuilder().Extended(kOne, 0x7FFF)),
+            std::numeric_limits<long double>::infinity());
+  EXPECT_EQ(read(StreamBuilder().Extended(kOne, 0xFFFF)),
+            -std::numeric_limits<long double>::infinity());
   EXPECT_TRUE(std::isnan(read(StreamBuilder().Extended(kOne | 1, 0x7FFF))));
   // Unnormal: exponent set, integer bit clear.
   EXPECT_TRUE(std::isnan(read(StreamBuilder().Extended(1, 0x3FFF))));
@@ -115,7 +117,8 @@ TEST(TypedRead, IdentifiersUseTheLowSevenBits) {
   EXPECT_EQ(ReadFrom(StreamBuilder().Byte(0x87).Name("x"), ident), "x");
   // The other reads compare the whole byte.
   ExpectInvalid(StreamBuilder().Byte(0x82).Byte(1), [](TReader& r) { r.ReadInteger(); });
-  EXPECT_TRUE(ReadFrom(StreamBuilder().Tag(ValueTag::tagTrue), [](TReader& r) { return r.ReadBoolean(); }));
+  EXPECT_TRUE(
+      ReadFrom(StreamBuilder().Tag(ValueTag::tagTrue), [](TReader& r) { return r.ReadBoolean(); }));
   EXPECT_FALSE(ReadFrom(StreamBuilder().Int8(1), [](TReader& r) { return r.ReadBoolean(); }));
 }
 
@@ -136,7 +139,8 @@ TEST(TypedRead, Variants) {
   EXPECT_EQ(var(StreamBuilder().Currency(5)), Variant(Currency{5}));
   EXPECT_EQ(var(StreamBuilder().Date(2.0)), Variant(TDateTime{2.0}));
   EXPECT_EQ(var(StreamBuilder().Extended(std::uint64_t{1} << 63, 0x3FFF)), Variant(1.0));
-  ExpectInvalid(StreamBuilder().Set({}), [](TReader& r) { r.ReadVariant(); }, "Stream read error");
+  ExpectInvalid(
+      StreamBuilder().Set({}), [](TReader& r) { r.ReadVariant(); }, "Stream read error");
 }
 
 TEST(TypedRead, SkipLeavesTheNextValue) {
@@ -151,11 +155,17 @@ TEST(TypedRead, SkipLeavesTheNextValue) {
 }
 
 TEST(TypedRead, TruncatedInputIsAReadError) {
-  ExpectInvalid(StreamBuilder().Tag(ValueTag::tagInt32).Byte(1), [](TReader& r) { r.ReadInteger(); },
-                "Stream read error");
-  ExpectInvalid(StreamBuilder().Tag(ValueTag::tagLongString).Raw("\xFF\xFF\xFF\x7F" "abc"),
-                [](TReader& r) { r.ReadString(); }, "Stream read error");
-  ExpectInvalid(StreamBuilder(), [](TReader& r) { r.EndOfList(); }, "Stream read error");
+  ExpectInvalid(
+      StreamBuilder().Tag(ValueTag::tagInt32).Byte(1), [](TReader& r) { r.ReadInteger(); },
+      "Stream read error");
+  ExpectInvalid(
+      StreamBuilder()
+          .Tag(ValueTag::tagLongString)
+          .Raw("\xFF\xFF\xFF\x7F"
+               "abc"),
+      [](TReader& r) { r.ReadString(); }, "Stream read error");
+  ExpectInvalid(
+      StreamBuilder(), [](TReader& r) { r.EndOfList(); }, "Stream read error");
 }
 
 TEST(TypedRead, ReaderLeavesStreamAfterLastConsumedByte) {
