@@ -1,0 +1,54 @@
+// Method references: an event names a method and the object it is called on.
+#pragma once
+
+#include <typeindex>
+#include <utility>
+
+class TObject;
+
+// The type-erased form every published method and event shares.
+using GenericMethod = void (TObject::*)();
+
+struct TMethod {
+  GenericMethod Code = nullptr;
+  TObject* Data = nullptr;
+  bool operator==(const TMethod&) const = default;
+  explicit operator bool() const { return Code != nullptr; }
+};
+
+// Converts a member function of a class derived from TObject to the shared form. The original
+// signature is kept beside it (published methods record it) so it is restored exactly.
+template <class C, class R, class... A>
+GenericMethod MakeGenericMethod(R (C::*method)(A...)) {
+  return reinterpret_cast<GenericMethod>(static_cast<R (TObject::*)(A...)>(method));
+}
+
+template <class Sig>
+class TEvent;
+
+// An event property: empty, or bound to a method of one object. Two events are equal when
+// they call the same method on the same object.
+template <class R, class... A>
+class TEvent<R(A...)> {
+ public:
+  using Signature = R(A...);
+
+  TEvent() = default;
+  template <class C>
+  TEvent(C* target, R (C::*method)(A...)) : method_{MakeGenericMethod(method), target} {}
+  explicit TEvent(TMethod method) : method_(method) {}
+
+  const TMethod& Method() const { return method_; }
+  explicit operator bool() const { return static_cast<bool>(method_); }
+  bool operator==(const TEvent&) const = default;
+
+  R operator()(A... args) const {
+    auto code = reinterpret_cast<R (TObject::*)(A...)>(method_.Code);
+    return (method_.Data->*code)(std::forward<A>(args)...);
+  }
+
+ private:
+  TMethod method_;
+};
+
+using TNotifyEvent = TEvent<void(TObject* Sender)>;
