@@ -1,0 +1,116 @@
+// Opening a database: header, password, catalog.
+#include "provider/jet/database.h"
+
+#include "platform/codepage.h"
+#include "provider/jet/table_def.h"
+
+namespace provider::jet {
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Result<std::unique_ptr<Database>> Database::Open(const std::string& path,
+                                                 const OpenOptions& options) {
+  Result<std::unique_ptr<PageFile>> file = PageFile::Open(path);
+  if (!file.ok()) return file.status();
+  return Load(file.take(), path, options);
+}
+
+Result<std::unique_ptr<Database>> Database::OpenBuffer(std::vector<std::uint8_t> bytes,
+                                                       const std::string& name,
+                                                       const OpenOptions& options) {
+  return Load(PageFile::FromBuffer(std::move(bytes)), name, options);
+}
+
+Result<std::unique_ptr<Database>> Database::Load(std::unique_ptr<PageFile> file,
+                                                 const std::string& name,
+                                                 const OpenOptions& options) {
+  Result<DatabaseHeader> header = ReadHeader(file->whole(), name);
+  if (!header.ok()) return header.status();
+  std::unique_ptr<Database> db(new Database());
+  db->header_ = header.take();
+  if (!db->header_.password.empty() &&
+      platform::Utf8ToWide(options.password) != db->header_.password)
+    return Status::InvalidArgument("Not a valid password.", name);
+  file->SetPageSize(db->header_.format->pageSize);
+  if (db->header_.databaseKey != 0) file->DecryptPages(db->header_.databaseKey);
+  db->file_ = std::move(file);
+  db->codePage_ = options.codePage != 0 ? options.codePage : db->header_.codePage;
+
+  Result<std::unique_ptr<Table>> catalog = db->OpenDefinition(kCatalogPage, "MSysObjects");
+  if (!catalog.ok()) return catalog.status();
+  Result<std::vector<CatalogEntry>> entries = ReadTablesContainer(*catalog.value());
+  if (!entries.ok()) return entries.status();
+  for (CatalogEntry& entry : entries.value()) {
+    switch (static_cast<ObjectType>(entry.type)) {
+      case ObjectType::table:
+      case ObjectType::linkedTable:
+      case ObjectType::odbcLinkedTable:
+        db->tables_.push_back(std::move(entry));
+        break;
+      case ObjectType::query:
+        db->queries_.push_back({std::move(entry.name), entry.id, entry.flags});
+        break;
+      default:
+        break;
+    }
+  }
+  return db;
+}
+
+std::vector<std::string> Database::UserTableNames() const {
+  std::vector<std::string> names;
+  for (const CatalogEntry& entry : tables_) {
+    if (entry.type == static_cast<std::int16_t>(ObjectType::table) && !entry.system())
+      names.push_back(entry.name);
+  }
+  return names;
+}
+
+Result<std::unique_ptr<Table>> Database::OpenDefinition(std::uint32_t page,
+                                                        const std::string& name) const {
+  Result<TableDef> definition = ReadTableDef(*file_, format(), page, codePage_, name);
+  if (!definition.ok()) return definition.status();
+  return Table::Open(*file_, format(), codePage_, definition.take());
+}
+
+Result<std::unique_ptr<Table>> Database::OpenTable(std::string_view name) const {
+  for (const CatalogEntry& entry : tables_) {
+    if (!EqualsIgnoringCase(entry.name, name)) continue;
+    if (entry.type != static_cast<std::int16_t>(ObjectType::table))
+      return Status::NotSupported(
+          "The table '" + entry.name + "' is linked from another database and cannot be opened.",
+          "table '" + entry.name + "'");
+    return OpenDefinition(entry.definitionPage(), entry.name);
+  }
+  return Status::NotFound(
+      "The Microsoft Jet database engine cannot find the input table or "
+      "query '" +
+          std::string(name) + "'.",
+      "catalog");
+}
+
+Result<std::string> Database::QueryText(std::string_view name) const {
+  for (const QueryInfo& query : queries_) {
+    if (!EqualsIgnoringCase(query.name, name)) continue;
+    Result<std::unique_ptr<Table>> definitions = OpenTable("MSysQueries");
+    if (!definitions.ok()) return definitions.status();
+    return BuildSelectText(*definitions.value(), query.objectId, query.name);
+  }
+  return Status::NotFound(
+      "The Microsoft Jet database engine cannot find the input table or "
+      "query '" +
+          std::string(name) + "'.",
+      "catalog");
+}
+
+}  // namespace provider::jet

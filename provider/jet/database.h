@@ -1,0 +1,82 @@
+// An open Jet 3 or Jet 4 database file: its tables and saved queries, read-only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "provider/jet/catalog.h"
+#include "provider/jet/header.h"
+#include "provider/jet/page_file.h"
+#include "provider/jet/saved_query.h"
+#include "provider/jet/table.h"
+#include "provider/status.h"
+
+namespace provider::jet {
+
+struct OpenOptions {
+  // The database password (UTF-8); a database that has one is refused without it.
+  std::string password;
+  // Code page of Jet 3 text when it differs from the one the header records (0 = the header's).
+  std::uint16_t codePage = 0;
+};
+
+// A saved query as the catalog lists it.
+struct QueryInfo {
+  std::string name;
+  std::int32_t objectId = 0;
+  std::uint32_t flags = 0;  // & 0xF0: 0x00 select, 0x10 crosstab, … 0x80 union
+  bool select() const { return (flags & 0xF0) == 0; }
+};
+
+// Owns the file; tables opened from it refer to it and must not outlive it. Thread-compatible:
+// const methods may run concurrently.
+class Database {
+ public:
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens the file at `path` read-only. Failures: notFound ("Could not find file 'x'."),
+  // notSupported ("Unrecognized database format 'x'."), invalidArgument ("Not a valid
+  // password."), io, corruption.
+  static Result<std::unique_ptr<Database>> Open(const std::string& path,
+                                                const OpenOptions& options = {});
+  // Opens a database held in memory; `name` stands for the file in messages.
+  static Result<std::unique_ptr<Database>> OpenBuffer(std::vector<std::uint8_t> bytes,
+                                                      const std::string& name,
+                                                      const OpenOptions& options = {});
+
+  const DatabaseHeader& header() const { return header_; }
+  const Format& format() const { return *header_.format; }
+  JetVersion version() const { return header_.format->version; }
+
+  // Local and linked tables, system ones included (see CatalogEntry::system()), in catalog order.
+  const std::vector<CatalogEntry>& tables() const { return tables_; }
+  // The names of the local tables that are not system tables, in catalog order.
+  std::vector<std::string> UserTableNames() const;
+  const std::vector<QueryInfo>& queries() const { return queries_; }
+
+  // Opens a local table by name, letter case ignored. notFound when there is no such table,
+  // notSupported for a linked table.
+  Result<std::unique_ptr<Table>> OpenTable(std::string_view name) const;
+  // The SELECT text of the saved select query `name`; notFound when there is none,
+  // notSupported for other kinds of query.
+  Result<std::string> QueryText(std::string_view name) const;
+
+ private:
+  Database() = default;
+  static Result<std::unique_ptr<Database>> Load(std::unique_ptr<PageFile> file,
+                                                const std::string& name,
+                                                const OpenOptions& options);
+  Result<std::unique_ptr<Table>> OpenDefinition(std::uint32_t page, const std::string& name) const;
+
+  std::unique_ptr<PageFile> file_;
+  DatabaseHeader header_;
+  std::uint16_t codePage_ = 0;
+  std::vector<CatalogEntry> tables_;
+  std::vector<QueryInfo> queries_;
+};
+
+}  // namespace provider::jet

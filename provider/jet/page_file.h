@@ -1,0 +1,57 @@
+// The database file as an array of fixed-size pages, read-only, handed out as checked views.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "provider/jet/byte_view.h"
+#include "provider/status.h"
+
+namespace provider::jet {
+
+// Owns the file's bytes: a read-only shared mapping of the file (other processes may open,
+// read and write it meanwhile), or a buffer given by the caller. Page views stay valid as long as
+// the PageFile lives.
+class PageFile {
+ public:
+  ~PageFile();
+  PageFile(const PageFile&) = delete;
+  PageFile& operator=(const PageFile&) = delete;
+
+  // Maps the file at `path`. Fails with notFound when it does not exist, io when it cannot be
+  // read.
+  static Result<std::unique_ptr<PageFile>> Open(const std::string& path);
+  // Takes the bytes of a whole database file.
+  static std::unique_ptr<PageFile> FromBuffer(std::vector<std::uint8_t> bytes);
+
+  // All bytes of the file, for the header reader before the page size is known.
+  ByteView whole() const { return ByteView(data_, size_); }
+
+  // Fixes the page size; a partial page at the end of a truncated file is not a page.
+  void SetPageSize(std::size_t pageSize) { pageSize_ = pageSize; }
+  std::size_t page_size() const { return pageSize_; }
+  std::uint32_t page_count() const {
+    return pageSize_ == 0 ? 0 : static_cast<std::uint32_t>(size_ / pageSize_);
+  }
+
+  // The page `number`, or a corruption status naming it and `where` (the structure that
+  // pointed there) when it lies beyond the end of the file.
+  Result<ByteView> Page(std::uint32_t number, const std::string& where) const;
+
+  // Decrypts every page but the header with the per-page key (database key XOR page number).
+  // The mapping is replaced by a private decrypted copy.
+  void DecryptPages(std::uint32_t databaseKey);
+
+ private:
+  PageFile() = default;
+
+  const std::uint8_t* data_ = nullptr;
+  std::size_t size_ = 0;
+  void* mapping_ = nullptr;  // owned mmap region, or null
+  std::vector<std::uint8_t> buffer_;
+  std::size_t pageSize_ = 0;
+};
+
+}  // namespace provider::jet

@@ -1,0 +1,263 @@
+// Row location and value decoding for one table.
+//
+// Fixed-size values (all little-endian):
+//   Boolean      0 bytes: the null-mask bit is the value
+//   Byte         1 unsigned         Currency   8 signed, × 10 000
+//   Integer      2 signed           Single     4 IEEE     Double 8 IEEE
+//   Long         4 signed           Date/Time  8 IEEE days since 1899-12-30
+//   GUID         16 bytes as stored
+//   Numeric      17: byte 0 sign (0x80 negative), then four 32-bit words, most significant first
+// Variable values: Text and Binary (also fixed-length when flagged), Memo and OLE (long values).
+#include "provider/jet/table.h"
+
+#include <cstring>
+#include <unordered_set>
+
+#include "platform/codepage.h"
+#include "provider/jet/data_page.h"
+#include "provider/jet/long_value.h"
+#include "provider/jet/row_layout.h"
+#include "provider/jet/text.h"
+#include "provider/jet/usage_map.h"
+
+namespace provider::jet {
+namespace {
+
+// Bytes a value of a fixed-size type occupies; for text and binary, the column's length.
+std::size_t ValueSize(const Column& column) {
+  switch (column.type) {
+    case ColumnType::byte:
+      return 1;
+    case ColumnType::integer:
+      return 2;
+    case ColumnType::longInteger:
+    case ColumnType::single:
+      return 4;
+    case ColumnType::currency:
+    case ColumnType::doubleFloat:
+    case ColumnType::dateTime:
+      return 8;
+    case ColumnType::guid:
+      return 16;
+    case ColumnType::numeric:
+      return 17;
+    case ColumnType::text:
+    case ColumnType::binary:
+      return column.length;
+    default:
+      return 0;
+  }
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// A moved row may be moved again; more hops than this is a loop.
+constexpr int kMaxOverflowHops = 8;
+
+}  // namespace
+
+Result<std::unique_ptr<Table>> Table::Open(const PageFile& file, const Format& format,
+                                           std::uint16_t codePage, TableDef definition) {
+  std::unique_ptr<Table> table(new Table(file, format, codePage, std::move(definition)));
+  Status located = table->LocateRows();
+  if (!located.ok()) return located;
+  return table;
+}
+
+// Rows come in the order their bytes lie in the file. A moved row is found where its data now
+// is (a slot flagged deleted, so that a plain scan would miss it) rather than where its
+// forwarding slot is; the peer readers list rows in that order too.
+Status Table::LocateRows() {
+  const std::string where = "table '" + definition_.name + "'";
+  Result<std::vector<std::uint32_t>> pages =
+      ReadUsageMap(*file_, *format_, definition_.usageMap, where);
+  if (!pages.ok()) return pages.status();
+  std::vector<DataPage> owned;
+  std::vector<std::uint32_t> numbers;
+  for (std::uint32_t number : pages.value()) {
+    const std::string here = where + ", data page " + std::to_string(number);
+    const ByteView page = file_->Page(number, here).value();
+    // Usage maps may name pages the table no longer owns; only its own data pages count.
+    if (page.U8(0) != kDataPage || page.U32(4) != definition_.page) continue;
+    Result<DataPage> data = DataPage::Read(page, *format_, here);
+    if (!data.ok()) return data.status();
+    owned.push_back(data.value());
+    numbers.push_back(number);
+  }
+
+  // Where each moved row's data lies, in the order of the forwarding slots.
+  std::vector<std::uint32_t> moved;
+  for (std::size_t p = 0; p < owned.size(); ++p) {
+    const std::string here = where + ", data page " + std::to_string(numbers[p]);
+    for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
+      Result<RowSlot> slot = owned[p].Slot(row, here);
+      if (!slot.ok()) return slot.status();
+      if (slot.value().deleted || !slot.value().overflow) continue;
+      std::uint32_t location = 0;
+      for (int hop = 0; slot.value().overflow; ++hop) {
+        const std::string at = here + ", row " + std::to_string(row);
+        if (hop == kMaxOverflowHops)
+          return Status::Corruption("A moved row's pointers form a cycle.", at);
+        if (slot.value().bytes.size() < 4)
+          return Status::Corruption("A moved row's pointer is cut short.", at);
+        location = slot.value().bytes.U32(0);
+        slot = ReadPointedSlot(*file_, *format_, location, false, at);
+        if (!slot.ok()) return slot.status();
+      }
+      moved.push_back(location);
+    }
+  }
+  std::unordered_set<std::uint32_t> pending(moved.begin(), moved.end());
+
+  auto add = [&](ByteView bytes, std::uint32_t location) {
+    if (!bytes.empty())
+      rows_.push_back({bytes.data(), static_cast<std::uint32_t>(bytes.size()), location});
+  };
+  for (std::size_t p = 0; p < owned.size(); ++p) {
+    const std::string here = where + ", data page " + std::to_string(numbers[p]);
+    for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
+      const RowSlot slot = owned[p].Slot(row, here).value();
+      const std::uint32_t location = numbers[p] << 8 | row;
+      if (slot.overflow) continue;
+      if (slot.deleted && pending.erase(location) == 0) continue;
+      add(slot.bytes, location);
+    }
+  }
+  // Moved rows whose data lies on a page the usage map does not name.
+  for (std::uint32_t location : moved) {
+    if (pending.erase(location) == 0) continue;
+    add(ReadPointedSlot(*file_, *format_, location, false, where).value().bytes, location);
+  }
+  return Status::Ok();
+}
+
+int Table::FindColumn(std::string_view name) const {
+  for (std::size_t i = 0; i < columns().size(); ++i) {
+    if (EqualsIgnoringCase(columns()[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string Table::Place(std::size_t row, const Column* column) const {
+  const std::uint32_t location = rows_[row].location;
+  std::string place = "table '" + definition_.name + "', data page " +
+                      std::to_string(location >> 8) + ", row " + std::to_string(location & 0xFF);
+  if (column != nullptr) place += ", column '" + column->name + "'";
+  return place;
+}
+
+Status Table::Locate(const Status& status, std::size_t row, const Column& column) const {
+  std::string where = Place(row, &column);
+  if (!status.where().empty()) where += ", " + status.where();
+  switch (status.kind()) {
+    case StatusKind::notSupported:
+      return Status::NotSupported(status.message(), where);
+    case StatusKind::io:
+      return Status::IoError(status.message(), where);
+    default:
+      return Status::Corruption(status.message(), where);
+  }
+}
+
+Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size() || column >= columns().size())
+    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
+  const Column& col = columns()[column];
+  const ByteView bytes(rows_[row].data, rows_[row].length);
+  Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+  if (!parsed.ok()) return Locate(parsed.status(), row, col);
+  const RowLayout& layout = parsed.value();
+  if (col.type == ColumnType::boolean) return Value(layout.MaskBit(col.number));
+  if (!layout.MaskBit(col.number)) return Value();
+  Result<ByteView> stored = Status::Ok();
+  // Fixed-size types normally sit in the fixed area, but only the column flag says so.
+  if (col.fixed() && !col.longValue()) {
+    stored = layout.Fixed(col, ValueSize(col));
+  } else if (!layout.HasVariable(col.varIndex)) {
+    return Value();
+  } else {
+    stored = layout.Variable(col.varIndex);
+  }
+  if (!stored.ok()) return Locate(stored.status(), row, col);
+  Result<Value> value = Decode(col, stored.value());
+  if (!value.ok()) return Locate(value.status(), row, col);
+  return value;
+}
+
+Result<std::u16string> Table::DecodeText(ByteView bytes) const {
+  return format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
+}
+
+Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
+  if (column.type != ColumnType::text && column.type != ColumnType::binary &&
+      bytes.size() < ValueSize(column))
+    return Status::Corruption("A value is shorter than its type.", "");
+  switch (column.type) {
+    case ColumnType::byte:
+      return Value(std::int64_t{bytes.U8(0)});
+    case ColumnType::integer:
+      return Value(std::int64_t{static_cast<std::int16_t>(bytes.U16(0))});
+    case ColumnType::longInteger:
+      return Value(std::int64_t{static_cast<std::int32_t>(bytes.U32(0))});
+    case ColumnType::currency:
+      return Value(Currency{static_cast<std::int64_t>(bytes.U64(0))});
+    case ColumnType::single: {
+      std::uint32_t bits = bytes.U32(0);
+      float f;
+      std::memcpy(&f, &bits, sizeof f);
+      return Value(static_cast<double>(f));
+    }
+    case ColumnType::doubleFloat:
+    case ColumnType::dateTime: {
+      std::uint64_t bits = bytes.U64(0);
+      double d;
+      std::memcpy(&d, &bits, sizeof d);
+      if (column.type == ColumnType::dateTime) return Value(DateTime{d});
+      return Value(d);
+    }
+    case ColumnType::guid: {
+      Guid guid{};
+      std::memcpy(guid.bytes.data(), bytes.data(), guid.bytes.size());
+      return Value(guid);
+    }
+    case ColumnType::numeric: {
+      Decimal decimal{};
+      decimal.negative = (bytes.U8(0) & 0x80) != 0;
+      for (int word = 0; word < 4; ++word) decimal.magnitude[3 - word] = bytes.U32(1 + 4 * word);
+      decimal.precision = column.precision;
+      decimal.scale = column.scale;
+      return Value(decimal);
+    }
+    case ColumnType::binary:
+      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
+    case ColumnType::text: {
+      Result<std::u16string> text = DecodeText(bytes);
+      if (!text.ok()) return text.status();
+      return Value(text.take());
+    }
+    case ColumnType::memo:
+    case ColumnType::ole: {
+      Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
+      if (!stored.ok()) return stored.status();
+      if (column.type == ColumnType::ole) return Value(stored.take());
+      const Bytes& raw = stored.value();
+      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()));
+      if (!text.ok()) return text.status();
+      return Value(text.take());
+    }
+    default:
+      // Types this engine does not know (Access keeps some in its own system tables) read as
+      // their stored bytes.
+      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
+  }
+}
+
+}  // namespace provider::jet

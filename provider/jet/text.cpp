@@ -1,0 +1,73 @@
+// Decoding of stored text.
+#include "provider/jet/text.h"
+
+#include <array>
+
+#include "platform/codepage.h"
+
+namespace provider::jet {
+namespace {
+
+// Bytes 0x80..0x9F of code page 1252; the rest of its upper half equals Latin-1. The five bytes
+// it leaves undefined keep their own value.
+constexpr std::array<char16_t, 32> k1252C1 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+}  // namespace
+
+Result<std::u16string> DecodeJet4Text(ByteView bytes) {
+  std::u16string text;
+  const std::size_t size = bytes.size();
+  const std::uint8_t* p = bytes.data();
+  if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
+    text.reserve(size - 2);
+    // A 00 byte switches modes; in two-byte mode it is looked for only where a character would
+    // begin, so a character whose low byte is 0 cannot appear in a compressed value.
+    bool compressed = true;
+    std::size_t i = 2;
+    while (i < size) {
+      if (p[i] == 0) {
+        compressed = !compressed;
+        ++i;
+      } else if (compressed) {
+        text.push_back(static_cast<char16_t>(p[i]));
+        ++i;
+      } else if (i + 1 < size) {
+        text.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
+        i += 2;
+      } else {
+        return Status::Corruption("A compressed text ends inside a character.", "");
+      }
+    }
+    return text;
+  }
+  if (size % 2 != 0) return Status::Corruption("A text value has an odd number of bytes.", "");
+  text.resize(size / 2);
+  for (std::size_t i = 0; i < text.size(); ++i)
+    text[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
+  return text;
+}
+
+Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage) {
+  std::u16string text(bytes.size(), u'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const std::uint8_t c = bytes.data()[i];
+    if (c < 0x80) {
+      text[i] = c;
+    } else if (codePage == platform::kArabicCodePage) {
+      text[i] = platform::AnsiCharToWide(c);
+    } else if (codePage == 1252) {
+      text[i] = c < 0xA0 ? k1252C1[c - 0x80] : c;
+    } else {
+      return Status::NotSupported(
+          "Text in code page " + std::to_string(codePage) + " cannot be read.", "");
+    }
+  }
+  return text;
+}
+
+}  // namespace provider::jet

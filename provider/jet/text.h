@@ -1,0 +1,20 @@
+// Text as stored in rows and long values: Jet 4 UCS-2 (plain or compressed), Jet 3 code page.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "provider/jet/byte_view.h"
+#include "provider/status.h"
+
+namespace provider::jet {
+
+// Jet 4 text. A value beginning with FF FE is compressed: one byte per character (high byte 0),
+// with each 00 byte switching between that and two-byte characters. Anything else is UCS-2LE.
+Result<std::u16string> DecodeJet4Text(ByteView bytes);
+
+// Jet 3 text in a single-byte code page (1252 and 1256 are known; bytes 1252 leaves undefined
+// keep their value as a C1 control character).
+Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage);
+
+}  // namespace provider::jet

@@ -1,0 +1,187 @@
+// Damaged and foreign files: every one fails with a clear status, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include "provider/jet/database.h"
+#include "provider/jet/rc4.h"
+#include "tests/provider/jet/jet_test_support.h"
+
+namespace {
+
+using jettest::DataPath;
+using jettest::ReadBytes;
+using provider::StatusKind;
+using provider::jet::Database;
+using Bytes = std::vector<std::uint8_t>;
+
+void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t Get32(const Bytes& bytes, std::size_t offset) {
+  return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+         static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+std::string TempFile(const std::string& name, const std::string& contents) {
+  const std::string path = ::testing::TempDir() + name;
+  std::ofstream(path, std::ios::binary) << contents;
+  return path;
+}
+
+TEST(JetCorruptFiles, ForeignFilesAreRefusedWithJetsMessages) {
+  auto missing = Database::Open("/nonexistent/none.mdb");
+  EXPECT_EQ(missing.status().kind(), StatusKind::notFound);
+  EXPECT_EQ(missing.status().message(), "Could not find file '/nonexistent/none.mdb'.");
+
+  Bytes accdb = ReadBytes(DataPath("jackcess_adox_jet4.mdb"));
+  accdb[0x14] = 2;  // the first ACE version
+  const std::string text(200, 'x');
+  struct Case {
+    std::string name;
+    std::string contents;
+  };
+  for (const Case& c : {Case{"empty.mdb", ""}, Case{"text.mdb", "Standard Jet DB? no.\n" + text},
+                        Case{"ace.mdb", std::string(accdb.begin(), accdb.end())},
+                        Case{"short.mdb", std::string(accdb.begin(), accdb.begin() + 100)}}) {
+    const std::string path = TempFile(c.name, c.contents);
+    auto db = Database::Open(path);
+    ASSERT_FALSE(db.ok()) << c.name;
+    EXPECT_EQ(db.status().message(), "Unrecognized database format '" + path + "'.");
+  }
+}
+
+TEST(JetCorruptFiles, TruncatedFileFailsWhereThePagesAreMissing) {
+  const Bytes whole = ReadBytes(DataPath("jackcess_testV2003.mdb"));
+  for (std::size_t pages : {3u, 20u, 200u, 700u}) {
+    const Bytes cut(whole.begin(), whole.begin() + pages * 4096 + 100);
+    auto db = Database::OpenBuffer(cut, "cut.mdb");
+    if (!db.ok()) {
+      EXPECT_EQ(db.status().kind(), StatusKind::corruption) << pages;
+      continue;
+    }
+    const provider::Status status = jettest::ReadEverything(*db.value(), nullptr);
+    ASSERT_FALSE(status.ok()) << pages;
+    EXPECT_NE(status.message().find("beyond the end of the file"), std::string::npos)
+        << status.ToString();
+  }
+}
+
+TEST(JetCorruptFiles, PointersOutOfRangeAndCyclesAreReported) {
+  const Bytes original = ReadBytes(DataPath("jackcess_testV2003.mdb"));
+  auto db = Database::OpenBuffer(original, "t.mdb");
+  ASSERT_TRUE(db.ok());
+  std::uint32_t tdef = 0;
+  for (const auto& entry : db.value()->tables())
+    if (entry.name == "Table1") tdef = entry.definitionPage();
+  ASSERT_NE(tdef, 0u);
+  const std::size_t at = std::size_t{tdef} * 4096;
+
+  struct Case {
+    const char* what;
+    std::size_t offset;
+    std::uint32_t value;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"usage map on a page past the end", at + 55, 0x00FFFF00, "beyond the end of the file"},
+      {"usage map on the header page", at + 55, 0x00000000, "header page"},
+      {"definition chained to itself", at + 4, tdef, "cycle"},
+      {"definition continued past the end", at + 4, 0x00FFFFFF, "beyond the end of the file"},
+  };
+  for (const Case& c : cases) {
+    Bytes bytes = original;
+    Put32(bytes, c.offset, c.value);
+    auto damaged = Database::OpenBuffer(bytes, "t.mdb");
+    ASSERT_TRUE(damaged.ok()) << c.what;
+    auto table = damaged.value()->OpenTable("Table1");
+    ASSERT_FALSE(table.ok()) << c.what;
+    EXPECT_EQ(table.status().kind(), StatusKind::corruption) << c.what;
+    EXPECT_NE(table.status().ToString().find(c.message), std::string::npos)
+        << c.what << ": " << table.status().ToString();
+    EXPECT_NE(table.status().where().find("table 'Table1'"), std::string::npos);
+  }
+}
+
+// Points every link of every long-value chain at itself.
+TEST(JetCorruptFiles, LongValueChainCycleIsReported) {
+  Bytes bytes = ReadBytes(DataPath("jackcess_test2V2003.mdb"));
+  const std::size_t pageSize = 4096;
+  std::size_t links = 0;
+  for (std::size_t page = 1; page < bytes.size() / pageSize; ++page) {
+    const std::size_t p = page * pageSize;
+    if (bytes[p] != 0x01 || std::memcmp(&bytes[p + 4], "LVAL", 4) != 0) continue;
+    const std::size_t slots = bytes[p + 12] | bytes[p + 13] << 8;
+    for (std::size_t row = 0; row < slots && row < 255; ++row) {
+      const std::uint16_t entry = bytes[p + 14 + 2 * row] | bytes[p + 15 + 2 * row] << 8;
+      if (entry & 0xC000) continue;
+      const std::size_t start = p + (entry & 0x1FFF);
+      const std::uint32_t next = Get32(bytes, start);
+      if (next == 0 || (next >> 8) >= bytes.size() / pageSize) continue;
+      Put32(bytes, start, static_cast<std::uint32_t>(page << 8 | row));
+      ++links;
+    }
+  }
+  ASSERT_GT(links, 0u);
+  auto db = Database::OpenBuffer(bytes, "t.mdb");
+  ASSERT_TRUE(db.ok()) << db.status().ToString();
+  const provider::Status status = jettest::ReadEverything(*db.value(), nullptr);
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find("cycle"), std::string::npos) << status.ToString();
+}
+
+// Flips bytes all over small real files and reads everything: whatever breaks must come back
+// as a status with a message.
+TEST(JetCorruptFiles, RandomByteFlipsNeverCrash) {
+  std::mt19937 random(20261208);
+  for (const char* file :
+       {"jackcess_delTestV1997.mdb", "ucanaccess_functionsV2003.mdb", "jackcess_test2V1997.mdb"}) {
+    const Bytes original = ReadBytes(DataPath(file));
+    for (int round = 0; round < 40; ++round) {
+      Bytes bytes = original;
+      const int flips = 1 + static_cast<int>(random() % 64);
+      for (int i = 0; i < flips; ++i)
+        bytes[random() % bytes.size()] ^= static_cast<std::uint8_t>(1 + random() % 255);
+      auto db = Database::OpenBuffer(bytes, file);
+      if (!db.ok()) {
+        EXPECT_FALSE(db.status().message().empty());
+        continue;
+      }
+      const provider::Status status = jettest::ReadEverything(*db.value(), nullptr);
+      if (!status.ok()) EXPECT_FALSE(status.message().empty());
+    }
+  }
+}
+
+// A copy with page encryption switched on reads the same as the plain file.
+TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
+  const Bytes plain = ReadBytes(DataPath("ucanaccess_functionsV2003.mdb"));
+  Bytes encrypted = plain;
+  const std::uint8_t headerKey[] = {0xC7, 0xDA, 0x39, 0x6B};
+  std::span<std::uint8_t> hidden(encrypted.data() + 0x18, 128);
+  provider::jet::Rc4Apply(headerKey, hidden);
+  const std::uint32_t key = 0x5A17C3E1;
+  Put32(encrypted, 0x3E, key);
+  provider::jet::Rc4Apply(headerKey, hidden);
+  for (std::size_t page = 1; page < encrypted.size() / 4096; ++page) {
+    const std::uint32_t pageKey = key ^ static_cast<std::uint32_t>(page);
+    const std::uint8_t keyBytes[] = {
+        static_cast<std::uint8_t>(pageKey), static_cast<std::uint8_t>(pageKey >> 8),
+        static_cast<std::uint8_t>(pageKey >> 16), static_cast<std::uint8_t>(pageKey >> 24)};
+    provider::jet::Rc4Apply(keyBytes, std::span<std::uint8_t>(&encrypted[page * 4096], 4096));
+  }
+  auto a = Database::OpenBuffer(plain, "plain.mdb");
+  auto b = Database::OpenBuffer(encrypted, "encrypted.mdb");
+  ASSERT_TRUE(a.ok() && b.ok()) << b.status().ToString();
+  EXPECT_EQ(b.value()->header().databaseKey, key);
+  std::size_t plainValues = 0, encryptedValues = 0;
+  EXPECT_TRUE(jettest::ReadEverything(*a.value(), &plainValues).ok());
+  EXPECT_TRUE(jettest::ReadEverything(*b.value(), &encryptedValues).ok());
+  EXPECT_GT(plainValues, 0u);
+  EXPECT_EQ(plainValues, encryptedValues);
+}
+
+}  // namespace

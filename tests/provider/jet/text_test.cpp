@@ -1,0 +1,66 @@
+// Decoding stored text: compressed and plain UCS-2, and single-byte code pages.
+#include "provider/jet/text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using provider::jet::ByteView;
+using provider::jet::DecodeCodePageText;
+using provider::jet::DecodeJet4Text;
+
+std::u16string Jet4(const std::vector<std::uint8_t>& bytes) {
+  auto text = DecodeJet4Text(ByteView(bytes.data(), bytes.size()));
+  EXPECT_TRUE(text.ok()) << text.status().ToString();
+  return text.ok() ? text.value() : u"<error>";
+}
+
+TEST(JetText, CompressedAndPlainForms) {
+  struct Case {
+    std::vector<std::uint8_t> bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {{}, u""},
+      {{'a', 0, 'b', 0}, u"ab"},
+      {{0xFF, 0xFE}, u""},
+      {{0xFF, 0xFE, 'a', 'b', 0xE4}, u"ab\u00E4"},
+      // Persian between Latin: compressed, switch, two-byte letters, switch back.
+      {{0xFF, 0xFE, 'A', ' ', 0, 0x33, 0x06, 0x44, 0x06, 0, ' ', '1'}, u"A \u0633\u0644 1"},
+      // The value may end in two-byte mode.
+      {{0xFF, 0xFE, 'x', 0, 0xCC, 0x06}, u"x\u06CC"},
+      // Starting in two-byte mode right away.
+      {{0xFF, 0xFE, 0, 0x27, 0x06}, u"\u0627"},
+      // Plain text that is not compressed keeps U+0600-range letters whole.
+      {{0x33, 0x06, 0x20, 0x00}, u"\u0633 "},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Jet4(c.bytes), c.text);
+}
+
+TEST(JetText, DamagedTextIsAnError) {
+  const std::vector<std::vector<std::uint8_t>> damaged = {
+      {'a', 0, 'b'},               // odd length, plain
+      {0xFF, 0xFE, 'a', 0, 0x33},  // ends inside a two-byte character
+  };
+  for (const auto& bytes : damaged)
+    EXPECT_FALSE(DecodeJet4Text(ByteView(bytes.data(), bytes.size())).ok());
+}
+
+TEST(JetText, SingleByteCodePages) {
+  const std::vector<std::uint8_t> bytes = {'a', 0x80, 0xE4, 0x81, 0xED};
+  auto western = DecodeCodePageText(ByteView(bytes.data(), bytes.size()), 1252);
+  ASSERT_TRUE(western.ok());
+  // 0x81 is undefined in 1252 and keeps its value, as Windows does.
+  EXPECT_EQ(western.value(), u"a\u20AC\u00E4\u0081\u00ED");
+  auto arabic = DecodeCodePageText(ByteView(bytes.data(), bytes.size()), 1256);
+  ASSERT_TRUE(arabic.ok());
+  EXPECT_EQ(arabic.value(), u"a\u20AC\u0646\u067E\u064A");
+  auto unknown = DecodeCodePageText(ByteView(bytes.data(), bytes.size()), 936);
+  EXPECT_EQ(unknown.status().kind(), provider::StatusKind::notSupported);
+  const std::vector<std::uint8_t> ascii = {'o', 'k'};
+  EXPECT_TRUE(DecodeCodePageText(ByteView(ascii.data(), ascii.size()), 936).ok());
+}
+
+}  // namespace

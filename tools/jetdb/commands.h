@@ -1,0 +1,24 @@
+// The subcommands of jetdb: one table, so that adding a command is one entry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace jetdb {
+
+// A subcommand gets its own arguments (after its name) and returns the exit status. Errors are
+// one line on standard error.
+using CommandFunction = int (*)(const std::vector<std::string>& args);
+
+struct Command {
+  const char* name;
+  const char* usage;  // arguments, shown after "jetdb <name> "
+  CommandFunction run;
+};
+
+const std::vector<Command>& Commands();
+
+int RunTables(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
+
+}  // namespace jetdb
