@@ -1,0 +1,17 @@
+// Creating the ADO-shaped objects by class id.
+#pragma once
+
+#include <memory>
+
+#include "provider/guid.h"
+#include "provider/hresult.h"
+#include "provider/unknown.h"
+
+namespace provider {
+
+// Creates a Connection, Command or Recordset for CLSID_Connection, CLSID_Command or
+// CLSID_Recordset. Any other class id fails with REGDB_E_CLASSNOTREG and leaves *object null;
+// like the system's call, it sets no error object.
+HRESULT CoCreateInstance(const CLSID& clsid, std::shared_ptr<Unknown>* object);
+
+}  // namespace provider
