@@ -32,6 +32,9 @@ HRESULT BadArguments() {
 constexpr std::int32_t kCursorOptions =
     adHoldRecords | adMovePrevious | adBookmark | adApproxPosition | adResync;
 constexpr std::int32_t kUpdateOptions = adUpdate | adUpdateBatch;
+// The execute options that may ride along with the command type; execution is synchronous
+// whatever they ask.
+constexpr std::int32_t kExecuteOptions = 0xF0;
 
 }  // namespace
 
@@ -94,7 +97,7 @@ HRESULT Recordset::Open(std::shared_ptr<Command> command, CursorTypeEnum cursorT
   command->get_CommandText(&text);
   command->get_CommandType(&type);
   command->get_ActiveConnection(&connection);
-  if (options != adCmdUnspecified) type = static_cast<CommandTypeEnum>(options);
+  if (options != adCmdUnspecified) type = static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   return Open(text, std::move(connection), cursorType, lockType, type);
 }
 
@@ -110,16 +113,17 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                 "or invalid in this context.",
                 kRecordsetSource);
   }
-  if (options != adCmdText && options != adCmdTable && options != adCmdUnknown &&
-      options != adCmdUnspecified) {
+  const std::int32_t kind = options == adCmdUnspecified ? options : options & ~kExecuteOptions;
+  if (kind != adCmdText && kind != adCmdTable && kind != adCmdUnknown && kind != adCmdUnspecified) {
     return Fail(adErrFeatureNotAvailable, kNotCapable, kRecordsetSource);
   }
   if (source.empty()) {
     return Fail(adErrInvalidArgument, "Command text was not set for the command object.",
                 kRecordsetSource);
   }
-  CommandTypeEnum type =
-      options == adCmdUnspecified ? adCmdUnknown : static_cast<CommandTypeEnum>(options);
+  CommandTypeEnum type = options == adCmdUnspecified
+                             ? adCmdUnknown
+                             : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
   if (!rows.ok()) return Fail(rows.status(), kJetSource);
   cursorType_ = cursorType;

@@ -42,9 +42,9 @@ class Recordset : public Unknown {
   HRESULT get_LockType(LockTypeEnum* value) const;
 
   // Runs `command` over its active connection. `options` is the command type (adCmdText,
-  // adCmdTable) or adCmdUnspecified/-1 for the command's own. A table command names a table or a
-  // saved select query, whose statement then runs. The cursor is always static (a client
-  // cursor is).
+  // adCmdTable, with any execute options added) or adCmdUnspecified for the command's own. A table
+  // command names a table or a saved select query, whose statement then runs. The cursor is always
+  // static (a client cursor is).
   HRESULT Open(std::shared_ptr<Command> command, CursorTypeEnum cursorType, LockTypeEnum lockType,
                std::int32_t options);
   // The same for a source text over `connection`.
