@@ -1,6 +1,8 @@
 // Opening and closing the Jet database behind a Connection.
 #include "provider/connection.h"
 
+#include <cctype>
+
 #include "platform/codepage.h"
 #include "provider/connection_string.h"
 #include "provider/error_info.h"

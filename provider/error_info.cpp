@@ -17,6 +17,10 @@ void SetErrorInfo(ErrorInfo info) {
   current = std::move(info);
 }
 
+void ClearErrorInfo() {
+  current.reset();
+}
+
 std::optional<ErrorInfo> GetErrorInfo() {
   return std::exchange(current, std::nullopt);
 }

@@ -18,6 +18,8 @@ struct ErrorInfo {
 
 // Replaces the thread's error object.
 void SetErrorInfo(ErrorInfo info);
+// Drops the thread's error object, so a failure that sets none is not read with an older one's.
+void ClearErrorInfo();
 // Takes the thread's error object, leaving none (a second call returns nothing).
 std::optional<ErrorInfo> GetErrorInfo();
 

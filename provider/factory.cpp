@@ -3,6 +3,7 @@
 
 #include "provider/command.h"
 #include "provider/connection.h"
+#include "provider/error_info.h"
 #include "provider/recordset.h"
 
 namespace provider {
@@ -17,6 +18,7 @@ HRESULT CoCreateInstance(const CLSID& clsid, std::shared_ptr<Unknown>* object) {
   } else if (clsid == CLSID_Recordset) {
     *object = std::make_shared<Recordset>();
   } else {
+    ClearErrorInfo();
     return REGDB_E_CLASSNOTREG;
   }
   return S_OK;

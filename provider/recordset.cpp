@@ -126,7 +126,6 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
   if (!rows.ok()) return Fail(rows.status(), kJetSource);
-  cursorType_ = cursorType;
   return Open(rows.take(), lockType);
 }
 

@@ -22,6 +22,8 @@ TEST(FactoryTest, CreatesTheThreeClassesAndRefusesOthers) {
   EXPECT_NE(QueryInterface<Recordset>(object), nullptr);
 
   // An interface id is not a class id, and neither is a near miss of one.
+  Connection closed;
+  closed.Close();  // leaves an error object behind
   GUID nearMiss = CLSID_Connection;
   nearMiss.Data4[7] ^= 1;
   for (const GUID& clsid : {IID_Connection, IID_IUnknown, nearMiss}) {
