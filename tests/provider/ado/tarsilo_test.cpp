@@ -8,7 +8,6 @@
 
 #include "provider/command.h"
 #include "provider/connection.h"
-#include "provider/error_info.h"
 #include "provider/recordset.h"
 
 namespace provider {
@@ -141,29 +140,6 @@ TEST_F(TarsiloTest, NullFootnotesAndPersianText) {
     EXPECT_FALSE(text.empty());
     EXPECT_EQ(text.find(u'\r'), std::u16string::npos) << "a title is one line";
   }
-}
-
-TEST_F(TarsiloTest, MovesPastBothEndsOfATable) {
-  Recordset rs;
-  ASSERT_EQ(OpenRecordset(adCmdTable, u"[elm]", &rs), S_OK);
-  ASSERT_EQ(rs.MoveLast(), S_OK);
-  Variant last;
-  rs.get_Bookmark(&last);
-  ASSERT_EQ(rs.MoveNext(), S_OK);
-  bool eof = false;
-  rs.get_EOF(&eof);
-  EXPECT_TRUE(eof);
-  EXPECT_EQ(rs.MoveNext(), adErrNoCurrentRecord);
-  GetErrorInfo();
-  ASSERT_EQ(rs.MoveFirst(), S_OK);
-  ASSERT_EQ(rs.MovePrevious(), S_OK);
-  bool bof = false;
-  rs.get_BOF(&bof);
-  EXPECT_TRUE(bof);
-  ASSERT_EQ(rs.put_Bookmark(last), S_OK);
-  std::int32_t position = 0;
-  rs.get_AbsolutePosition(&position);
-  EXPECT_EQ(position, 16);
 }
 
 }  // namespace
