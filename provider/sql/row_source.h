@@ -1,0 +1,70 @@
+// What statements read: tables as row sources, found by name through a resolver.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "provider/status.h"
+#include "provider/value.h"
+
+namespace provider::sql {
+
+// The kind of value a column holds: which alternative of Value its non-Null values take
+// (boolean: bool, integer: int64, real: double, text: u16string for text and memo columns...).
+enum class ColumnKind { boolean, integer, real, currency, dateTime, text, binary, guid, decimal };
+
+struct Column {
+  std::u16string name;
+  ColumnKind kind;
+};
+
+// A table's rows, numbered 0..RowCount()-1, decoded only when asked: a statement filtering
+// on one column reads only that column of each row. The source stays owned by whoever
+// resolved it and must outlive every result over it.
+class RowSource {
+ public:
+  virtual ~RowSource() = default;
+
+  virtual const std::vector<Column>& Columns() const = 0;
+  virtual std::uint32_t RowCount() const = 0;
+
+  // One value of one row, Null as std::monostate.
+  virtual Result<Value> GetValue(std::uint32_t row, std::uint32_t column) = 0;
+
+  // The value of a text column into buffer, reusing its storage; false when the value is
+  // Null. Searches call this once per row, so a source that can decode into the buffer
+  // directly should override it; this default goes through GetValue.
+  virtual Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) {
+    Result<Value> v = GetValue(row, column);
+    if (!v.ok()) return v.status();
+    if (IsNull(v.value())) return false;
+    if (auto* text = std::get_if<std::u16string>(&v.value())) {
+      buffer.assign(*text);
+      return true;
+    }
+    return Status::InvalidArgument("column is not text", "row source");
+  }
+};
+
+// A name in FROM: a table, or a saved select query given by its SQL text, or neither when
+// there is no such name (the statement then fails the way Jet words it).
+struct NamedSource {
+  RowSource* table = nullptr;
+  std::optional<std::u16string> query;
+  // The saved query was written with the designer's wildcards ('*', '?', '#'), as queries
+  // saved by the database's own designer are, rather than the ANSI ones ('%', '_').
+  bool designerWildcards = false;
+};
+
+// Finds tables and saved queries by name, ignoring letter case as Jet does.
+class Resolver {
+ public:
+  virtual ~Resolver() = default;
+  // A failure (say, a corrupt catalog) is passed on to the statement's caller.
+  virtual Result<NamedSource> Find(std::u16string_view name) = 0;
+};
+
+}  // namespace provider::sql

@@ -1,0 +1,1 @@
+SELECT * FROM kolliyat where kholase like '%ab''c%'

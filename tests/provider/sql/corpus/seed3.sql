@@ -1,0 +1,1 @@
+SELECT * FROM kolliyat where kholase like '%[!a-c]_%' ORDER BY shomare DESC, kholase

@@ -1,0 +1,1 @@
+SELECT k, shomare AS n FROM Qkolliyat WHERE NOT (n = 1 OR k IS NULL) ORDER BY k

@@ -1,0 +1,1 @@
+SELECT kolliyat.*, [kholase] FROM [kolliyat] AS t WHERE t.tarikh > #2001-02-03 10:00 PM# AND bale = True

@@ -1,0 +1,1 @@
+SELECT `kholase` FROM kolliyat WHERE shomare >= -2.5e1 OR kholase = "x""y" OR shomare = ?

@@ -1,0 +1,1 @@
+SELECT * FROM kolliyat WHERE kholase LIKE ? AND shomare <> Null
