@@ -36,6 +36,19 @@ constexpr std::int32_t kUpdateOptions = adUpdate | adUpdateBatch;
 // whatever they ask.
 constexpr std::int32_t kExecuteOptions = 0xF0;
 
+// The code Jet gives a command that fails: a missing table or query, a statement it cannot
+// read, or anything else.
+HRESULT CommandFailure(const Status& status) {
+  switch (status.kind()) {
+    case StatusKind::notFound:
+      return DB_E_NOTABLE;
+    case StatusKind::invalidArgument:
+      return DB_E_ERRORSINCOMMAND;
+    default:
+      return E_FAIL;
+  }
+}
+
 }  // namespace
 
 Recordset::Recordset() = default;
@@ -125,7 +138,7 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                              ? adCmdUnknown
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
-  if (!rows.ok()) return Fail(rows.status(), kJetSource);
+  if (!rows.ok()) return Fail(CommandFailure(rows.status()), rows.status().message(), kJetSource);
   return Open(rows.take(), lockType);
 }
 

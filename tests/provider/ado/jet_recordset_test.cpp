@@ -295,9 +295,10 @@ TEST(JetRecordsetTest, MissingTableAndClosedConnection) {
   command->put_CommandText(u"[kolliyat]");
   command->putref_ActiveConnection(connection);
   Recordset rs;
-  EXPECT_EQ(rs.Open(command, adOpenStatic, adLockOptimistic, adCmdTable), E_FAIL);
+  EXPECT_EQ(rs.Open(command, adOpenStatic, adLockOptimistic, adCmdTable), DB_E_NOTABLE);
   EXPECT_EQ(FailureText(),
-            "The Microsoft Jet database engine cannot find the input table or query 'kolliyat'.");
+            "The Microsoft Jet database engine cannot find the input table or query 'kolliyat'.  "
+            "Make sure it exists and that its name is spelled correctly.");
   std::int32_t state = -1;
   rs.get_State(&state);
   EXPECT_EQ(state, adStateClosed);
