@@ -213,23 +213,6 @@ TEST(JetRecordsetTest, TableCommandWalksEveryRowOnce) {
   EXPECT_EQ(position, 15);
 }
 
-TEST(JetRecordsetTest, TextIsWideAndEmptyMemoIsNull) {
-  auto rs = OpenTable(Open("mdbtestdata_nwind.mdb"), u"Suppliers");
-  bool sawNullMemo = false;
-  bool sawMemo = false;
-  for (bool eof = false; !eof; rs->MoveNext(), rs->get_EOF(&eof)) {
-    Variant name;
-    Variant homePage;
-    ASSERT_EQ(FieldNamed(*rs, u"CompanyName")->get_Value(&name), S_OK);
-    EXPECT_EQ(name.vt(), VT_BSTR);
-    ASSERT_EQ(FieldNamed(*rs, u"homepage")->get_Value(&homePage), S_OK);
-    if (homePage.null()) sawNullMemo = true;
-    if (homePage.vt() == VT_BSTR) sawMemo = true;
-  }
-  EXPECT_TRUE(sawNullMemo);
-  EXPECT_TRUE(sawMemo);
-}
-
 TEST(JetRecordsetTest, FieldTypesAndAttributes) {
   struct Case {
     const char* file;
