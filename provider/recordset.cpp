@@ -139,7 +139,9 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
   if (!rows.ok()) return Fail(CommandFailure(rows.status()), rows.status().message(), kJetSource);
-  return Open(rows.take(), lockType);
+  if (HRESULT hr = Open(rows.take(), lockType); FAILED(hr)) return hr;
+  connection_ = std::move(connection);
+  return S_OK;
 }
 
 HRESULT Recordset::Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType) {
@@ -165,6 +167,16 @@ HRESULT Recordset::Close() {
   edit_.clear();
   modified_.clear();
   position_ = -1;
+  return S_OK;
+}
+
+HRESULT Recordset::get_ActiveConnection(std::shared_ptr<Connection>* value) const {
+  *value = connection_;
+  return S_OK;
+}
+
+HRESULT Recordset::putref_ActiveConnection(std::shared_ptr<Connection> connection) {
+  connection_ = std::move(connection);
   return S_OK;
 }
 

@@ -295,7 +295,12 @@ TEST(JetRecordsetTest, MissingTableAndClosedConnection) {
 TEST(JetRecordsetTest, RecordsetOutlivesItsConnection) {
   auto connection = Open("mdbtestdata_nwind.mdb");
   auto rs = OpenTable(connection, u"Employees");
+  std::shared_ptr<Connection> active;
+  rs->get_ActiveConnection(&active);
+  EXPECT_EQ(active, connection);
   connection->Close();
+  rs->putref_ActiveConnection(nullptr);
+  active.reset();
   connection.reset();
   ASSERT_EQ(rs->MoveLast(), S_OK);
   Variant notes;
