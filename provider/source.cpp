@@ -1,0 +1,41 @@
+// Opening the rows a command names.
+#include "provider/source.h"
+
+#include "provider/statement_rows.h"
+
+namespace provider {
+
+namespace {
+
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool StartsWithSelect(const std::u16string& text) {
+  std::size_t begin = 0;
+  while (begin < text.size() && IsSpace(text[begin])) ++begin;
+  std::u16string head = text.substr(begin, 6);
+  for (char16_t& c : head) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+  }
+  return head == u"SELECT";
+}
+
+}  // namespace
+
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> database,
+                                           CommandTypeEnum type, const std::u16string& text) {
+  const jet::JetVersion version = database->version();
+  auto resolver = std::make_unique<JetResolver>(std::move(database));
+  const bool table = type == adCmdTable || (type == adCmdUnknown && !StartsWithSelect(text));
+  auto prepared = table ? sql::PreparedQuery::PrepareTable(text, *resolver)
+                        : sql::PreparedQuery::Prepare(text, *resolver);
+  if (!prepared.ok()) return prepared.status();
+  auto result = prepared.value().Execute();
+  if (!result.ok()) return result.status();
+  auto rows = StatementRows::Make(std::move(resolver), result.take(), version);
+  if (!rows.ok()) return rows.status();
+  return std::unique_ptr<RowSet>(rows.take());
+}
+
+}  // namespace provider
