@@ -9,7 +9,10 @@ function(velmora_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-    PROPERTIES ENVIRONMENT "VELMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "VELMORA_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+      # The font and text libraries keep process-lifetime caches that LeakSanitizer reports.
+      ENVIRONMENT_MODIFICATION
+        "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
 endfunction()
 
 # velmora_fuzz(<name> SOURCES <files...> LIBS <targets...> [SECONDS n] [CORPUS dir]): a libFuzzer

@@ -32,15 +32,15 @@ TEST_P(BestFitTable, MapsToTheClosestCharacter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Persian, BestFitTable,
-    ::testing::Values(BestFitCase{u"\u06CC", "\xED"},             // Farsi yeh
+    ::testing::Values(BestFitCase{u"\u06CC", "\xED"},                    // Farsi yeh
                       BestFitCase{u"\u06F1\u06F3\u06F9\u06F0", "1390"},  // Persian digits
-                      BestFitCase{u"\u0661\u0662", "12"},         // Arabic-Indic digits
-                      BestFitCase{u"\u06C0", "\xE5"},             // heh with yeh above
-                      BestFitCase{u"\u0647\u0654", "\xE5"},       // heh + hamza above
-                      BestFitCase{u"\u066A\u066B\u066C", "%.,"},  // Arabic punctuation
-                      BestFitCase{u"\uFEFB", "\xE1\xC7"},         // lam-alef ligature
-                      BestFitCase{u"\uFE8E", "\xC7"},             // final alef
-                      BestFitCase{u"\uFBFC", "\xED"},             // isolated Farsi yeh
+                      BestFitCase{u"\u0661\u0662", "12"},                // Arabic-Indic digits
+                      BestFitCase{u"\u06C0", "\xE5"},                    // heh with yeh above
+                      BestFitCase{u"\u0647\u0654", "\xE5"},              // heh + hamza above
+                      BestFitCase{u"\u066A\u066B\u066C", "%.,"},         // Arabic punctuation
+                      BestFitCase{u"\uFEFB", "\xE1\xC7"},                // lam-alef ligature
+                      BestFitCase{u"\uFE8E", "\xC7"},                    // final alef
+                      BestFitCase{u"\uFBFC", "\xED"},                    // isolated Farsi yeh
                       BestFitCase{u"\u2212", "-"}));
 
 TEST(CodePage, UnmappableCharacterBecomesDefaultAndIsReported) {
@@ -77,8 +77,8 @@ TEST(Utf8, RoundTripsPersianAndSupplementaryCharacters) {
 }
 
 TEST(Utf8, MalformedSequencesBecomeReplacementCharacters) {
-  EXPECT_EQ(Utf8ToWide("a\xC3"), u"a\uFFFD");              // truncated
-  EXPECT_EQ(Utf8ToWide("\xC0\xAF"), u"\uFFFD\uFFFD");      // overlong
+  EXPECT_EQ(Utf8ToWide("a\xC3"), u"a\uFFFD");                    // truncated
+  EXPECT_EQ(Utf8ToWide("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
   EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // surrogate
   EXPECT_EQ(Utf8ToWide("\xFFz"), u"\uFFFDz");
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xFF", 1, nullptr, 0), 0);

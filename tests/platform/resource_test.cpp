@@ -24,8 +24,9 @@ TEST(Resource, FoundByTypeAndNameWithoutRegardToCase) {
   HRSRC r = FindResourceA(nullptr, "tMain", RT_RCDATA);
   ASSERT_NE(r, nullptr);
   HGLOBAL loaded = LoadResource(nullptr, r);
-  EXPECT_EQ(std::string_view(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, r)),
-            "TPF0");
+  EXPECT_EQ(
+      std::string_view(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, r)),
+      "TPF0");
 }
 
 TEST(Resource, TypeMustMatch) {
