@@ -130,7 +130,11 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
              NextTimerMessage(hwnd, remove & PM_REMOVE, &found)) {
     have = true;
   }
-  if (!have) return FALSE;
+  if (!have) {
+    // Nothing left to do: what was drawn goes to the screen.
+    PresentDirtyWindows();
+    return FALSE;
+  }
   *msg = found;
   if (remove & PM_REMOVE) {
     ws.messageTime = found.time;

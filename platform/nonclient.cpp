@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/draw.h"
+#include "platform/pens_brushes.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -136,8 +138,26 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       EndPaint(hwnd, &ps);
       return 0;
     }
-    case WM_ERASEBKGND:
-      return w->cls->background ? 1 : 0;
+    case WM_ERASEBKGND: {
+      // A class background is a brush, or a system colour index plus one.
+      HANDLE bg = w->cls->background;
+      auto dc = reinterpret_cast<HDC>(wParam);
+      if (!bg || !dc) return 0;
+      RECT client;
+      GetClientRect(hwnd, &client);
+      UINT_PTR index = reinterpret_cast<UINT_PTR>(bg);
+      if (index <= 31) {
+        HBRUSH brush = CreateSolidBrush(GetSysColor(int(index) - 1));
+        FillRect(dc, &client, brush);
+        DeleteObject(brush);
+      } else {
+        FillRect(dc, &client, static_cast<HBRUSH>(bg));
+      }
+      return 1;
+    }
+    case WM_NCPAINT:
+      PaintNonClient(hwnd);
+      return 0;
     case WM_NCHITTEST:
       return NonClientHitTest(hwnd, {short(LOWORD(DWORD(lParam))), short(HIWORD(DWORD(lParam)))});
     case WM_SETCURSOR: {

@@ -160,6 +160,13 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   if (!w || !ps) return nullptr;
   *ps = PAINTSTRUCT{};
   ps->rcPaint = w->update.Box();
+  // Drawing is limited to what was invalid, as well as to what is visible.
+  UpdateArea limit = w->update;
+  POINT origin = ws.ClientOrigin(hwnd);
+  RECT top;
+  GetWindowRect(ws.Root(hwnd), &top);
+  limit.Offset(origin.x - top.left, origin.y - top.top);
+  ps->hdc = MakeWindowDC(hwnd, &limit, false);
   w->update.Clear();
   w->internalPaint = false;
   SendErase(hwnd, ps);
@@ -167,7 +174,20 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
-  return WindowSystem::Get().Valid(hwnd) && ps ? TRUE : FALSE;
+  if (!ps) return FALSE;
+  ReleaseWindowDC(hwnd, ps->hdc);
+  return TRUE;
+}
+
+HDC GetDC(HWND hwnd) {
+  if (!WindowSystem::Get().Valid(hwnd)) return nullptr;
+  return MakeWindowDC(hwnd, nullptr, false);
+}
+
+int ReleaseDC(HWND hwnd, HDC dc) {
+  if (!dc) return 0;
+  ReleaseWindowDC(hwnd, dc);
+  return 1;
 }
 
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, RECT* update,
@@ -188,6 +208,7 @@ int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* cl
   moving.Intersect(limit);
   w->update.Add(moving);
 
+  ScrollSurface(hwnd, source, limit, dx, dy);
   UpdateArea uncovered(IntersectRectValue(source, limit));
   uncovered.Subtract(OffsetRectValue(source, dx, dy));
   if (update) *update = uncovered.Box();

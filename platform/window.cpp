@@ -193,6 +193,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   ws.windows[reinterpret_cast<UINT_PTR>(hwnd)] = std::move(owned);
   auto& siblings = ws.Siblings(w);
   siblings.insert(siblings.begin(), hwnd);
+  SizeSurface(hwnd);
 
   CREATESTRUCTA cs{param,  instance, menu,  parent, height,    width,
                    y,      x,        LONG(style), windowName, className, exStyle};
@@ -502,6 +503,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   bool visible = ws.IsVisible(hwnd);
   w->rect = now;
   if (sized || (pos.flags & SWP_FRAMECHANGED)) RecalcClient(hwnd);
+  if (sized) SizeSurface(hwnd);
   if (!(pos.flags & SWP_NOZORDER)) {
     auto& list = ws.Siblings(*w);
     list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/surface.h"
 #include "platform/update_area.h"
 #include "platform/winuser.h"
 
@@ -53,6 +54,8 @@ struct Window {
   bool internalPaint = false;
   ScrollBarState bars[2];
   bool destroying = false;
+  std::unique_ptr<Surface> surface;  // top-level windows only
+  bool dirty = false;                // the surface changed since it was presented
 };
 
 struct Timer {
@@ -155,5 +158,16 @@ LRESULT NonClientHitTest(HWND hwnd, POINT screen);
 void NonClientCalcSize(HWND hwnd, RECT* rect);
 LPARAM PointParam(POINT pt);
 void ActivateWindow(HWND top, WORD how);
+// Surfaces: each top-level window's picture, device contexts over it, and presenting.
+void SizeSurface(HWND top);
+// The part of the surface the window may draw on (client area or, with frame, the whole
+// window), clipped by its ancestors, the siblings above them and, with WS_CLIPCHILDREN, its
+// children; in surface coordinates.
+UpdateArea VisibleArea(HWND hwnd, bool frame);
+HDC MakeWindowDC(HWND hwnd, const UpdateArea* limit, bool frame);
+void ReleaseWindowDC(HWND hwnd, HDC dc);
+void PresentDirtyWindows();
+void PaintNonClient(HWND hwnd);
+void ScrollSurface(HWND hwnd, const RECT& source, const RECT& clip, int dx, int dy);
 
 }  // namespace platform

@@ -488,6 +488,10 @@ BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
 // that the background still needs erasing (the window's WM_ERASEBKGND returned 0).
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+// A device context over the client area, clipped to what is visible; release it before the
+// window changes size.
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
 // Scrolls the client area's pixels and, with SW_INVALIDATE, invalidates the uncovered band.
 // Returns the update area's complexity (1 none, 2 one rectangle, 3 more), 0 on failure.
 int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip,
