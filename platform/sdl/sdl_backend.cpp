@@ -89,6 +89,8 @@ SDL_SystemCursor SystemCursor(WORD shape) {
 }  // namespace
 
 SdlBackend::SdlBackend() {
+  // A terminating signal ends the program as it would any other; SDL would swallow it.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     throw std::runtime_error(std::string("SDL video could not start: ") + SDL_GetError());
   }
