@@ -222,6 +222,12 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  // Ready once the first picture is on the screen and nothing else is waiting.
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return 0;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
   std::printf("ready\n");
   std::fflush(stdout);
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -46,7 +46,7 @@ ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11 "$demo" >"$work/demo.log" 2>"$wo
 demo_pid=$!
 
 wait_for() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     grep -q "$1" "$work/demo.log" && return 0
     kill -0 "$demo_pid" 2>/dev/null || break
     sleep 0.1
@@ -60,9 +60,9 @@ wait_for() {
 # before the server has mapped the window where it belongs.
 click_until() {
   local x=$1 y=$2 expected=$3
-  for _ in $(seq 40); do
+  for _ in $(seq 10); do
     xdotool mousemove "$x" "$y" click 1
-    for _ in $(seq 5); do
+    for _ in $(seq 30); do
       grep -q "$expected" "$work/demo.log" && return 0
       sleep 0.1
     done
@@ -73,8 +73,8 @@ click_until() {
   return 1
 }
 
-wait_for '^ready'
 xdotool search --sync --onlyvisible --name '^main$' >/dev/null
+wait_for '^ready'
 # The main window is at (40, 40) with a one-pixel border; the shapes window sits at (12, 12) in
 # its client area with a two-pixel sunken edge, so screen (100, 100) is (45, 45) in it.
 click_until 100 100 '^click shapes 45 45$'
