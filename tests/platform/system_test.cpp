@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "platform/clipboard.h"
 #include "platform/codepage.h"
 #include "platform/com.h"
 #include "platform/locale.h"
@@ -113,6 +114,21 @@ TEST(Shell, BareHostNamesOpenAsWebPages) {
             2u);
   EXPECT_LE(reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "edit", "x", nullptr, nullptr, 1)),
             32u);
+}
+
+TEST_F(System, ClipboardTextCrossesToTheScreenAsUtf8WithLineFeeds) {
+  HWND w = MakeTop(0, 0, 10, 10);
+  EXPECT_FALSE(SetClipboardTextA("x")) << "the clipboard must be open";
+  ASSERT_TRUE(OpenClipboard(w));
+  EXPECT_FALSE(OpenClipboard(nullptr)) << "one opener at a time";
+  EXPECT_TRUE(EmptyClipboard());
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_TRUE(SetClipboardTextA("\xD3\xE1\xC7\xE3\r\nab"));
+  EXPECT_TRUE(CloseClipboard());
+  EXPECT_EQ(screen_->ClipboardText(), "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85\nab");
+  screen_->SetClipboardText("\xDB\x8C\nz");
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(GetClipboardTextA(), "\xED\r\nz") << "Farsi yeh by its best fit";
 }
 
 TEST_F(System, RegisteredMessagesAreSharedByName) {
