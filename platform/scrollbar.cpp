@@ -53,6 +53,24 @@ void RedrawBar(HWND hwnd) {
   if (Window* w = WindowSystem::Get().Find(hwnd); w && IsWindowVisible(hwnd)) w->frame = true;
 }
 
+// A held arrow or track repeats its step, first after a pause and then quickly, as long as the
+// pointer stays on the part that was pressed.
+constexpr UINT kRepeatDelay = 400;
+constexpr UINT kRepeatRate = 50;
+
+WORD PartAt(HWND hwnd, int bar, POINT screen);
+
+void RepeatStep(HWND, UINT, UINT_PTR id, DWORD) {
+  WindowSystem& ws = WindowSystem::Get();
+  ScrollTracking& t = ws.tracking;
+  if (!ws.Valid(t.hwnd) || t.repeatTimer != id) {
+    KillTimer(nullptr, id);
+    return;
+  }
+  SetTimer(nullptr, id, kRepeatRate, RepeatStep);
+  if (PartAt(t.hwnd, t.bar, ws.cursorPos) == t.part) Notify(t.hwnd, t.bar, WORD(t.part), 0);
+}
+
 Window* BarOwner(HWND hwnd, int bar) {
   Window* w = WindowSystem::Get().Find(hwnd);
   return w && (bar == SB_HORZ || bar == SB_VERT) ? w : nullptr;
@@ -155,29 +173,40 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
   return TRUE;
 }
 
+namespace {
+
+// The part of the bar under a screen point; SB_ENDSCROLL for none.
+WORD PartAt(HWND hwnd, int bar, POINT screen) {
+  Geometry g = Measure(hwnd, bar);
+  if (!g.length) return SB_ENDSCROLL;
+  RECT wr;
+  GetWindowRect(hwnd, &wr);
+  RECT r = OffsetRectValue(ScrollBarRect(hwnd, bar), wr.left, wr.top);
+  if (screen.x < r.left || screen.x >= r.right || screen.y < r.top || screen.y >= r.bottom) {
+    return SB_ENDSCROLL;
+  }
+  int at = Along(hwnd, bar, screen);
+  if (at < g.arrow) return SB_LINEUP;
+  if (at >= g.length - g.arrow) return SB_LINEDOWN;
+  if (!g.thumbSize) return SB_ENDSCROLL;
+  if (at < g.thumbStart) return SB_PAGEUP;
+  if (at >= g.thumbStart + g.thumbSize) return SB_PAGEDOWN;
+  return SB_THUMBTRACK;
+}
+
+}  // namespace
+
 void ScrollBarButtonDown(HWND hwnd, LRESULT hit, POINT screen) {
   WindowSystem& ws = WindowSystem::Get();
   int bar = hit == HTVSCROLL ? SB_VERT : SB_HORZ;
+  WORD part = PartAt(hwnd, bar, screen);
+  if (part == SB_ENDSCROLL) return;
   Geometry g = Measure(hwnd, bar);
-  if (!g.length) return;
-  int at = Along(hwnd, bar, screen);
-  WORD part;
-  if (at < g.arrow) {
-    part = SB_LINEUP;
-  } else if (at >= g.length - g.arrow) {
-    part = SB_LINEDOWN;
-  } else if (!g.thumbSize) {
-    return;
-  } else if (at < g.thumbStart) {
-    part = SB_PAGEUP;
-  } else if (at >= g.thumbStart + g.thumbSize) {
-    part = SB_PAGEDOWN;
-  } else {
-    part = SB_THUMBTRACK;
-  }
-  ws.tracking = ScrollTracking{hwnd, bar, part, at - g.thumbStart};
+  ws.tracking = ScrollTracking{hwnd, bar, part, Along(hwnd, bar, screen) - g.thumbStart, 0};
   ws.Find(hwnd)->bars[bar].trackPos = ws.Find(hwnd)->bars[bar].pos;
-  if (part != SB_THUMBTRACK) Notify(hwnd, bar, part, 0);
+  if (part == SB_THUMBTRACK) return;
+  ws.tracking.repeatTimer = SetTimer(nullptr, 0, kRepeatDelay, RepeatStep);
+  Notify(hwnd, bar, part, 0);
 }
 
 void ScrollBarMouseMove(POINT screen) {
@@ -201,6 +230,7 @@ void ScrollBarButtonUp(POINT) {
   WindowSystem& ws = WindowSystem::Get();
   ScrollTracking t = ws.tracking;
   Window* w = ws.Find(t.hwnd);
+  if (t.repeatTimer) KillTimer(nullptr, t.repeatTimer);
   if (w && t.part == SB_THUMBTRACK) Notify(t.hwnd, t.bar, SB_THUMBPOSITION, w->bars[t.bar].trackPos);
   ws.tracking = {};
   if (ws.Valid(t.hwnd)) Notify(t.hwnd, t.bar, SB_ENDSCROLL, 0);

@@ -72,6 +72,7 @@ struct ScrollTracking {
   int bar = 0;
   int part = 0;  // the SB_* code of the part pressed
   int grabOffset = 0;
+  UINT_PTR repeatTimer = 0;  // repeats an arrow or page part while the button is held
 };
 
 struct ModalFrame {

@@ -319,6 +319,41 @@ TEST_F(Input, ScrollBarsAnswerClicksAndThumbDrags) {
   EXPECT_EQ(client.right, 116);
 }
 
+TEST_F(Input, AHeldArrowRepeatsWhileThePointerStaysOnIt) {
+  HWND top = MakeTop(0, 0, 300, 300);
+  HWND view = Make(top, 0, 0, 116, 216, WS_VISIBLE | WS_VSCROLL);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 99, 50, 0, 0};
+  SetScrollInfo(view, SB_VERT, &si, TRUE);
+  Pump();
+  ClearLog();
+  auto lineDowns = [&] {
+    int n = 0;
+    for (const Logged& l : Messages({WM_VSCROLL})) n += LOWORD(DWORD(l.wParam)) == SB_LINEDOWN;
+    return n;
+  };
+  screen_->Press(108, 210);
+  Pump();
+  EXPECT_EQ(lineDowns(), 1);
+  screen_->Advance(300);
+  Pump();
+  EXPECT_EQ(lineDowns(), 1) << "not before the first pause";
+  screen_->Advance(100);
+  Pump();
+  screen_->Advance(50);
+  Pump();
+  EXPECT_EQ(lineDowns(), 3);
+  screen_->MoveMouse(108, 100);
+  screen_->Advance(50);
+  Pump();
+  EXPECT_EQ(lineDowns(), 3) << "the pointer left the arrow";
+  screen_->Release(108, 100);
+  Pump();
+  screen_->Advance(500);
+  Pump();
+  EXPECT_EQ(lineDowns(), 3);
+  EXPECT_EQ(LOWORD(DWORD(Messages({WM_VSCROLL}).back().wParam)), SB_ENDSCROLL);
+}
+
 TEST_F(Input, ScrollBarsOnTheLeftAreHitThere) {
   HWND top = MakeTop(0, 0, 300, 300);
   HWND view = Make(top, 0, 0, 116, 216, WS_VISIBLE | WS_VSCROLL, WS_EX_LEFTSCROLLBAR);
