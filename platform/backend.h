@@ -17,12 +17,12 @@ struct InputEvent {
     Wheel,
     KeyDown,
     KeyUp,
-    Text,         // typed text, UTF-8, from any keyboard layout
-    CloseRequest, // the user closed a top-level window from outside
-    Expose,       // a top-level window's pixels were lost
+    Text,          // typed text, UTF-8, from any keyboard layout
+    CloseRequest,  // the user closed a top-level window from outside
+    Expose,        // a top-level window's pixels were lost
     Minimized,
     Restored,
-    FocusLost,    // another program became the foreground
+    FocusLost,  // another program became the foreground
     FocusGained,
   };
   Kind kind = Kind::MouseMove;

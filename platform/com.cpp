@@ -9,7 +9,9 @@ thread_local DWORD threadModel = 0;
 
 }  // namespace
 
-HRESULT CoInitialize(void* reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
+HRESULT CoInitialize(void* reserved) {
+  return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
+}
 
 HRESULT CoInitializeEx(void* reserved, DWORD coInit) {
   if (reserved || (coInit & ~DWORD(0xE))) return E_INVALIDARG;
@@ -28,6 +30,8 @@ void CoUninitialize() {
   if (initCount > 0) --initCount;
 }
 
-int CoInitializeCount() { return initCount; }
+int CoInitializeCount() {
+  return initCount;
+}
 
 }  // namespace platform

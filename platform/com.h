@@ -14,8 +14,12 @@ constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 constexpr DWORD COINIT_MULTITHREADED = 0x0;
 constexpr DWORD COINIT_APARTMENTTHREADED = 0x2;
 
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr) {
+  return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr) {
+  return hr < 0;
+}
 
 // S_OK for the first initialisation of the thread, S_FALSE for a nested one of the same model
 // (each needs its CoUninitialize), RPC_E_CHANGED_MODE for a different model.

@@ -71,7 +71,9 @@ HWND SetActiveWindow(HWND hwnd) {
   return old;
 }
 
-HWND GetActiveWindow() { return WindowSystem::Get().active; }
+HWND GetActiveWindow() {
+  return WindowSystem::Get().active;
+}
 
 BOOL SetForegroundWindow(HWND hwnd) {
   if (!WindowSystem::Get().Valid(hwnd)) return FALSE;
@@ -79,7 +81,9 @@ BOOL SetForegroundWindow(HWND hwnd) {
   return TRUE;
 }
 
-HWND GetForegroundWindow() { return WindowSystem::Get().active; }
+HWND GetForegroundWindow() {
+  return WindowSystem::Get().active;
+}
 
 HWND SetFocus(HWND hwnd) {
   WindowSystem& ws = WindowSystem::Get();
@@ -101,7 +105,9 @@ HWND SetFocus(HWND hwnd) {
   return old;
 }
 
-HWND GetFocus() { return WindowSystem::Get().focus; }
+HWND GetFocus() {
+  return WindowSystem::Get().focus;
+}
 
 void LoseActivationAndFocus(HWND hwnd) {
   WindowSystem& ws = WindowSystem::Get();
@@ -142,14 +148,18 @@ BOOL ReleaseCapture() {
   return TRUE;
 }
 
-HWND GetCapture() { return WindowSystem::Get().capture; }
+HWND GetCapture() {
+  return WindowSystem::Get().capture;
+}
 
 short GetKeyState(int virtualKey) {
   BYTE k = WindowSystem::Get().keys[virtualKey & 0xFF];
   return short(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
 }
 
-short GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
+short GetAsyncKeyState(int virtualKey) {
+  return GetKeyState(virtualKey);
+}
 
 BOOL GetCursorPos(POINT* pt) {
   if (!pt) return FALSE;

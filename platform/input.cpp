@@ -130,9 +130,7 @@ bool MouseMessage(const InputEvent& e, MSG* msg) {
         }
       }
     }
-    UINT mouseMsg = e.kind == InputEvent::Kind::MouseMove ? WM_MOUSEMOVE
-                    : down                                 ? kDown[b]
-                                                           : kUp[b];
+    UINT mouseMsg = e.kind == InputEvent::Kind::MouseMove ? WM_MOUSEMOVE : down ? kDown[b] : kUp[b];
     SendMessageA(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
                  MAKELONG(WORD(hit), WORD(mouseMsg)));
     if (!ws.Valid(target)) return false;
@@ -149,11 +147,12 @@ bool MouseMessage(const InputEvent& e, MSG* msg) {
   POINT screen = e.pt;
   if (hit == HTCLIENT) {
     POINT o = ws.ClientOrigin(target);
-    *msg = MSG{target, message, MouseKeys(), PointParam({screen.x - o.x, screen.y - o.y}), time,
-               screen};
+    *msg = MSG{target, message, MouseKeys(), PointParam({screen.x - o.x, screen.y - o.y}),
+               time,   screen};
   } else {
-    *msg = MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, WPARAM(hit), PointParam(screen),
-               time, screen};
+    *msg =
+        MSG{target, message - WM_MOUSEMOVE + WM_NCMOUSEMOVE, WPARAM(hit), PointParam(screen), time,
+            screen};
   }
   return true;
 }
@@ -200,7 +199,9 @@ bool TextMessage(const InputEvent& e, MSG* msg) {
 
 }  // namespace
 
-HWND WindowFromPoint(POINT pt) { return WindowAt(pt); }
+HWND WindowFromPoint(POINT pt) {
+  return WindowAt(pt);
+}
 
 HWND ChildWindowFromPoint(HWND parent, POINT pt) {
   WindowSystem& ws = WindowSystem::Get();
@@ -226,8 +227,12 @@ bool InputToMessage(const InputEvent& e, MSG* msg) {
       ws.cursorPos = e.pt;
       HWND target = ws.focus ? ws.focus : ws.active;
       if (!target) return false;
-      *msg = MSG{target, WM_MOUSEWHEEL, MAKELONG(WORD(MouseKeys()), WORD(short(e.wheelDelta))),
-                 PointParam(e.pt), ws.Screen().Now(), e.pt};
+      *msg = MSG{target,
+                 WM_MOUSEWHEEL,
+                 MAKELONG(WORD(MouseKeys()), WORD(short(e.wheelDelta))),
+                 PointParam(e.pt),
+                 ws.Screen().Now(),
+                 e.pt};
       return true;
     }
     case Kind::KeyDown:

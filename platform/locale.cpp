@@ -45,7 +45,9 @@ WORD BidiCategory(char16_t c) {
 
 }  // namespace
 
-LCID GetThreadLocale() { return threadLocale; }
+LCID GetThreadLocale() {
+  return threadLocale;
+}
 
 BOOL SetThreadLocale(LCID locale) {
   if (!LANGIDFROMLCID(locale)) return FALSE;
@@ -53,9 +55,13 @@ BOOL SetThreadLocale(LCID locale) {
   return TRUE;
 }
 
-LCID GetUserDefaultLCID() { return kPersianLocale; }
+LCID GetUserDefaultLCID() {
+  return kPersianLocale;
+}
 
-DWORD GetVersion() { return 0x0A280105; }
+DWORD GetVersion() {
+  return 0x0A280105;
+}
 
 BOOL GetCPInfo(UINT codePage, CPINFO* info) {
   if (!info) return FALSE;
@@ -67,7 +73,9 @@ BOOL GetCPInfo(UINT codePage, CPINFO* info) {
   return TRUE;
 }
 
-BOOL IsDBCSLeadByte(BYTE) { return FALSE; }
+BOOL IsDBCSLeadByte(BYTE) {
+  return FALSE;
+}
 
 BOOL GetStringTypeW(DWORD infoType, const WCHAR* src, int count, WORD* types) {
   if (infoType != CT_CTYPE2 || !src || !types) return FALSE;

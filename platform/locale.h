@@ -12,8 +12,12 @@ using LANGID = WORD;
 constexpr LCID kPersianLocale = 0x0429;
 constexpr LANGID LANG_PERSIAN = 0x29;
 
-constexpr LANGID LANGIDFROMLCID(LCID lcid) { return LANGID(lcid & 0xFFFF); }
-constexpr LANGID PRIMARYLANGID(LANGID lang) { return LANGID(lang & 0x3FF); }
+constexpr LANGID LANGIDFROMLCID(LCID lcid) {
+  return LANGID(lcid & 0xFFFF);
+}
+constexpr LANGID PRIMARYLANGID(LANGID lang) {
+  return LANGID(lang & 0x3FF);
+}
 
 LCID GetThreadLocale();
 BOOL SetThreadLocale(LCID locale);

@@ -59,9 +59,13 @@ void SetBackend(std::unique_ptr<Backend> backend) {
   if (backend) ws.backend_ = std::move(backend);
 }
 
-Backend& CurrentBackend() { return WindowSystem::Get().Screen(); }
+Backend& CurrentBackend() {
+  return WindowSystem::Get().Screen();
+}
 
-LPARAM PointParam(POINT pt) { return LPARAM(MAKELONG(WORD(pt.x), WORD(pt.y))); }
+LPARAM PointParam(POINT pt) {
+  return LPARAM(MAKELONG(WORD(pt.x), WORD(pt.y)));
+}
 
 void ForgetWindowInput(HWND hwnd) {
   WindowSystem& ws = WindowSystem::Get();
@@ -86,7 +90,9 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return proc(hwnd, msg, wParam, lParam);
 }
 
-BOOL InSendMessage() { return FALSE; }
+BOOL InSendMessage() {
+  return FALSE;
+}
 
 BOOL PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   WindowSystem& ws = WindowSystem::Get();
@@ -116,8 +122,8 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     have = true;
   } else if (TakeInput(hwnd, filterMin, filterMax, remove, &found)) {
     have = true;
-  } else if (ws.quitPosted && Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {}}, nullptr, filterMin,
-                                      filterMax)) {
+  } else if (ws.quitPosted &&
+             Matches(MSG{nullptr, WM_QUIT, 0, 0, 0, {}}, nullptr, filterMin, filterMax)) {
     found = MSG{nullptr, WM_QUIT, WPARAM(ws.quitCode), 0, 0, {}};
     Stamp(&found);
     if (remove & PM_REMOVE) ws.quitPosted = false;
@@ -162,7 +168,7 @@ BOOL WaitMessage() {
   DWORD now = ws.Screen().Now();
   DWORD due = NextTimerDue();
   return ws.Screen().Wait(due == Backend::kInfinite ? due : (due > now ? due - now : 0)) ? TRUE
-                                                                                          : FALSE;
+                                                                                         : FALSE;
 }
 
 BOOL TranslateMessage(const MSG* msg) {
@@ -216,8 +222,12 @@ UINT RegisterWindowMessageA(LPCSTR name) {
   return id;
 }
 
-DWORD GetMessageTime() { return WindowSystem::Get().messageTime; }
+DWORD GetMessageTime() {
+  return WindowSystem::Get().messageTime;
+}
 
-DWORD GetMessagePos() { return DWORD(PointParam(WindowSystem::Get().messagePos)); }
+DWORD GetMessagePos() {
+  return DWORD(PointParam(WindowSystem::Get().messagePos));
+}
 
 }  // namespace platform

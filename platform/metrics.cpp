@@ -110,7 +110,9 @@ DWORD GetSysColor(int index) {
   return index >= 0 && index < int(kSysColors.size()) ? kSysColors[std::size_t(index)] : 0;
 }
 
-UINT GetDoubleClickTime() { return WindowSystem::Get().doubleClickTime; }
+UINT GetDoubleClickTime() {
+  return WindowSystem::Get().doubleClickTime;
+}
 
 BOOL SetDoubleClickTime(UINT ms) {
   WindowSystem::Get().doubleClickTime = ms ? ms : 500;
@@ -131,7 +133,9 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   return nullptr;
 }
 
-WORD CursorShape(HCURSOR cursor) { return WORD(reinterpret_cast<UINT_PTR>(cursor)); }
+WORD CursorShape(HCURSOR cursor) {
+  return WORD(reinterpret_cast<UINT_PTR>(cursor));
+}
 
 HCURSOR SetCursor(HCURSOR cursor) {
   WindowSystem& ws = WindowSystem::Get();
@@ -143,6 +147,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
   return old;
 }
 
-HCURSOR GetCursor() { return WindowSystem::Get().cursor; }
+HCURSOR GetCursor() {
+  return WindowSystem::Get().cursor;
+}
 
 }  // namespace platform

@@ -24,7 +24,9 @@ int FrameWidth(DWORD style, DWORD exStyle) {
   return width;
 }
 
-void Close(HWND hwnd) { SendMessageA(hwnd, WM_CLOSE, 0, 0); }
+void Close(HWND hwnd) {
+  SendMessageA(hwnd, WM_CLOSE, 0, 0);
+}
 
 }  // namespace
 

@@ -11,7 +11,9 @@ RECT ClientBox(const Window& w) {
   return {0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top};
 }
 
-bool NeedsPaint(const Window& w) { return !w.update.IsEmpty() || w.internalPaint || w.frame; }
+bool NeedsPaint(const Window& w) {
+  return !w.update.IsEmpty() || w.internalPaint || w.frame;
+}
 
 bool ChildrenIncluded(const Window& w, UINT flags) {
   if (flags & RDW_ALLCHILDREN) return true;

@@ -129,8 +129,8 @@ BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {
   if (info->fMask & SIF_PAGE) info->nPage = s.page;
   if (info->fMask & SIF_POS) info->nPos = s.pos;
   if (info->fMask & SIF_TRACKPOS) {
-    bool tracking = WindowSystem::Get().tracking.hwnd == hwnd &&
-                    WindowSystem::Get().tracking.bar == bar;
+    bool tracking =
+        WindowSystem::Get().tracking.hwnd == hwnd && WindowSystem::Get().tracking.bar == bar;
     info->nTrackPos = tracking ? s.trackPos : s.pos;
   }
   return TRUE;
@@ -160,7 +160,7 @@ BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw) {
 BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
   Window* w = WindowSystem::Get().Find(hwnd);
   if (!w) return FALSE;
-  DWORD flags = bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL)
+  DWORD flags = bar == SB_BOTH   ? (WS_HSCROLL | WS_VSCROLL)
                 : bar == SB_VERT ? WS_VSCROLL
                 : bar == SB_HORZ ? WS_HSCROLL
                                  : 0;
@@ -231,7 +231,8 @@ void ScrollBarButtonUp(POINT) {
   ScrollTracking t = ws.tracking;
   Window* w = ws.Find(t.hwnd);
   if (t.repeatTimer) KillTimer(nullptr, t.repeatTimer);
-  if (w && t.part == SB_THUMBTRACK) Notify(t.hwnd, t.bar, SB_THUMBPOSITION, w->bars[t.bar].trackPos);
+  if (w && t.part == SB_THUMBTRACK)
+    Notify(t.hwnd, t.bar, SB_THUMBPOSITION, w->bars[t.bar].trackPos);
   ws.tracking = {};
   if (ws.Valid(t.hwnd)) Notify(t.hwnd, t.bar, SB_ENDSCROLL, 0);
 }

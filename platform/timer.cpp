@@ -59,12 +59,14 @@ bool NextTimerMessage(HWND filter, bool remove, MSG* msg) {
     if (!next || LONG(t.due - next->due) < 0) next = &t;
   }
   if (!next) return false;
-  *msg = MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc), now,
-             ws.cursorPos};
+  *msg =
+      MSG{next->hwnd, WM_TIMER, next->id, reinterpret_cast<LPARAM>(next->proc), now, ws.cursorPos};
   if (remove) next->due = now + next->elapse;
   return true;
 }
 
-DWORD GetTickCount() { return WindowSystem::Get().Screen().Now(); }
+DWORD GetTickCount() {
+  return WindowSystem::Get().Screen().Now();
+}
 
 }  // namespace platform

@@ -22,7 +22,9 @@ void AppendOutside(const RECT& r, const RECT& cut, std::vector<RECT>& out) {
 
 }  // namespace
 
-bool IsRectEmptyValue(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+bool IsRectEmptyValue(const RECT& r) {
+  return r.right <= r.left || r.bottom <= r.top;
+}
 
 RECT IntersectRectValue(const RECT& a, const RECT& b) {
   RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -51,8 +53,9 @@ bool UpdateArea::Contains(LONG x, LONG y) const {
 }
 
 bool UpdateArea::Intersects(const RECT& r) const {
-  return std::any_of(rects_.begin(), rects_.end(),
-                     [&](const RECT& own) { return !IsRectEmptyValue(IntersectRectValue(own, r)); });
+  return std::any_of(rects_.begin(), rects_.end(), [&](const RECT& own) {
+    return !IsRectEmptyValue(IntersectRectValue(own, r));
+  });
 }
 
 void UpdateArea::Add(const RECT& r) {

@@ -10,9 +10,13 @@
 namespace platform {
 namespace {
 
-HWND HandleOf(UINT_PTR id) { return reinterpret_cast<HWND>(id); }
+HWND HandleOf(UINT_PTR id) {
+  return reinterpret_cast<HWND>(id);
+}
 
-bool IsChildStyle(DWORD style) { return (style & WS_CHILD) != 0; }
+bool IsChildStyle(DWORD style) {
+  return (style & WS_CHILD) != 0;
+}
 
 void SendPosChanged(HWND hwnd, WINDOWPOS& pos) {
   SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
@@ -135,8 +139,8 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
   auto it = ws.classes.find(UpperCase(className));
   if (it == ws.classes.end()) return FALSE;
   const WindowClass& c = *it->second;
-  *wc = WNDCLASSA{c.style, c.proc, 0, 0, c.instance, nullptr, c.cursor, c.background, nullptr,
-                  className};
+  *wc = WNDCLASSA{c.style,  c.proc,       0,       0,        c.instance, nullptr,
+                  c.cursor, c.background, nullptr, className};
   return TRUE;
 }
 
@@ -195,8 +199,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   siblings.insert(siblings.begin(), hwnd);
   SizeSurface(hwnd);
 
-  CREATESTRUCTA cs{param,  instance, menu,  parent, height,    width,
-                   y,      x,        LONG(style), windowName, className, exStyle};
+  CREATESTRUCTA cs{param, instance, menu,        parent,     height,    width,
+                   y,     x,        LONG(style), windowName, className, exStyle};
   if (!SendMessageA(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     if (ws.Valid(hwnd)) {
       Window* f = ws.Find(hwnd);
@@ -254,7 +258,9 @@ BOOL DestroyWindow(HWND hwnd) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) { return WindowSystem::Get().Valid(hwnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hwnd) {
+  return WindowSystem::Get().Valid(hwnd) ? TRUE : FALSE;
+}
 
 HWND GetParent(HWND hwnd) {
   Window* w = WindowSystem::Get().Find(hwnd);
@@ -337,7 +343,9 @@ HWND GetTopWindow(HWND hwnd) {
 }
 
 // The desktop is not a window of ours; its handle is a fixed value that no window gets.
-HWND GetDesktopWindow() { return reinterpret_cast<HWND>(UINT_PTR(0x0010)); }
+HWND GetDesktopWindow() {
+  return reinterpret_cast<HWND>(UINT_PTR(0x0010));
+}
 
 BOOL IsChild(HWND parent, HWND hwnd) {
   WindowSystem& ws = WindowSystem::Get();
@@ -385,8 +393,8 @@ BOOL ShowWindow(HWND hwnd, int command) {
   bool activate = !w->parent && command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
                   command != SW_SHOWMINNOACTIVE && command != SW_HIDE && command != SW_MINIMIZE &&
                   command != SW_SHOWMINIMIZED;
-  bool minimize = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED ||
-                  command == SW_SHOWMINNOACTIVE;
+  bool minimize =
+      command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
   bool maximize = command == SW_SHOWMAXIMIZED;
   bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL;
 
@@ -429,14 +437,14 @@ BOOL ShowWindow(HWND hwnd, int command) {
   }
   if (show != bool(wasVisible) && ws.Valid(hwnd)) {
     Window* now = ws.Find(hwnd);
-    WINDOWPOS pos{hwnd,
-                  nullptr,
-                  int(now->rect.left),
-                  int(now->rect.top),
-                  int(now->rect.right - now->rect.left),
-                  int(now->rect.bottom - now->rect.top),
-                  UINT(SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
-                       (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW))};
+    WINDOWPOS pos{
+        hwnd,
+        nullptr,
+        int(now->rect.left),
+        int(now->rect.top),
+        int(now->rect.right - now->rect.left),
+        int(now->rect.bottom - now->rect.top),
+        UINT(SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW))};
     SendPosChanged(hwnd, pos);
   }
   if (activate && ws.Valid(hwnd)) SetActiveWindow(hwnd);
@@ -444,7 +452,9 @@ BOOL ShowWindow(HWND hwnd, int command) {
   return wasVisible;
 }
 
-BOOL IsWindowVisible(HWND hwnd) { return WindowSystem::Get().IsVisible(hwnd) ? TRUE : FALSE; }
+BOOL IsWindowVisible(HWND hwnd) {
+  return WindowSystem::Get().IsVisible(hwnd) ? TRUE : FALSE;
+}
 
 BOOL IsIconic(HWND hwnd) {
   Window* w = WindowSystem::Get().Find(hwnd);
@@ -498,8 +508,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   RECT old = w->rect;
   RECT now{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
   bool moved = now.left != old.left || now.top != old.top;
-  bool sized = now.right - now.left != old.right - old.left ||
-               now.bottom - now.top != old.bottom - old.top;
+  bool sized =
+      now.right - now.left != old.right - old.left || now.bottom - now.top != old.bottom - old.top;
   bool visible = ws.IsVisible(hwnd);
   w->rect = now;
   if (sized || (pos.flags & SWP_FRAMECHANGED)) RecalcClient(hwnd);
@@ -520,7 +530,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       RedrawWindow(hwnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
   }
-  if (visible && !(pos.flags & SWP_NOREDRAW) && (moved || sized || (pos.flags & SWP_FRAMECHANGED))) {
+  if (visible && !(pos.flags & SWP_NOREDRAW) &&
+      (moved || sized || (pos.flags & SWP_FRAMECHANGED))) {
     if (w->parent) {
       UpdateArea uncovered(old);
       uncovered.Subtract(now);
@@ -605,7 +616,7 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
   return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : "")) ? TRUE
-                                                                                        : FALSE;
+                                                                                       : FALSE;
 }
 
 int GetWindowTextA(HWND hwnd, char* text, int maxCount) {
@@ -614,7 +625,9 @@ int GetWindowTextA(HWND hwnd, char* text, int maxCount) {
   return int(SendMessageA(hwnd, WM_GETTEXT, WPARAM(maxCount), reinterpret_cast<LPARAM>(text)));
 }
 
-int GetWindowTextLengthA(HWND hwnd) { return int(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
+int GetWindowTextLengthA(HWND hwnd) {
+  return int(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+}
 
 std::string GetWindowString(HWND hwnd) {
   int n = GetWindowTextLengthA(hwnd);
@@ -681,7 +694,9 @@ LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
   return old;
 }
 
-LONG GetWindowLongA(HWND hwnd, int index) { return LONG(GetWindowLongPtrA(hwnd, index)); }
+LONG GetWindowLongA(HWND hwnd, int index) {
+  return LONG(GetWindowLongPtrA(hwnd, index));
+}
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
   return LONG(SetWindowLongPtrA(hwnd, index, value));

@@ -39,7 +39,9 @@ void SubtractSiblingsAbove(HWND hwnd, UpdateArea& area) {
   }
 }
 
-RECT Inset(const RECT& r, int n) { return {r.left + n, r.top + n, r.right - n, r.bottom - n}; }
+RECT Inset(const RECT& r, int n) {
+  return {r.left + n, r.top + n, r.right - n, r.bottom - n};
+}
 
 HRGN ToRegion(const UpdateArea& area) {
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
@@ -188,8 +190,8 @@ void PaintNonClient(HWND hwnd) {
   if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & (WS_THICKFRAME | WS_DLGFRAME))) {
     DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
     RECT rest = r;
-    int frame = (w->style & WS_THICKFRAME) ? GetSystemMetrics(SM_CXFRAME)
-                                           : GetSystemMetrics(SM_CXDLGFRAME);
+    int frame =
+        (w->style & WS_THICKFRAME) ? GetSystemMetrics(SM_CXFRAME) : GetSystemMetrics(SM_CXDLGFRAME);
     UpdateArea band(rest);
     rest = Inset(rest, frame - 2);
     band.Subtract(rest);
@@ -227,9 +229,9 @@ void ScrollSurface(HWND hwnd, const RECT& source, const RECT& clip, int dx, int 
   RECT client = InTop(hwnd, w->client);
   RECT bounds{0, 0, s.Width(), s.Height()};
   RECT from = IntersectRectValue(OffsetRectValue(source, client.left, client.top), bounds);
-  RECT to = IntersectRectValue(OffsetRectValue(from, dx, dy),
-                               IntersectRectValue(OffsetRectValue(clip, client.left, client.top),
-                                                  bounds));
+  RECT to = IntersectRectValue(
+      OffsetRectValue(from, dx, dy),
+      IntersectRectValue(OffsetRectValue(clip, client.left, client.top), bounds));
   if (IsRectEmptyValue(to)) return;
   cairo_surface_flush(s.CairoSurface());
   int width = to.right - to.left;

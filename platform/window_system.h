@@ -38,17 +38,17 @@ struct Window {
   WNDPROC proc = nullptr;
   DWORD style = 0;
   DWORD exStyle = 0;
-  HWND parent = nullptr;  // children only
-  HWND owner = nullptr;   // top-level only
+  HWND parent = nullptr;       // children only
+  HWND owner = nullptr;        // top-level only
   std::vector<HWND> children;  // topmost first
-  RECT rect{};    // in the parent's client coordinates, or the screen's
-  RECT client{};  // in window coordinates
+  RECT rect{};                 // in the parent's client coordinates, or the screen's
+  RECT client{};               // in window coordinates
   std::string text;
   LONG_PTR userData = 0;
   LONG_PTR id = 0;
   HINSTANCE instance = nullptr;
   std::map<std::string, HANDLE> props;  // names in upper case
-  UpdateArea update;  // client coordinates
+  UpdateArea update;                    // client coordinates
   bool erase = false;
   bool frame = false;
   bool internalPaint = false;

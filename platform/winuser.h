@@ -494,8 +494,8 @@ HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 // Scrolls the client area's pixels and, with SW_INVALIDATE, invalidates the uncovered band.
 // Returns the update area's complexity (1 none, 2 one rectangle, 3 more), 0 on failure.
-int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip,
-                   RECT* update, UINT flags);
+int ScrollWindowEx(HWND hwnd, int dx, int dy, const RECT* scroll, const RECT* clip, RECT* update,
+                   UINT flags);
 
 // Mouse capture, focus and activation.
 HWND SetCapture(HWND hwnd);

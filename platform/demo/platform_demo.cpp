@@ -42,8 +42,10 @@ void PaintText(HWND hwnd, HDC dc) {
   r.right -= 8;
   r.top += 6;
   static const std::string text = Utf8ToAnsi(
-      "این پنجره نمونه‌ای از لایهٔ پنجره‌هاست. متن فارسی از راست به چپ نوشته می‌شود و "
-      "در پهنای پنجره به چند سطر شکسته می‌شود؛ عددها و واژه‌های لاتین مانند Velmora "
+      "این پنجره نمونه‌ای از لایهٔ پنجره‌هاست. متن فارسی از راست به چپ نوشته می‌شود "
+      "و "
+      "در پهنای پنجره به چند سطر شکسته می‌شود؛ عددها و واژه‌های لاتین مانند "
+      "Velmora "
       "در میان آن جای خود را نگه می‌دارند.");
   HFONT font = Tahoma(15);
   HGDIOBJ old = SelectObject(dc, font);
@@ -104,12 +106,23 @@ void ScrollList(HWND hwnd, WORD code, int track) {
   GetScrollInfo(hwnd, SB_VERT, &si);
   int pos = si.nPos;
   switch (code) {
-    case SB_LINEUP: pos -= 1; break;
-    case SB_LINEDOWN: pos += 1; break;
-    case SB_PAGEUP: pos -= int(si.nPage); break;
-    case SB_PAGEDOWN: pos += int(si.nPage); break;
-    case SB_THUMBTRACK: pos = track; break;
-    default: return;
+    case SB_LINEUP:
+      pos -= 1;
+      break;
+    case SB_LINEDOWN:
+      pos += 1;
+      break;
+    case SB_PAGEUP:
+      pos -= int(si.nPage);
+      break;
+    case SB_PAGEDOWN:
+      pos += int(si.nPage);
+      break;
+    case SB_THUMBTRACK:
+      pos = track;
+      break;
+    default:
+      return;
   }
   int old = si.nPos;
   si.fMask = SIF_POS;
@@ -165,11 +178,10 @@ HWND BuildWindows() {
   face.lpszClassName = "VelmoraDemoFace";
   RegisterClassA(&face);
 
-  HWND main = CreateWindowExA(0, "VelmoraDemoFace", "main",
-                              WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, 40, 40, 600, 420, nullptr,
-                              nullptr, nullptr, nullptr);
-  CreateWindowExA(WS_EX_CLIENTEDGE, "VelmoraDemo", "text", WS_CHILD | WS_VISIBLE, 300, 12, 288,
-                  180, main, nullptr, nullptr, nullptr);
+  HWND main = CreateWindowExA(0, "VelmoraDemoFace", "main", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN,
+                              40, 40, 600, 420, nullptr, nullptr, nullptr, nullptr);
+  CreateWindowExA(WS_EX_CLIENTEDGE, "VelmoraDemo", "text", WS_CHILD | WS_VISIBLE, 300, 12, 288, 180,
+                  main, nullptr, nullptr, nullptr);
   CreateWindowExA(WS_EX_CLIENTEDGE, "VelmoraDemo", "shapes", WS_CHILD | WS_VISIBLE, 12, 12, 280,
                   180, main, nullptr, nullptr, nullptr);
   HWND list = CreateWindowExA(WS_EX_CLIENTEDGE | WS_EX_LEFTSCROLLBAR, "VelmoraDemo", "list",
@@ -177,8 +189,8 @@ HWND BuildWindows() {
                               nullptr, nullptr);
   RECT client;
   GetClientRect(list, &client);
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, kLines - 1,
-                UINT(client.bottom / kLineHeight), 0, 0};
+  SCROLLINFO si{
+      sizeof si, SIF_RANGE | SIF_PAGE, 0, kLines - 1, UINT(client.bottom / kLineHeight), 0, 0};
   SetScrollInfo(list, SB_VERT, &si, TRUE);
   ShowWindow(main, SW_SHOW);
   return main;

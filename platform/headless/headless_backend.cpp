@@ -8,7 +8,9 @@ namespace platform {
 
 HeadlessBackend::HeadlessBackend(int width, int height) : size_{width, height} {}
 
-void HeadlessBackend::Push(InputEvent event) { events_.push_back(std::move(event)); }
+void HeadlessBackend::Push(InputEvent event) {
+  events_.push_back(std::move(event));
+}
 
 void HeadlessBackend::MoveMouse(int x, int y) {
   InputEvent e;

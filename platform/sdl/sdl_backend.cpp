@@ -23,44 +23,81 @@ int VirtualKey(const SDL_Keysym& k) {
     return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
   }
   switch (sc) {
-    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
+    case SDL_SCANCODE_KP_0:
+      return VK_NUMPAD0;
     case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
-    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
-    case SDL_SCANCODE_TAB: return VK_TAB;
-    case SDL_SCANCODE_SPACE: return VK_SPACE;
-    case SDL_SCANCODE_LSHIFT: return VK_LSHIFT;
-    case SDL_SCANCODE_RSHIFT: return VK_RSHIFT;
-    case SDL_SCANCODE_LCTRL: return VK_LCONTROL;
-    case SDL_SCANCODE_RCTRL: return VK_RCONTROL;
-    case SDL_SCANCODE_LALT: return VK_LMENU;
-    case SDL_SCANCODE_RALT: return VK_RMENU;
-    case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
-    case SDL_SCANCODE_LEFT: return VK_LEFT;
-    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
-    case SDL_SCANCODE_UP: return VK_UP;
-    case SDL_SCANCODE_DOWN: return VK_DOWN;
-    case SDL_SCANCODE_HOME: return VK_HOME;
-    case SDL_SCANCODE_END: return VK_END;
-    case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
-    case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
-    case SDL_SCANCODE_INSERT: return VK_INSERT;
-    case SDL_SCANCODE_DELETE: return VK_DELETE;
-    case SDL_SCANCODE_PAUSE: return VK_PAUSE;
-    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
-    case SDL_SCANCODE_MINUS: return 0xBD;
-    case SDL_SCANCODE_EQUALS: return 0xBB;
-    case SDL_SCANCODE_LEFTBRACKET: return 0xDB;
-    case SDL_SCANCODE_RIGHTBRACKET: return 0xDD;
-    case SDL_SCANCODE_BACKSLASH: return 0xDC;
-    case SDL_SCANCODE_SEMICOLON: return 0xBA;
-    case SDL_SCANCODE_APOSTROPHE: return 0xDE;
-    case SDL_SCANCODE_GRAVE: return 0xC0;
-    case SDL_SCANCODE_COMMA: return 0xBC;
-    case SDL_SCANCODE_PERIOD: return 0xBE;
-    case SDL_SCANCODE_SLASH: return 0xBF;
-    default: return 0;
+    case SDL_SCANCODE_KP_ENTER:
+      return VK_RETURN;
+    case SDL_SCANCODE_ESCAPE:
+      return VK_ESCAPE;
+    case SDL_SCANCODE_BACKSPACE:
+      return VK_BACK;
+    case SDL_SCANCODE_TAB:
+      return VK_TAB;
+    case SDL_SCANCODE_SPACE:
+      return VK_SPACE;
+    case SDL_SCANCODE_LSHIFT:
+      return VK_LSHIFT;
+    case SDL_SCANCODE_RSHIFT:
+      return VK_RSHIFT;
+    case SDL_SCANCODE_LCTRL:
+      return VK_LCONTROL;
+    case SDL_SCANCODE_RCTRL:
+      return VK_RCONTROL;
+    case SDL_SCANCODE_LALT:
+      return VK_LMENU;
+    case SDL_SCANCODE_RALT:
+      return VK_RMENU;
+    case SDL_SCANCODE_CAPSLOCK:
+      return VK_CAPITAL;
+    case SDL_SCANCODE_LEFT:
+      return VK_LEFT;
+    case SDL_SCANCODE_RIGHT:
+      return VK_RIGHT;
+    case SDL_SCANCODE_UP:
+      return VK_UP;
+    case SDL_SCANCODE_DOWN:
+      return VK_DOWN;
+    case SDL_SCANCODE_HOME:
+      return VK_HOME;
+    case SDL_SCANCODE_END:
+      return VK_END;
+    case SDL_SCANCODE_PAGEUP:
+      return VK_PRIOR;
+    case SDL_SCANCODE_PAGEDOWN:
+      return VK_NEXT;
+    case SDL_SCANCODE_INSERT:
+      return VK_INSERT;
+    case SDL_SCANCODE_DELETE:
+      return VK_DELETE;
+    case SDL_SCANCODE_PAUSE:
+      return VK_PAUSE;
+    case SDL_SCANCODE_NUMLOCKCLEAR:
+      return VK_NUMLOCK;
+    case SDL_SCANCODE_MINUS:
+      return 0xBD;
+    case SDL_SCANCODE_EQUALS:
+      return 0xBB;
+    case SDL_SCANCODE_LEFTBRACKET:
+      return 0xDB;
+    case SDL_SCANCODE_RIGHTBRACKET:
+      return 0xDD;
+    case SDL_SCANCODE_BACKSLASH:
+      return 0xDC;
+    case SDL_SCANCODE_SEMICOLON:
+      return 0xBA;
+    case SDL_SCANCODE_APOSTROPHE:
+      return 0xDE;
+    case SDL_SCANCODE_GRAVE:
+      return 0xC0;
+    case SDL_SCANCODE_COMMA:
+      return 0xBC;
+    case SDL_SCANCODE_PERIOD:
+      return 0xBE;
+    case SDL_SCANCODE_SLASH:
+      return 0xBF;
+    default:
+      return 0;
   }
 }
 
@@ -71,18 +108,30 @@ bool IsExtended(int vk) {
 
 SDL_SystemCursor SystemCursor(WORD shape) {
   switch (shape) {
-    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
-    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
-    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
-    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
-    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
-    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
-    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
-    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
-    case 32648: return SDL_SYSTEM_CURSOR_NO;
-    case 32649: return SDL_SYSTEM_CURSOR_HAND;
-    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
-    default: return SDL_SYSTEM_CURSOR_ARROW;
+    case 32513:
+      return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514:
+      return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515:
+      return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32644:
+      return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645:
+      return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32642:
+      return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643:
+      return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32646:
+      return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648:
+      return SDL_SYSTEM_CURSOR_NO;
+    case 32649:
+      return SDL_SYSTEM_CURSOR_HAND;
+    case 32650:
+      return SDL_SYSTEM_CURSOR_WAITARROW;
+    default:
+      return SDL_SYSTEM_CURSOR_ARROW;
   }
 }
 
@@ -109,9 +158,13 @@ SdlBackend::~SdlBackend() {
   SDL_Quit();
 }
 
-SIZE SdlBackend::ScreenSize() const { return screen_; }
+SIZE SdlBackend::ScreenSize() const {
+  return screen_;
+}
 
-DWORD SdlBackend::Now() { return DWORD(SDL_GetTicks()); }
+DWORD SdlBackend::Now() {
+  return DWORD(SDL_GetTicks());
+}
 
 HWND SdlBackend::WindowOf(unsigned int sdlId) const {
   SDL_Window* w = SDL_GetWindowFromID(sdlId);
@@ -137,7 +190,7 @@ bool SdlBackend::Translate(const SDL_Event& e, InputEvent* out) {
     case SDL_MOUSEBUTTONUP:
       out->kind = e.type == SDL_MOUSEBUTTONDOWN ? Kind::ButtonDown : Kind::ButtonUp;
       out->pt = screenPoint(e.button.windowID, e.button.x, e.button.y);
-      out->button = e.button.button == SDL_BUTTON_RIGHT ? 1
+      out->button = e.button.button == SDL_BUTTON_RIGHT    ? 1
                     : e.button.button == SDL_BUTTON_MIDDLE ? 2
                                                            : 0;
       return WindowOf(e.button.windowID) != nullptr;
@@ -164,13 +217,26 @@ bool SdlBackend::Translate(const SDL_Event& e, InputEvent* out) {
       out->window = WindowOf(e.window.windowID);
       if (!out->window) return false;
       switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: out->kind = Kind::CloseRequest; return true;
-        case SDL_WINDOWEVENT_EXPOSED: out->kind = Kind::Expose; return true;
-        case SDL_WINDOWEVENT_MINIMIZED: out->kind = Kind::Minimized; return true;
-        case SDL_WINDOWEVENT_RESTORED: out->kind = Kind::Restored; return true;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: out->kind = Kind::FocusGained; return true;
-        case SDL_WINDOWEVENT_FOCUS_LOST: out->kind = Kind::FocusLost; return true;
-        default: return false;
+        case SDL_WINDOWEVENT_CLOSE:
+          out->kind = Kind::CloseRequest;
+          return true;
+        case SDL_WINDOWEVENT_EXPOSED:
+          out->kind = Kind::Expose;
+          return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          out->kind = Kind::Minimized;
+          return true;
+        case SDL_WINDOWEVENT_RESTORED:
+          out->kind = Kind::Restored;
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          out->kind = Kind::FocusGained;
+          return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          out->kind = Kind::FocusLost;
+          return true;
+        default:
+          return false;
       }
     default:
       return false;
@@ -271,7 +337,9 @@ void SdlBackend::Beep() {
   std::fflush(stderr);
 }
 
-void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
+void SdlBackend::SetClipboardText(const std::string& utf8) {
+  SDL_SetClipboardText(utf8.c_str());
+}
 
 std::string SdlBackend::ClipboardText() {
   char* text = SDL_GetClipboardText();

@@ -12,7 +12,9 @@ using ::testing::ElementsAre;
 
 class Input : public WindowTest {};
 
-POINT ClientPoint(LPARAM lp) { return {short(LOWORD(DWORD(lp))), short(HIWORD(DWORD(lp)))}; }
+POINT ClientPoint(LPARAM lp) {
+  return {short(LOWORD(DWORD(lp))), short(HIWORD(DWORD(lp)))};
+}
 
 TEST_F(Input, ClicksGoToTheTopmostWindowUnderThePointer) {
   HWND back = MakeTop(0, 0, 300, 300);
@@ -128,12 +130,12 @@ TEST_F(Input, ActivationAndFocusMessagesComeInOrder) {
                                    WM_MOUSEACTIVATE, WM_LBUTTONDOWN})) {
     seen.push_back({l.hwnd, l.message});
   }
-  EXPECT_THAT(seen, ElementsAre(std::pair{edit, WM_MOUSEACTIVATE},
-                                std::pair{first, WM_MOUSEACTIVATE},
-                                std::pair{second, WM_NCACTIVATE}, std::pair{second, WM_ACTIVATE},
-                                std::pair{first, WM_NCACTIVATE}, std::pair{first, WM_ACTIVATE},
-                                std::pair{second, WM_KILLFOCUS}, std::pair{first, WM_SETFOCUS},
-                                std::pair{edit, WM_LBUTTONDOWN}));
+  EXPECT_THAT(seen,
+              ElementsAre(std::pair{edit, WM_MOUSEACTIVATE}, std::pair{first, WM_MOUSEACTIVATE},
+                          std::pair{second, WM_NCACTIVATE}, std::pair{second, WM_ACTIVATE},
+                          std::pair{first, WM_NCACTIVATE}, std::pair{first, WM_ACTIVATE},
+                          std::pair{second, WM_KILLFOCUS}, std::pair{first, WM_SETFOCUS},
+                          std::pair{edit, WM_LBUTTONDOWN}));
   auto activates = Messages({WM_ACTIVATE});
   EXPECT_EQ(LOWORD(DWORD(activates[0].wParam)), WA_INACTIVE);
   EXPECT_EQ(LOWORD(DWORD(activates[1].wParam)), WA_CLICKACTIVE);

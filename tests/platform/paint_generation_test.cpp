@@ -166,11 +166,8 @@ TEST_F(Painting, ScrollingInvalidatesTheUncoveredBandAndCarriesPendingPaint) {
     RECT band;
     int complexity;
   } cases[] = {
-      {0, -10, {0, 90, 100, 100}, 2},
-      {0, 25, {0, 0, 100, 25}, 2},
-      {-30, 0, {70, 0, 100, 100}, 2},
-      {5, 5, {0, 0, 100, 100}, 3},
-      {0, 0, {0, 0, 0, 0}, 1},
+      {0, -10, {0, 90, 100, 100}, 2}, {0, 25, {0, 0, 100, 25}, 2}, {-30, 0, {70, 0, 100, 100}, 2},
+      {5, 5, {0, 0, 100, 100}, 3},    {0, 0, {0, 0, 0, 0}, 1},
   };
   for (const Case& c : cases) {
     RECT band;

@@ -55,10 +55,10 @@ TEST(Locale, BidiCategoriesOfCodePageBytes) {
     unsigned char byte;
     WORD type;
   } cases[] = {
-      {'a', C2_LEFTTORIGHT},   {'7', C2_EUROPENUMBER},  {'+', C2_EUROPESEPARATOR},
+      {'a', C2_LEFTTORIGHT},      {'7', C2_EUROPENUMBER},    {'+', C2_EUROPESEPARATOR},
       {'$', C2_EUROPETERMINATOR}, {',', C2_COMMONSEPARATOR}, {' ', C2_WHITESPACE},
-      {'!', C2_OTHERNEUTRAL},  {0xC7, C2_RIGHTTOLEFT},  {0x81, C2_RIGHTTOLEFT},
-      {0x98, C2_RIGHTTOLEFT},  {0xE0, C2_LEFTTORIGHT},  {'\t', C2_SEGMENTSEPARATOR},
+      {'!', C2_OTHERNEUTRAL},     {0xC7, C2_RIGHTTOLEFT},    {0x81, C2_RIGHTTOLEFT},
+      {0x98, C2_RIGHTTOLEFT},     {0xE0, C2_LEFTTORIGHT},    {'\t', C2_SEGMENTSEPARATOR},
       {'\n', C2_BLOCKSEPARATOR},
   };
   for (const Case& c : cases) {

@@ -66,8 +66,8 @@ void WindowTest::TearDown() {
 HWND WindowTest::Make(HWND parent, int x, int y, int w, int h, DWORD style, DWORD exStyle,
                       bool doubleClicks) {
   if (parent) style |= WS_CHILD;
-  return CreateWindowExA(exStyle, doubleClicks ? "DblRecorder" : "Recorder", "", style, x, y, w,
-                         h, parent, nullptr, nullptr, nullptr);
+  return CreateWindowExA(exStyle, doubleClicks ? "DblRecorder" : "Recorder", "", style, x, y, w, h,
+                         parent, nullptr, nullptr, nullptr);
 }
 
 void WindowTest::Pump() {
@@ -86,6 +86,8 @@ std::vector<Logged> WindowTest::Messages(std::initializer_list<UINT> kinds) cons
   return out;
 }
 
-void WindowTest::ClearLog() { log.clear(); }
+void WindowTest::ClearLog() {
+  log.clear();
+}
 
 }  // namespace platform

@@ -28,8 +28,8 @@ class WindowTest : public ::testing::Test {
   void TearDown() override;
 
   // A window of the recording class ("Recorder", or "DblRecorder" with CS_DBLCLKS).
-  HWND Make(HWND parent, int x, int y, int w, int h, DWORD style = WS_VISIBLE,
-            DWORD exStyle = 0, bool doubleClicks = false);
+  HWND Make(HWND parent, int x, int y, int w, int h, DWORD style = WS_VISIBLE, DWORD exStyle = 0,
+            bool doubleClicks = false);
   HWND MakeTop(int x, int y, int w, int h, DWORD style = WS_POPUP | WS_VISIBLE,
                bool doubleClicks = false) {
     return Make(nullptr, x, y, w, h, style, 0, doubleClicks);
@@ -44,8 +44,7 @@ class WindowTest : public ::testing::Test {
 
  public:
   // Per-window reactions, run before the default procedure; return true to skip it.
-  static std::map<std::pair<HWND, UINT>, std::function<bool(WPARAM, LPARAM, LRESULT*)>>
-      reactions;
+  static std::map<std::pair<HWND, UINT>, std::function<bool(WPARAM, LPARAM, LRESULT*)>> reactions;
   static std::vector<Logged> log;
 };
 

@@ -68,15 +68,15 @@ TEST_F(Windows, CreationRefusedByTheProcedureOrWithBadArguments) {
   };
   ASSERT_NE(RegisterClassA(&wc), 0);
   EXPECT_EQ(RegisterClassA(&wc), 0) << "a class name is registered once";
-  EXPECT_EQ(CreateWindowExA(0, "refuser", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                            nullptr),
-            nullptr);
+  EXPECT_EQ(
+      CreateWindowExA(0, "refuser", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr);
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                             nullptr),
             nullptr);
-  EXPECT_EQ(CreateWindowExA(0, "Recorder", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                            nullptr),
-            nullptr)
+  EXPECT_EQ(
+      CreateWindowExA(0, "Recorder", "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr)
       << "a child needs a parent";
   EXPECT_TRUE(UnregisterClassA("Refuser", nullptr));
 }
@@ -159,8 +159,8 @@ TEST_F(Windows, FramesTakeTheirPlaceFromTheClientArea) {
 }
 
 TEST_F(Windows, TextLongsPropertiesAndSubclassing) {
-  HWND w = CreateWindowExA(0, "Recorder", "\xC7\xE1\xE3", WS_POPUP, 0, 0, 10, 10, nullptr,
-                           nullptr, nullptr, nullptr);
+  HWND w = CreateWindowExA(0, "Recorder", "\xC7\xE1\xE3", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           nullptr, nullptr);
   EXPECT_EQ(GetWindowString(w), "\xC7\xE1\xE3");
   SetWindowTextA(w, "caption");
   char small[4];
