@@ -1,7 +1,7 @@
 // A small program on the window system: Persian text, shapes with an XOR line, and a scrolled
 // list in child windows of one top-level window. Every click received is written to standard
-// output as "click <window> <x> <y>". With --png FILE it renders once on the headless screen,
-// writes the picture and exits.
+// output as "click <window> <x> <y>" and every typed character as "char <window> <byte>".
+// With --png FILE it renders once on the headless screen, writes the picture and exits.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -149,6 +149,10 @@ LRESULT DemoProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       std::printf("click %s %d %d\n", GetWindowString(hwnd).c_str(), short(LOWORD(DWORD(lParam))),
                   short(HIWORD(DWORD(lParam))));
+      std::fflush(stdout);
+      return 0;
+    case WM_CHAR:
+      std::printf("char %s %02X\n", GetWindowString(hwnd).c_str(), unsigned(wParam));
       std::fflush(stdout);
       return 0;
     case WM_VSCROLL:

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Opens the platform demo on a real X display (Xvfb) through the SDL screen, clicks into one of
-# its child windows with xdotool, and checks that the click arrived where it was aimed.
+# Opens the platform demo on a real X display (Xvfb) through the SDL screen, clicks into its
+# child windows with xdotool and types on the Persian keyboard layout, and checks that the
+# clicks arrived where they were aimed and the letters as code page 1256 characters.
 set -euo pipefail
 demo="$1"
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool setxkbmap; do
   if ! command -v "$tool" >/dev/null; then
     echo "platform_demo_click: $tool is missing (tools/setup.sh installs it)" >&2
     exit 1
@@ -79,4 +80,12 @@ wait_for '^ready'
 # its client area with a two-pixel sunken edge, so screen (100, 100) is (45, 45) in it.
 click_until 100 100 '^click shapes 45 45$'
 click_until 450 300 '^click list '
-echo "platform_demo_click: clicks arrived"
+
+# On the Persian layout the A key types sheen (0xD4 in 1256) and the 1 key a Persian one,
+# which arrives as its best fit, the digit '1'.
+setxkbmap ir
+xdotool key 38
+wait_for '^char main D4$'
+xdotool key 10
+wait_for '^char main 31$'
+echo "platform_demo_click: clicks and Persian typing arrived"
