@@ -133,6 +133,26 @@ std::vector<unsigned> ReadStrikes(hb_face_t* face) {
   return strikes;
 }
 
+// The average width of lower-case Latin text in font units, weighted by letter frequency as
+// the first OS/2 table version defined it. Newer faces average every glyph they have, which
+// for a face with Arabic script gives a figure far from what text measures.
+unsigned WeightedAverageWidth(hb_face_t* face) {
+  static const int kWeights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
+                                   56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
+  hb_font_t* font = hb_font_create(face);
+  long total = 0;
+  for (int i = 0; i < 27; ++i) {
+    hb_codepoint_t glyph = 0;
+    if (!hb_font_get_nominal_glyph(font, i < 26 ? 'a' + i : ' ', &glyph)) {
+      hb_font_destroy(font);
+      return 0;
+    }
+    total += long(hb_font_get_glyph_h_advance(font, glyph)) * kWeights[i];
+  }
+  hb_font_destroy(font);
+  return unsigned(total / 1000);
+}
+
 FaceMetrics ReadFaceMetrics(PangoFontDescription* description) {
   FaceMetrics m;
   FontSystem& fonts = Fonts();
@@ -152,6 +172,7 @@ FaceMetrics ReadFaceMetrics(PangoFontDescription* description) {
   m.maxAdvance = ReadU16(data, length, 10);
   hb_blob_destroy(hhea);
   m.strikes = ReadStrikes(face);
+  if (unsigned weighted = WeightedAverageWidth(face)) m.avgCharWidth = weighted;
   g_object_unref(font);
   return m;
 }
@@ -191,7 +212,9 @@ PangoContext* SharedPangoContext(bool rightToLeft) {
 
 std::shared_ptr<RealisedFont> Realise(const LOGFONTA& font) {
   std::string face(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
-  if (face.empty() || !FontFamilyExists(face)) face = kFallbackFace;
+  if (face.empty() || !FontFamilyExists(face)) {
+    face = FontFamilyExists(kFallbackFace) ? kFallbackFace : kSecondFallbackFace;
+  }
   int weight = font.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp(int(font.lfWeight), 100, 1000);
   std::string key = Lower(face) + '\n' + std::to_string(font.lfHeight) + ' ' +
                     std::to_string(weight) + ' ' + std::to_string(font.lfItalic != 0) +

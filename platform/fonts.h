@@ -48,12 +48,14 @@ struct LOGFONTA {
 
 // Height: negative is the character (em) height in pixels, positive the cell height
 // (ascent + descent), 0 a default of 13-pixel cells. A face name fontconfig does not know
-// falls back to kFallbackFace, which covers Arabic script. Escapement is not supported:
+// falls back to kFallbackFace (or kSecondFallbackFace), which cover Arabic script. Escapement is not supported:
 // the font is created upright.
 HFONT CreateFontIndirectA(const LOGFONTA* font);
 
-// Tahoma from the program's own font files: it shapes Persian.
+// Tahoma from the program's own font files: it shapes Persian. Should those files be missing,
+// Noto Sans Arabic (fonts-noto-core) stands in.
 inline constexpr const char* kFallbackFace = "Tahoma";
+inline constexpr const char* kSecondFallbackFace = "Noto Sans Arabic";
 
 // The families fontconfig offers (the program's own faces included), sorted, without repeats;
 // for the choose-font dialog.
