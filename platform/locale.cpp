@@ -1,0 +1,96 @@
+// The Persian thread locale and bidirectional character types from the Unicode tables.
+#include "platform/locale.h"
+
+#include <fribidi.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/codepage.h"
+
+namespace platform {
+namespace {
+
+thread_local LCID threadLocale = kPersianLocale;
+
+WORD BidiCategory(char16_t c) {
+  switch (fribidi_get_bidi_type(FriBidiChar(c))) {
+    case FRIBIDI_TYPE_LTR:
+      return C2_LEFTTORIGHT;
+    case FRIBIDI_TYPE_RTL:
+    case FRIBIDI_TYPE_AL:
+      return C2_RIGHTTOLEFT;
+    case FRIBIDI_TYPE_EN:
+      return C2_EUROPENUMBER;
+    case FRIBIDI_TYPE_ES:
+      return C2_EUROPESEPARATOR;
+    case FRIBIDI_TYPE_ET:
+      return C2_EUROPETERMINATOR;
+    case FRIBIDI_TYPE_AN:
+      return C2_ARABICNUMBER;
+    case FRIBIDI_TYPE_CS:
+      return C2_COMMONSEPARATOR;
+    case FRIBIDI_TYPE_BS:
+      return C2_BLOCKSEPARATOR;
+    case FRIBIDI_TYPE_SS:
+      return C2_SEGMENTSEPARATOR;
+    case FRIBIDI_TYPE_WS:
+      return C2_WHITESPACE;
+    case FRIBIDI_TYPE_ON:
+      return C2_OTHERNEUTRAL;
+    default:
+      return C2_NOTAPPLICABLE;
+  }
+}
+
+}  // namespace
+
+LCID GetThreadLocale() {
+  return threadLocale;
+}
+
+BOOL SetThreadLocale(LCID locale) {
+  if (!LANGIDFROMLCID(locale)) return FALSE;
+  threadLocale = locale;
+  return TRUE;
+}
+
+LCID GetUserDefaultLCID() {
+  return kPersianLocale;
+}
+
+DWORD GetVersion() {
+  return 0x0A280105;
+}
+
+BOOL GetCPInfo(UINT codePage, CPINFO* info) {
+  if (!info) return FALSE;
+  if (codePage == CP_ACP) codePage = GetACP();
+  if (codePage != kArabicCodePage) return FALSE;
+  std::memset(info, 0, sizeof *info);
+  info->MaxCharSize = 1;
+  info->DefaultChar[0] = '?';
+  return TRUE;
+}
+
+BOOL IsDBCSLeadByte(BYTE) {
+  return FALSE;
+}
+
+BOOL GetStringTypeW(DWORD infoType, const WCHAR* src, int count, WORD* types) {
+  if (infoType != CT_CTYPE2 || !src || !types) return FALSE;
+  if (count < 0) count = int(std::char_traits<char16_t>::length(src)) + 1;
+  for (int i = 0; i < count; ++i) types[i] = BidiCategory(src[i]);
+  return TRUE;
+}
+
+BOOL GetStringTypeExA(LCID, DWORD infoType, const char* src, int count, WORD* types) {
+  if (infoType != CT_CTYPE2 || !src || !types) return FALSE;
+  if (count < 0) count = int(std::strlen(src)) + 1;
+  for (int i = 0; i < count; ++i) {
+    types[i] = BidiCategory(AnsiCharToWide(static_cast<unsigned char>(src[i])));
+  }
+  return TRUE;
+}
+
+}  // namespace platform
