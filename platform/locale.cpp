@@ -3,10 +3,12 @@
 
 #include <fribidi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "platform/codepage.h"
+#include "platform/winuser.h"
 
 namespace platform {
 namespace {
@@ -91,6 +93,46 @@ BOOL GetStringTypeExA(LCID, DWORD infoType, const char* src, int count, WORD* ty
     types[i] = BidiCategory(AnsiCharToWide(static_cast<unsigned char>(src[i])));
   }
   return TRUE;
+}
+
+namespace {
+
+// Primary languages of the western group, for which no right-to-left or double-byte behaviour
+// applies whatever the code page holds.
+bool IsWesternLanguage(LANGID primary) {
+  static constexpr LANGID kWestern[] = {0x00, 0x06, 0x07, 0x09, 0x0A, 0x0B,
+                                        0x0C, 0x10, 0x13, 0x14, 0x16, 0x1D};
+  return std::find(std::begin(kWestern), std::end(kWestern), primary) != std::end(kWestern);
+}
+
+bool HasLeadBytes() {
+  CPINFO info;
+  return GetCPInfo(CP_ACP, &info) && info.LeadByte[0] != 0;
+}
+
+bool UpperHalfHasRightToLeft() {
+  char upper[128];
+  for (int i = 0; i < 128; ++i) upper[i] = static_cast<char>(128 + i);
+  WORD types[128];
+  if (!GetStringTypeExA(GetThreadLocale(), CT_CTYPE2, upper, 128, types)) return false;
+  return std::find(std::begin(types), std::end(types), C2_RIGHTTOLEFT) != std::end(types);
+}
+
+}  // namespace
+
+SysLocaleFlags ComputeSysLocaleFlags() {
+  bool ntFamily = (GetVersion() & 0x80000000u) == 0;
+  if (!ntFamily) {
+    return {GetSystemMetrics(SM_MIDEASTENABLED) != 0, GetSystemMetrics(SM_DBCSENABLED) != 0};
+  }
+  if (IsWesternLanguage(PRIMARYLANGID(LANGIDFROMLCID(GetThreadLocale())))) return {false, false};
+  bool leadBytes = HasLeadBytes();
+  return {!leadBytes && UpperHalfHasRightToLeft(), leadBytes};
+}
+
+const SysLocaleFlags& SysLocale() {
+  static const SysLocaleFlags flags = ComputeSysLocaleFlags();
+  return flags;
 }
 
 }  // namespace platform

@@ -56,4 +56,15 @@ BOOL GetStringTypeW(DWORD infoType, const WCHAR* src, int count, WORD* types);
 // Single-byte text in the code page of the locale (1256 here); count -1 means up to the NUL.
 BOOL GetStringTypeExA(LCID locale, DWORD infoType, const char* src, int count, WORD* types);
 
+// The process-wide locale flags every right-to-left and double-byte behaviour depends on,
+// computed once at start-up from the thread locale, the system version, the code page's lead
+// bytes and the character types of its upper half.
+struct SysLocaleFlags {
+  bool middleEast;  // right-to-left behaviour applies
+  bool farEast;     // the code page is double-byte
+};
+SysLocaleFlags ComputeSysLocaleFlags();
+// The flags as computed on first use.
+const SysLocaleFlags& SysLocale();
+
 }  // namespace platform

@@ -50,6 +50,22 @@ TEST(Locale, PersianThreadLocaleWithoutLeadBytes) {
   EXPECT_EQ(GetSystemMetrics(SM_MIDEASTENABLED), 1);
 }
 
+TEST(Locale, FlagsFollowTheThreadLocale) {
+  struct Case {
+    LCID locale;
+    bool middleEast;
+  } cases[] = {{kPersianLocale, true}, {0x0401, true}, {0x040D, true},
+               {0x0409, false}, {0x0407, false}, {0x041D, false}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(SetThreadLocale(c.locale));
+    SysLocaleFlags flags = ComputeSysLocaleFlags();
+    EXPECT_EQ(flags.middleEast, c.middleEast) << std::hex << c.locale;
+    EXPECT_FALSE(flags.farEast) << "code page 1256 has no lead bytes";
+  }
+  SetThreadLocale(kPersianLocale);
+  EXPECT_TRUE(SysLocale().middleEast);
+}
+
 TEST(Locale, BidiCategoriesOfCodePageBytes) {
   struct Case {
     unsigned char byte;
