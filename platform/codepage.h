@@ -38,6 +38,9 @@ std::string Utf8ToAnsi(std::string_view utf8);
 std::u16string Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::u16string_view wide);
 
+// Appends one code point (below U+110000) as UTF-8.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // The UTF-16 character of one system code page byte.
 char16_t AnsiCharToWide(unsigned char c);
 

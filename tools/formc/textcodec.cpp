@@ -71,7 +71,7 @@ void AppendChar(std::string& out, char32_t c) {
   if (IsControl(c) || IsInvisible(c) || (c >= 0xD800 && c <= 0xDFFF))
     AppendCodePointEscape(out, c);
   else
-    AppendUtf8(out, c);
+    platform::AppendUtf8(out, c);
 }
 
 // The code page byte that stores a character exactly, or -1.
@@ -104,24 +104,6 @@ bool IsPlainName(std::string_view name, bool dotted) {
     }
   }
   return !partStart;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t* pos) {
@@ -216,7 +198,7 @@ std::optional<std::string> LiteralToUtf8(std::u32string_view literal, char32_t* 
       *bad = c;
       return std::nullopt;
     } else {
-      AppendUtf8(out, c);
+      platform::AppendUtf8(out, c);
     }
   }
   return out;
