@@ -1,6 +1,7 @@
 // A column of a table as its definition describes it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,6 +24,30 @@ enum class ColumnType : std::uint8_t {
   guid = 0x0F,
   numeric = 0x10,
 };
+
+// Bytes a value of a fixed-size type takes in a row's fixed area; 0 for booleans (they live in
+// the null mask), for the variable types and for codes this engine does not know.
+constexpr std::size_t FixedValueSize(ColumnType type) {
+  switch (type) {
+    case ColumnType::byte:
+      return 1;
+    case ColumnType::integer:
+      return 2;
+    case ColumnType::longInteger:
+    case ColumnType::single:
+      return 4;
+    case ColumnType::currency:
+    case ColumnType::doubleFloat:
+    case ColumnType::dateTime:
+      return 8;
+    case ColumnType::guid:
+      return 16;
+    case ColumnType::numeric:
+      return 17;
+    default:
+      return 0;
+  }
+}
 
 // Column flag bits.
 constexpr std::uint8_t kColumnFixed = 0x01;

@@ -23,33 +23,10 @@
 namespace provider::jet {
 namespace {
 
-// Bytes a value of a fixed-size type occupies; 0 for the other types.
-std::size_t TypeSize(const Column& column) {
-  switch (column.type) {
-    case ColumnType::byte:
-      return 1;
-    case ColumnType::integer:
-      return 2;
-    case ColumnType::longInteger:
-    case ColumnType::single:
-      return 4;
-    case ColumnType::currency:
-    case ColumnType::doubleFloat:
-    case ColumnType::dateTime:
-      return 8;
-    case ColumnType::guid:
-      return 16;
-    case ColumnType::numeric:
-      return 17;
-    default:
-      return 0;
-  }
-}
-
 // Bytes a value takes in the fixed area: its type's size, or the column's length for text,
 // binary and types this engine does not know.
 std::size_t FixedSize(const Column& column) {
-  const std::size_t size = TypeSize(column);
+  const std::size_t size = FixedValueSize(column.type);
   return size > 0 ? size : column.length;
 }
 
@@ -195,7 +172,7 @@ Result<std::u16string> Table::DecodeText(ByteView bytes) const {
 }
 
 Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
-  if (bytes.size() < TypeSize(column))
+  if (bytes.size() < FixedValueSize(column.type))
     return Status::Corruption("A value is shorter than its type.", "");
   switch (column.type) {
     case ColumnType::byte:

@@ -49,26 +49,17 @@ int FixedSize(ColumnType type) {
   switch (type) {
     case ColumnType::boolean:
       return 0;
-    case ColumnType::byte:
-      return 1;
-    case ColumnType::integer:
-      return 2;
-    case ColumnType::longInteger:
-    case ColumnType::single:
-      return 4;
-    case ColumnType::currency:
-    case ColumnType::doubleFloat:
-    case ColumnType::dateTime:
-      return 8;
-    case ColumnType::guid:
-      return 16;
     case ColumnType::binary:
     case ColumnType::text:
     case ColumnType::ole:
     case ColumnType::memo:
       return -1;
-    default:
+    case ColumnType::numeric:
       return -2;
+    default: {
+      const std::size_t size = FixedValueSize(type);
+      return size > 0 ? static_cast<int>(size) : -2;
+    }
   }
 }
 
