@@ -1,0 +1,24 @@
+// Turning a command's text into rows: a table read directly, a saved query or a statement run
+// over the database.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "provider/enums.h"
+#include "provider/jet/database.h"
+#include "provider/row_set.h"
+#include "provider/status.h"
+
+namespace provider {
+
+// `type` adCmdTable: `text` names a table or a saved select query, optionally in brackets.
+// adCmdText: `text` is a statement. adCmdUnknown: a statement when it begins with SELECT, else
+// a name. Failures carry the description the recordset reports.
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> database,
+                                           CommandTypeEnum type, const std::u16string& text);
+
+// The name inside a table command: spaces around it and one pair of brackets removed.
+std::u16string TableNameOf(const std::u16string& text);
+
+}  // namespace provider

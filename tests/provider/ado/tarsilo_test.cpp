@@ -1,0 +1,146 @@
+// The sample collection's database (built from content/ by `jetdb build`, kept in data/) read
+// the way the program reads it: the stored connection string from the database's directory, the
+// seven tables through table commands, their fields as the data layer maps them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "provider/command.h"
+#include "provider/connection.h"
+#include "provider/recordset.h"
+
+namespace provider {
+namespace {
+
+const char16_t kStoredString[] =
+    u"Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=tarsilo.mdb;Mode=Share Deny "
+    u"None;Extended Properties=\"\";Persist Security Info=False;Jet OLEDB:System "
+    u"database=\"\";Jet OLEDB:Registry Path=\"\";Jet OLEDB:Database Password=\"\";Jet "
+    u"OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk "
+    u"Ops=2;Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";Jet "
+    u"OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy "
+    u"Locale on Compact=False;Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False";
+
+class TarsiloTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* root = std::getenv("VELMORA_SOURCE_DIR");
+    saved_ = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(root != nullptr ? root : ".") /
+                                  "tests/provider/ado/data");
+    connection_ = std::make_shared<Connection>();
+    connection_->put_ConnectionString(kStoredString);
+    connection_->put_Mode(adModeShareDenyNone);
+    connection_->put_Provider(u"Microsoft.Jet.OLEDB.4.0");
+    HRESULT hr = connection_->Open(kStoredString, u"", u"", adConnectUnspecified);
+    std::filesystem::current_path(saved_);
+    ASSERT_EQ(hr, S_OK);
+  }
+
+  // Opens `text` as the data layer opens a table or query: a client static cursor with
+  // optimistic locking.
+  HRESULT OpenRecordset(CommandTypeEnum type, const std::u16string& text, Recordset* rs) {
+    auto command = std::make_shared<Command>();
+    command->put_CommandType(type);
+    command->put_CommandText(text);
+    command->putref_ActiveConnection(connection_);
+    rs->put_CursorLocation(adUseClient);
+    rs->put_CacheSize(1);
+    rs->put_MaxRecords(0);
+    return rs->Open(command, adOpenStatic, adLockOptimistic, type);
+  }
+
+  std::filesystem::path saved_;
+  std::shared_ptr<Connection> connection_;
+};
+
+Variant ValueOf(Recordset& rs, const std::u16string& name) {
+  Fields* fields = nullptr;
+  Field* field = nullptr;
+  Variant value;
+  EXPECT_EQ(rs.get_Fields(&fields), S_OK);
+  EXPECT_EQ(fields->get_Item(name, &field), S_OK);
+  EXPECT_EQ(field->get_Value(&value), S_OK);
+  return value;
+}
+
+TEST_F(TarsiloTest, EveryTopicTableHasItsRecords) {
+  const std::pair<std::u16string, std::int32_t> tables[] = {
+      {u"[kolliyat]", 18}, {u"[ejaz]", 17},    {u"[elm]", 16},      {u"[payambaran]", 16},
+      {u"[vahy]", 16},     {u"[mohamad]", 16}, {u"[ptarsilo]", 43},
+  };
+  for (const auto& [name, expected] : tables) {
+    Recordset rs;
+    ASSERT_EQ(OpenRecordset(adCmdTable, name, &rs), S_OK);
+    std::int32_t count = 0;
+    rs.get_RecordCount(&count);
+    EXPECT_EQ(count, expected);
+    // Walking forward visits exactly RecordCount rows.
+    std::int32_t walked = 0;
+    for (bool eof = false; rs.get_EOF(&eof), !eof; rs.MoveNext()) ++walked;
+    EXPECT_EQ(walked, expected);
+  }
+}
+
+TEST_F(TarsiloTest, FieldsOfATopicTable) {
+  Recordset rs;
+  ASSERT_EQ(OpenRecordset(adCmdTable, u"[kolliyat]", &rs), S_OK);
+  Fields* fields = nullptr;
+  rs.get_Fields(&fields);
+  std::int32_t count = 0;
+  fields->get_Count(&count);
+  ASSERT_EQ(count, 5);
+  struct Expected {
+    std::u16string name;
+    DataTypeEnum type;
+    std::int32_t size;
+    bool autoIncrement;
+  };
+  const Expected expected[] = {
+      {u"id", adInteger, 4, true},
+      {u"kholase", adVarWChar, 255, false},
+      {u"porsesh", adLongVarWChar, 536870910, false},
+      {u"pasokh", adLongVarWChar, 536870910, false},
+      {u"pavaraghi", adLongVarWChar, 536870910, false},
+  };
+  for (std::int32_t i = 0; i < count; ++i) {
+    Field* field = nullptr;
+    ASSERT_EQ(fields->get_Item(i, &field), S_OK);
+    std::u16string name;
+    DataTypeEnum type = adEmpty;
+    std::int32_t size = 0;
+    field->get_Name(&name);
+    field->get_Type(&type);
+    field->get_DefinedSize(&size);
+    EXPECT_EQ(name, expected[i].name);
+    EXPECT_EQ(type, expected[i].type);
+    EXPECT_EQ(size, expected[i].size);
+    Properties* properties = nullptr;
+    Property* autoIncrement = nullptr;
+    field->get_Properties(&properties);
+    ASSERT_EQ(properties->get_Item(u"ISAUTOINCREMENT", &autoIncrement), S_OK);
+    Variant value;
+    autoIncrement->get_Value(&value);
+    EXPECT_EQ(value, Variant::Bool(expected[i].autoIncrement));
+  }
+}
+
+TEST_F(TarsiloTest, NullFootnotesAndPersianText) {
+  Recordset rs;
+  ASSERT_EQ(OpenRecordset(adCmdTable, u"[kolliyat]", &rs), S_OK);
+  // Records 9 and 14 of kolliyat have no footnotes; the others do.
+  for (std::int32_t record = 1; record <= 18; ++record) {
+    ASSERT_EQ(rs.put_AbsolutePosition(record), S_OK);
+    Variant footnotes = ValueOf(rs, u"pavaraghi");
+    EXPECT_EQ(footnotes.null(), record == 9 || record == 14) << record;
+    Variant title = ValueOf(rs, u"kholase");
+    ASSERT_EQ(title.vt(), VT_BSTR);
+    const std::u16string& text = std::get<std::u16string>(title.value());
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(text.find(u'\r'), std::u16string::npos) << "a title is one line";
+  }
+}
+
+}  // namespace
+}  // namespace provider
