@@ -30,6 +30,32 @@ HRESULT Command::put_CommandText(const std::u16string& value) {
   return S_OK;
 }
 
+HRESULT Command::get_CommandTimeout(std::int32_t* value) const {
+  *value = commandTimeout_;
+  return S_OK;
+}
+
+HRESULT Command::put_CommandTimeout(std::int32_t value) {
+  if (value < 0) {
+    return Fail(adErrInvalidArgument,
+                "Arguments are of the wrong type, are out of acceptable range, or are in "
+                "conflict with one another.",
+                kCommandSource);
+  }
+  commandTimeout_ = value;
+  return S_OK;
+}
+
+HRESULT Command::get_Prepared(bool* value) const {
+  *value = prepared_;
+  return S_OK;
+}
+
+HRESULT Command::put_Prepared(bool value) {
+  prepared_ = value;
+  return S_OK;
+}
+
 HRESULT Command::get_ActiveConnection(std::shared_ptr<Connection>* value) const {
   *value = connection_;
   return S_OK;

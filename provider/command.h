@@ -20,6 +20,12 @@ class Command : public Unknown {
   HRESULT put_CommandType(CommandTypeEnum value);
   HRESULT get_CommandText(std::u16string* value) const;
   HRESULT put_CommandText(const std::u16string& value);
+  // Seconds; kept for the caller (statements here run to completion). Negative is refused.
+  HRESULT get_CommandTimeout(std::int32_t* value) const;
+  HRESULT put_CommandTimeout(std::int32_t value);
+  // Kept for the caller: every statement is prepared when it runs.
+  HRESULT get_Prepared(bool* value) const;
+  HRESULT put_Prepared(bool value);
   HRESULT get_ActiveConnection(std::shared_ptr<Connection>* value) const;
   // Shares `connection` (null detaches the command).
   HRESULT putref_ActiveConnection(std::shared_ptr<Connection> connection);
@@ -27,6 +33,8 @@ class Command : public Unknown {
  private:
   CommandTypeEnum commandType_ = adCmdUnknown;
   std::u16string commandText_;
+  std::int32_t commandTimeout_ = 30;
+  bool prepared_ = false;
   std::shared_ptr<Connection> connection_;
 };
 

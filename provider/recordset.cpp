@@ -36,6 +36,19 @@ constexpr std::int32_t kUpdateOptions = adUpdate | adUpdateBatch;
 // whatever they ask.
 constexpr std::int32_t kExecuteOptions = 0xF0;
 
+// The code Jet gives a command that fails: a missing table or query, a statement it cannot
+// read, or anything else.
+HRESULT CommandFailure(const Status& status) {
+  switch (status.kind()) {
+    case StatusKind::notFound:
+      return DB_E_NOTABLE;
+    case StatusKind::invalidArgument:
+      return DB_E_ERRORSINCOMMAND;
+    default:
+      return E_FAIL;
+  }
+}
+
 }  // namespace
 
 Recordset::Recordset() = default;
@@ -125,8 +138,10 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                              ? adCmdUnknown
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
-  if (!rows.ok()) return Fail(rows.status(), kJetSource);
-  return Open(rows.take(), lockType);
+  if (!rows.ok()) return Fail(CommandFailure(rows.status()), rows.status().message(), kJetSource);
+  if (HRESULT hr = Open(rows.take(), lockType); FAILED(hr)) return hr;
+  connection_ = std::move(connection);
+  return S_OK;
 }
 
 HRESULT Recordset::Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType) {
@@ -152,6 +167,16 @@ HRESULT Recordset::Close() {
   edit_.clear();
   modified_.clear();
   position_ = -1;
+  return S_OK;
+}
+
+HRESULT Recordset::get_ActiveConnection(std::shared_ptr<Connection>* value) const {
+  *value = connection_;
+  return S_OK;
+}
+
+HRESULT Recordset::putref_ActiveConnection(std::shared_ptr<Connection> connection) {
+  connection_ = std::move(connection);
   return S_OK;
 }
 

@@ -53,6 +53,10 @@ class Recordset : public Unknown {
   // Opens over rows already made; used by statement execution and by tests of the cursor.
   HRESULT Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType);
   HRESULT Close();
+  // The connection the recordset was opened over; rows already read do not depend on it, so an
+  // open recordset may be pointed at another connection or at none.
+  HRESULT get_ActiveConnection(std::shared_ptr<Connection>* value) const;
+  HRESULT putref_ActiveConnection(std::shared_ptr<Connection> connection);
   HRESULT get_State(std::int32_t* value) const;
 
   // True when every bit of `options` is something this cursor does.
@@ -99,6 +103,7 @@ class Recordset : public Unknown {
   std::int32_t maxRecords_ = 0;
   CursorTypeEnum cursorType_ = adOpenForwardOnly;
   LockTypeEnum lockType_ = adLockReadOnly;
+  std::shared_ptr<Connection> connection_;
   std::unique_ptr<RowSet> rows_;
   std::unique_ptr<Fields> fields_;
   // -1 before the first row, count() after the last.

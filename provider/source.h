@@ -1,4 +1,4 @@
-// Turning a command's text into rows: a table read directly, a saved query or a statement run
+// Turning a command's text into rows: a table or saved query opened by name, or a statement run
 // over the database.
 #pragma once
 
@@ -17,8 +17,5 @@ namespace provider {
 // a name. Failures carry the description the recordset reports.
 Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> database,
                                            CommandTypeEnum type, const std::u16string& text);
-
-// The name inside a table command: spaces around it and one pair of brackets removed.
-std::u16string TableNameOf(const std::u16string& text);
 
 }  // namespace provider

@@ -55,6 +55,7 @@ TEST(CursorTest, MovesWalkToBothEndsAndRefuseToPassThem) {
   EXPECT_EQ(error->code, adErrNoCurrentRecord);
   EXPECT_EQ(error->source, u"ADODB.Recordset");
   EXPECT_EQ(error->description.substr(0, 26), u"Either BOF or EOF is True,");
+  EXPECT_FALSE(GetErrorInfo().has_value()) << "an error object is read once";
 
   EXPECT_EQ(rs.MoveNext(), S_OK);
   EXPECT_EQ(Where(rs), "1");

@@ -1,4 +1,4 @@
-// Creating objects by class id, the error object, and the variants values travel in.
+// Creating objects by class id, and the variants values travel in.
 #include <gtest/gtest.h>
 
 #include "provider/command.h"
@@ -32,17 +32,6 @@ TEST(FactoryTest, CreatesTheThreeClassesAndRefusesOthers) {
   }
   EXPECT_FALSE(GetErrorInfo().has_value());
   EXPECT_EQ(CoCreateInstance(CLSID_Connection, nullptr), E_POINTER);
-}
-
-TEST(ErrorInfoTest, FailureIsReadOnceWithItsCodeAndSource) {
-  Connection connection;
-  EXPECT_EQ(connection.Close(), adErrObjectClosed);
-  auto error = GetErrorInfo();
-  ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(error->code, adErrObjectClosed);
-  EXPECT_EQ(error->description, u"Operation is not allowed when the object is closed.");
-  EXPECT_EQ(error->source, u"ADODB.Connection");
-  EXPECT_FALSE(GetErrorInfo().has_value());
 }
 
 TEST(VariantTest, RowValuesAsFieldsHandThemOut) {

@@ -1,13 +1,16 @@
 // The sample collection's database (built from content/ by `jetdb build`, kept in data/) read
 // the way the program reads it: the stored connection string from the database's directory, the
-// seven tables through table commands, their fields as the data layer maps them.
+// tables and saved queries through table commands, the program's statements through text
+// commands, the fields as the data layer maps them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/codepage.h"
 #include "provider/command.h"
 #include "provider/connection.h"
+#include "provider/error_info.h"
 #include "provider/recordset.h"
 
 namespace provider {
@@ -139,6 +142,104 @@ TEST_F(TarsiloTest, NullFootnotesAndPersianText) {
     const std::u16string& text = std::get<std::u16string>(title.value());
     EXPECT_FALSE(text.empty());
     EXPECT_EQ(text.find(u'\r'), std::u16string::npos) << "a title is one line";
+  }
+}
+
+std::int32_t CountOf(Recordset& rs) {
+  std::int32_t count = -1;
+  EXPECT_EQ(rs.get_RecordCount(&count), S_OK);
+  return count;
+}
+
+TEST_F(TarsiloTest, SavedQueriesOpenByNameAsTheMasterTablesDo) {
+  const std::pair<std::u16string, std::int32_t> queries[] = {
+      {u"Qkolliyat", 18}, {u"Qejaz", 17},    {u"Qelm", 16},      {u"Qpayambaran", 16},
+      {u"Qvahy", 16},     {u"Qmohamad", 16}, {u"Qptarsilo", 43},
+  };
+  for (const auto& [name, expected] : queries) {
+    Recordset rs;
+    ASSERT_EQ(OpenRecordset(adCmdTable, u"[" + name + u"]", &rs), S_OK)
+        << GetErrorInfo().value_or(ErrorInfo{}).code;
+    EXPECT_EQ(CountOf(rs), expected);
+  }
+}
+
+TEST_F(TarsiloTest, TheProgramsStatements) {
+  // Stored statements arrive as their lines joined with CR LF, with a final CR LF.
+  struct Case {
+    std::u16string sql;
+    std::int32_t count;
+    std::u16string firstTitleContains;
+  };
+  const Case cases[] = {
+      {u"SELECT *\r\nFROM kolliyat;\r\n", 18, u""},
+      {u"SELECT *\r\nFROM ptarsilo;\r\n", 43, u""},
+      {u"SELECT * FROM kolliyat \r\n", 18, u""},
+      {u"SELECT * FROM kolliyat where kholase like '%معاد%'\r\n", 9, u"معاد"},
+      {u"SELECT * FROM kolliyat where kholase like '%ma''ad%'\r\n", 1, u"ma'ad"},
+      // Typed wildcards widen the search.
+      {u"SELECT * FROM kolliyat where kholase like '%_%'\r\n", 18, u""},
+      {u"SELECT * FROM kolliyat where kholase like '%%%'\r\n", 18, u""},
+      // Text typed with Persian letters finds titles stored with the Arabic ones.
+      {u"SELECT * FROM kolliyat where kholase like '%چیست%'\r\n", 2, u""},
+      {u"SELECT * FROM mohamad where kholase like '%آتش%'\r\n", 1, u"آتش"},
+      {u"SELECT * FROM ptarsilo where porsesh like '%قیامت%'\r\n", 6, u""},
+      {u"SELECT * FROM ptarsilo where pasokh like '%nothing like this%'\r\n", 0, u""},
+  };
+  for (const Case& c : cases) {
+    Recordset rs;
+    ASSERT_EQ(OpenRecordset(adCmdText, c.sql, &rs), S_OK)
+        << std::string(c.sql.begin(), c.sql.end());
+    EXPECT_EQ(CountOf(rs), c.count);
+    if (c.count == 0) {
+      bool bof = false;
+      bool eof = false;
+      rs.get_BOF(&bof);
+      rs.get_EOF(&eof);
+      EXPECT_TRUE(bof && eof);
+      continue;
+    }
+    // The result's rows are readable to the end, each with its title.
+    std::int32_t walked = 0;
+    for (bool eof = false; rs.get_EOF(&eof), !eof; rs.MoveNext()) {
+      Variant title = ValueOf(rs, u"kholase");
+      ASSERT_EQ(title.vt(), VT_BSTR);
+      if (walked == 0 && !c.firstTitleContains.empty()) {
+        EXPECT_NE(std::get<std::u16string>(title.value()).find(c.firstTitleContains),
+                  std::u16string::npos);
+      }
+      ++walked;
+    }
+    EXPECT_EQ(walked, c.count);
+  }
+}
+
+TEST_F(TarsiloTest, StatementErrorsAsJetReportsThem) {
+  struct Case {
+    std::u16string sql;
+    HRESULT code;
+    std::string description;
+  };
+  const Case cases[] = {
+      {u"SELECT * FROM nosuch", DB_E_NOTABLE,
+       "The Microsoft Jet database engine cannot find the input table or query 'nosuch'.  Make "
+       "sure it exists and that its name is spelled correctly."},
+      {u"SELECT * FORM kolliyat", DB_E_ERRORSINCOMMAND, ""},
+      {u"SELECT * FROM kolliyat where kholase like 'x", DB_E_ERRORSINCOMMAND, ""},
+  };
+  for (const Case& c : cases) {
+    Recordset rs;
+    EXPECT_EQ(OpenRecordset(adCmdText, c.sql, &rs), c.code);
+    auto error = GetErrorInfo();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_FALSE(error->description.empty());
+    if (!c.description.empty()) {
+      EXPECT_EQ(error->description, platform::Utf8ToWide(c.description));
+    }
+    EXPECT_EQ(error->source, u"Microsoft JET Database Engine");
+    std::int32_t state = -1;
+    rs.get_State(&state);
+    EXPECT_EQ(state, adStateClosed);
   }
 }
 
