@@ -6,14 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "bench/provider/sqlite_copy.h"
 #include "platform/codepage.h"
 #include "provider/jet/database.h"
+#include "provider/jet_resolver.h"
 #include "provider/sql/query.h"
-#include "tools/jetdb/query_command.h"
 
 namespace {
 
@@ -49,8 +50,9 @@ std::size_t ReadJetResult(const provider::sql::QueryResult& result) {
   return result.rows.size();
 }
 
-std::size_t JetSearch(const provider::jet::Database& db, const std::string& sql) {
-  jetdb::JetDatabaseResolver resolver(db);
+std::size_t JetSearch(const std::shared_ptr<const provider::jet::Database>& db,
+                      const std::string& sql) {
+  provider::JetResolver resolver(db);
   auto result = provider::sql::Execute(platform::Utf8ToWide(sql), resolver);
   if (!result.ok()) Die(result.status().message());
   return ReadJetResult(result.value());
@@ -70,6 +72,12 @@ std::size_t JetOpenScan(const Setup& setup) {
     }
   }
   return t.row_count();
+}
+
+std::shared_ptr<const provider::jet::Database> OpenJet(const Setup& setup) {
+  auto db = provider::jet::Database::Open(setup.mdb);
+  if (!db.ok()) Die(db.status().ToString());
+  return db.take();
 }
 
 sqlite3* OpenSqlite(const Setup& setup) {
@@ -127,10 +135,9 @@ void BM_SqliteOpenScan(benchmark::State& state) {
 }
 
 void BM_JetSearch(benchmark::State& state) {
-  auto db = provider::jet::Database::Open(Config().mdb);
-  if (!db.ok()) Die(db.status().ToString());
   std::size_t rows = 0;
-  for (auto _ : state) rows = JetSearch(*db.value(), Config().Search());
+  const auto db = OpenJet(Config());
+  for (auto _ : state) rows = JetSearch(db, Config().Search());
   state.counters["rows"] = static_cast<double>(rows);
 }
 
@@ -184,10 +191,8 @@ int main(int argc, char** argv) {
   }
 
   // Both sides must find the same rows, or the figures compare different work.
-  auto db = provider::jet::Database::Open(setup.mdb);
-  if (!db.ok()) Die(db.status().ToString());
   sqlite3* lite = OpenSqlite(setup);
-  const std::size_t jetRows = JetSearch(*db.value(), setup.Search());
+  const std::size_t jetRows = JetSearch(OpenJet(setup), setup.Search());
   const std::size_t liteRows = SqliteRows(lite, setup.Search());
   sqlite3_close(lite);
   std::printf("search %s: %zu rows (engine), %zu rows (SQLite)\n", setup.Search().c_str(), jetRows,

@@ -2,8 +2,12 @@
 #include "tools/jetdb/query_command.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/codepage.h"
+#include "provider/jet/database.h"
+#include "provider/jet_resolver.h"
+#include "provider/jet_row_source.h"
 #include "tools/jetdb/commands.h"
 
 namespace jetdb {
@@ -12,45 +16,6 @@ namespace {
 using provider::Result;
 using provider::Status;
 using provider::Value;
-using provider::jet::ColumnType;
-using provider::sql::ColumnKind;
-
-ColumnKind KindOf(ColumnType type) {
-  switch (type) {
-    case ColumnType::boolean:
-      return ColumnKind::boolean;
-    case ColumnType::byte:
-    case ColumnType::integer:
-    case ColumnType::longInteger:
-      return ColumnKind::integer;
-    case ColumnType::single:
-    case ColumnType::doubleFloat:
-      return ColumnKind::real;
-    case ColumnType::currency:
-      return ColumnKind::currency;
-    case ColumnType::dateTime:
-      return ColumnKind::dateTime;
-    case ColumnType::text:
-    case ColumnType::memo:
-      return ColumnKind::text;
-    case ColumnType::guid:
-      return ColumnKind::guid;
-    case ColumnType::numeric:
-      return ColumnKind::decimal;
-    case ColumnType::binary:
-    case ColumnType::ole:
-      break;
-  }
-  // Codes the engine does not know decode as bytes, like binary columns.
-  return ColumnKind::binary;
-}
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "jetdb: %s\n", message.c_str());
@@ -64,61 +29,9 @@ int Usage(const std::string& message) {
 
 }  // namespace
 
-JetTableSource::JetTableSource(std::unique_ptr<provider::jet::Table> table)
-    : table_(std::move(table)) {
-  for (const provider::jet::Column& column : table_->columns())
-    columns_.push_back({platform::Utf8ToWide(column.name), KindOf(column.type)});
-}
-
-std::uint32_t JetTableSource::RowCount() const {
-  return static_cast<std::uint32_t>(table_->row_count());
-}
-
-Result<Value> JetTableSource::GetValue(std::uint32_t row, std::uint32_t column) {
-  if (row >= table_->row_count() || column >= columns_.size())
-    return Status::InvalidArgument("no such row or column", table_->name());
-  return table_->GetValue(row, column);
-}
-
-Result<bool> JetTableSource::GetText(std::uint32_t row, std::uint32_t column,
-                                     std::u16string& buffer) {
-  Result<Value> value = GetValue(row, column);
-  if (!value.ok()) return value.status();
-  if (provider::IsNull(value.value())) return false;
-  auto* text = std::get_if<std::u16string>(&value.value());
-  if (text == nullptr) return Status::InvalidArgument("column is not text", table_->name());
-  buffer.swap(*text);
-  return true;
-}
-
-Result<provider::sql::NamedSource> JetDatabaseResolver::Find(std::u16string_view name) {
-  const std::string utf8 = platform::WideToUtf8(name);
-  const std::string key = LowerAscii(utf8);
-  provider::sql::NamedSource found;
-  if (auto cached = tables_.find(key); cached != tables_.end()) {
-    found.table = cached->second.get();
-    return found;
-  }
-  Result<std::unique_ptr<provider::jet::Table>> table = database_->OpenTable(utf8);
-  if (table.ok()) {
-    auto source = std::make_unique<JetTableSource>(table.take());
-    found.table = source.get();
-    tables_.emplace(key, std::move(source));
-    return found;
-  }
-  if (table.status().kind() != provider::StatusKind::notFound) return table.status();
-  Result<std::string> text = database_->QueryText(utf8);
-  if (text.ok()) {
-    found.query = platform::Utf8ToWide(text.value());
-  } else if (text.status().kind() != provider::StatusKind::notFound) {
-    return text.status();
-  }
-  return found;
-}
-
 Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& options,
                 std::FILE* out) {
-  auto* source = dynamic_cast<JetTableSource*>(result.source);
+  auto* source = dynamic_cast<provider::JetRowSource*>(result.source);
   if (source == nullptr && !result.rows.empty())
     return Status::InvalidArgument("the result is not over a Jet table", "jetdb query");
   std::string buffer;
@@ -163,7 +76,7 @@ int RunQuery(const std::vector<std::string>& args) {
 
   auto db = provider::jet::Database::Open(operands[0], open);
   if (!db.ok()) return Fail(db.status().ToString());
-  JetDatabaseResolver resolver(*db.value());
+  provider::JetResolver resolver(std::shared_ptr<const provider::jet::Database>(db.take()));
   // Statement errors are worded for the user already; their place inside the engine is not.
   auto result = provider::sql::Execute(platform::Utf8ToWide(operands[1]), resolver);
   if (!result.ok()) return Fail(result.status().message());
