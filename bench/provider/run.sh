@@ -12,7 +12,7 @@ build=build-bench
 mdb=$build/bench-data/synth100000.mdb
 lite=$mdb.$TABLE.sqlite
 
-for tool in mdb-sql sqlite3 python3; do
+for tool in mdb-sql sqlite3 python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
 done
 
@@ -27,30 +27,39 @@ echo "== in process (Google Benchmark) =="
 search="SELECT * FROM $TABLE where kholase like '%$PATTERN%'"
 scan="SELECT * FROM $TABLE"
 
-jetdb_run() { "$build/bin/jetdb" query "$mdb" "$1"; }
-mdbsql_run() { printf '%s\n' "$1" | mdb-sql -P "$mdb"; }
-sqlite_run() { sqlite3 -csv -header "$lite" "$1"; }
+# Each side runs one statement, its own command alone measured ($timer is empty or a timer).
+timer=()
+jetdb_run() { "${timer[@]}" "$build/bin/jetdb" query "$mdb" "$1"; }
+mdbsql_run() { "${timer[@]}" mdb-sql -P "$mdb" < <(printf '%s\n' "$1"); }
+sqlite_run() { "${timer[@]}" sqlite3 -csv -header "$lite" "$1"; }
 
 csv_rows() { python3 -c 'import csv, sys; print(sum(1 for _ in csv.reader(sys.stdin)) - 1)'; }
 jetdb_rows() { jetdb_run "$1" | csv_rows; }
 mdbsql_rows() { mdbsql_run "$1" | sed -n 's/^\([0-9]*\) Rows retrieved$/\1/p'; }
 sqlite_rows() { sqlite_run "$1" | csv_rows; }
 
-# Median wall time in milliseconds of RUNS runs of "$1 $2", output discarded.
-median_ms() {
-  local times=() start end
+# "WALL CPU": the medians, in milliseconds, of the wall time and of the processor time (user
+# plus system) of RUNS runs of "$1 $2", output discarded. The processor time is the steadier
+# figure on a machine shared with other work.
+medians_ms() {
+  local walls=() cpus=() line
   for ((i = 0; i < RUNS; i++)); do
-    start=$(date +%s%N)
+    timer=(/usr/bin/time -f '%e %U %S' -o "$times_file")
     "$1" "$2" >/dev/null
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
+    timer=()
+    read -r wall user sys <"$times_file"
+    walls+=("$(awk -v t="$wall" 'BEGIN { printf "%d", t * 1000 }')")
+    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%d", (u + s) * 1000 }')")
   done
-  printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((RUNS + 1) / 2))p"
+  median() { printf '%s\n' "$@" | sort -n | sed -n "$(((RUNS + 1) / 2))p"; }
+  echo "$(median "${walls[@]}") $(median "${cpus[@]}")"
 }
+times_file=$(mktemp)
+trap 'rm -f "$times_file"' EXIT
 
 echo
-echo "== whole commands: median of $RUNS runs, wall time =="
-printf '%-8s %-18s %10s %8s\n' work command ms rows
+echo "== whole commands: median of $RUNS runs =="
+printf '%-8s %-14s %9s %9s %8s\n' work command "wall ms" "cpu ms" rows
 for work in scan search; do
   sql=${!work}
   for side in jetdb mdbsql sqlite; do
@@ -59,8 +68,8 @@ for work in scan search; do
       mdbsql) name="mdb-sql" ;;
       sqlite) name="sqlite3" ;;
     esac
-    ms=$(median_ms "${side}_run" "$sql")
+    read -r wall cpu < <(medians_ms "${side}_run" "$sql")
     rows=$("${side}_rows" "$sql")
-    printf '%-8s %-18s %10s %8s\n' "$work" "$name" "$ms" "$rows"
+    printf '%-8s %-14s %9s %9s %8s\n' "$work" "$name" "$wall" "$cpu" "$rows"
   done
 done
