@@ -77,15 +77,20 @@ std::vector<int> Ids(const std::string& csv) {
   return ids;
 }
 
-std::string Export(const std::string& table) {
+std::string Export(const std::string& table, const std::string& options = "",
+                   const std::string& file = SAMPLE_DATABASE) {
   const std::string command =
-      std::string(JETDB_PROGRAM) + " export '" + SAMPLE_DATABASE + "' " + table;
+      std::string(JETDB_PROGRAM) + " export " + options + " '" + file + "' " + table;
   std::string out;
   FILE* pipe = popen(command.c_str(), "r");
   char buf[4096];
   while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
   pclose(pipe);
   return out;
+}
+
+std::string SampleFile(const std::string& name) {
+  return std::string(VELMORA_TEST_DATA) + "/jet/" + name;
 }
 
 const char* const kTopicHeader = "id,kholase,porsesh,pasokh,pavaraghi\n";
@@ -171,6 +176,32 @@ TEST(JetdbQuery, SavedQueriesAndChosenColumns) {
   EXPECT_EQ(rows[0], (std::vector<std::string>{"id", "title"}));
   EXPECT_EQ(rows[1][0], "2");
   EXPECT_EQ(rows[2][0], "1");
+}
+
+TEST(JetdbQuery, EveryColumnTypeIsWrittenAsTheExportWritesIt) {
+  // Dates, currency, booleans, OLE pictures and memos of a file made by Access itself.
+  const std::string nwind = SampleFile("mdbtestdata_nwind.mdb");
+  for (const char* table : {"Employees", "Categories", "Orders", "Products"}) {
+    Outcome run = Query(std::string("SELECT * FROM ") + table, nwind);
+    EXPECT_EQ(run.status, 0) << table << ": " << run.err;
+    EXPECT_EQ(run.out, Export(table, "", nwind)) << table;
+  }
+}
+
+TEST(JetdbQuery, PasswordsAreAskedForAsByTheOtherCommands) {
+  const std::string file = SampleFile("mdbreader_V2003_with-password.mdb");
+  const std::string command = std::string(JETDB_PROGRAM) + " query --password password '" + file +
+                              "' 'SELECT * FROM Table1'";
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buf[4096];
+  while (std::size_t n = std::fread(buf, 1, sizeof buf, pipe)) out.append(buf, n);
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_EQ(out, Export("Table1", "--password password", file));
+  EXPECT_FALSE(out.empty());
+  Outcome refused = Query("SELECT * FROM Table1", file);
+  EXPECT_NE(refused.status, 0);
+  EXPECT_EQ(refused.err.rfind("jetdb: Not a valid password.", 0), 0u) << refused.err;
 }
 
 TEST(JetdbQuery, ErrorsAreOneLineAndAFailingStatus) {
