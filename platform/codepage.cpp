@@ -297,7 +297,13 @@ std::string WideToUtf8(std::u16string_view wide) {
   char* p = out.data();
   for (size_t i = 0; i < wide.size(); ++i) {
     char16_t c = wide[i];
-    if (IsHighSurrogate(c) && i + 1 < wide.size() && IsLowSurrogate(wide[i + 1])) {
+    // Latin and Arabic-script text, nearly all there is, takes one or two bytes a character.
+    if (c < 0x80) {
+      *p++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (c >> 6));
+      *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (IsHighSurrogate(c) && i + 1 < wide.size() && IsLowSurrogate(wide[i + 1])) {
       p = PutUtf8(p, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (wide[i + 1] - 0xDC00));
       ++i;
     } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
