@@ -7,7 +7,7 @@ packages=(
   # toolchain
   clang libclang-rt-14-dev cmake ninja-build pkg-config
   # test and benchmark frameworks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   # platform layer
   libcairo2-dev libpango1.0-dev libfontconfig-dev libsdl2-dev libjpeg62-turbo-dev
   # fonts the program asks for, and Arabic-script fallbacks

@@ -24,7 +24,10 @@ Result<std::u16string> DecodeJet4Text(ByteView bytes) {
   const std::size_t size = bytes.size();
   const std::uint8_t* p = bytes.data();
   if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
-    text.reserve(size - 2);
+    // Written in place into room for the longest text (a character a byte), then cut: pushing
+    // character by character dominated reading long memos.
+    text.resize(size - 2);
+    char16_t* out = text.data();
     // A 00 byte switches modes; in two-byte mode it is looked for only where a character would
     // begin, so a character whose low byte is 0 cannot appear in a compressed value.
     bool compressed = true;
@@ -34,15 +37,15 @@ Result<std::u16string> DecodeJet4Text(ByteView bytes) {
         compressed = !compressed;
         ++i;
       } else if (compressed) {
-        text.push_back(static_cast<char16_t>(p[i]));
-        ++i;
-      } else if (i + 1 < size) {
-        text.push_back(static_cast<char16_t>(p[i] | p[i + 1] << 8));
-        i += 2;
+        for (; i < size && p[i] != 0; ++i) *out++ = static_cast<char16_t>(p[i]);
       } else {
-        return Status::Corruption("A compressed text ends inside a character.", "");
+        for (; i + 1 < size && p[i] != 0; i += 2)
+          *out++ = static_cast<char16_t>(p[i] | p[i + 1] << 8);
+        if (i + 1 == size && p[i] != 0)
+          return Status::Corruption("A compressed text ends inside a character.", "");
       }
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
   }
   if (size % 2 != 0) return Status::Corruption("A text value has an odd number of bytes.", "");

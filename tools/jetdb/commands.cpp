@@ -12,6 +12,7 @@ const std::vector<Command>& Commands() {
        RunExport},
       {"build", "CONTENT_DIR OUT.mdb", RunBuild},
       {"synth", "N OUT.mdb", RunSynth},
+      {"query", "[--password P] FILE \"SQL\"", RunQuery},
   };
   return commands;
 }

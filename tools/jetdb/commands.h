@@ -22,5 +22,6 @@ int RunTables(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
 int RunSynth(const std::vector<std::string>& args);
+int RunQuery(const std::vector<std::string>& args);
 
 }  // namespace jetdb

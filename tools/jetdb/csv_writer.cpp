@@ -105,37 +105,53 @@ std::string BinaryText(const provider::Bytes& bytes, BinaryMode mode) {
   return text;
 }
 
+// The escape of an invisible character under -e, or null for any other byte.
+const char* InvisibleEscape(char c) {
+  switch (c) {
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    case '\t':
+      return "\\t";
+    case '\\':
+      return "\\\\";
+    default:
+      return nullptr;
+  }
+}
+
 std::string Quoted(const std::string& text, const CsvOptions& options) {
   if (!options.quoting) return text;
   const std::string& escape = options.escape.empty() ? options.quote : options.escape;
+  // Runs of ordinary bytes are copied whole: looking at every byte of long memos dominated the
+  // time of writing them.
+  std::string special = options.quote.substr(0, 1);
+  if (options.escapeInvisible) special += "\r\n\t\\";
   std::string out = options.quote;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (options.escapeInvisible) {
-      if (c == '\r') {
-        out += "\\r";
-        continue;
-      }
-      if (c == '\n') {
-        out += "\\n";
-        continue;
-      }
-      if (c == '\t') {
-        out += "\\t";
-        continue;
-      }
-      if (c == '\\') {
-        out += "\\\\";
-        continue;
-      }
+  out.reserve(text.size() + 2 * options.quote.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const std::size_t at = special.empty()       ? std::string::npos
+                           : special.size() == 1 ? text.find(special[0], i)
+                                                 : text.find_first_of(special, i);
+    if (at == std::string::npos) {
+      out.append(text, i);
+      break;
     }
-    if (!options.quote.empty() && text.compare(i, options.quote.size(), options.quote) == 0) {
+    out.append(text, i, at - i);
+    i = at;
+    if (const char* invisible = options.escapeInvisible ? InvisibleEscape(text[i]) : nullptr) {
+      out += invisible;
+      ++i;
+    } else if (text.compare(i, options.quote.size(), options.quote) == 0) {
       out += escape;
       out += options.quote;
-      i += options.quote.size() - 1;
-      continue;
+      i += options.quote.size();
+    } else {
+      out.push_back(text[i]);
+      ++i;
     }
-    out.push_back(c);
   }
   return out + options.quote;
 }

@@ -1,0 +1,207 @@
+// In-process figures for the engine and SQLite's library on the same rows: opening and reading a
+// whole table, and the summary search with every value of the found rows read.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/provider/sqlite_copy.h"
+#include "platform/codepage.h"
+#include "provider/jet/database.h"
+#include "provider/jet_resolver.h"
+#include "provider/sql/query.h"
+
+namespace {
+
+struct Setup {
+  std::string mdb = BENCH_DATABASE;
+  std::string sqlite;
+  std::string table = "kolliyat";
+  std::string pattern = "مع";
+  std::string Search() const {
+    return "SELECT * FROM " + table + " where kholase like '%" + pattern + "%'";
+  }
+};
+
+Setup& Config() {
+  static Setup setup;
+  return setup;
+}
+
+[[noreturn]] void Die(const std::string& message) {
+  std::fprintf(stderr, "provider_bench: %s\n", message.c_str());
+  std::exit(1);
+}
+
+// Every value of every column of the rows `result` selected, as a reader of the result would.
+std::size_t ReadJetResult(const provider::sql::QueryResult& result) {
+  for (std::uint32_t row : result.rows) {
+    for (const provider::sql::OutputColumn& column : result.columns) {
+      auto value = result.source->GetValue(row, column.column);
+      if (!value.ok()) Die(value.status().ToString());
+      benchmark::DoNotOptimize(value.value());
+    }
+  }
+  return result.rows.size();
+}
+
+std::size_t JetSearch(const std::shared_ptr<const provider::jet::Database>& db,
+                      const std::string& sql) {
+  provider::JetResolver resolver(db);
+  auto result = provider::sql::Execute(platform::Utf8ToWide(sql), resolver);
+  if (!result.ok()) Die(result.status().message());
+  return ReadJetResult(result.value());
+}
+
+std::size_t JetOpenScan(const Setup& setup) {
+  auto db = provider::jet::Database::Open(setup.mdb);
+  if (!db.ok()) Die(db.status().ToString());
+  auto table = db.value()->OpenTable(setup.table);
+  if (!table.ok()) Die(table.status().ToString());
+  const provider::jet::Table& t = *table.value();
+  for (std::size_t row = 0; row < t.row_count(); ++row) {
+    for (std::size_t c = 0; c < t.columns().size(); ++c) {
+      auto value = t.GetValue(row, c);
+      if (!value.ok()) Die(value.status().ToString());
+      benchmark::DoNotOptimize(value.value());
+    }
+  }
+  return t.row_count();
+}
+
+std::shared_ptr<const provider::jet::Database> OpenJet(const Setup& setup) {
+  auto db = provider::jet::Database::Open(setup.mdb);
+  if (!db.ok()) Die(db.status().ToString());
+  return db.take();
+}
+
+sqlite3* OpenSqlite(const Setup& setup) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(setup.sqlite.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+    Die("cannot open " + setup.sqlite);
+  return db;
+}
+
+// Steps through a statement reading every column of every row in its stored form.
+std::size_t SqliteRows(sqlite3* db, const std::string& sql) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+    Die(sqlite3_errmsg(db));
+  std::size_t rows = 0;
+  const int columns = sqlite3_column_count(statement);
+  int rc;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (int c = 0; c < columns; ++c) {
+      switch (sqlite3_column_type(statement, c)) {
+        case SQLITE_INTEGER:
+          benchmark::DoNotOptimize(sqlite3_column_int64(statement, c));
+          break;
+        case SQLITE_FLOAT:
+          benchmark::DoNotOptimize(sqlite3_column_double(statement, c));
+          break;
+        case SQLITE_NULL:
+          break;
+        default:
+          benchmark::DoNotOptimize(sqlite3_column_text(statement, c));
+          benchmark::DoNotOptimize(sqlite3_column_bytes(statement, c));
+      }
+    }
+    ++rows;
+  }
+  if (rc != SQLITE_DONE) Die(sqlite3_errmsg(db));
+  sqlite3_finalize(statement);
+  return rows;
+}
+
+void BM_JetOpenScan(benchmark::State& state) {
+  std::size_t rows = 0;
+  for (auto _ : state) rows = JetOpenScan(Config());
+  state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_SqliteOpenScan(benchmark::State& state) {
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    sqlite3* db = OpenSqlite(Config());
+    rows = SqliteRows(db, "SELECT * FROM " + Config().table);
+    sqlite3_close(db);
+  }
+  state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_JetSearch(benchmark::State& state) {
+  std::size_t rows = 0;
+  const auto db = OpenJet(Config());
+  for (auto _ : state) rows = JetSearch(db, Config().Search());
+  state.counters["rows"] = static_cast<double>(rows);
+}
+
+void BM_SqliteSearch(benchmark::State& state) {
+  sqlite3* db = OpenSqlite(Config());
+  std::size_t rows = 0;
+  for (auto _ : state) rows = SqliteRows(db, Config().Search());
+  sqlite3_close(db);
+  state.counters["rows"] = static_cast<double>(rows);
+}
+
+BENCHMARK(BM_JetOpenScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SqliteOpenScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JetSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SqliteSearch)->Unit(benchmark::kMillisecond);
+
+// Takes --mdb=, --sqlite=, --table= and --pattern= off the command line; the rest is Google
+// Benchmark's.
+void TakeOptions(int& argc, char** argv) {
+  Setup& setup = Config();
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto take = [&](const char* name, std::string& out) {
+      const std::size_t n = std::strlen(name);
+      if (arg.compare(0, n, name) != 0) return false;
+      out = arg.substr(n);
+      return true;
+    };
+    if (!take("--mdb=", setup.mdb) && !take("--sqlite=", setup.sqlite) &&
+        !take("--table=", setup.table) && !take("--pattern=", setup.pattern)) {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  if (setup.sqlite.empty()) setup.sqlite = setup.mdb + "." + setup.table + ".sqlite";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TakeOptions(argc, argv);
+  const Setup& setup = Config();
+  namespace fs = std::filesystem;
+  if (!fs::exists(setup.sqlite) ||
+      fs::last_write_time(setup.sqlite) < fs::last_write_time(setup.mdb)) {
+    std::fprintf(stderr, "provider_bench: copying %s into %s\n", setup.table.c_str(),
+                 setup.sqlite.c_str());
+    provider::Status copied = bench::CopyTableToSqlite(setup.mdb, setup.table, setup.sqlite);
+    if (!copied.ok()) Die(copied.ToString());
+  }
+
+  // Both sides must find the same rows, or the figures compare different work.
+  sqlite3* lite = OpenSqlite(setup);
+  const std::size_t jetRows = JetSearch(OpenJet(setup), setup.Search());
+  const std::size_t liteRows = SqliteRows(lite, setup.Search());
+  sqlite3_close(lite);
+  std::printf("search %s: %zu rows (engine), %zu rows (SQLite)\n", setup.Search().c_str(), jetRows,
+              liteRows);
+  if (jetRows != liteRows) Die("the two sides found different rows");
+
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds and runs the provider benchmarks: in-process figures for the engine and SQLite's
+# library, then whole-command timings (median of RUNS runs) of jetdb query, mdb-sql and the
+# sqlite3 shell on the same statements, each with the row count it returned.
+set -euo pipefail
+
+cd "$(dirname "$0")/../.."
+RUNS=${RUNS:-7}
+PATTERN=${PATTERN:-مع}
+TABLE=kolliyat
+build=build-bench
+mdb=$build/bench-data/synth100000.mdb
+lite=$mdb.$TABLE.sqlite
+
+for tool in mdb-sql sqlite3 python3 /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
+done
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target jetdb provider_bench
+
+echo
+echo "== in process (Google Benchmark) =="
+"$build/bin/provider_bench" --mdb="$mdb" --sqlite="$lite" --table=$TABLE --pattern="$PATTERN" \
+  --benchmark_min_time=1 "$@"
+
+search="SELECT * FROM $TABLE where kholase like '%$PATTERN%'"
+scan="SELECT * FROM $TABLE"
+
+# Each side runs one statement, its own command alone measured ($timer is empty or a timer).
+timer=()
+jetdb_run() { "${timer[@]}" "$build/bin/jetdb" query "$mdb" "$1"; }
+mdbsql_run() { "${timer[@]}" mdb-sql -P "$mdb" < <(printf '%s\n' "$1"); }
+sqlite_run() { "${timer[@]}" sqlite3 -csv -header "$lite" "$1"; }
+
+csv_rows() { python3 -c 'import csv, sys; print(sum(1 for _ in csv.reader(sys.stdin)) - 1)'; }
+jetdb_rows() { jetdb_run "$1" | csv_rows; }
+mdbsql_rows() { mdbsql_run "$1" | sed -n 's/^\([0-9]*\) Rows retrieved$/\1/p'; }
+sqlite_rows() { sqlite_run "$1" | csv_rows; }
+
+# "WALL CPU": the medians, in milliseconds, of the wall time and of the processor time (user
+# plus system) of RUNS runs of "$1 $2", output discarded. The processor time is the steadier
+# figure on a machine shared with other work.
+medians_ms() {
+  local walls=() cpus=() line
+  for ((i = 0; i < RUNS; i++)); do
+    timer=(/usr/bin/time -f '%e %U %S' -o "$times_file")
+    "$1" "$2" >/dev/null
+    timer=()
+    read -r wall user sys <"$times_file"
+    walls+=("$(awk -v t="$wall" 'BEGIN { printf "%d", t * 1000 }')")
+    cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%d", (u + s) * 1000 }')")
+  done
+  median() { printf '%s\n' "$@" | sort -n | sed -n "$(((RUNS + 1) / 2))p"; }
+  echo "$(median "${walls[@]}") $(median "${cpus[@]}")"
+}
+times_file=$(mktemp)
+trap 'rm -f "$times_file"' EXIT
+
+echo
+echo "== whole commands: median of $RUNS runs =="
+printf '%-8s %-14s %9s %9s %8s\n' work command "wall ms" "cpu ms" rows
+for work in scan search; do
+  sql=${!work}
+  for side in jetdb mdbsql sqlite; do
+    case $side in
+      jetdb) name="jetdb query" ;;
+      mdbsql) name="mdb-sql" ;;
+      sqlite) name="sqlite3" ;;
+    esac
+    read -r wall cpu < <(medians_ms "${side}_run" "$sql")
+    rows=$("${side}_rows" "$sql")
+    printf '%-8s %-14s %9s %9s %8s\n' "$work" "$name" "$wall" "$cpu" "$rows"
+  done
+done
