@@ -123,10 +123,10 @@ Status NewDatabase::Lay() {
   auto catalog = AddTable(CatalogSpec(), kSystemObject);
   if (!catalog.ok()) return catalog.status();
   catalog_ = catalog.value();
-  for (const TableSpec& spec : SystemTableSpecs()) {
-    auto table = AddTable(spec, kSystemObject);
+  for (const TableSpec& tableSpec : SystemTableSpecs()) {
+    auto table = AddTable(tableSpec, kSystemObject);
     if (!table.ok()) return table.status();
-    if (spec.name == u"MSysQueries") queries_ = table.value();
+    if (tableSpec.name == u"MSysQueries") queries_ = table.value();
   }
 
   struct Container {
@@ -156,26 +156,26 @@ Status NewDatabase::Lay() {
   return Status::Ok();
 }
 
-Result<TableWriter*> NewDatabase::AddTable(const TableSpec& spec, std::int32_t flags) {
-  if (NameTaken(spec.name))
+Result<TableWriter*> NewDatabase::AddTable(const TableSpec& tableSpec, std::int32_t flags) {
+  if (NameTaken(tableSpec.name))
     return Status::InvalidArgument("An object of that name already exists.", "table");
-  auto layout = LayOutTable(spec);
+  auto layout = LayOutTable(tableSpec);
   if (!layout.ok()) return layout.status();
   auto page = pages_.Allocate(kPageTableDef);
   if (!page.ok()) return page.status();
-  auto writer = TableWriter::Create(pages_, spec, page.value());
+  auto writer = TableWriter::Create(pages_, tableSpec, page.value());
   if (!writer.ok()) return writer.status();
   tables_.push_back(writer.take());
-  names_.push_back(Folded(spec.name));
+  names_.push_back(Folded(tableSpec.name));
   TableWriter* table = tables_.back().get();
   Status status = AddCatalogEntry(static_cast<std::int32_t>(table->definition_page()), kTablesId,
-                                  spec.name, kTypeTable, flags);
+                                  tableSpec.name, kTypeTable, flags);
   if (!status.ok()) return status;
   return table;
 }
 
-Result<TableWriter*> NewDatabase::CreateTable(const TableSpec& spec) {
-  TableSpec user = spec;
+Result<TableWriter*> NewDatabase::CreateTable(const TableSpec& tableSpec) {
+  TableSpec user = tableSpec;
   user.system = false;
   return AddTable(user, 0);
 }
@@ -188,13 +188,13 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
     return Status::InvalidArgument("An object of that name already exists.", "query");
   const TableWriter* source = nullptr;
   for (const auto& writer : tables_)
-    if (Folded(writer->spec().name) == Folded(table)) source = writer.get();
-  if (source == nullptr || source->spec().system)
+    if (Folded(writer->tableSpec().name) == Folded(table)) source = writer.get();
+  if (source == nullptr || source->tableSpec().system)
     return Status::InvalidArgument("The query's table does not exist.", "query");
   for (const std::u16string& column : columns) {
     bool found = false;
-    for (const ColumnSpec& spec : source->spec().columns)
-      found |= Folded(spec.name) == Folded(column);
+    for (const ColumnSpec& defined : source->tableSpec().columns)
+      found |= Folded(defined.name) == Folded(column);
     if (!found) return Status::InvalidArgument("The query names an unknown column.", "query");
   }
 
@@ -212,11 +212,11 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
       row(0, {}, {}, Long(0)),
       row(1, {}, {}, Long(1)),
       row(3, {}, {}, Long(0)),
-      row(5, source->spec().name, {}, {}),
+      row(5, source->tableSpec().name, {}, {}),
   };
   if (columns.empty()) rows.push_back(row(6, {}, std::u16string(u"*"), Long(0)));
   for (const std::u16string& column : columns)
-    rows.push_back(row(6, {}, u"[" + source->spec().name + u"].[" + column + u"]", Long(0)));
+    rows.push_back(row(6, {}, u"[" + source->tableSpec().name + u"].[" + column + u"]", Long(0)));
   rows.push_back(row(255, {}, {}, {}));
   for (const std::vector<Value>& values : rows) {
     auto inserted = queries_->InsertRow(values);
@@ -230,7 +230,7 @@ Status NewDatabase::AddCatalogEntry(std::int32_t id, std::int32_t parent,
                                     std::int32_t flags) {
   // The catalog's own entry is added while the catalog is being made.
   TableWriter* catalog = catalog_ != nullptr ? catalog_ : tables_.front().get();
-  std::vector<Value> values(catalog->spec().columns.size());
+  std::vector<Value> values(catalog->tableSpec().columns.size());
   values[0] = Long(id);
   values[1] = Long(parent);
   values[2] = name;

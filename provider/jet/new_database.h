@@ -25,8 +25,8 @@ class NewDatabase {
   static Result<std::unique_ptr<NewDatabase>> Create(DateTime created);
 
   // Adds an empty user table. invalidArgument when the name is taken (letter case ignored) or
-  // the spec is bad.
-  Result<TableWriter*> CreateTable(const TableSpec& spec);
+  // the description is bad.
+  Result<TableWriter*> CreateTable(const TableSpec& tableSpec);
 
   // Saves the select query `name`: SELECT * FROM `table`, or the listed columns of it when
   // `columns` is not empty. invalidArgument when the name is taken or the table or a column
@@ -44,7 +44,7 @@ class NewDatabase {
   explicit NewDatabase(DateTime created) : created_(created) {}
 
   Status Lay();
-  Result<TableWriter*> AddTable(const TableSpec& spec, std::int32_t flags);
+  Result<TableWriter*> AddTable(const TableSpec& tableSpec, std::int32_t flags);
   Status AddCatalogEntry(std::int32_t id, std::int32_t parent, const std::u16string& name,
                          std::int16_t type, std::int32_t flags);
   bool NameTaken(const std::u16string& name) const;

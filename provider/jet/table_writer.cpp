@@ -16,7 +16,7 @@ constexpr std::size_t kLongValueHeader = 12;
 
 // The bytes a long value stores: text as Jet text, OLE data as it is.
 Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value) {
-  if (column.spec.type == ColumnType::memo) {
+  if (column.columnSpec.type == ColumnType::memo) {
     const auto* text = std::get_if<std::u16string>(&value);
     if (text == nullptr)
       return Status::InvalidArgument("The value does not suit the column: text is expected.",
@@ -32,11 +32,13 @@ Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, con
 
 }  // namespace
 
-Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store, const TableSpec& spec,
+Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
+                                                         const TableSpec& tableSpec,
                                                          std::uint32_t definitionPage) {
-  auto layout = LayOutTable(spec);
+  auto layout = LayOutTable(tableSpec);
   if (!layout.ok()) return layout.status();
-  std::unique_ptr<TableWriter> writer(new TableWriter(store, spec, layout.take(), definitionPage));
+  std::unique_ptr<TableWriter> writer(
+      new TableWriter(store, tableSpec, layout.take(), definitionPage));
   TableMaps& maps = writer->maps_;
   for (std::uint32_t* map : {&maps.owned, &maps.free}) {
     auto added = AddUsageMap(store, UsageMapKind::ownedPages);
@@ -53,7 +55,7 @@ Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store, const
     maps.longValueFree.push_back(free.value());
     writer->longValues_.emplace_back(owned.value(), free.value());
   }
-  auto definition = EncodeTableDef(writer->spec_, writer->layout_, maps);
+  auto definition = EncodeTableDef(writer->tableSpec_, writer->layout_, maps);
   if (!definition.ok()) return definition.status();
   std::span<std::uint8_t> page = store.Page(definitionPage);
   std::copy(definition.value().begin(), definition.value().end(), page.begin());
@@ -77,7 +79,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
   std::size_t rowSize = 0;
   for (std::size_t i = 0; i < values.size(); ++i) {
     const ColumnLayout& column = layout_.columns[i];
-    if (column.spec.autoNumber) {
+    if (column.columnSpec.autoNumber) {
       if (!IsNull(values[i]))
         return Status::InvalidArgument("An AutoNumber column is numbered by the table.",
                                        "column " + std::to_string(i));
@@ -123,7 +125,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
   const std::span<std::uint8_t> updated = store_->Page(definitionPage_);
   Store32(updated, kTableDefRowCount, Load32(updated, kTableDefRowCount) + 1);
   for (const ColumnLayout& column : layout_.columns) {
-    if (!column.spec.autoNumber) continue;
+    if (!column.columnSpec.autoNumber) continue;
     lastAutoNumber_ = nextAutoNumber;
     Store32(updated, kTableDefNextAutoNumber, nextAutoNumber + 1);
   }

@@ -20,16 +20,16 @@ class TableWriter {
   TableWriter(const TableWriter&) = delete;
   TableWriter& operator=(const TableWriter&) = delete;
 
-  // Writes the definition of an empty table described by `spec` on `definitionPage` (already
+  // Writes the definition of an empty table described by `tableSpec` on `definitionPage` (already
   // allocated), with new usage maps for the table and for each long-value column.
-  static Result<std::unique_ptr<TableWriter>> Create(PageStore& store, const TableSpec& spec,
+  static Result<std::unique_ptr<TableWriter>> Create(PageStore& store, const TableSpec& tableSpec,
                                                      std::uint32_t definitionPage);
 
   std::uint32_t definition_page() const { return definitionPage_; }
-  const TableSpec& spec() const { return spec_; }
+  const TableSpec& tableSpec() const { return tableSpec_; }
   std::uint32_t row_count() const;
 
-  // Appends a row: one value per column, in the order of the spec. An AutoNumber column takes
+  // Appends a row: one value per column, in the order of the columns. An AutoNumber column takes
   // Null and is given the next number. Memo and OLE values go inline, to one LVAL row or to a
   // chain, by length. Returns the row's location (page << 8 | slot). Nothing is written when a
   // value does not suit its column (invalidArgument).
@@ -42,9 +42,10 @@ class TableWriter {
   Status DeleteRow(std::uint32_t location);
 
  private:
-  TableWriter(PageStore& store, TableSpec spec, TableLayout layout, std::uint32_t definitionPage)
+  TableWriter(PageStore& store, TableSpec tableSpec, TableLayout layout,
+              std::uint32_t definitionPage)
       : store_(&store),
-        spec_(std::move(spec)),
+        tableSpec_(std::move(tableSpec)),
         layout_(std::move(layout)),
         definitionPage_(definitionPage) {}
 
@@ -52,7 +53,7 @@ class TableWriter {
   Result<std::uint32_t> PageWithRoom(std::size_t size);
 
   PageStore* store_;
-  TableSpec spec_;
+  TableSpec tableSpec_;
   TableLayout layout_;
   std::uint32_t definitionPage_;
   TableMaps maps_;

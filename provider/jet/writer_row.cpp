@@ -27,7 +27,7 @@ void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::s
 }
 
 Status Mismatch(const ColumnLayout& column, const char* what) {
-  std::string name(column.spec.name.begin(), column.spec.name.end());
+  std::string name(column.columnSpec.name.begin(), column.columnSpec.name.end());
   for (char& c : name)
     if (static_cast<unsigned char>(c) > 0x7F) c = '?';
   return Status::InvalidArgument(std::string("The value does not suit the column: ") + what + ".",
@@ -47,7 +47,7 @@ Result<StoredField> EncodeInteger(const ColumnLayout& column, const Value& value
 }  // namespace
 
 Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) {
-  if (column.spec.type == ColumnType::boolean) {
+  if (column.columnSpec.type == ColumnType::boolean) {
     if (IsNull(value)) return StoredField{};
     const auto* flag = std::get_if<bool>(&value);
     if (flag == nullptr) return Mismatch(column, "a yes/no value is expected");
@@ -58,7 +58,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
     if (column.fixed) field.bytes.assign(column.length, 0);
     return field;
   }
-  switch (column.spec.type) {
+  switch (column.columnSpec.type) {
     case ColumnType::byte:
       return EncodeInteger(column, value, 0, 255);
     case ColumnType::integer:
@@ -79,15 +79,15 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
     case ColumnType::dateTime: {
       double number = 0;
       if (const auto* date = std::get_if<DateTime>(&value);
-          date != nullptr && column.spec.type == ColumnType::dateTime)
+          date != nullptr && column.columnSpec.type == ColumnType::dateTime)
         number = date->days;
       else if (const auto* real = std::get_if<double>(&value);
-               real != nullptr && column.spec.type != ColumnType::dateTime)
+               real != nullptr && column.columnSpec.type != ColumnType::dateTime)
         number = *real;
       else
         return Mismatch(column, "a number or date is expected");
       StoredField field{true, {}};
-      if (column.spec.type == ColumnType::single) {
+      if (column.columnSpec.type == ColumnType::single) {
         const auto narrow = static_cast<float>(number);
         std::uint32_t bits = 0;
         std::memcpy(&bits, &narrow, sizeof bits);
@@ -107,7 +107,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
     case ColumnType::text: {
       const auto* text = std::get_if<std::u16string>(&value);
       if (text == nullptr) return Mismatch(column, "text is expected");
-      if (text->size() > column.spec.size) return Mismatch(column, "the text is too long");
+      if (text->size() > column.columnSpec.size) return Mismatch(column, "the text is too long");
       auto bytes = EncodeJetText(*text);
       if (!bytes.ok()) return bytes.status();
       return StoredField{true, bytes.take()};
@@ -115,7 +115,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
     case ColumnType::binary: {
       const auto* bytes = std::get_if<Bytes>(&value);
       if (bytes == nullptr) return Mismatch(column, "binary data is expected");
-      if (bytes->size() > column.spec.size) return Mismatch(column, "the data is too long");
+      if (bytes->size() > column.columnSpec.size) return Mismatch(column, "the data is too long");
       return StoredField{true, *bytes};
     }
     default:

@@ -76,15 +76,15 @@ bool IsTextual(ColumnType type) {
 
 }  // namespace
 
-Result<TableLayout> LayOutTable(const TableSpec& spec) {
-  if (spec.name.empty() || spec.name.size() > 64)
+Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
+  if (tableSpec.name.empty() || tableSpec.name.size() > 64)
     return Status::InvalidArgument("A table name has 1 to 64 characters.", "table");
-  if (spec.columns.empty() || spec.columns.size() > 255)
+  if (tableSpec.columns.empty() || tableSpec.columns.size() > 255)
     return Status::InvalidArgument("A table has 1 to 255 columns.", "table");
   TableLayout layout;
   std::set<std::u16string> names;
-  for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-    const ColumnSpec& column = spec.columns[i];
+  for (std::size_t i = 0; i < tableSpec.columns.size(); ++i) {
+    const ColumnSpec& column = tableSpec.columns[i];
     const std::string where = "column " + std::to_string(i);
     if (column.name.empty() || column.name.size() > 64)
       return Status::InvalidArgument("A column name has 1 to 64 characters.", where);
@@ -96,7 +96,7 @@ Result<TableLayout> LayOutTable(const TableSpec& spec) {
     if (column.autoNumber && column.type != ColumnType::longInteger)
       return Status::InvalidArgument("Only long integer columns can be AutoNumbers.", where);
     ColumnLayout out;
-    out.spec = column;
+    out.columnSpec = column;
     out.number = static_cast<std::uint16_t>(i);
     if (fixedSize >= 0) {
       out.fixed = true;
@@ -116,8 +116,8 @@ Result<TableLayout> LayOutTable(const TableSpec& spec) {
   return layout;
 }
 
-Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const TableLayout& layout,
-                                                 const TableMaps& maps) {
+Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
+                                                 const TableLayout& layout, const TableMaps& maps) {
   std::vector<std::uint8_t> def(kHeaderEnd, 0);
   const std::span<std::uint8_t> header(def);
   header[0] = kPageTableDef;
@@ -125,9 +125,9 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const Ta
   Store32(header, 12, kAccessConstant);
   Store32(header, kTableDefNextAutoNumber, 1);
   bool hasAutoNumber = false;
-  for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.spec.autoNumber;
+  for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.columnSpec.autoNumber;
   header[24] = hasAutoNumber ? 1 : 0;
-  header[40] = spec.system ? kSystemTable : kUserTable;
+  header[40] = tableSpec.system ? kSystemTable : kUserTable;
   const auto columns = static_cast<std::uint32_t>(layout.columns.size());
   Store16(header, 41, columns);
   Store16(header, 43, layout.varCount);
@@ -136,25 +136,25 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const Ta
   Store32(header, 59, maps.free);
 
   for (const ColumnLayout& column : layout.columns) {
-    def.push_back(static_cast<std::uint8_t>(column.spec.type));
+    def.push_back(static_cast<std::uint8_t>(column.columnSpec.type));
     Append32(def, kAccessConstant);
     Append16(def, column.number);
     Append16(def, column.varIndex);
     Append16(def, column.number);
-    Append16(def, IsTextual(column.spec.type) ? kWriterSortOrder : 0);
+    Append16(def, IsTextual(column.columnSpec.type) ? kWriterSortOrder : 0);
     Append16(def, 0);
     std::uint8_t flags = kColumnNullable;
     if (column.fixed) flags |= kColumnFixed;
-    if (column.spec.autoNumber) flags |= kColumnAutoNumber;
+    if (column.columnSpec.autoNumber) flags |= kColumnAutoNumber;
     def.push_back(flags);
-    def.push_back(IsTextual(column.spec.type) ? kCompressedText : 0);
+    def.push_back(IsTextual(column.columnSpec.type) ? kCompressedText : 0);
     Append32(def, 0);
     Append16(def, column.fixedOffset);
     Append16(def, column.length);
   }
   for (const ColumnLayout& column : layout.columns) {
-    Append16(def, static_cast<std::uint32_t>(2 * column.spec.name.size()));
-    for (char16_t c : column.spec.name) Append16(def, c);
+    Append16(def, static_cast<std::uint32_t>(2 * column.columnSpec.name.size()));
+    for (char16_t c : column.columnSpec.name) Append16(def, c);
   }
   std::size_t longValue = 0;
   for (const ColumnLayout& column : layout.columns) {

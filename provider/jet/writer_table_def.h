@@ -30,13 +30,15 @@ struct TableSpec {
 
 // Where each column lives in a row.
 struct ColumnLayout {
-  ColumnSpec spec;
+  ColumnSpec columnSpec;
   std::uint16_t number = 0;       // bit in the null mask
   std::uint16_t varIndex = 0;     // variable columns: entry in the offset table
   std::uint16_t fixedOffset = 0;  // fixed columns: offset after the column count
   std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character
   bool fixed = false;
-  bool longValue() const { return spec.type == ColumnType::memo || spec.type == ColumnType::ole; }
+  bool longValue() const {
+    return columnSpec.type == ColumnType::memo || columnSpec.type == ColumnType::ole;
+  }
 };
 
 struct TableLayout {
@@ -46,10 +48,10 @@ struct TableLayout {
 };
 
 // Numbers the columns in the order given, fixed ones packed in that order, variable ones
-// indexed in that order. invalidArgument for a bad spec (no columns, empty or duplicate
+// indexed in that order. invalidArgument for a bad tableSpec (no columns, empty or duplicate
 // names, sizes out of range, an AutoNumber that is not a long integer); notSupported for types
 // the writer does not store.
-Result<TableLayout> LayOutTable(const TableSpec& spec);
+Result<TableLayout> LayOutTable(const TableSpec& tableSpec);
 
 // The usage maps a definition names: the table's own and, per long-value column in layout
 // order, the column's owned and free maps.
@@ -66,7 +68,7 @@ constexpr std::size_t kTableDefNextAutoNumber = 20;
 
 // The whole definition page of an empty table. notSupported when it would need more than one
 // page.
-Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& spec, const TableLayout& layout,
-                                                 const TableMaps& maps);
+Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
+                                                 const TableLayout& layout, const TableMaps& maps);
 
 }  // namespace provider::jet
