@@ -32,7 +32,7 @@ class ConnectionString {
 };
 
 inline const std::string kMalformedConnectionString =
-    "Format of the initialization string does not conform to the OLE DB specification.";
+    "The connection string is malformed: each part must be key=value, with quotes closed.";
 
 // The one provider this stand-in answers for.
 inline const std::string kJetProvider = "Microsoft.Jet.OLEDB.4.0";

@@ -122,7 +122,7 @@ TEST(JetConnectionTest, FailuresCarryTheMessagesJetUsersKnow) {
       {StoredString(missing), u"SQLOLEDB", adErrProviderNotFound,
        "Provider cannot be found. It may not be properly installed."},
       {u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source", u"", E_FAIL,
-       "Format of the initialization string does not conform to the OLE DB specification."},
+       "The connection string is malformed: each part must be key=value, with quotes closed."},
       {u"Provider=Microsoft.Jet.OLEDB.4.0;User ID=guest;Data Source=x.mdb", u"", E_FAIL,
        "Not a valid account name or password."},
   };
