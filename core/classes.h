@@ -249,23 +249,13 @@ class ClassBuilder {
   // An enumeration property; names are the value names in ordinal order.
   template <class Get, class Set>
   ClassBuilder& Enum(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
-    using V = classes_detail::GetterResult<T, Get>;
-    TPropInfo info = Make<V>(name, get, set);
-    info.Kind = TTypeKind::tkEnumeration;
-    info.Names.assign(names.begin(), names.end());
-    record_->properties_.push_back(std::move(info));
-    return *this;
+    return Named(TTypeKind::tkEnumeration, name, get, set, names);
   }
 
   // A set property (SetOf<E> or an unsigned bit mask); names are the element names by ordinal.
   template <class Get, class Set>
   ClassBuilder& Set(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
-    using V = classes_detail::GetterResult<T, Get>;
-    TPropInfo info = Make<V>(name, get, set);
-    info.Kind = TTypeKind::tkSet;
-    info.Names.assign(names.begin(), names.end());
-    record_->properties_.push_back(std::move(info));
-    return *this;
+    return Named(TTypeKind::tkSet, name, get, set, names);
   }
 
   // An interface property: the value is the component a name refers to, if it implements I.
@@ -339,6 +329,18 @@ class ClassBuilder {
       record->itemFactory_ = [](TCollection* c) -> TCollectionItem* { return new T(c); };
     }
     return ClassBuilder(AddClassRecord(std::move(record)));
+  }
+
+  // A property whose values the stream gives by name: an enumeration or a set.
+  template <class Get, class Set>
+  ClassBuilder& Named(TTypeKind kind, const char* name, Get get, Set set,
+                      std::initializer_list<const char*> names) {
+    using V = classes_detail::GetterResult<T, Get>;
+    TPropInfo info = Make<V>(name, get, set);
+    info.Kind = kind;
+    info.Names.assign(names.begin(), names.end());
+    record_->properties_.push_back(std::move(info));
+    return *this;
   }
 
   template <class V, class Get, class Set>

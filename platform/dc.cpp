@@ -63,26 +63,31 @@ RealisedFont& DeviceContext::Font() {
   return *font->realised;
 }
 
+namespace {
+
+// The scale of one axis: viewport extent over window extent. An isotropic mapping takes the
+// smaller magnitude of the two axes, keeping this axis's sign.
+double AxisScale(const DcAttributes& a, LONG viewport, LONG window, LONG otherViewport,
+                 LONG otherWindow) {
+  if (a.mapMode == MM_TEXT || window == 0) return 1.0;
+  double scale = double(viewport) / window;
+  if (a.mapMode == MM_ISOTROPIC && otherWindow != 0) {
+    double other = double(otherViewport) / otherWindow;
+    if (std::fabs(other) < std::fabs(scale)) scale = std::copysign(std::fabs(other), scale);
+  }
+  return scale;
+}
+
+}  // namespace
+
 double DeviceContext::ScaleX() const {
   const DcAttributes& a = attributes_;
-  if (a.mapMode == MM_TEXT || a.windowExt.cx == 0) return 1.0;
-  double sx = double(a.viewportExt.cx) / a.windowExt.cx;
-  if (a.mapMode == MM_ISOTROPIC && a.windowExt.cy != 0) {
-    double sy = double(a.viewportExt.cy) / a.windowExt.cy;
-    if (std::fabs(sy) < std::fabs(sx)) sx = std::copysign(std::fabs(sy), sx);
-  }
-  return sx;
+  return AxisScale(a, a.viewportExt.cx, a.windowExt.cx, a.viewportExt.cy, a.windowExt.cy);
 }
 
 double DeviceContext::ScaleY() const {
   const DcAttributes& a = attributes_;
-  if (a.mapMode == MM_TEXT || a.windowExt.cy == 0) return 1.0;
-  double sy = double(a.viewportExt.cy) / a.windowExt.cy;
-  if (a.mapMode == MM_ISOTROPIC && a.windowExt.cx != 0) {
-    double sx = double(a.viewportExt.cx) / a.windowExt.cx;
-    if (std::fabs(sx) < std::fabs(sy)) sy = std::copysign(std::fabs(sx), sy);
-  }
-  return sy;
+  return AxisScale(a, a.viewportExt.cy, a.windowExt.cy, a.viewportExt.cx, a.windowExt.cx);
 }
 
 double DeviceContext::ToDeviceX(double x) const {

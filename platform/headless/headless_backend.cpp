@@ -50,16 +50,16 @@ void HeadlessBackend::Wheel(int x, int y, int delta) {
 }
 
 void HeadlessBackend::KeyDown(int virtualKey, int scanCode) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::KeyDown;
-  e.virtualKey = virtualKey;
-  e.scanCode = scanCode;
-  Push(e);
+  PushKey(InputEvent::Kind::KeyDown, virtualKey, scanCode);
 }
 
 void HeadlessBackend::KeyUp(int virtualKey, int scanCode) {
+  PushKey(InputEvent::Kind::KeyUp, virtualKey, scanCode);
+}
+
+void HeadlessBackend::PushKey(InputEvent::Kind kind, int virtualKey, int scanCode) {
   InputEvent e;
-  e.kind = InputEvent::Kind::KeyUp;
+  e.kind = kind;
   e.virtualKey = virtualKey;
   e.scanCode = scanCode;
   Push(e);

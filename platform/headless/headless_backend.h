@@ -62,6 +62,7 @@ class HeadlessBackend : public Backend {
   };
 
   void Push(InputEvent event);
+  void PushKey(InputEvent::Kind kind, int virtualKey, int scanCode);
 
   SIZE size_;
   DWORD now_ = 1000;
