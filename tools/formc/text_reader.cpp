@@ -231,17 +231,6 @@ class Lexer {
   int column_ = 1;
 };
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x += 32;
-    if (y >= 'A' && y <= 'Z') y += 32;
-    if (x != y) return false;
-  }
-  return true;
-}
-
 bool IsRecordWord(std::string_view w) {
   return w == "object" || w == "inherited" || w == "inline" || w == "prefix";
 }

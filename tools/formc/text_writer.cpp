@@ -9,17 +9,6 @@
 namespace formc {
 namespace {
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x += 32;
-    if (y >= 'A' && y <= 'Z') y += 32;
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // Words that would read as something other than an identifier where a value is expected.
 bool IsReservedValue(std::string_view w) {
   static constexpr std::string_view kCaseless[] = {"true", "false", "nil", "null"};

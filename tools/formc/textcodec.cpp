@@ -106,6 +106,17 @@ bool IsPlainName(std::string_view name, bool dotted) {
   return !partStart;
 }
 
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x += 32;
+    if (y >= 'A' && y <= 'Z') y += 32;
+    if (x != y) return false;
+  }
+  return true;
+}
+
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t* pos) {
   std::size_t i = *pos;
   auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };

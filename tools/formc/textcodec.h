@@ -30,6 +30,9 @@ std::optional<std::string> LiteralToAnsi(std::u32string_view literal, char32_t* 
 std::optional<std::string> LiteralToUtf8(std::u32string_view literal, char32_t* bad);
 std::optional<std::u16string> LiteralToWide(std::u32string_view literal, char32_t* bad);
 
+// Compares ASCII words without regard to letter case (keywords, identifier names).
+bool EqualNoCase(std::string_view a, std::string_view b);
+
 // Decodes one well-formed UTF-8 sequence at text[*pos] (no overlong forms, no surrogates),
 // advancing *pos; returns nullopt and leaves *pos alone on a malformed sequence.
 std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t* pos);
