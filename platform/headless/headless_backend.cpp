@@ -21,16 +21,16 @@ void HeadlessBackend::MoveMouse(int x, int y) {
 
 void HeadlessBackend::Press(int x, int y, int button) {
   MoveMouse(x, y);
-  InputEvent e;
-  e.kind = InputEvent::Kind::ButtonDown;
-  e.pt = {x, y};
-  e.button = button;
-  Push(e);
+  PushButton(InputEvent::Kind::ButtonDown, x, y, button);
 }
 
 void HeadlessBackend::Release(int x, int y, int button) {
+  PushButton(InputEvent::Kind::ButtonUp, x, y, button);
+}
+
+void HeadlessBackend::PushButton(InputEvent::Kind kind, int x, int y, int button) {
   InputEvent e;
-  e.kind = InputEvent::Kind::ButtonUp;
+  e.kind = kind;
   e.pt = {x, y};
   e.button = button;
   Push(e);

@@ -62,6 +62,7 @@ class HeadlessBackend : public Backend {
   };
 
   void Push(InputEvent event);
+  void PushButton(InputEvent::Kind kind, int x, int y, int button);
   void PushKey(InputEvent::Kind kind, int virtualKey, int scanCode);
 
   SIZE size_;
