@@ -17,7 +17,7 @@ namespace {
 
 std::filesystem::path DataDir() {
   const char* root = std::getenv("VELMORA_SOURCE_DIR");
-  auto dir = std::filesystem::path(root != nullptr ? root : ".") / "tests/data/jet";
+  auto dir = std::filesystem::path(root != nullptr ? root : ".") / "tests/fixtures/jet";
   return std::filesystem::absolute(dir).lexically_normal();
 }
 

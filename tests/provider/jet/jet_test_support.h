@@ -14,7 +14,7 @@ namespace jettest {
 
 inline std::string DataPath(const std::string& name) {
   const char* root = std::getenv("VELMORA_SOURCE_DIR");
-  return std::string(root != nullptr ? root : ".") + "/tests/data/jet/" + name;
+  return std::string(root != nullptr ? root : ".") + "/tests/fixtures/jet/" + name;
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
