@@ -20,6 +20,7 @@ class TFields;
 class TFieldDefs;
 class TDataSource;
 class TDataLink;
+class TDataSet;
 
 using TDataSetNotifyEvent = TEvent<void(TDataSet*)>;
 using TDataSetErrorEvent = TEvent<void(TDataSet*, EDatabaseError&, TDataAction&)>;
