@@ -107,3 +107,6 @@ enum class BookmarkFlag : std::uint8_t { Current, Bof, Eof, Inserted, None };
 
 // The answer of an OnEditError, OnPostError or OnDeleteError handler.
 enum class TDataAction : std::uint8_t { daFail, daAbort, daRetry };
+
+// How a blob stream is opened on a field.
+enum class TBlobStreamMode : std::uint8_t { bmRead, bmWrite, bmReadWrite };

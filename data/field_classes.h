@@ -1,0 +1,16 @@
+// The type table: the field class and the type name of every field type.
+#pragma once
+
+#include "core/sysutils.h"
+#include "data/db_types.h"
+
+class TClassRecord;
+class TComponent;
+class TField;
+
+// The registered class of fields of this type, or null (ftUnknown, ftCursor).
+const TClassRecord* FieldClassFor(TFieldType type);
+// The name class descriptions use: "String", "SmallInt", "Memo", "HugeClob", ...
+const char* FieldTypeName(TFieldType type);
+// A new field of the type's class with owner, or null when the type has no class.
+TField* NewFieldOfType(TFieldType type, TComponent* owner);
