@@ -34,12 +34,12 @@ using TLoginEvent = TEvent<void(TObject* Sender, WideString& UserName, WideStrin
 // Run just after the database is closed.
 using TDisconnectEvent = TEvent<void(TADOConnection* Connection, TEventStatus& EventStatus)>;
 
-// An ADO dataset implements this so that the connection, after closing the database, can close
-// the datasets whose recordset went with it. The ADO dataset class provides it.
-class IADORecordsetState {
+// The ADO dataset implements this: after closing the database the connection asks each of its
+// datasets to close if its recordset went with it.
+class IADORecordsetOwner {
  public:
-  virtual ~IADORecordsetState() = default;
-  virtual bool RecordsetClosed() const = 0;
+  virtual ~IADORecordsetOwner() = default;
+  virtual void CloseIfRecordsetClosed() = 0;
 };
 
 // Settings that ADO keeps in its Connection object live in the provider object (ConnectionString,
@@ -94,7 +94,7 @@ class TADOConnection : public TCustomConnection {
   // before they use the connection.
   void MakeActive();
   // Pumps the application's messages while the object is connecting.
-  void WaitWhileConnecting();
+  void WaitWhileConnecting() const;
   // Closes the connection when it is open, KeepConnection is off, the component is not being
   // loaded and no registered dataset is active.
   void ReleaseIfIdle();
@@ -118,7 +118,7 @@ class TADOConnection : public TCustomConnection {
   void ConnectObject() override;
   // Closes the object, then runs the disconnect handling.
   void DisconnectObject() override;
-  bool IsConnected() override;
+  bool IsConnected() const override;
 
  private:
   void WillConnect(WideString& connectionString, WideString& userName, WideString& password,

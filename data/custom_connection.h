@@ -17,7 +17,7 @@ class TCustomConnection : public TComponent {
   explicit TCustomConnection(TComponent* AOwner);
   ~TCustomConnection() override;
 
-  bool Connected() { return IsConnected(); }
+  bool Connected() const { return IsConnected(); }
   // While the component is read from a stream a True value is only remembered and acted on
   // after loading. Otherwise, when the value differs: connecting runs BeforeConnect,
   // ConnectObject, NotifyClients(true), AfterConnect; disconnecting runs BeforeDisconnect,
@@ -54,7 +54,7 @@ class TCustomConnection : public TComponent {
  protected:
   virtual void ConnectObject() = 0;
   virtual void DisconnectObject() = 0;
-  virtual bool IsConnected() = 0;
+  virtual bool IsConnected() const = 0;
   virtual void SetConnectedFlag(bool value);
   // Tells each client in order: its callback first, if it has one, then a dataset client gets
   // the data notice NoticeConnection with info 1 (connecting) or 0.
