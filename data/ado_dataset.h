@@ -3,10 +3,19 @@
 
 #include "data/custom_ado_dataset.h"
 
+class TDataSource;
+
 class TADODataSet : public TCustomADODataSet {
  public:
   explicit TADODataSet(TComponent* AOwner);
 
   TDataSource* DataSource() const { return MasterSource(); }
   void SetDataSource(TDataSource* value) { AssignMasterSource(value); }
+  const AnsiString& MasterFields() const;
+  void SetMasterFields(const AnsiString& value);
+
+  using TCustomADODataSet::IndexFieldNames;
+  using TCustomADODataSet::IndexName;
+  using TCustomADODataSet::SetIndexFieldNames;
+  using TCustomADODataSet::SetIndexName;
 };

@@ -18,7 +18,7 @@ class TMasterDataLink : public TDetailDataLink {
  public:
   explicit TMasterDataLink(TDataSet* detail);
 
-  TDataSet* DetailDataSet() override { return detail_; }
+  TDataSet* DetailDataSet() const override { return detail_; }
 
   const AnsiString& FieldNames() const { return fieldNames_; }
   // Looks the fields up again when active.
