@@ -11,14 +11,10 @@ class TBooleanField : public TField {
 
   AnsiString StringValue() const override;
   bool BooleanValue() const override;
-  std::int32_t IntegerValue() const override;
   bool ReadBoolean(bool* value) const;
 
   const AnsiString& DisplayValues() const { return displayValues_; }
   void SetDisplayValues(const AnsiString& values);
-
- protected:
-  std::int32_t DefaultWidth() const override;
 
  private:
   AnsiString displayValues_;

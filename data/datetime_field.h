@@ -19,7 +19,6 @@ class TDateTimeField : public TField {
 
  protected:
   AnsiString ClassText(bool displayText) const override;
-  std::int32_t DefaultWidth() const override { return 18; }
   // The picture used when DisplayFormat is empty.
   virtual const char* DefaultPicture(double value) const;
 
@@ -33,7 +32,6 @@ class TDateField : public TDateTimeField {
   explicit TDateField(TComponent* AOwner);
 
  protected:
-  std::int32_t DefaultWidth() const override { return 10; }
   const char* DefaultPicture(double value) const override;
 };
 
@@ -43,7 +41,6 @@ class TTimeField : public TDateTimeField {
   explicit TTimeField(TComponent* AOwner);
 
  protected:
-  std::int32_t DefaultWidth() const override { return 8; }
   const char* DefaultPicture(double value) const override;
 };
 

@@ -107,7 +107,9 @@ class TField : public TComponent {
   // Raises "Invalid field size" for a size this class cannot have; the base takes only 0.
   virtual void CheckTypeSize(std::int32_t size) const;
 
-  // Reads the current value; false for null. Raises "Field '%s' has no dataset" without one.
+  // The dataset, or "Field '%s' has no dataset" when there is none.
+  TDataSet& RequireDataSet() const;
+  // Reads the current value; false for null.
   bool ReadData(TFieldData* destination) const;
   // Raises "Cannot access field '%s' as type %s".
   [[noreturn]] void AccessError(const char* typeName) const;

@@ -70,8 +70,8 @@ class TFieldDefs : public TDefCollection {
 
   // Brings the definitions up to date with the source: nothing when they are, otherwise the
   // dataset loads them (from its open provider, or by opening it for definitions only), inside
-  // one update of the collection. They are up to date afterwards, also when loading failed
-  // part way (the failure is passed on).
+  // one update of the collection. They are up to date afterwards; a failed load leaves them
+  // stale, so the next refresh tries again, and the failure is passed on.
   void RefreshDefs();
 
   // Every definition with nested definitions expanded after their parent, in order.

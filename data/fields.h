@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+class TComponent;
 class TDataSet;
 class TField;
 
@@ -32,6 +33,8 @@ class TFields {
   // Appends or removes a field; the field's DataSet follows.
   void Add(TField* field);
   void Remove(TField* field);
+  // Frees the listed fields that owner owns (the default fields, at close), last first.
+  void FreeFieldsOwnedBy(const TComponent* owner);
 
   auto begin() const { return fields_.begin(); }
   auto end() const { return fields_.end(); }

@@ -9,9 +9,6 @@ class TStringField : public TField {
   explicit TStringField(TComponent* AOwner);
 
   AnsiString StringValue() const override;
-  std::int32_t IntegerValue() const override;
-  double FloatValue() const override;
-  bool BooleanValue() const override;
 
   bool FixedChar() const { return fixedChar_; }
   void SetFixedChar(bool value) { fixedChar_ = value; }
