@@ -14,6 +14,7 @@
 #include "data/ado_query.h"
 #include "data/datasource.h"
 #include "data/dataset.h"
+#include "data/field.h"
 #include "tests/data/numbered_rows.h"
 #include "tests/data/recording_link.h"
 

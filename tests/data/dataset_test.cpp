@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/classes.h"
 #include "core/exceptions.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
