@@ -88,6 +88,13 @@ class EditErrorAnswer : public TObject {
   TDataAction action_;
 };
 
+// A query that can be put in the loading state the stream reader leaves a component in.
+class LoadedQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  void StartLoading() { SetComponentState(TComponentStateFlag::csLoading, true); }
+};
+
 class DataSetTest : public ::testing::Test {
  protected:
   // A query over `rows` numbered rows with a data source and a recording link of
@@ -382,9 +389,9 @@ TEST_F(DataSetTest, AppendingAndCancellingLeavesTheRecordsAsTheyWere) {
 
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
   EXPECT_EQ(query_->TotalRecordCount(), 3);
-  EXPECT_THAT(hooks_.ran, ElementsAre("BeforeInsert", "BeforeScroll", "AfterInsert",
-                                      "AfterScroll", "BeforeCancel", "BeforeScroll",
-                                      "AfterCancel", "AfterScroll"));
+  EXPECT_THAT(hooks_.ran,
+              ElementsAre("BeforeInsert", "BeforeScroll", "AfterInsert", "AfterScroll",
+                          "BeforeCancel", "BeforeScroll", "AfterCancel", "AfterScroll"));
 }
 
 TEST_F(DataSetTest, AFailingNewRecordHandlerReturnsToBrowsing) {
@@ -451,6 +458,24 @@ TEST_F(EditErrorTest, AbortEndsSilentlyAndFailPassesTheErrorOn) {
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
 }
 
+TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("load.mdb", 2));
+  auto* query = new LoadedQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+
+  query->StartLoading();
+  query->SetActive(true);
+  EXPECT_FALSE(query->Active());
+  EXPECT_TRUE(query->ActiveOnLoad());
+
+  query->AfterLoading();
+  EXPECT_TRUE(query->Active());
+  EXPECT_EQ(query->FilledCount(), 1);
+}
+
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
   TComponent owner(nullptr);
   auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("life.mdb", 2));
@@ -476,8 +501,8 @@ TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeaves
 TEST(DataSetClassTest, PublishesActiveAutoCalcFieldsAndTheHooksToItsSubclasses) {
   const TClassRecord* query = ClassOf<TADOQuery>();
   ASSERT_NE(query, nullptr);
-  for (const char* name : {"Active", "AutoCalcFields", "BeforeOpen", "AfterScroll",
-                           "OnNewRecord", "OnPostError", "OnFilterRecord"}) {
+  for (const char* name : {"Active", "AutoCalcFields", "BeforeOpen", "AfterScroll", "OnNewRecord",
+                           "OnPostError", "OnFilterRecord"}) {
     EXPECT_NE(query->FindProperty(name), nullptr) << name;
   }
 }
