@@ -72,6 +72,19 @@ class FlakyEditQuery : public TADOQuery {
   }
 };
 
+// A query that runs out of record buffers after `allowed` of them.
+class ScarceBufferQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  int allowed = 1000;
+
+ protected:
+  std::unique_ptr<TRecordBuffer> ProviderAllocBuffer() override {
+    if (allowed-- <= 0) throw EOutOfResources("no more record buffers");
+    return TADOQuery::ProviderAllocBuffer();
+  }
+};
+
 // Answers every edit error with one action and counts the calls.
 class EditErrorAnswer : public TObject {
  public:
@@ -474,6 +487,34 @@ TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
   query->AfterLoading();
   EXPECT_TRUE(query->Active());
   EXPECT_EQ(query->FilledCount(), 1);
+}
+
+TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("scarce.mdb", 6));
+  auto* query = new ScarceBufferQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(query);
+  RecordingLink link(2);
+  link.AttachToSource(source);
+  query->SetActive(true);
+  ASSERT_EQ(query->WindowSize(), 2);
+
+  query->allowed = 2;
+  EXPECT_THROW(link.SetLinkBufferCount(5), EOutOfResources);
+  EXPECT_EQ(query->WindowSize(), 2);
+  EXPECT_EQ(query->FilledCount(), 2);
+
+  // The window still works at its old size, and grows once buffers are to be had.
+  EXPECT_EQ(query->MoveByDistance(3), 3);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
+  query->allowed = 1000;
+  link.SetLinkBufferCount(4);
+  EXPECT_EQ(query->WindowSize(), 4);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
 }
 
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
