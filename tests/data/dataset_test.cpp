@@ -193,13 +193,16 @@ TEST_F(DataSetTest, MovingPastTheEndScrollsByNothingOnceThenOnlyRunsBeforeScroll
   EXPECT_EQ(query_->MoveByDistance(1), 0);
   EXPECT_TRUE(query_->AtEOF());
   EXPECT_EQ(CurrentId(), 3);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(0) rec 0/1 first 0"));
+  // Every move first checks that the dataset browses (BrowseCheck); then the window scrolled
+  // by nothing.
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/1 first 0", "Scroll(0) rec 0/1 first 0"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll", "AfterScroll"));
 
   hooks_.ran.clear();
   link_.ClearLog();
   EXPECT_EQ(query_->MoveByDistance(1), 0);
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Log(), ElementsAre("BrowseCheck(0) rec 0/1 first 0"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
 }
 
@@ -212,12 +215,12 @@ TEST_F(DataSetTest, MovingBeforeTheStartIsTheMirrorImage) {
   EXPECT_EQ(query_->MoveByDistance(-5), -1);
   EXPECT_TRUE(query_->AtBOF());
   EXPECT_EQ(CurrentId(), 1);
-  EXPECT_THAT(link_.Notices(), ElementsAre("Scroll"));
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck", "Scroll"));
 
   link_.ClearLog();
   hooks_.ran.clear();
   EXPECT_EQ(query_->MoveByDistance(-1), 0);
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
 }
 
@@ -229,7 +232,7 @@ TEST_F(DataSetTest, MoveByDistanceZeroOnlyRunsBeforeScroll) {
 
   EXPECT_EQ(query_->MoveByDistance(0), 0);
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck"));
 }
 
 TEST_F(DataSetTest, AWindowOfOneBufferRecyclesItAndSlidesByMinusOne) {
@@ -240,7 +243,8 @@ TEST_F(DataSetTest, AWindowOfOneBufferRecyclesItAndSlidesByMinusOne) {
   query_->MoveToNext();
   EXPECT_EQ(CurrentId(), 2);
   EXPECT_EQ(query_->FilledCount(), 1);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(-1) rec 0/1 first 0"));
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/1 first 0", "Scroll(-1) rec 0/1 first 0"));
 }
 
 TEST_F(DataSetTest, ALinkOfTenBuffersOverThreeRecordsSeesThree) {
@@ -266,7 +270,8 @@ TEST_F(DataSetTest, LongMovesSlideTheWindowAndCountWhatTheyMoved) {
   // Two moves inside the window, three fetches that slide it.
   EXPECT_EQ(query_->MoveByDistance(5), 5);
   EXPECT_EQ(CurrentId(), 6);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(-3) rec 2/3 first 0"));
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/3 first 0", "Scroll(-3) rec 2/3 first 0"));
 
   EXPECT_EQ(query_->MoveByDistance(-10), -5);
   EXPECT_TRUE(query_->AtBOF());
