@@ -32,7 +32,9 @@ using provider::jet::ColumnType;
 using provider::jet::NewDatabase;
 
 // Text of this source file (UTF-8) as the fields give it: in the system code page.
-AnsiString Ansi(const char* utf8) { return platform::Utf8ToAnsi(utf8); }
+AnsiString Ansi(const char* utf8) {
+  return platform::Utf8ToAnsi(utf8);
+}
 
 // The message of the database error fn raises.
 template <class Fn>
@@ -46,14 +48,14 @@ std::string DatabaseErrorOf(Fn fn) {
 }
 
 TEST(FieldTypeTableTest, NamesFollowTheTypeOrder) {
-  const char* expected[] = {
-      "Unknown",   "String",      "SmallInt",   "Integer",    "Word",     "Boolean",
-      "Float",     "Currency",    "BCD",        "Date",       "Time",     "DateTime",
-      "Bytes",     "VarBytes",    "AutoInc",    "Blob",       "Memo",     "Graphic",
-      "FmtMemo",   "ParadoxOle",  "dBaseOle",   "TypedBinary", "Cursor",  "FixedChar",
-      "WideString", "LargeInt",   "ADT",        "Array",      "Reference", "DataSet",
-      "HugeBlob",  "HugeClob",    "Variant",    "Interface",  "Dispatch", "Guid",
-      "SQLTimeStamp", "FMTBcdField"};
+  const char* expected[] = {"Unknown",  "String",       "SmallInt",   "Integer",   "Word",
+                            "Boolean",  "Float",        "Currency",   "BCD",       "Date",
+                            "Time",     "DateTime",     "Bytes",      "VarBytes",  "AutoInc",
+                            "Blob",     "Memo",         "Graphic",    "FmtMemo",   "ParadoxOle",
+                            "dBaseOle", "TypedBinary",  "Cursor",     "FixedChar", "WideString",
+                            "LargeInt", "ADT",          "Array",      "Reference", "DataSet",
+                            "HugeBlob", "HugeClob",     "Variant",    "Interface", "Dispatch",
+                            "Guid",     "SQLTimeStamp", "FMTBcdField"};
   for (int i = 0; i <= static_cast<int>(TFieldType::ftFMTBcd); ++i) {
     EXPECT_STREQ(FieldTypeName(static_cast<TFieldType>(i)), expected[i]) << i;
   }
@@ -208,8 +210,8 @@ TEST_F(FieldQueryTest, FieldNamedIgnoresCaseAndNamesTheDataSetWhenItFails) {
 TEST_F(FieldQueryTest, TextOfTheSampleInTheSystemCodePage) {
   TADOQuery* query = Open(SAMPLE_DATABASE, "SELECT * FROM kolliyat");
   EXPECT_EQ(query->FieldNamed("id")->StringValue(), "1");
-  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(),
-            Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده می‌شود؟"));
+  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی "
+                                                              "آن پرسیده می‌شود؟"));
   EXPECT_EQ(query->FieldNamed("kholase")->TextForDisplay(),
             query->FieldNamed("kholase")->StringValue());
   AnsiString answer = query->FieldNamed("pasokh")->StringValue();
@@ -248,8 +250,8 @@ TEST_F(FieldQueryTest, FieldObjectsAreGoneAfterClose) {
 
   query->OpenDataSet();
   ASSERT_EQ(query->Fields().Count(), 5);
-  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(),
-            Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده می‌شود؟"));
+  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی "
+                                                              "آن پرسیده می‌شود؟"));
 }
 
 TEST_F(FieldQueryTest, AColumnTwiceGivesASuffixedSecondField) {
@@ -295,7 +297,8 @@ TEST_F(FieldQueryTest, PersistentFieldsBindToTheirColumnsAndOutliveTheOpen) {
   EXPECT_FALSE(query->DefaultFields());
   ASSERT_EQ(query->Fields().Count(), 1);
   EXPECT_EQ(title->FieldNo(), 2);
-  EXPECT_EQ(title->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده می‌شود؟"));
+  EXPECT_EQ(title->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده "
+                                       "می‌شود؟"));
   EXPECT_EQ(DatabaseErrorOf([&] { title->SetFieldName("porsesh"); }),
             "Qtest: Cannot perform this operation on an open dataset");
 
@@ -325,18 +328,18 @@ class MixedTableTest : public FieldQueryTest {
     path_ = (std::filesystem::path(testing::TempDir()) / "field_test_mixed.mdb").string();
     auto database = NewDatabase::Create(provider::DateTime{46000.5});
     ASSERT_TRUE(database.ok()) << database.status().ToString();
-    auto table = database.value()->CreateTable(
-        {u"mixed",
-         {ColumnSpec{u"id", ColumnType::longInteger, 0, true},
-          ColumnSpec{u"title", ColumnType::text, 40, false},
-          ColumnSpec{u"note", ColumnType::memo, 0, false},
-          ColumnSpec{u"amount", ColumnType::longInteger, 0, false},
-          ColumnSpec{u"small", ColumnType::integer, 0, false},
-          ColumnSpec{u"tiny", ColumnType::byte, 0, false},
-          ColumnSpec{u"flag", ColumnType::boolean, 0, false},
-          ColumnSpec{u"ratio", ColumnType::doubleFloat, 0, false},
-          ColumnSpec{u"price", ColumnType::currency, 0, false},
-          ColumnSpec{u"stamp", ColumnType::dateTime, 0, false}}});
+    auto table =
+        database.value()->CreateTable({u"mixed",
+                                       {ColumnSpec{u"id", ColumnType::longInteger, 0, true},
+                                        ColumnSpec{u"title", ColumnType::text, 40, false},
+                                        ColumnSpec{u"note", ColumnType::memo, 0, false},
+                                        ColumnSpec{u"amount", ColumnType::longInteger, 0, false},
+                                        ColumnSpec{u"small", ColumnType::integer, 0, false},
+                                        ColumnSpec{u"tiny", ColumnType::byte, 0, false},
+                                        ColumnSpec{u"flag", ColumnType::boolean, 0, false},
+                                        ColumnSpec{u"ratio", ColumnType::doubleFloat, 0, false},
+                                        ColumnSpec{u"price", ColumnType::currency, 0, false},
+                                        ColumnSpec{u"stamp", ColumnType::dateTime, 0, false}}});
     ASSERT_TRUE(table.ok()) << table.status().ToString();
     auto full = table.value()->InsertRow(
         {Value{}, Value{std::u16string(u"Plain title")}, Value{std::u16string(u"A memo line")},
@@ -344,9 +347,8 @@ class MixedTableTest : public FieldQueryTest {
          Value{true}, Value{2.5}, Value{provider::Currency{125000}},
          Value{provider::DateTime{46000.5}}});
     ASSERT_TRUE(full.ok()) << full.status().ToString();
-    auto empty = table.value()->InsertRow(
-        {Value{}, Value{}, Value{}, Value{}, Value{}, Value{}, Value{false}, Value{}, Value{},
-         Value{}});
+    auto empty = table.value()->InsertRow({Value{}, Value{}, Value{}, Value{}, Value{}, Value{},
+                                           Value{false}, Value{}, Value{}, Value{}});
     ASSERT_TRUE(empty.ok()) << empty.status().ToString();
     auto saved = database.value()->Save(path_);
     ASSERT_TRUE(saved.ok()) << saved.ToString();

@@ -13,15 +13,13 @@ TEST(EditMaskTest, ValuesLaidOutByTheirMask) {
     const char* value;
     const char* expected;
   } cases[] = {
-      {"000-0000;0;_", "5551234", "555-1234"},    // literals inserted
-      {"000-0000;1;_", "555-1234", "555-1234"},   // literals already in the value
-      {"000-0000", "555-1234", "555-1234"},       // saving literals is the default
-      {"000-0000;0;_", "55", "55_-____"},         // unfilled positions show the blank
-      {"000-0000;0", "55", "55 -    "},           // a space without a blank character
-      {">ccccc;0;_", "plain title", "PLAIN"},
-      {">L<lllll;0;_", "tEHRAN", "Tehran"},
-      {"\\(000\\);0;_", "123", "(123)"},
-      {"!990;0;_", "12", "12_"},
+      {"000-0000;0;_", "5551234", "555-1234"},   // literals inserted
+      {"000-0000;1;_", "555-1234", "555-1234"},  // literals already in the value
+      {"000-0000", "555-1234", "555-1234"},      // saving literals is the default
+      {"000-0000;0;_", "55", "55_-____"},        // unfilled positions show the blank
+      {"000-0000;0", "55", "55 -    "},          // a space without a blank character
+      {">ccccc;0;_", "plain title", "PLAIN"},   {">L<lllll;0;_", "tEHRAN", "Tehran"},
+      {"\\(000\\);0;_", "123", "(123)"},        {"!990;0;_", "12", "12_"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FormatMaskText(c.mask, c.value), c.expected) << c.mask << " " << c.value;

@@ -1,11 +1,12 @@
 // Field definitions: the flat list, look-up, the field made from a definition, and refreshing
 // the definitions of a closed query from its source.
+#include "data/fielddefs.h"
+
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
 #include "data/ado_query.h"
 #include "data/blob_field.h"
-#include "data/fielddefs.h"
 #include "data/fields.h"
 #include "data/string_field.h"
 #include "platform/codepage.h"

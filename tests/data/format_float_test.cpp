@@ -21,13 +21,13 @@ TEST(FormatFloatTest, PicturesAsFieldFormatsUseThem) {
       {"000", 7, "007"},
       {"#", 0, ""},
       {"0.00", 2.5, "2.50"},
-      {"0.00", 1.005, "1.01"},   // rounded as written, not as stored
+      {"0.00", 1.005, "1.01"},  // rounded as written, not as stored
       {"0.##", 1.5, "1.5"},
       {"0.##", 1, "1"},
-      {"0", 2.5, "3"},           // half away from zero
+      {"0", 2.5, "3"},  // half away from zero
       {"0", -2.5, "-3"},
       {"#,##0.00", 1234.5, "1,234.50"},
-      {"0.0", 99.96, "100.0"},   // the carry reaches a new digit
+      {"0.0", 99.96, "100.0"},  // the carry reaches a new digit
       {"0", 0.4, "0"},
       {"0.00", -0.001, "0.00"},  // no sign on a value that rounds to zero
       {"0 'items'", 3, "3 items"},
@@ -35,7 +35,7 @@ TEST(FormatFloatTest, PicturesAsFieldFormatsUseThem) {
       {"0;(0)", -12, "(12)"},
       {"0;(0)", 12, "12"},
       {"0;(0);'none'", 0, "none"},
-      {"0;;'none'", -4, "-4"},   // an empty negative section falls back to the first
+      {"0;;'none'", -4, "-4"},               // an empty negative section falls back to the first
       {"(000) 000", 1234567, "(1234) 567"},  // digits beyond the placeholders are kept
       {"", 0.1, "0.1"},
       {"", 1e20, "1e+20"},
