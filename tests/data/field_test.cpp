@@ -321,6 +321,26 @@ TEST_F(FieldQueryTest, APersistentFieldWithoutAColumnFailsTheOpen) {
   EXPECT_FALSE(query->Active());
 }
 
+TEST_F(FieldQueryTest, CalculatedFieldsBindWithoutAColumn) {
+  TADOQuery* query = NewQuery(SAMPLE_DATABASE, "SELECT * FROM kolliyat");
+  auto* length = new TIntegerField(&owner_);
+  length->SetFieldName("toolejavab");
+  length->SetFieldKind(TFieldKind::fkCalculated);
+  length->SetDataSet(query);
+  query->OpenDataSet();
+  EXPECT_EQ(length->FieldNo(), -1);
+  EXPECT_EQ(query->CalcFieldCount(), 1);
+  query->CloseDataSet();
+
+  auto* picture = new TBlobField(&owner_);
+  picture->SetFieldName("tasvir");
+  picture->SetFieldKind(TFieldKind::fkLookup);
+  picture->SetDataSet(query);
+  EXPECT_EQ(DatabaseErrorOf([&] { query->OpenDataSet(); }),
+            "Qtest: Field 'tasvir' cannot be a calculated or lookup field");
+  EXPECT_FALSE(query->Active());
+}
+
 // A small Jet file with one column of each kind the sample lacks: a full row and a row of nulls.
 class MixedTableTest : public FieldQueryTest {
  protected:
