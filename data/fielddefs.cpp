@@ -122,7 +122,8 @@ void TFieldDefs::RefreshDefs() {
 }
 
 const std::vector<TFieldDef*>& TFieldDefs::FlatList() {
-  if (flatStale_) {
+  // Inside an update the change notices are held back, so the list cannot be trusted.
+  if (flatStale_ || UpdateCount() > 0) {
     flat_.clear();
     Flatten(*this);
     flatStale_ = false;

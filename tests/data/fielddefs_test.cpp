@@ -52,6 +52,19 @@ TEST(FieldDefsTest, FlatListExpandsNestedDefinitionsAndFollowsChanges) {
   }
 }
 
+TEST(FieldDefsTest, FlatListIsRightInsideAnUpdate) {
+  TFieldDefs defs(nullptr, nullptr);
+  AddDef(defs, "old", TFieldType::ftInteger);
+  ASSERT_EQ(defs.FlatList().size(), 1u);
+  // Reloading happens inside one update, where the change notices wait for its end.
+  defs.BeginUpdate();
+  defs.Clear();
+  AddDef(defs, "new", TFieldType::ftString, 5);
+  EXPECT_EQ(NamesOf(defs.FlatList()), (std::vector<AnsiString>{"new"}));
+  defs.EndUpdate();
+  EXPECT_EQ(NamesOf(defs.FlatList()), (std::vector<AnsiString>{"new"}));
+}
+
 class FieldDefsQueryTest : public testing::Test {
  protected:
   TADOQuery* NewQuery(const char* sql) {
