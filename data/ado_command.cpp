@@ -152,6 +152,15 @@ void TADOCommand::PrepareCommand(bool append) {
   // no parameter collection to append them to.
 }
 
+void TADOCommand::AssignParameters(TParameters* source) {
+  if (source == parameters_.get()) return;
+  if (source) {
+    parameters_->Assign(*source);
+  } else {
+    parameters_->Clear();
+  }
+}
+
 const TComponent* TADOCommand::ErrorComponent() const {
   if (auto* dataSet = dynamic_cast<const TDataSet*>(Owner())) return dataSet;
   return this;
@@ -190,7 +199,7 @@ namespace {
                   &TADOCommand::SetConnectionString)
         .Set("ExecuteOptions", &TADOCommand::ExecuteOptions, &TADOCommand::SetExecuteOptions,
              {"eoAsyncExecute", "eoAsyncFetch", "eoAsyncFetchNonBlocking", "eoExecuteNoRecords"})
-        .Property("Parameters", &TADOCommand::ParametersObject, nullptr)
+        .Property("Parameters", &TADOCommand::ParametersObject, &TADOCommand::AssignParameters)
         .Property("ParamCheck", &TADOCommand::ParamCheck, &TADOCommand::SetParamCheck)
         .Property("Prepared", &TADOCommand::Prepared, &TADOCommand::SetPrepared);
 
