@@ -60,8 +60,8 @@ TCommandType TADOCommand::CommandType() const {
 
 void TADOCommand::SetCommandType(TCommandType value) {
   const bool kept = value == TCommandType::cmdFile || value == TCommandType::cmdTableDirect;
-  const auto adoValue = static_cast<provider::CommandTypeEnum>(
-      ADOValue(kept ? TCommandType::cmdUnknown : value));
+  const auto adoValue =
+      static_cast<provider::CommandTypeEnum>(ADOValue(kept ? TCommandType::cmdUnknown : value));
   OleCheck(commandObject_->put_CommandType(adoValue));
   if (kept) {
     keptType_ = value;

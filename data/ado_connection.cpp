@@ -203,12 +203,11 @@ namespace {
                   &TADOConnection::SetConnectionTimeout)
         .Enum("ConnectOptions", &TADOConnection::ConnectOptions, &TADOConnection::SetConnectOptions,
               {"coConnectUnspecified", "coAsyncConnect"})
-        .Enum("CursorLocation", &TADOConnection::CursorLocation,
-              &TADOConnection::SetCursorLocation, {"clUseServer", "clUseClient"})
+        .Enum("CursorLocation", &TADOConnection::CursorLocation, &TADOConnection::SetCursorLocation,
+              {"clUseServer", "clUseClient"})
         .Property("DefaultDatabase", &TADOConnection::DefaultDatabase,
                   &TADOConnection::SetDefaultDatabase)
-        .Enum("IsolationLevel", &TADOConnection::IsolationLevel,
-              &TADOConnection::SetIsolationLevel,
+        .Enum("IsolationLevel", &TADOConnection::IsolationLevel, &TADOConnection::SetIsolationLevel,
               {"ilUnspecified", "ilChaos", "ilReadUncommitted", "ilBrowse", "ilCursorStability",
                "ilReadCommitted", "ilRepeatableRead", "ilSerializable", "ilIsolated"})
         .Property("KeepConnection", &TADOConnection::KeepConnection,

@@ -1,10 +1,11 @@
 // The ADO command: what its text becomes in the provider command, its parameters, its type, and
 // how it comes by a connection.
+#include "data/ado_command.h"
+
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
 #include "core/reader.h"
-#include "data/ado_command.h"
 #include "data/ado_connection.h"
 #include "tests/core/stream_builder.h"
 #include "tests/data/sample_database.h"
@@ -42,7 +43,8 @@ class ADOCommandTest : public testing::Test {
 
 TEST_F(ADOCommandTest, ParametersInTheTextReachTheProviderAsQuestionMarks) {
   command_.SetCommandText(u"SELECT * FROM kolliyat WHERE kholase = :title AND porsesh = :q");
-  EXPECT_EQ(command_.CommandText(), u"SELECT * FROM kolliyat WHERE kholase = :title AND porsesh = :q");
+  EXPECT_EQ(command_.CommandText(),
+            u"SELECT * FROM kolliyat WHERE kholase = :title AND porsesh = :q");
   EXPECT_EQ(SentText(), u"SELECT * FROM kolliyat WHERE kholase = ? AND porsesh = ?");
   TParameters& parameters = command_.Parameters();
   ASSERT_EQ(parameters.Count(), 2);
@@ -208,16 +210,25 @@ TEST_F(ADOCommandTest, ACommandReadFromAStreamTakesItsPublishedProperties) {
   b.Signature().Object("TDataTestRoot", "Root").End();
   b.Object("TADOConnection", "ADOConnection1").End().End();
   b.Object("TADOCommand", "Command2")
-      .Prop("CommandText").Short("SELECT * FROM vahy WHERE kholase = :k")
-      .Prop("CommandTimeout").Int8(60)
-      .Prop("Connection").Ident("ADOConnection1")
-      .Prop("ExecuteOptions").Set({"eoExecuteNoRecords"})
-      .Prop("Parameters").Tag(ValueTag::tagCollection)
+      .Prop("CommandText")
+      .Short("SELECT * FROM vahy WHERE kholase = :k")
+      .Prop("CommandTimeout")
+      .Int8(60)
+      .Prop("Connection")
+      .Ident("ADOConnection1")
+      .Prop("ExecuteOptions")
+      .Set({"eoExecuteNoRecords"})
+      .Prop("Parameters")
+      .Tag(ValueTag::tagCollection)
       .Tag(ValueTag::tagList)
-      .Prop("Name").Short("k")
-      .Prop("DataType").Ident("ftWideString")
-      .Prop("Size").Int16(255)
-      .Prop("Value").Short("x")
+      .Prop("Name")
+      .Short("k")
+      .Prop("DataType")
+      .Ident("ftWideString")
+      .Prop("Size")
+      .Int16(255)
+      .Prop("Value")
+      .Short("x")
       .End()
       .End()
       .End()

@@ -1,11 +1,12 @@
 // The ADO connection over the sample database: connecting with the program's settings, the
 // hooks around it, failures, loading from a stream and letting go of an idle connection.
+#include "data/ado_connection.h"
+
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
 #include "core/reader.h"
 #include "data/ado_command.h"
-#include "data/ado_connection.h"
 #include "platform/codepage.h"
 #include "tests/core/stream_builder.h"
 #include "tests/data/sample_database.h"
@@ -31,13 +32,20 @@ std::unique_ptr<TMemoryStream> ProgramStream() {
   StreamBuilder b;
   b.Signature().Object("TDataTestRoot", "Root").End();
   b.Object("TADOConnection", "ADOConnection1")
-      .Prop("Connected").Tag(ValueTag::tagTrue)
-      .Prop("ConnectionString").Wide(kProgramConnectionString)
-      .Prop("LoginPrompt").Tag(ValueTag::tagFalse)
-      .Prop("Mode").Ident("cmShareDenyNone")
-      .Prop("Provider").Wide(kJetProvider)
-      .Prop("BeforeConnect").Ident("BeforeConnect")
-      .Prop("AfterConnect").Ident("AfterConnect")
+      .Prop("Connected")
+      .Tag(ValueTag::tagTrue)
+      .Prop("ConnectionString")
+      .Wide(kProgramConnectionString)
+      .Prop("LoginPrompt")
+      .Tag(ValueTag::tagFalse)
+      .Prop("Mode")
+      .Ident("cmShareDenyNone")
+      .Prop("Provider")
+      .Wide(kJetProvider)
+      .Prop("BeforeConnect")
+      .Ident("BeforeConnect")
+      .Prop("AfterConnect")
+      .Ident("AfterConnect")
       .End()
       .End();
   b.Object("TADOCommand", "ADOCommand1").Prop("CommandText").Short("SELECT * FROM elm").End().End();
@@ -92,7 +100,8 @@ TEST_F(ADOConnectionTest, AMissingDatabaseRaisesTheProvidersErrorAndStaysClosed)
     connection.SetConnected(true);
     FAIL() << "there is no tarsilo.mdb here";
   } catch (const EOleException& e) {
-    EXPECT_EQ(e.Message(), "Could not find file '" + (std::filesystem::current_path() / "tarsilo.mdb").string() + "'");
+    EXPECT_EQ(e.Message(), "Could not find file '" +
+                               (std::filesystem::current_path() / "tarsilo.mdb").string() + "'");
     EXPECT_EQ(e.Source(), "Microsoft JET Database Engine");
   }
   EXPECT_FALSE(connection.Connected());
@@ -108,9 +117,9 @@ TEST_F(ADOConnectionTest, HooksRunInOrderAroundConnectingAndDisconnecting) {
   connection.SetConnected(true);  // already connected: nothing runs
   connection.SetConnected(false);
   connection.SetConnected(false);
-  EXPECT_EQ(root_.Log, (std::vector<AnsiString>{"BeforeConnect", "OnWillConnect", "OnLogin",
-                                                 "AfterConnect", "BeforeDisconnect",
-                                                 "OnDisconnect", "AfterDisconnect"}));
+  EXPECT_EQ(root_.Log,
+            (std::vector<AnsiString>{"BeforeConnect", "OnWillConnect", "OnLogin", "AfterConnect",
+                                     "BeforeDisconnect", "OnDisconnect", "AfterDisconnect"}));
 }
 
 // A will-connect handler sees what Open is about to be given and may change it.
@@ -184,8 +193,8 @@ TEST_F(ADOConnectionTest, KeepConnectionOffWithNoOpenDataSetClosesAtOnce) {
   root_.Watch(connection);
   connection.SetKeepConnection(false);
   EXPECT_FALSE(connection.Connected());
-  EXPECT_EQ(root_.Log, (std::vector<AnsiString>{"BeforeDisconnect", "OnDisconnect",
-                                                 "AfterDisconnect"}));
+  EXPECT_EQ(root_.Log,
+            (std::vector<AnsiString>{"BeforeDisconnect", "OnDisconnect", "AfterDisconnect"}));
 }
 
 TEST_F(ADOConnectionTest, MakeActiveConnectsOnlyWhenClosed) {
@@ -225,8 +234,9 @@ TEST_F(ADOConnectionTest, AFailedConnectAfterLoadingIsReportedOnceAndLoadingGoes
   EXPECT_FALSE(connection->Connected());
   ASSERT_EQ(application.Reports.size(), 1u);
   EXPECT_EQ(application.Reports[0].sender, connection);
-  EXPECT_EQ(application.Reports[0].message,
-            "Could not find file '" + (std::filesystem::current_path() / "tarsilo.mdb").string() + "'");
+  EXPECT_EQ(
+      application.Reports[0].message,
+      "Could not find file '" + (std::filesystem::current_path() / "tarsilo.mdb").string() + "'");
   auto* command = dynamic_cast<TADOCommand*>(root_.FindComponent("ADOCommand1"));
   ASSERT_NE(command, nullptr);
   EXPECT_EQ(command->CommandText(), u"SELECT * FROM elm");

@@ -1,8 +1,9 @@
 // The ADO values the enumerations stand for, and reading a value back.
+#include "data/ado_types.h"
+
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
-#include "data/ado_types.h"
 
 namespace {
 

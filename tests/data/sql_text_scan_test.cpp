@@ -1,10 +1,10 @@
 // Finding :name parameters in SQL text, one line per case: what reaches the provider and which
 // parameters the command gets.
+#include "data/sql_text_scan.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "data/sql_text_scan.h"
 
 namespace {
 

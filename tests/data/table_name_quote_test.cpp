@@ -1,7 +1,8 @@
 // Bracket quoting of the table and procedure names a command sends, one line per case.
+#include "data/table_name_quote.h"
+
 #include <gtest/gtest.h>
 
-#include "data/table_name_quote.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -22,7 +23,8 @@ const QuoteCase kCases[] = {
     {u"[my table]", u"[my table]"},
     {u"[dbo].[my table]", u"[dbo].[my table]"},
     {u"no.space", u"no.space"},
-    {u"\u062c\u062f\u0648\u0644 \u0627\u0648\u0644", u"[\u062c\u062f\u0648\u0644 \u0627\u0648\u0644]"},
+    {u"\u062c\u062f\u0648\u0644 \u0627\u0648\u0644",
+     u"[\u062c\u062f\u0648\u0644 \u0627\u0648\u0644]"},
 };
 
 TEST(BracketQuotedName, EachCaseSendsItsName) {
