@@ -197,6 +197,20 @@ TEST_F(ADOConnectionTest, KeepConnectionOffWithNoOpenDataSetClosesAtOnce) {
             (std::vector<AnsiString>{"BeforeDisconnect", "OnDisconnect", "AfterDisconnect"}));
 }
 
+// The owner's handlers may belong to a form that is itself being freed, so none run.
+TEST_F(ADOConnectionTest, FreeingAnOpenConnectionClosesTheDatabaseWithoutRunningHooks) {
+  CurrentDirectory here(SampleDatabaseFolder());
+  auto connection = std::make_unique<TADOConnection>(&root_);
+  SetUpAsTheProgramDoes(*connection);
+  connection->SetConnected(true);
+  root_.Watch(*connection);
+  std::shared_ptr<provider::Connection> object = connection->ConnectionObject();
+  connection.reset();
+  EXPECT_EQ(object->database(), nullptr);
+  EXPECT_TRUE(root_.Log.empty());
+  EXPECT_EQ(root_.ComponentCount(), 0);
+}
+
 TEST_F(ADOConnectionTest, MakeActiveConnectsOnlyWhenClosed) {
   CurrentDirectory here(SampleDatabaseFolder());
   TADOConnection connection(&root_);
