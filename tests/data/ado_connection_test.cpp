@@ -143,6 +143,8 @@ TEST_F(ADOConnectionTest, AWillConnectHandlerMayChangeTheStringOrCancel) {
   connection.SetConnectionString(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=elsewhere.mdb");
   Redirector redirector(&root_);
   connection.OnWillConnect = TWillConnectEvent(&redirector, &Redirector::WillConnect);
+  // LoginPrompt is on and no OnLogin is assigned: with no login dialog, it connects unasked.
+  ASSERT_TRUE(connection.LoginPrompt());
   connection.SetConnected(true);
   EXPECT_TRUE(connection.Connected());
   EXPECT_EQ(redirector.seen, u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=elsewhere.mdb");
