@@ -60,8 +60,8 @@ TCommandType TADOCommand::CommandType() const {
 
 void TADOCommand::SetCommandType(TCommandType value) {
   const bool kept = value == TCommandType::cmdFile || value == TCommandType::cmdTableDirect;
-  const auto adoValue = static_cast<provider::CommandTypeEnum>(
-      ADOValue(kept ? TCommandType::cmdUnknown : value));
+  const auto adoValue =
+      static_cast<provider::CommandTypeEnum>(ADOValue(kept ? TCommandType::cmdUnknown : value));
   OleCheck(commandObject_->put_CommandType(adoValue));
   if (kept) {
     keptType_ = value;
@@ -152,6 +152,15 @@ void TADOCommand::PrepareCommand(bool append) {
   // no parameter collection to append them to.
 }
 
+void TADOCommand::AssignParameters(TParameters* source) {
+  if (source == parameters_.get()) return;
+  if (source) {
+    parameters_->Assign(*source);
+  } else {
+    parameters_->Clear();
+  }
+}
+
 const TComponent* TADOCommand::ErrorComponent() const {
   if (auto* dataSet = dynamic_cast<const TDataSet*>(Owner())) return dataSet;
   return this;
@@ -190,7 +199,7 @@ namespace {
                   &TADOCommand::SetConnectionString)
         .Set("ExecuteOptions", &TADOCommand::ExecuteOptions, &TADOCommand::SetExecuteOptions,
              {"eoAsyncExecute", "eoAsyncFetch", "eoAsyncFetchNonBlocking", "eoExecuteNoRecords"})
-        .Property("Parameters", &TADOCommand::ParametersObject, nullptr)
+        .Property("Parameters", &TADOCommand::ParametersObject, &TADOCommand::AssignParameters)
         .Property("ParamCheck", &TADOCommand::ParamCheck, &TADOCommand::SetParamCheck)
         .Property("Prepared", &TADOCommand::Prepared, &TADOCommand::SetPrepared);
 

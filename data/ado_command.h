@@ -83,8 +83,10 @@ class TADOCommand : public TComponent {
 
   void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
 
-  // The collection the stream reads Parameters into.
+  // The published form of Parameters: the stream reads into the collection; assigning copies
+  // the source's parameters (none for null).
   TParameters* ParametersObject() const { return parameters_.get(); }
+  void AssignParameters(TParameters* source);
 
  private:
   void ConnectionChanged(TObject* Sender, bool Connecting);

@@ -29,6 +29,7 @@ TADOConnection::TADOConnection(TComponent* AOwner)
 }
 
 TADOConnection::~TADOConnection() {
+  SetComponentState(TComponentStateFlag::csDestroying, true);
   try {
     SetConnected(false);
   } catch (...) {
@@ -170,7 +171,9 @@ void TADOConnection::DisconnectObject() {
 
 void TADOConnection::Disconnected() {
   TEventStatus status = TEventStatus::esOK;
-  if (OnDisconnect) OnDisconnect(this, status);
+  if (OnDisconnect && !ComponentState().Contains(TComponentStateFlag::csDestroying)) {
+    OnDisconnect(this, status);
+  }
   const std::vector<TDataSet*> dataSets = DataSets();
   for (TDataSet* dataSet : dataSets) {
     if (!Contains(DataSets(), dataSet)) continue;
@@ -203,12 +206,11 @@ namespace {
                   &TADOConnection::SetConnectionTimeout)
         .Enum("ConnectOptions", &TADOConnection::ConnectOptions, &TADOConnection::SetConnectOptions,
               {"coConnectUnspecified", "coAsyncConnect"})
-        .Enum("CursorLocation", &TADOConnection::CursorLocation,
-              &TADOConnection::SetCursorLocation, {"clUseServer", "clUseClient"})
+        .Enum("CursorLocation", &TADOConnection::CursorLocation, &TADOConnection::SetCursorLocation,
+              {"clUseServer", "clUseClient"})
         .Property("DefaultDatabase", &TADOConnection::DefaultDatabase,
                   &TADOConnection::SetDefaultDatabase)
-        .Enum("IsolationLevel", &TADOConnection::IsolationLevel,
-              &TADOConnection::SetIsolationLevel,
+        .Enum("IsolationLevel", &TADOConnection::IsolationLevel, &TADOConnection::SetIsolationLevel,
               {"ilUnspecified", "ilChaos", "ilReadUncommitted", "ilBrowse", "ilCursorStability",
                "ilReadCommitted", "ilRepeatableRead", "ilSerializable", "ilIsolated"})
         .Property("KeepConnection", &TADOConnection::KeepConnection,

@@ -50,8 +50,9 @@ class TADOConnection : public TCustomConnection {
   // Creates the provider Connection; LoginPrompt and KeepConnection start True, IsolationLevel
   // ilCursorStability (kept here), CursorLocation clUseClient (written to the object).
   explicit TADOConnection(TComponent* AOwner);
-  // Disconnects, then tells every client (ComponentNotice with opRemove) while still whole so
-  // each drops its reference, then releases the provider object.
+  // Marks itself destroying and disconnects (clients are told, no hooks or events run), then
+  // tells every client (ComponentNotice with opRemove) while still whole so each drops its
+  // reference, then releases the provider object.
   ~TADOConnection() override;
 
   std::shared_ptr<provider::Connection> ConnectionObject() const { return connectionObject_; }

@@ -18,16 +18,18 @@ void TCustomConnection::SetConnectedFlag(bool value) {
     return;
   }
   if (value == Connected()) return;
+  // While the connection is being freed its owner may be half gone; its handlers are not run.
+  const bool hooks = !ComponentState().Contains(TComponentStateFlag::csDestroying);
   if (value) {
-    if (BeforeConnect) BeforeConnect(this);
+    if (hooks && BeforeConnect) BeforeConnect(this);
     ConnectObject();
     NotifyClients(true);
-    if (AfterConnect) AfterConnect(this);
+    if (hooks && AfterConnect) AfterConnect(this);
   } else {
-    if (BeforeDisconnect) BeforeDisconnect(this);
+    if (hooks && BeforeDisconnect) BeforeDisconnect(this);
     NotifyClients(false);
     DisconnectObject();
-    if (AfterDisconnect) AfterDisconnect(this);
+    if (hooks && AfterDisconnect) AfterDisconnect(this);
   }
 }
 

@@ -22,7 +22,7 @@ class TCustomConnection : public TComponent {
   // after loading. Otherwise, when the value differs: connecting runs BeforeConnect,
   // ConnectObject, NotifyClients(true), AfterConnect; disconnecting runs BeforeDisconnect,
   // NotifyClients(false), DisconnectObject, AfterDisconnect. A failing step stops the sequence
-  // and its exception propagates.
+  // and its exception propagates. While the component is being freed the hooks are skipped.
   void SetConnected(bool value) { SetConnectedFlag(value); }
   void OpenLink() { SetConnected(true); }
   void CloseLink() { SetConnected(false); }
