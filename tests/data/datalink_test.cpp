@@ -167,6 +167,34 @@ TEST_F(DataLinkTest, ChangingABufferCountResizesTheWindowOfAnOpenDataset) {
   EXPECT_EQ(query_->FieldNamed("id")->IntegerValue(), 3);
 }
 
+TEST_F(DataLinkTest, ShrinkingTheWindowNearTheEndKeepsOnlyRealRecords) {
+  auto* shortQuery =
+      data_test::QueryOn(&owner_, connection_, "Q3", "SELECT * FROM namoone WHERE id <= 3");
+  auto* shortSource = new TDataSource(&owner_);
+  shortSource->SetDataSet(shortQuery);
+  RecordingLink grid(5);
+  grid.AttachToSource(shortSource);
+  shortQuery->SetActive(true);
+  shortQuery->MoveToLast();
+  ASSERT_EQ(shortQuery->FilledCount(), 3);
+
+  // With the grid's source disabled its link no longer holds the window open at 5; the next
+  // recount shrinks it around the active (last) record.
+  shortSource->SetEnabled(false);
+  grid.SetLinkBufferCount(2);
+  RecordingLink memo;
+  memo.AttachToSource(shortSource);
+  EXPECT_EQ(shortQuery->WindowSize(), 2);
+  ASSERT_EQ(shortQuery->FilledCount(), 2);
+  EXPECT_EQ(shortQuery->FieldNamed("id")->IntegerValue(), 3);
+  std::vector<int> ids;
+  for (int i = 0; i < shortQuery->FilledCount(); ++i) {
+    shortQuery->SetActiveIndex(i);
+    ids.push_back(shortQuery->FieldNamed("id")->IntegerValue());
+  }
+  EXPECT_THAT(ids, ElementsAre(2, 3));
+}
+
 TEST_F(DataLinkTest, EditingFollowsTheDatasetUnlessTheLinkIsReadOnly) {
   RecordingLink link, readOnly;
   readOnly.SetReadOnly(true);
