@@ -42,7 +42,8 @@ AnsiString AnsiUpperCase(std::string_view s) {
     if (upper == wide) continue;
     // Only letters whose capital the code page also holds change.
     std::string mapped = platform::WideToAnsi(std::u16string_view(&upper, 1));
-    if (mapped.size() == 1 && platform::AnsiCharToWide(static_cast<unsigned char>(mapped[0])) == upper) {
+    if (mapped.size() == 1 &&
+        platform::AnsiCharToWide(static_cast<unsigned char>(mapped[0])) == upper) {
       c = mapped[0];
     }
   }

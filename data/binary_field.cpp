@@ -5,7 +5,9 @@
 #include "data/database_error.h"
 #include "data/field_value.h"
 
-TBinaryField::TBinaryField(TComponent* AOwner) : TField(AOwner) { SetSize(16); }
+TBinaryField::TBinaryField(TComponent* AOwner) : TField(AOwner) {
+  SetSize(16);
+}
 
 void TBinaryField::CheckTypeSize(std::int32_t size) const {
   if (size < 0) DatabaseError("Invalid field size", this);
@@ -26,7 +28,9 @@ AnsiString TBinaryField::StringValue() const {
   return AnsiString(bytes.begin(), bytes.end());
 }
 
-AnsiString TBinaryField::ClassText(bool) const { return ClassDescription(); }
+AnsiString TBinaryField::ClassText(bool) const {
+  return ClassDescription();
+}
 
 TBytesField::TBytesField(TComponent* AOwner) : TBinaryField(AOwner) {
   SetDataType(TFieldType::ftBytes);
@@ -38,8 +42,9 @@ TVarBytesField::TVarBytesField(TComponent* AOwner) : TBinaryField(AOwner) {
 
 namespace {
 
-[[maybe_unused]] const auto kTBinaryField = RegisterClass<TBinaryField, TField>("TBinaryField")
-    .Property("Size", &TBinaryField::Size, &TBinaryField::SetSize);
+[[maybe_unused]] const auto kTBinaryField =
+    RegisterClass<TBinaryField, TField>("TBinaryField")
+        .Property("Size", &TBinaryField::Size, &TBinaryField::SetSize);
 [[maybe_unused]] const auto kTBytesField = RegisterClass<TBytesField, TBinaryField>("TBytesField");
 [[maybe_unused]] const auto kTVarBytesField =
     RegisterClass<TVarBytesField, TBinaryField>("TVarBytesField");

@@ -8,7 +8,9 @@
 #include "data/dataset.h"
 #include "data/field_classes.h"
 
-TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) { SetDataType(TFieldType::ftBlob); }
+TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) {
+  SetDataType(TFieldType::ftBlob);
+}
 
 void TBlobField::CheckTypeSize(std::int32_t size) const {
   if (size < 0) DatabaseError("Invalid field size", this);
@@ -58,10 +60,11 @@ TGraphicField::TGraphicField(TComponent* AOwner) : TBlobField(AOwner) {
 
 namespace {
 
-[[maybe_unused]] const auto kTBlobField = RegisterClass<TBlobField, TField>("TBlobField")
-    .Property("GraphicHeader", &TBlobField::GraphicHeader, &TBlobField::SetGraphicHeader)
-    .Property("Size", &TBlobField::Size, &TBlobField::SetSize)
-    .Property("Transliterate", &TBlobField::Transliterate, &TBlobField::SetTransliterate);
+[[maybe_unused]] const auto kTBlobField =
+    RegisterClass<TBlobField, TField>("TBlobField")
+        .Property("GraphicHeader", &TBlobField::GraphicHeader, &TBlobField::SetGraphicHeader)
+        .Property("Size", &TBlobField::Size, &TBlobField::SetSize)
+        .Property("Transliterate", &TBlobField::Transliterate, &TBlobField::SetTransliterate);
 [[maybe_unused]] const auto kTMemoField = RegisterClass<TMemoField, TBlobField>("TMemoField");
 [[maybe_unused]] const auto kTGraphicField =
     RegisterClass<TGraphicField, TBlobField>("TGraphicField");

@@ -38,7 +38,8 @@ AnsiString TBooleanField::StringValue() const {
 
 namespace {
 
-[[maybe_unused]] const auto kTBooleanField = RegisterClass<TBooleanField, TField>("TBooleanField")
-    .Property("DisplayValues", &TBooleanField::DisplayValues, &TBooleanField::SetDisplayValues);
+[[maybe_unused]] const auto kTBooleanField =
+    RegisterClass<TBooleanField, TField>("TBooleanField")
+        .Property("DisplayValues", &TBooleanField::DisplayValues, &TBooleanField::SetDisplayValues);
 
 }  // namespace

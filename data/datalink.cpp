@@ -23,7 +23,9 @@ void TDataLink::AttachToSource(TDataSource* source) {
   if (source) source->AddLink(this);
 }
 
-TDataSet* TDataLink::DataSet() const { return source_ ? source_->DataSet() : nullptr; }
+TDataSet* TDataLink::DataSet() const {
+  return source_ ? source_->DataSet() : nullptr;
+}
 
 void TDataLink::SetReadOnly(bool value) {
   if (value == readOnly_) return;
@@ -35,9 +37,9 @@ void TDataLink::RefreshLinkState() {
   SetLinkActive(source_ && source_->State() != DataSetState::Inactive);
   const DataSetState state = source_ ? source_->State() : DataSetState::Inactive;
   SetLinkEditing(source_ &&
-                     (state == DataSetState::Editing || state == DataSetState::Inserting ||
-                      state == DataSetState::KeyEntry) &&
-                     !readOnly_);
+                 (state == DataSetState::Editing || state == DataSetState::Inserting ||
+                  state == DataSetState::KeyEntry) &&
+                 !readOnly_);
 }
 
 void TDataLink::SetLinkActive(bool value) {

@@ -159,7 +159,9 @@ void TDataSet::AfterLoading() {
   }
 }
 
-void TDataSet::SetBlockReadSize(std::int32_t value) { ChangeBlockReadSize(value); }
+void TDataSet::SetBlockReadSize(std::int32_t value) {
+  ChangeBlockReadSize(value);
+}
 
 void TDataSet::ChangeBlockReadSize(std::int32_t value) {
   if (value > 0) {
@@ -207,7 +209,9 @@ void TDataSet::SetBoundFieldCounts(int calc, int internalCalc, int blob) {
   blobFieldCount_ = blob;
 }
 
-bool TDataSet::ReadFieldData(TField* field, TFieldData* destination) { return false; }
+bool TDataSet::ReadFieldData(TField* field, TFieldData* destination) {
+  return false;
+}
 
 std::unique_ptr<TStream> TDataSet::OpenBlobStream(TField* field, TBlobStreamMode mode) {
   DatabaseError(Format("Field '%s' has no blob data", field ? field->ShownName().c_str() : ""),
@@ -257,6 +261,7 @@ void TDataSet::BroadcastDataEvent(DataNotice event, DataNoticeInfo info) {
   switch (event) {
     case DataNotice::NoticeFieldValue: {
       auto* field = reinterpret_cast<TField*>(info);
+      if (!field) break;
       if (field->FieldKind() == TFieldKind::fkData ||
           field->FieldKind() == TFieldKind::fkInternalCalc) {
         recordTouched_ = true;
@@ -343,29 +348,67 @@ void TDataSet::RunHook(const TDataSetNotifyEvent& hook) {
   if (hook) hook(this);
 }
 
-void TDataSet::FireBeforeOpen() { RunHook(BeforeOpen); }
+void TDataSet::FireBeforeOpen() {
+  RunHook(BeforeOpen);
+}
 void TDataSet::FireAfterOpen() {
   RunHook(AfterOpen);
   if (!IsEmptyWindow()) FireAfterScroll();
 }
-void TDataSet::FireBeforeClose() { RunHook(BeforeClose); }
-void TDataSet::FireAfterClose() { RunHook(AfterClose); }
-void TDataSet::FireBeforeInsert() { RunHook(BeforeInsert); }
-void TDataSet::FireAfterInsert() { RunHook(AfterInsert); }
-void TDataSet::FireBeforeEdit() { RunHook(BeforeEdit); }
-void TDataSet::FireAfterEdit() { RunHook(AfterEdit); }
-void TDataSet::FireBeforePost() { RunHook(BeforePost); }
-void TDataSet::FireAfterPost() { RunHook(AfterPost); }
-void TDataSet::FireBeforeCancel() { RunHook(BeforeCancel); }
-void TDataSet::FireAfterCancel() { RunHook(AfterCancel); }
-void TDataSet::FireBeforeDelete() { RunHook(BeforeDelete); }
-void TDataSet::FireAfterDelete() { RunHook(AfterDelete); }
-void TDataSet::FireBeforeScroll() { RunHook(BeforeScroll); }
-void TDataSet::FireAfterScroll() { RunHook(AfterScroll); }
-void TDataSet::FireBeforeRefresh() { RunHook(BeforeRefresh); }
-void TDataSet::FireAfterRefresh() { RunHook(AfterRefresh); }
-void TDataSet::FireCalcFields() { RunHook(OnCalcFields); }
-void TDataSet::FireNewRecord() { RunHook(OnNewRecord); }
+void TDataSet::FireBeforeClose() {
+  RunHook(BeforeClose);
+}
+void TDataSet::FireAfterClose() {
+  RunHook(AfterClose);
+}
+void TDataSet::FireBeforeInsert() {
+  RunHook(BeforeInsert);
+}
+void TDataSet::FireAfterInsert() {
+  RunHook(AfterInsert);
+}
+void TDataSet::FireBeforeEdit() {
+  RunHook(BeforeEdit);
+}
+void TDataSet::FireAfterEdit() {
+  RunHook(AfterEdit);
+}
+void TDataSet::FireBeforePost() {
+  RunHook(BeforePost);
+}
+void TDataSet::FireAfterPost() {
+  RunHook(AfterPost);
+}
+void TDataSet::FireBeforeCancel() {
+  RunHook(BeforeCancel);
+}
+void TDataSet::FireAfterCancel() {
+  RunHook(AfterCancel);
+}
+void TDataSet::FireBeforeDelete() {
+  RunHook(BeforeDelete);
+}
+void TDataSet::FireAfterDelete() {
+  RunHook(AfterDelete);
+}
+void TDataSet::FireBeforeScroll() {
+  RunHook(BeforeScroll);
+}
+void TDataSet::FireAfterScroll() {
+  RunHook(AfterScroll);
+}
+void TDataSet::FireBeforeRefresh() {
+  RunHook(BeforeRefresh);
+}
+void TDataSet::FireAfterRefresh() {
+  RunHook(AfterRefresh);
+}
+void TDataSet::FireCalcFields() {
+  RunHook(OnCalcFields);
+}
+void TDataSet::FireNewRecord() {
+  RunHook(OnNewRecord);
+}
 
 namespace {
 [[maybe_unused]] const auto kTDataSet =

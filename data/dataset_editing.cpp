@@ -10,8 +10,7 @@ bool InEditModes(DataSetState state) {
 }
 }  // namespace
 
-void TDataSet::RunWithErrorHandler(const TDataSetErrorEvent& handler,
-                                   ProviderOperation operation) {
+void TDataSet::RunWithErrorHandler(const TDataSetErrorEvent& handler, ProviderOperation operation) {
   for (;;) {
     try {
       SyncCursorToActive();

@@ -66,9 +66,9 @@ void TDataSet::BindAllFields(bool binding) {
       case TFieldKind::fkCalculated:
       case TFieldKind::fkLookup:
         if (!CanBeCalculated(field->DataType())) {
-          DatabaseError(
-              Format("Field '%s' cannot be a calculated or lookup field", field->ShownName().c_str()),
-              this);
+          DatabaseError(Format("Field '%s' cannot be a calculated or lookup field",
+                               field->ShownName().c_str()),
+                        this);
         }
         field->SetFieldNo(-1);
         ++calc;
@@ -109,7 +109,9 @@ void TDataSet::BindAllFields(bool binding) {
   SetBoundFieldCounts(calc, internalCalc, blob);
 }
 
-TField* TDataSet::FieldNamedOrNone(std::string_view name) { return Fields().FindField(name); }
+TField* TDataSet::FieldNamedOrNone(std::string_view name) {
+  return Fields().FindField(name);
+}
 
 TField* TDataSet::FieldNamed(std::string_view name) {
   TField* field = FieldNamedOrNone(name);

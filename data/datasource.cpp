@@ -88,8 +88,7 @@ void TDataSource::ReceiveDataEvent(DataNotice event, DataNoticeInfo info) {
 }
 
 void TDataSource::RefreshState() {
-  const DataSetState state =
-      enabled_ && dataSet_ ? dataSet_->State() : DataSetState::Inactive;
+  const DataSetState state = enabled_ && dataSet_ ? dataSet_->State() : DataSetState::Inactive;
   if (state == state_) return;
   const DataSetState old = state_;
   state_ = state;

@@ -34,7 +34,11 @@ CivilTime ToCivil(double dayNumber) {
   int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
   int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   std::int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-  return {y, m, d, static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+  return {y,
+          m,
+          d,
+          static_cast<int>(seconds / 3600),
+          static_cast<int>(seconds / 60 % 60),
           static_cast<int>(seconds % 60)};
 }
 
@@ -132,13 +136,17 @@ TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) {
   SetDataType(TFieldType::ftDate);
 }
 
-const char* TDateField::DefaultPicture(double) const { return "yyyy-mm-dd"; }
+const char* TDateField::DefaultPicture(double) const {
+  return "yyyy-mm-dd";
+}
 
 TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) {
   SetDataType(TFieldType::ftTime);
 }
 
-const char* TTimeField::DefaultPicture(double) const { return "hh:nn:ss"; }
+const char* TTimeField::DefaultPicture(double) const {
+  return "hh:nn:ss";
+}
 
 TSQLTimeStampField::TSQLTimeStampField(TComponent* AOwner) : TField(AOwner) {
   SetDataType(TFieldType::ftTimeStamp);

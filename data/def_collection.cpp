@@ -29,7 +29,8 @@ TNamedItem* TDefCollection::Find(std::string_view name) const {
 
 namespace {
 
-[[maybe_unused]] const auto kTNamedItem = RegisterClass<TNamedItem, TCollectionItem>("TNamedItem")
-    .Property("Name", &TNamedItem::Name, &TNamedItem::SetName);
+[[maybe_unused]] const auto kTNamedItem =
+    RegisterClass<TNamedItem, TCollectionItem>("TNamedItem")
+        .Property("Name", &TNamedItem::Name, &TNamedItem::SetName);
 
 }  // namespace

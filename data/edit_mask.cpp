@@ -7,7 +7,15 @@ namespace {
 
 bool IsPlaceholder(char c) {
   switch (c) {
-    case 'L': case 'l': case 'A': case 'a': case 'C': case 'c': case '0': case '9': case '#':
+    case 'L':
+    case 'l':
+    case 'A':
+    case 'a':
+    case 'C':
+    case 'c':
+    case '0':
+    case '9':
+    case '#':
       return true;
     default:
       return false;

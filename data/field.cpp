@@ -66,19 +66,28 @@ bool TField::ReadData(TFieldData* destination) const {
 }
 
 void TField::AccessError(const char* typeName) const {
-  DatabaseError(Format("Cannot access field '%s' as type %s", ShownName().c_str(), typeName),
-                this);
+  DatabaseError(Format("Cannot access field '%s' as type %s", ShownName().c_str(), typeName), this);
 }
 
-bool TField::IsNullValue() const { return !ReadData(nullptr); }
+bool TField::IsNullValue() const {
+  return !ReadData(nullptr);
+}
 
-AnsiString TField::StringValue() const { return ClassDescription(); }
+AnsiString TField::StringValue() const {
+  return ClassDescription();
+}
 
-std::int32_t TField::IntegerValue() const { AccessError("Integer"); }
+std::int32_t TField::IntegerValue() const {
+  AccessError("Integer");
+}
 
-double TField::FloatValue() const { AccessError("Float"); }
+double TField::FloatValue() const {
+  AccessError("Float");
+}
 
-bool TField::BooleanValue() const { AccessError("Boolean"); }
+bool TField::BooleanValue() const {
+  AccessError("Boolean");
+}
 
 AnsiString TField::ClassDescription() const {
   AnsiString name = ClassName();
@@ -101,11 +110,17 @@ AnsiString TField::TextFor(bool displayText) const {
   return ClassText(displayText);
 }
 
-AnsiString TField::TextForEditing() const { return TextFor(false); }
+AnsiString TField::TextForEditing() const {
+  return TextFor(false);
+}
 
-AnsiString TField::TextForDisplay() const { return TextFor(true); }
+AnsiString TField::TextForDisplay() const {
+  return TextFor(true);
+}
 
-AnsiString TField::ClassText(bool) const { return StringValue(); }
+AnsiString TField::ClassText(bool) const {
+  return StringValue();
+}
 
 const AnsiString& TField::ShownName() const {
   return displayLabel_.empty() ? fieldName_ : displayLabel_;
@@ -121,23 +136,24 @@ void TField::FireChange() {
 
 namespace {
 
-[[maybe_unused]] const auto kTField = RegisterClass<TField, TComponent>("TField")
-    .Enum("Alignment", &TField::Alignment, &TField::SetAlignment,
-          {"taLeftJustify", "taRightJustify", "taCenter"})
-    .Property("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel)
-    .Property("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth)
-    .Property("EditMask", &TField::EditMask, &TField::SetEditMask)
-    .Enum("FieldKind", &TField::FieldKind, &TField::SetFieldKind,
-          {"fkData", "fkCalculated", "fkLookup", "fkInternalCalc", "fkAggregate"})
-    .Property("FieldName", &TField::FieldName, &TField::SetFieldName)
-    .Set("ProviderFlags", &TField::ProviderFlags, &TField::SetProviderFlags,
-         {"pfInUpdate", "pfInWhere", "pfInKey", "pfHidden"})
-    .Property("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly)
-    .Property("Required", &TField::Required, &TField::SetRequired)
-    .Property("Visible", &TField::Visible, &TField::SetVisible)
-    .Event("OnChange", &TField::OnChange)
-    .Event("OnGetText", &TField::OnGetText)
-    .Event("OnSetText", &TField::OnSetText)
-    .Event("OnValidate", &TField::OnValidate);
+[[maybe_unused]] const auto kTField =
+    RegisterClass<TField, TComponent>("TField")
+        .Enum("Alignment", &TField::Alignment, &TField::SetAlignment,
+              {"taLeftJustify", "taRightJustify", "taCenter"})
+        .Property("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel)
+        .Property("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth)
+        .Property("EditMask", &TField::EditMask, &TField::SetEditMask)
+        .Enum("FieldKind", &TField::FieldKind, &TField::SetFieldKind,
+              {"fkData", "fkCalculated", "fkLookup", "fkInternalCalc", "fkAggregate"})
+        .Property("FieldName", &TField::FieldName, &TField::SetFieldName)
+        .Set("ProviderFlags", &TField::ProviderFlags, &TField::SetProviderFlags,
+             {"pfInUpdate", "pfInWhere", "pfInKey", "pfHidden"})
+        .Property("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly)
+        .Property("Required", &TField::Required, &TField::SetRequired)
+        .Property("Visible", &TField::Visible, &TField::SetVisible)
+        .Event("OnChange", &TField::OnChange)
+        .Event("OnGetText", &TField::OnGetText)
+        .Event("OnSetText", &TField::OnSetText)
+        .Event("OnValidate", &TField::OnValidate);
 
 }  // namespace

@@ -32,7 +32,9 @@ constexpr TypeEntry Entry(const char* name) {
   return {name, &Make<T>, &ClassOf<T>};
 }
 
-constexpr TypeEntry None(const char* name) { return {name, nullptr, nullptr}; }
+constexpr TypeEntry None(const char* name) {
+  return {name, nullptr, nullptr};
+}
 
 constexpr std::array<TypeEntry, 38> kTypes = {
     None("Unknown"),

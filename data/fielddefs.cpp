@@ -16,7 +16,9 @@ TFieldDef::TFieldDef(TCollection* collection) : TNamedItem(collection) {
 
 TFieldDef::~TFieldDef() = default;
 
-TFieldDefs* TFieldDef::FieldDefs() const { return static_cast<TFieldDefs*>(Collection()); }
+TFieldDefs* TFieldDef::FieldDefs() const {
+  return static_cast<TFieldDefs*>(Collection());
+}
 
 TDataSet* TFieldDef::DataSet() const {
   TFieldDefs* defs = FieldDefs();
@@ -48,7 +50,9 @@ TFieldDefs& TFieldDef::ChildDefs() {
   return *childDefs_;
 }
 
-bool TFieldDef::HasChildDefs() const { return childDefs_ && childDefs_->Count() > 0; }
+bool TFieldDef::HasChildDefs() const {
+  return childDefs_ && childDefs_->Count() > 0;
+}
 
 TField* TFieldDef::CreateField(TComponent* owner) {
   TField* field = NewFieldOfType(dataType_, owner);
@@ -79,7 +83,9 @@ TField* TFieldDef::CreateField(TComponent* owner) {
 TFieldDefs::TFieldDefs(TDataSet* dataset, TPersistent* owner)
     : TDefCollection(dataset, owner, ClassOf<TFieldDef>()) {}
 
-TFieldDef* TFieldDefs::AddFieldDef() { return static_cast<TFieldDef*>(Add()); }
+TFieldDef* TFieldDefs::AddFieldDef() {
+  return static_cast<TFieldDef*>(Add());
+}
 
 TFieldDef* TFieldDefs::Items(int index) const {
   return static_cast<TFieldDef*>(TCollection::Items(index));
@@ -98,7 +104,9 @@ TFieldDef* TFieldDefs::Find(std::string_view name) const {
   return def;
 }
 
-TFieldDef* TFieldDefs::ParentDef() const { return dynamic_cast<TFieldDef*>(Owner()); }
+TFieldDef* TFieldDefs::ParentDef() const {
+  return dynamic_cast<TFieldDef*>(Owner());
+}
 
 void TFieldDefs::RefreshDefs() {
   if (Updated() || !DataSet()) return;
@@ -114,7 +122,8 @@ void TFieldDefs::RefreshDefs() {
 }
 
 const std::vector<TFieldDef*>& TFieldDefs::FlatList() {
-  if (flatStale_) {
+  // Inside an update the change notices are held back, so the list cannot be trusted.
+  if (flatStale_ || UpdateCount() > 0) {
     flat_.clear();
     Flatten(*this);
     flatStale_ = false;
@@ -142,20 +151,22 @@ void TFieldDefs::CollectionUpdate(TCollectionItem*) {
 
 namespace {
 
-[[maybe_unused]] const auto kTFieldDef = RegisterClass<TFieldDef, TNamedItem>("TFieldDef")
-    .Set("Attributes", &TFieldDef::Attributes, &TFieldDef::SetAttributes,
-         {"faHiddenCol", "faReadonly", "faRequired", "faLink", "faUnNamed", "faFixed"})
-    .Property("ChildDefs", [](const TFieldDef& def) { return def.ChildDefsOrNone(); }, nullptr)
-    .Enum("DataType", &TFieldDef::DataType, &TFieldDef::SetDataType,
-          {"ftUnknown",    "ftString",    "ftSmallint",   "ftInteger",   "ftWord",
-           "ftBoolean",    "ftFloat",     "ftCurrency",   "ftBCD",       "ftDate",
-           "ftTime",       "ftDateTime",  "ftBytes",      "ftVarBytes",  "ftAutoInc",
-           "ftBlob",       "ftMemo",      "ftGraphic",    "ftFmtMemo",   "ftParadoxOle",
-           "ftDBaseOle",   "ftTypedBinary", "ftCursor",   "ftFixedChar", "ftWideString",
-           "ftLargeint",   "ftADT",       "ftArray",      "ftReference", "ftDataSet",
-           "ftOraBlob",    "ftOraClob",   "ftVariant",    "ftInterface", "ftIDispatch",
-           "ftGuid",       "ftTimeStamp", "ftFMTBcd"})
-    .Property("Precision", &TFieldDef::Precision, &TFieldDef::SetPrecision)
-    .Property("Size", &TFieldDef::Size, &TFieldDef::SetSize);
+[[maybe_unused]] const auto kTFieldDef =
+    RegisterClass<TFieldDef, TNamedItem>("TFieldDef")
+        .Set("Attributes", &TFieldDef::Attributes, &TFieldDef::SetAttributes,
+             {"faHiddenCol", "faReadonly", "faRequired", "faLink", "faUnNamed", "faFixed"})
+        .Property(
+            "ChildDefs", [](const TFieldDef& def) { return def.ChildDefsOrNone(); }, nullptr)
+        .Enum("DataType", &TFieldDef::DataType, &TFieldDef::SetDataType,
+              {"ftUnknown",  "ftString",      "ftSmallint", "ftInteger",   "ftWord",
+               "ftBoolean",  "ftFloat",       "ftCurrency", "ftBCD",       "ftDate",
+               "ftTime",     "ftDateTime",    "ftBytes",    "ftVarBytes",  "ftAutoInc",
+               "ftBlob",     "ftMemo",        "ftGraphic",  "ftFmtMemo",   "ftParadoxOle",
+               "ftDBaseOle", "ftTypedBinary", "ftCursor",   "ftFixedChar", "ftWideString",
+               "ftLargeint", "ftADT",         "ftArray",    "ftReference", "ftDataSet",
+               "ftOraBlob",  "ftOraClob",     "ftVariant",  "ftInterface", "ftIDispatch",
+               "ftGuid",     "ftTimeStamp",   "ftFMTBcd"})
+        .Property("Precision", &TFieldDef::Precision, &TFieldDef::SetPrecision)
+        .Property("Size", &TFieldDef::Size, &TFieldDef::SetSize);
 
 }  // namespace

@@ -40,9 +40,8 @@ TField* TFields::FindField(std::string_view name) const {
 void TFields::CheckFieldName(std::string_view name) const {
   if (name.empty()) DatabaseError("Field name missing", dataset_);
   if (FindField(name)) {
-    DatabaseError(
-        Format("Duplicate field name '%.*s'", static_cast<int>(name.size()), name.data()),
-        dataset_);
+    DatabaseError(Format("Duplicate field name '%.*s'", static_cast<int>(name.size()), name.data()),
+                  dataset_);
   }
 }
 

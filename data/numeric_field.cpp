@@ -57,7 +57,9 @@ std::int32_t TIntegerField::IntegerValue() const {
   return ReadInteger(&value) ? value : 0;
 }
 
-double TIntegerField::FloatValue() const { return IntegerValue(); }
+double TIntegerField::FloatValue() const {
+  return IntegerValue();
+}
 
 AnsiString TIntegerField::ClassText(bool displayText) const {
   std::int32_t value = 0;
@@ -109,7 +111,9 @@ std::int32_t TLargeintField::IntegerValue() const {
   return static_cast<std::int32_t>(value);
 }
 
-double TLargeintField::FloatValue() const { return static_cast<double>(LargeintValue()); }
+double TLargeintField::FloatValue() const {
+  return static_cast<double>(LargeintValue());
+}
 
 AnsiString TLargeintField::ClassText(bool displayText) const {
   std::int64_t value = 0;
@@ -241,9 +245,10 @@ void TFMTBCDField::CheckTypeSize(std::int32_t size) const {
 
 namespace {
 
-[[maybe_unused]] const auto kTNumericField = RegisterClass<TNumericField, TField>("TNumericField")
-    .Property("DisplayFormat", &TNumericField::DisplayFormat, &TNumericField::SetDisplayFormat)
-    .Property("EditFormat", &TNumericField::EditFormat, &TNumericField::SetEditFormat);
+[[maybe_unused]] const auto kTNumericField =
+    RegisterClass<TNumericField, TField>("TNumericField")
+        .Property("DisplayFormat", &TNumericField::DisplayFormat, &TNumericField::SetDisplayFormat)
+        .Property("EditFormat", &TNumericField::EditFormat, &TNumericField::SetEditFormat);
 [[maybe_unused]] const auto kTIntegerField =
     RegisterClass<TIntegerField, TNumericField>("TIntegerField")
         .Property("MaxValue", &TIntegerField::MaxValue, &TIntegerField::SetMaxValue)
@@ -255,15 +260,17 @@ namespace {
     RegisterClass<TAutoIncField, TIntegerField>("TAutoIncField");
 [[maybe_unused]] const auto kTLargeintField =
     RegisterClass<TLargeintField, TNumericField>("TLargeintField");
-[[maybe_unused]] const auto kTFloatField = RegisterClass<TFloatField, TNumericField>("TFloatField")
-    .Property("Currency", &TFloatField::Currency, &TFloatField::SetCurrency)
-    .Property("Precision", &TFloatField::Precision, &TFloatField::SetPrecision);
+[[maybe_unused]] const auto kTFloatField =
+    RegisterClass<TFloatField, TNumericField>("TFloatField")
+        .Property("Currency", &TFloatField::Currency, &TFloatField::SetCurrency)
+        .Property("Precision", &TFloatField::Precision, &TFloatField::SetPrecision);
 [[maybe_unused]] const auto kTCurrencyField =
     RegisterClass<TCurrencyField, TFloatField>("TCurrencyField");
-[[maybe_unused]] const auto kTBCDField = RegisterClass<TBCDField, TNumericField>("TBCDField")
-    .Property("Currency", &TBCDField::Currency, &TBCDField::SetCurrency)
-    .Property("Precision", &TBCDField::Precision, &TBCDField::SetPrecision)
-    .Property("Size", &TBCDField::Size, &TBCDField::SetSize);
+[[maybe_unused]] const auto kTBCDField =
+    RegisterClass<TBCDField, TNumericField>("TBCDField")
+        .Property("Currency", &TBCDField::Currency, &TBCDField::SetCurrency)
+        .Property("Precision", &TBCDField::Precision, &TBCDField::SetPrecision)
+        .Property("Size", &TBCDField::Size, &TBCDField::SetSize);
 [[maybe_unused]] const auto kTFMTBCDField =
     RegisterClass<TFMTBCDField, TNumericField>("TFMTBCDField")
         .Property("Size", &TFMTBCDField::Size, &TFMTBCDField::SetSize);

@@ -64,10 +64,11 @@ void TGuidField::CheckTypeSize(std::int32_t size) const {
 
 namespace {
 
-[[maybe_unused]] const auto kTStringField = RegisterClass<TStringField, TField>("TStringField")
-    .Property("FixedChar", &TStringField::FixedChar, &TStringField::SetFixedChar)
-    .Property("Size", &TStringField::Size, &TStringField::SetSize)
-    .Property("Transliterate", &TStringField::Transliterate, &TStringField::SetTransliterate);
+[[maybe_unused]] const auto kTStringField =
+    RegisterClass<TStringField, TField>("TStringField")
+        .Property("FixedChar", &TStringField::FixedChar, &TStringField::SetFixedChar)
+        .Property("Size", &TStringField::Size, &TStringField::SetSize)
+        .Property("Transliterate", &TStringField::Transliterate, &TStringField::SetTransliterate);
 [[maybe_unused]] const auto kTWideStringField =
     RegisterClass<TWideStringField, TStringField>("TWideStringField");
 [[maybe_unused]] const auto kTGuidField = RegisterClass<TGuidField, TStringField>("TGuidField");

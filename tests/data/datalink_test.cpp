@@ -12,8 +12,9 @@
 #include "core/exceptions.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
-#include "data/datasource.h"
 #include "data/dataset.h"
+#include "data/datasource.h"
+#include "data/field.h"
 #include "tests/data/numbered_rows.h"
 #include "tests/data/recording_link.h"
 
@@ -27,7 +28,9 @@ class SourceHooks : public TObject {
  public:
   std::vector<std::string> ran;
   void StateChange(TObject*) { ran.push_back("StateChange"); }
-  void DataChange(TObject*, TField* field) { ran.push_back(field ? "DataChange(field)" : "DataChange"); }
+  void DataChange(TObject*, TField* field) {
+    ran.push_back(field ? "DataChange(field)" : "DataChange");
+  }
   void UpdateData(TObject*) { ran.push_back("UpdateData"); }
 };
 

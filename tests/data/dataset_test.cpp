@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/classes.h"
 #include "core/exceptions.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
@@ -71,6 +72,19 @@ class FlakyEditQuery : public TADOQuery {
   }
 };
 
+// A query that runs out of record buffers after `allowed` of them.
+class ScarceBufferQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  int allowed = 1000;
+
+ protected:
+  std::unique_ptr<TRecordBuffer> ProviderAllocBuffer() override {
+    if (allowed-- <= 0) throw EOutOfResources("no more record buffers");
+    return TADOQuery::ProviderAllocBuffer();
+  }
+};
+
 // Answers every edit error with one action and counts the calls.
 class EditErrorAnswer : public TObject {
  public:
@@ -85,6 +99,13 @@ class EditErrorAnswer : public TObject {
 
  private:
   TDataAction action_;
+};
+
+// A query that can be put in the loading state the stream reader leaves a component in.
+class LoadedQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  void StartLoading() { SetComponentState(TComponentStateFlag::csLoading, true); }
 };
 
 class DataSetTest : public ::testing::Test {
@@ -172,13 +193,16 @@ TEST_F(DataSetTest, MovingPastTheEndScrollsByNothingOnceThenOnlyRunsBeforeScroll
   EXPECT_EQ(query_->MoveByDistance(1), 0);
   EXPECT_TRUE(query_->AtEOF());
   EXPECT_EQ(CurrentId(), 3);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(0) rec 0/1 first 0"));
+  // Every move first checks that the dataset browses (BrowseCheck); then the window scrolled
+  // by nothing.
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/1 first 0", "Scroll(0) rec 0/1 first 0"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll", "AfterScroll"));
 
   hooks_.ran.clear();
   link_.ClearLog();
   EXPECT_EQ(query_->MoveByDistance(1), 0);
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Log(), ElementsAre("BrowseCheck(0) rec 0/1 first 0"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
 }
 
@@ -191,12 +215,12 @@ TEST_F(DataSetTest, MovingBeforeTheStartIsTheMirrorImage) {
   EXPECT_EQ(query_->MoveByDistance(-5), -1);
   EXPECT_TRUE(query_->AtBOF());
   EXPECT_EQ(CurrentId(), 1);
-  EXPECT_THAT(link_.Notices(), ElementsAre("Scroll"));
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck", "Scroll"));
 
   link_.ClearLog();
   hooks_.ran.clear();
   EXPECT_EQ(query_->MoveByDistance(-1), 0);
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck"));
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
 }
 
@@ -208,7 +232,7 @@ TEST_F(DataSetTest, MoveByDistanceZeroOnlyRunsBeforeScroll) {
 
   EXPECT_EQ(query_->MoveByDistance(0), 0);
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeScroll"));
-  EXPECT_THAT(link_.Log(), IsEmpty());
+  EXPECT_THAT(link_.Notices(), ElementsAre("BrowseCheck"));
 }
 
 TEST_F(DataSetTest, AWindowOfOneBufferRecyclesItAndSlidesByMinusOne) {
@@ -219,7 +243,8 @@ TEST_F(DataSetTest, AWindowOfOneBufferRecyclesItAndSlidesByMinusOne) {
   query_->MoveToNext();
   EXPECT_EQ(CurrentId(), 2);
   EXPECT_EQ(query_->FilledCount(), 1);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(-1) rec 0/1 first 0"));
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/1 first 0", "Scroll(-1) rec 0/1 first 0"));
 }
 
 TEST_F(DataSetTest, ALinkOfTenBuffersOverThreeRecordsSeesThree) {
@@ -245,7 +270,8 @@ TEST_F(DataSetTest, LongMovesSlideTheWindowAndCountWhatTheyMoved) {
   // Two moves inside the window, three fetches that slide it.
   EXPECT_EQ(query_->MoveByDistance(5), 5);
   EXPECT_EQ(CurrentId(), 6);
-  EXPECT_THAT(link_.Log(), ElementsAre("Scroll(-3) rec 2/3 first 0"));
+  EXPECT_THAT(link_.Log(),
+              ElementsAre("BrowseCheck(0) rec 0/3 first 0", "Scroll(-3) rec 2/3 first 0"));
 
   EXPECT_EQ(query_->MoveByDistance(-10), -5);
   EXPECT_TRUE(query_->AtBOF());
@@ -381,9 +407,9 @@ TEST_F(DataSetTest, AppendingAndCancellingLeavesTheRecordsAsTheyWere) {
 
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
   EXPECT_EQ(query_->TotalRecordCount(), 3);
-  EXPECT_THAT(hooks_.ran, ElementsAre("BeforeInsert", "BeforeScroll", "AfterInsert",
-                                      "AfterScroll", "BeforeCancel", "BeforeScroll",
-                                      "AfterCancel", "AfterScroll"));
+  EXPECT_THAT(hooks_.ran,
+              ElementsAre("BeforeInsert", "BeforeScroll", "AfterInsert", "AfterScroll",
+                          "BeforeCancel", "BeforeScroll", "AfterCancel", "AfterScroll"));
 }
 
 TEST_F(DataSetTest, AFailingNewRecordHandlerReturnsToBrowsing) {
@@ -450,6 +476,52 @@ TEST_F(EditErrorTest, AbortEndsSilentlyAndFailPassesTheErrorOn) {
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
 }
 
+TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("load.mdb", 2));
+  auto* query = new LoadedQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+
+  query->StartLoading();
+  query->SetActive(true);
+  EXPECT_FALSE(query->Active());
+  EXPECT_TRUE(query->ActiveOnLoad());
+
+  query->AfterLoading();
+  EXPECT_TRUE(query->Active());
+  EXPECT_EQ(query->FilledCount(), 1);
+}
+
+TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("scarce.mdb", 6));
+  auto* query = new ScarceBufferQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(query);
+  RecordingLink link(2);
+  link.AttachToSource(source);
+  query->SetActive(true);
+  ASSERT_EQ(query->WindowSize(), 2);
+
+  query->allowed = 2;
+  EXPECT_THROW(link.SetLinkBufferCount(5), EOutOfResources);
+  EXPECT_EQ(query->WindowSize(), 2);
+  EXPECT_EQ(query->FilledCount(), 2);
+
+  // The window still works at its old size, and grows once buffers are to be had.
+  EXPECT_EQ(query->MoveByDistance(3), 3);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
+  query->allowed = 1000;
+  link.SetLinkBufferCount(4);
+  EXPECT_EQ(query->WindowSize(), 4);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
+}
+
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
   TComponent owner(nullptr);
   auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("life.mdb", 2));
@@ -475,8 +547,8 @@ TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeaves
 TEST(DataSetClassTest, PublishesActiveAutoCalcFieldsAndTheHooksToItsSubclasses) {
   const TClassRecord* query = ClassOf<TADOQuery>();
   ASSERT_NE(query, nullptr);
-  for (const char* name : {"Active", "AutoCalcFields", "BeforeOpen", "AfterScroll",
-                           "OnNewRecord", "OnPostError", "OnFilterRecord"}) {
+  for (const char* name : {"Active", "AutoCalcFields", "BeforeOpen", "AfterScroll", "OnNewRecord",
+                           "OnPostError", "OnFilterRecord"}) {
     EXPECT_NE(query->FindProperty(name), nullptr) << name;
   }
 }

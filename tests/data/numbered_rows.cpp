@@ -26,7 +26,8 @@ std::string WriteNumberedRows(const std::string& fileName, int rows) {
   EXPECT_TRUE(table.ok());
   for (int i = 1; i <= rows; ++i) {
     const std::string title = "title " + std::to_string(i);
-    EXPECT_TRUE(table.value()->InsertRow({Value{}, std::u16string(title.begin(), title.end())}).ok());
+    EXPECT_TRUE(
+        table.value()->InsertRow({Value{}, std::u16string(title.begin(), title.end())}).ok());
   }
   EXPECT_TRUE(database.value()->Save(path).ok());
   return path;

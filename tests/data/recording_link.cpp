@@ -5,9 +5,9 @@
 
 namespace {
 const char* const kNoticeNames[] = {
-    "FieldValue", "Record",     "DataSet",      "Scroll",     "Layout",
-    "UpdateRecord", "State",    "BrowseCheck",  "Property",   "FieldList",
-    "Focus",      "ParentScroll", "Connection", "Reconcile",  "SuspendedState",
+    "FieldValue",   "Record",       "DataSet",     "Scroll",    "Layout",
+    "UpdateRecord", "State",        "BrowseCheck", "Property",  "FieldList",
+    "Focus",        "ParentScroll", "Connection",  "Reconcile", "SuspendedState",
 };
 }  // namespace
 
