@@ -26,7 +26,8 @@ TADOBlobStream::TADOBlobStream(TField* field, TBlobStreamMode mode)
   }
   dataSet_ = dynamic_cast<TCustomADODataSet*>(field_->DataSet());
   if (dataSet_ == nullptr) {
-    DatabaseError(Format("Field '%s' is not a field of an ADO dataset", field_->ShownName().c_str()));
+    DatabaseError(
+        Format("Field '%s' is not a field of an ADO dataset", field_->ShownName().c_str()));
   }
   if (mode_ != TBlobStreamMode::bmRead) {
     if (field_->ReadOnly()) {

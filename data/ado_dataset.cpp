@@ -7,9 +7,13 @@
 
 TADODataSet::TADODataSet(TComponent* AOwner) : TCustomADODataSet(AOwner) {}
 
-const AnsiString& TADODataSet::MasterFields() const { return MasterLink().FieldNames(); }
+const AnsiString& TADODataSet::MasterFields() const {
+  return MasterLink().FieldNames();
+}
 
-void TADODataSet::SetMasterFields(const AnsiString& value) { MasterLink().SetFieldNames(value); }
+void TADODataSet::SetMasterFields(const AnsiString& value) {
+  MasterLink().SetFieldNames(value);
+}
 
 namespace {
 

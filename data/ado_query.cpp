@@ -12,7 +12,9 @@ TADOQuery::TADOQuery(TComponent* AOwner)
   sql_->OnChange = TNotifyEvent(this, &TADOQuery::ApplySQLChange);
 }
 
-TADOQuery::~TADOQuery() { sql_->OnChange = TNotifyEvent(); }
+TADOQuery::~TADOQuery() {
+  sql_->OnChange = TNotifyEvent();
+}
 
 void TADOQuery::SetSQL(TStringList* value) {
   if (value != nullptr && value != sql_.get()) sql_->Assign(*value);

@@ -10,21 +10,29 @@ TADOTable::TADOTable(TComponent* AOwner) : TCustomADODataSet(AOwner) {
   Command().SetCommandType(TCommandType::cmdTable);
 }
 
-bool TADOTable::ReadOnly() const { return LockType() == TADOLockType::ltReadOnly; }
+bool TADOTable::ReadOnly() const {
+  return LockType() == TADOLockType::ltReadOnly;
+}
 
 void TADOTable::SetReadOnly(bool value) {
   SetLockType(value ? TADOLockType::ltReadOnly : TADOLockType::ltOptimistic);
 }
 
-bool TADOTable::TableDirect() const { return CommandType() == TCommandType::cmdTableDirect; }
+bool TADOTable::TableDirect() const {
+  return CommandType() == TCommandType::cmdTableDirect;
+}
 
 void TADOTable::SetTableDirect(bool value) {
   SetCommandType(value ? TCommandType::cmdTableDirect : TCommandType::cmdTable);
 }
 
-const AnsiString& TADOTable::MasterFields() const { return MasterLink().FieldNames(); }
+const AnsiString& TADOTable::MasterFields() const {
+  return MasterLink().FieldNames();
+}
 
-void TADOTable::SetMasterFields(const AnsiString& value) { MasterLink().SetFieldNames(value); }
+void TADOTable::SetMasterFields(const AnsiString& value) {
+  MasterLink().SetFieldNames(value);
+}
 
 namespace {
 

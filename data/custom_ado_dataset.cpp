@@ -34,8 +34,8 @@ bool IsAsync(TExecuteOptions options) {
 AnsiString UniqueDefName(const TFieldDefs& defs, const AnsiString& name) {
   if (!name.empty() && defs.FindOrNone(name) == nullptr) return name;
   for (int counter = 1;; ++counter) {
-    AnsiString candidate = name.empty() ? Format("COLUMN%d", counter)
-                                        : Format("%s_%d", name.c_str(), counter);
+    AnsiString candidate =
+        name.empty() ? Format("COLUMN%d", counter) : Format("%s_%d", name.c_str(), counter);
     if (defs.FindOrNone(candidate) == nullptr) return candidate;
   }
 }
@@ -72,7 +72,9 @@ bool TCustomADODataSet::Loading() const {
 
 // ---- Settings
 
-WideString TCustomADODataSet::ConnectionString() const { return command_->ConnectionString(); }
+WideString TCustomADODataSet::ConnectionString() const {
+  return command_->ConnectionString();
+}
 
 void TCustomADODataSet::SetConnectionString(const WideString& value) {
   if (value == ConnectionString()) return;
@@ -106,7 +108,9 @@ void TCustomADODataSet::SetLockType(TADOLockType value) {
   lockType_ = value;
 }
 
-void TCustomADODataSet::SetMarshalOptions(TMarshalOption value) { marshalOptions_ = value; }
+void TCustomADODataSet::SetMarshalOptions(TMarshalOption value) {
+  marshalOptions_ = value;
+}
 
 void TCustomADODataSet::SetMaxRecords(std::int32_t value) {
   RequireInactive();
@@ -123,8 +127,8 @@ void TCustomADODataSet::SetFilter(const AnsiString& value) {
 void TCustomADODataSet::SetFiltered(bool value) {
   if (value == filtered_) return;
   if (recordset_ && !filter_.empty()) {
-    OleCheck(recordset_->put_Filter(
-        value ? provider::Variant::String(platform::AnsiToWide(filter_)) : provider::Variant()));
+    OleCheck(recordset_->put_Filter(value ? provider::Variant::String(platform::AnsiToWide(filter_))
+                                          : provider::Variant()));
   }
   filtered_ = value;
 }
@@ -246,7 +250,8 @@ void TCustomADODataSet::OpenRecordset() {
       activeConnection = connection_->ConnectionObject();
     } else if (!ConnectionString().empty()) {
       activeConnection = CreateADOObjectAs<provider::Connection>(provider::CLSID_Connection);
-      OleCheck(activeConnection->Open(ConnectionString(), u"", u"", provider::adConnectUnspecified));
+      OleCheck(
+          activeConnection->Open(ConnectionString(), u"", u"", provider::adConnectUnspecified));
     } else {
       DatabaseError("Missing Connection or ConnectionString", this);
     }
@@ -415,7 +420,9 @@ void TCustomADODataSet::ProviderClose() {
   SetConnectionUse(TConnectionUse::cuOpen, false);
 }
 
-void TCustomADODataSet::ProviderHandleException(TObject* Sender) { ApplicationHandleException(Sender); }
+void TCustomADODataSet::ProviderHandleException(TObject* Sender) {
+  ApplicationHandleException(Sender);
+}
 
 void TCustomADODataSet::RequireActive() {
   while (State() == DataSetState::OpeningAsync) ApplicationProcessMessages();

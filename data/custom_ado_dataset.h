@@ -139,7 +139,9 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   // first record.
   virtual void PrepareOpenedCursor();
   virtual void AssignConnection(TADOConnection* value);
-  virtual void SetConnectionUse(TConnectionUse use, bool on) { command_->SetConnectionUse(use, on); }
+  virtual void SetConnectionUse(TConnectionUse use, bool on) {
+    command_->SetConnectionUse(use, on);
+  }
   // Refuses a source that leads back to this dataset ("Circular datalinks are not allowed").
   virtual void AssignMasterSource(TDataSource* value);
 

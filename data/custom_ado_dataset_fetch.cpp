@@ -18,7 +18,9 @@
 
 namespace {
 
-TADORecordBuffer& AsADO(TRecordBuffer& buffer) { return static_cast<TADORecordBuffer&>(buffer); }
+TADORecordBuffer& AsADO(TRecordBuffer& buffer) {
+  return static_cast<TADORecordBuffer&>(buffer);
+}
 
 bool IsBlobType(TFieldType type) {
   switch (type) {

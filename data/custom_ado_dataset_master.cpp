@@ -60,9 +60,13 @@ AnsiString FilterLiteral(TField& field) {
 
 // ---- Master link
 
-TDataSource* TCustomADODataSet::MasterSource() const { return masterLink_->Source(); }
+TDataSource* TCustomADODataSet::MasterSource() const {
+  return masterLink_->Source();
+}
 
-TDataSource* TCustomADODataSet::LinkedDataSource() { return masterLink_->Source(); }
+TDataSource* TCustomADODataSet::LinkedDataSource() {
+  return masterLink_->Source();
+}
 
 void TCustomADODataSet::AssignMasterSource(TDataSource* value) {
   // Follow the chain of masters from the new source: reaching this dataset would make the
@@ -154,7 +158,8 @@ void TCustomADODataSet::StoreFieldValue(TField* field, const provider::Variant& 
   if (static_cast<std::size_t>(index) >= buffer->values.size()) {
     buffer->values.resize(static_cast<std::size_t>(index) + 1);
   }
-  buffer->values[static_cast<std::size_t>(index)] = value.empty() ? provider::Variant::Null() : value;
+  buffer->values[static_cast<std::size_t>(index)] =
+      value.empty() ? provider::Variant::Null() : value;
   if (std::find(modifiedFields_.begin(), modifiedFields_.end(), field) == modifiedFields_.end()) {
     modifiedFields_.push_back(field);
   }
@@ -162,7 +167,9 @@ void TCustomADODataSet::StoreFieldValue(TField* field, const provider::Variant& 
 }
 
 // Pessimistic locking would lock the record here; the provider's client cursor keeps no locks.
-void TCustomADODataSet::ProviderEdit() { modifiedFields_.clear(); }
+void TCustomADODataSet::ProviderEdit() {
+  modifiedFields_.clear();
+}
 
 void TCustomADODataSet::ProviderPost() {
   try {
@@ -191,4 +198,6 @@ void TCustomADODataSet::ProviderCancel() {
   if (mode != provider::adEditNone) OleCheck(recordset_->CancelUpdate());
 }
 
-void TCustomADODataSet::ProviderDelete() { DatabaseError(kNotCapable, this); }
+void TCustomADODataSet::ProviderDelete() {
+  DatabaseError(kNotCapable, this);
+}

@@ -58,7 +58,9 @@ void TMasterDataLink::LinkActiveChanged() {
   if (DetailReady()) ReportChange();
 }
 
-void TMasterDataLink::LinkLayoutChanged() { LinkActiveChanged(); }
+void TMasterDataLink::LinkLayoutChanged() {
+  LinkActiveChanged();
+}
 
 void TMasterDataLink::LinkCheckBrowseMode() {
   if (detail_ != nullptr && detail_->Active()) detail_->EnsureBrowseMode();

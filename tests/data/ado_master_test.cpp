@@ -33,7 +33,9 @@ std::string WriteTopics() {
   auto topics = database.value()->CreateTable(TableSpec{u"topics", columns});
   EXPECT_TRUE(topics.ok());
   for (const char16_t* title : {u"one", u"two", u"three"}) {
-    EXPECT_TRUE(topics.value()->InsertRow({provider::Value{}, std::u16string(title), provider::Value{}}).ok());
+    EXPECT_TRUE(topics.value()
+                    ->InsertRow({provider::Value{}, std::u16string(title), provider::Value{}})
+                    .ok());
   }
   EXPECT_TRUE(database.value()->CreateTable(TableSpec{u"nothing", columns}).ok());
   EXPECT_TRUE(database.value()->CreateSelectQuery(u"Qtopics", u"topics").ok());

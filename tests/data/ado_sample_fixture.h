@@ -35,7 +35,9 @@ inline AnsiString Shown(const std::optional<std::u16string>& value) {
 }
 
 // UTF-8 source text (the Persian literals of the tests) in the system code page.
-inline AnsiString Ansi(std::string_view utf8) { return platform::Utf8ToAnsi(utf8); }
+inline AnsiString Ansi(std::string_view utf8) {
+  return platform::Utf8ToAnsi(utf8);
+}
 
 class SampleQueryTest : public testing::Test {
  protected:

@@ -26,10 +26,8 @@ TEST_F(FieldDefinitionTest, ATopicTableGivesAnAutoNumberATitleAndThreeMemos) {
     std::int32_t size;
   };
   const Expected expected[] = {
-      {"id", TFieldType::ftAutoInc, 0},
-      {"kholase", TFieldType::ftWideString, 255},
-      {"porsesh", TFieldType::ftMemo, 0},
-      {"pasokh", TFieldType::ftMemo, 0},
+      {"id", TFieldType::ftAutoInc, 0},     {"kholase", TFieldType::ftWideString, 255},
+      {"porsesh", TFieldType::ftMemo, 0},   {"pasokh", TFieldType::ftMemo, 0},
       {"pavaraghi", TFieldType::ftMemo, 0},
   };
   for (int i = 0; i < defs.Count(); ++i) {
