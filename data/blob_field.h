@@ -15,6 +15,8 @@ class TBlobField : public TField {
   AnsiString StringValue() const override;
 
   TFieldType BlobType() const { return DataType(); }
+  // Only the blob types (ftBlob .. ftTypedBinary, ftOraBlob, ftOraClob); any other raises
+  // "%s is not a blob type" with the type's name.
   void SetBlobType(TFieldType type);
   bool GraphicHeader() const { return graphicHeader_; }
   void SetGraphicHeader(bool value) { graphicHeader_ = value; }

@@ -4,7 +4,7 @@
 #include "data/field.h"
 
 // A date with time. Its text is "yyyy-mm-dd hh:nn:ss", the time left out when it is midnight,
-// unless DisplayFormat gives another picture (see FormatDateTime in the source file).
+// unless DisplayFormat gives another picture for display (see FormatDateTime below).
 class TDateTimeField : public TField {
  public:
   explicit TDateTimeField(TComponent* AOwner);

@@ -12,5 +12,7 @@ class TField;
 const TClassRecord* FieldClassFor(TFieldType type);
 // The name class descriptions use: "String", "SmallInt", "Memo", "HugeClob", ...
 const char* FieldTypeName(TFieldType type);
-// A new field of the type's class with owner, or null when the type has no class.
+// A new field of the type's class with owner, or null when the type has no class. The field
+// keeps its class's own type (a TBlobField made for ftFmtMemo says ftBlob) until it is set from
+// a definition (TFieldDef::CreateField).
 TField* NewFieldOfType(TFieldType type, TComponent* owner);

@@ -116,6 +116,13 @@ TEST(FieldWithoutDataSetTest, ValuesNeedADataSetSizesTheirClass) {
   text->SetSize(0);
   EXPECT_EQ(text->Size(), 0);
 
+  auto* blob = new TBlobField(&owner);
+  blob->SetBlobType(TFieldType::ftOraClob);
+  EXPECT_EQ(blob->DataType(), TFieldType::ftOraClob);
+  EXPECT_EQ(DatabaseErrorOf([&] { blob->SetBlobType(TFieldType::ftInteger); }),
+            "Integer is not a blob type");
+  EXPECT_EQ(blob->BlobType(), TFieldType::ftOraClob);
+
   auto* guid = new TGuidField(&owner);
   EXPECT_EQ(guid->Size(), 38);
   EXPECT_EQ(DatabaseErrorOf([&] { guid->SetSize(20); }), "Invalid field size");
