@@ -526,6 +526,31 @@ TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
   EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
 }
 
+TEST(DataSetWindowTest, AnOpenWhoseWindowCannotBeMadeFailsAndLeavesTheDatasetClosed) {
+  HookLog hooks;
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("nobuf.mdb", 3));
+  auto* query = new ScarceBufferQuery(&owner);
+  data_test::SetUpQuery(query, connection, "Q1", "SELECT * FROM namoone");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(query);
+  RecordingLink link;
+  link.AttachToSource(source);
+  hooks.Watch(*query);
+
+  query->allowed = 0;
+  EXPECT_THROW(query->SetActive(true), EOutOfResources);
+  EXPECT_FALSE(query->Active());
+  EXPECT_EQ(query->State(), DataSetState::Inactive);
+  EXPECT_EQ(query->WindowSize(), 0);
+  EXPECT_THAT(hooks.ran, ElementsAre("BeforeOpen"));
+  EXPECT_THAT(link.Log(), IsEmpty());
+
+  query->allowed = 1000;
+  query->SetActive(true);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 1);
+}
+
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
   TComponent owner(nullptr);
   auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("life.mdb", 2));
