@@ -249,8 +249,8 @@ void TDataSet::DetachDataSource(TDataSource* source) {
 void TDataSet::ComponentNotice(TComponent* AComponent, TOperation Operation) {
   TComponent::ComponentNotice(AComponent, Operation);
   if (Operation != TOperation::opRemove) return;
-  // A source detaches itself when freed; this covers one freed without running its own
-  // destructor's detach (it was moved off the list already, or never finished attaching).
+  // A source detaches itself in its destructor; the removal notice keeps the list clean should
+  // one be freed without that.
   auto it = std::find(dataSources_.begin(), dataSources_.end(), AComponent);
   if (it != dataSources_.end()) {
     dataSources_.erase(it);
