@@ -126,6 +126,51 @@ TEST_F(MemoTest, WritingAMemoNeedsAWritableFieldInEditMode) {
   }
 }
 
+// The sample's recordsets take no updates, so a query refuses to edit. This one is told the
+// recordset does, to follow a memo written in edit mode down to the recordset, which then
+// refuses the write itself.
+class TEditableQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  bool CanModifyData() override { return true; }
+};
+
+TEST_F(MemoTest, AWrittenMemoIsKeptUntilTheRecordsetRefusesThePost) {
+  auto* query = new TEditableQuery(&root_);
+  query->SetName("Editable");
+  query->SetConnection(connection_);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM kolliyat");
+  source_->SetDataSet(query);
+  query->SetActive(true);
+  TField* pasokh = query->FieldNamed("pasokh");
+  const AnsiString original = pasokh->StringValue();
+  pasokh->SetReadOnly(false);
+  query->BeginEdit();
+  link_.ClearLog();
+  {
+    std::unique_ptr<TStream> stream = query->OpenBlobStream(pasokh, TBlobStreamMode::bmWrite);
+    EXPECT_EQ(stream->Size(), 0);
+    stream->WriteBuffer(Ansi("پاسخ تازه").data(),
+                        static_cast<std::int64_t>(Ansi("پاسخ تازه").size()));
+  }
+  EXPECT_EQ(link_.Log(), (std::vector<std::string>{"FieldValue(field) rec 0/1 first 0"}));
+  EXPECT_EQ(pasokh->StringValue(), Ansi("پاسخ تازه"));
+  EXPECT_TRUE(query->RecordTouched());
+  try {
+    query->PostRecord();
+    FAIL() << "the recordset stored a value it cannot write";
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(
+        e.what(),
+        "Field cannot be updated: the column is read-only or the provider cannot write it");
+  }
+  EXPECT_EQ(query->State(), DataSetState::Editing);
+  query->CancelRecord();
+  EXPECT_EQ(query->State(), DataSetState::Browsing);
+  EXPECT_EQ(pasokh->StringValue(), original);
+}
+
 using WindowValuesTest = SampleQueryTest;
 
 TEST_F(WindowValuesTest, EveryBufferOfAGridWindowReadsItsOwnRecord) {
