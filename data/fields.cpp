@@ -50,6 +50,7 @@ void TFields::Add(TField* field) {
   fields_.push_back(field);
   field->dataset_ = dataset_;
   field->fields_ = this;
+  Changed();
 }
 
 void TFields::Remove(TField* field) {
@@ -59,6 +60,15 @@ void TFields::Remove(TField* field) {
   field->dataset_ = nullptr;
   field->fields_ = nullptr;
   field->fieldNo_ = 0;
+  Changed();
+}
+
+void TFields::Changed() {
+  // An open dataset keeps per-field state by position (value caches); it must hear that the
+  // positions moved. Closed, it rebuilds that state at the next open anyway.
+  if (dataset_ && dataset_->Active()) {
+    dataset_->BroadcastDataEvent(DataNotice::NoticeFieldList, 0);
+  }
 }
 
 void TFields::FreeFieldsOwnedBy(const TComponent* owner) {

@@ -30,7 +30,8 @@ class TFields {
   // the dataset's name in front.
   void CheckFieldName(std::string_view name) const;
 
-  // Appends or removes a field; the field's DataSet follows.
+  // Appends or removes a field; the field's DataSet follows. While the dataset is open it is
+  // sent NoticeFieldList.
   void Add(TField* field);
   void Remove(TField* field);
   // Frees the listed fields that owner owns (the default fields, at close), last first.
@@ -40,6 +41,8 @@ class TFields {
   auto end() const { return fields_.end(); }
 
  private:
+  void Changed();
+
   TDataSet* dataset_;
   std::vector<TField*> fields_;
 };

@@ -58,9 +58,9 @@ class HookLog : public TObject {
 };
 
 // A query whose provider edit fails the first `failures` times, as a locked record would.
-class FlakyEditQuery : public TADOQuery {
+class FlakyEditQuery : public data_test::EditableQuery {
  public:
-  using TADOQuery::TADOQuery;
+  using EditableQuery::EditableQuery;
   int failures = 0;
   int attempts = 0;
 
@@ -117,7 +117,8 @@ class DataSetTest : public ::testing::Test {
     const std::string file =
         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
     connection_ = data_test::ConnectTo(&owner_, data_test::WriteNumberedRows(file, rows));
-    query_ = data_test::QueryOn(&owner_, connection_, "Q1", sql);
+    query_ = new data_test::EditableQuery(&owner_);
+    data_test::SetUpQuery(query_, connection_, "Q1", sql);
     source_ = new TDataSource(&owner_);
     source_->SetDataSet(query_);
     link_.SetLinkBufferCount(bufferCount);
@@ -381,17 +382,23 @@ TEST_F(DataSetTest, EditAndCancelReturnToBrowsingOnTheSameRecord) {
   }
 }
 
-TEST_F(DataSetTest, AReadOnlyDatasetRefusesToEdit) {
+TEST_F(DataSetTest, ADatasetItsProviderCannotUpdateRefusesToEditInsertOrAppend) {
   Prepare(3);
-  query_->SetLockType(TADOLockType::ltReadOnly);
-  query_->SetActive(true);
+  // A plain query: its recordset says whether it can be updated.
+  auto* plain = new TADOQuery(&owner_);
+  data_test::SetUpQuery(plain, connection_, "Plain", "SELECT * FROM namoone");
+  plain->SetLockType(TADOLockType::ltReadOnly);
+  plain->SetActive(true);
   try {
-    query_->BeginEdit();
+    plain->BeginEdit();
     FAIL() << "edited a read-only dataset";
   } catch (const EDatabaseError& e) {
-    EXPECT_STREQ(e.what(), "Q1: Cannot modify a read-only dataset");
+    EXPECT_STREQ(e.what(), "Plain: Cannot modify a read-only dataset");
   }
-  EXPECT_EQ(query_->State(), DataSetState::Browsing);
+  EXPECT_THROW(plain->InsertNewRecord(), EDatabaseError);
+  EXPECT_THROW(plain->AppendNewRecord(), EDatabaseError);
+  EXPECT_EQ(plain->State(), DataSetState::Browsing);
+  EXPECT_EQ(plain->FieldNamed("id")->IntegerValue(), 1);
 }
 
 TEST_F(DataSetTest, AppendingAndCancellingLeavesTheRecordsAsTheyWere) {
@@ -438,10 +445,7 @@ class EditErrorTest : public ::testing::Test {
   void SetUp() override {
     connection_ = data_test::ConnectTo(&owner_, data_test::WriteNumberedRows("flaky.mdb", 2));
     query_ = new FlakyEditQuery(&owner_);
-    query_->SetName("Flaky");
-    query_->SetConnection(connection_);
-    query_->SetCursorType(TCursorType::ctStatic);
-    query_->SQL()->Add("SELECT * FROM namoone");
+    data_test::SetUpQuery(query_, connection_, "Flaky", "SELECT * FROM namoone");
     query_->SetActive(true);
   }
 

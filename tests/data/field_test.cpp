@@ -217,8 +217,9 @@ TEST_F(FieldQueryTest, FieldNamedIgnoresCaseAndNamesTheDataSetWhenItFails) {
 TEST_F(FieldQueryTest, TextOfTheSampleInTheSystemCodePage) {
   TADOQuery* query = Open(SAMPLE_DATABASE, "SELECT * FROM kolliyat");
   EXPECT_EQ(query->FieldNamed("id")->StringValue(), "1");
-  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی "
-                                                              "آن پرسیده می‌شود؟"));
+  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(),
+            Ansi("معاد به چه معناست و چرا درباره‌ی "
+                 "آن پرسیده می‌شود؟"));
   EXPECT_EQ(query->FieldNamed("kholase")->TextForDisplay(),
             query->FieldNamed("kholase")->StringValue());
   AnsiString answer = query->FieldNamed("pasokh")->StringValue();
@@ -257,8 +258,9 @@ TEST_F(FieldQueryTest, FieldObjectsAreGoneAfterClose) {
 
   query->OpenDataSet();
   ASSERT_EQ(query->Fields().Count(), 5);
-  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی "
-                                                              "آن پرسیده می‌شود؟"));
+  EXPECT_EQ(query->FieldNamed("kholase")->StringValue(),
+            Ansi("معاد به چه معناست و چرا درباره‌ی "
+                 "آن پرسیده می‌شود؟"));
 }
 
 TEST_F(FieldQueryTest, AColumnTwiceGivesASuffixedSecondField) {
@@ -304,8 +306,9 @@ TEST_F(FieldQueryTest, PersistentFieldsBindToTheirColumnsAndOutliveTheOpen) {
   EXPECT_FALSE(query->DefaultFields());
   ASSERT_EQ(query->Fields().Count(), 1);
   EXPECT_EQ(title->FieldNo(), 2);
-  EXPECT_EQ(title->StringValue(), Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده "
-                                       "می‌شود؟"));
+  EXPECT_EQ(title->StringValue(),
+            Ansi("معاد به چه معناست و چرا درباره‌ی آن پرسیده "
+                 "می‌شود؟"));
   EXPECT_EQ(DatabaseErrorOf([&] { title->SetFieldName("porsesh"); }),
             "Qtest: Cannot perform this operation on an open dataset");
 
@@ -447,6 +450,15 @@ TEST_F(MixedTableTest, IntegerPicturesForDisplayAndEditing) {
   EXPECT_EQ(amount->TextForEditing(), "1234567");
   EXPECT_EQ(amount->TextForDisplay(), "1,234,567");
   EXPECT_EQ(amount->StringValue(), "1234567") << "StringValue ignores the pictures";
+}
+
+TEST_F(MixedTableTest, AFieldFreedWhileOpenLeavesTheOthersTheirValues) {
+  for (TField* field : query_->Fields()) field->StringValue();  // every value cached
+  delete Field("note");
+  EXPECT_EQ(query_->Fields().Count(), 9);
+  EXPECT_EQ(Field("amount")->StringValue(), "1234567");
+  EXPECT_EQ(Field("small")->StringValue(), "-2");
+  EXPECT_EQ(Field("stamp")->StringValue(), "2025-12-09 12:00:00");
 }
 
 // Answers OnGetText with the field name and the display flag.

@@ -115,6 +115,42 @@ TEST_F(FieldDefsQueryTest, RefreshReadsTheDefinitionsOfAClosedQuery) {
   EXPECT_EQ(query->Fields().Count(), 1) << "the failed field is freed";
 }
 
+// A query whose default fields the test builds itself.
+class BuildingQuery : public TADOQuery {
+ public:
+  using TADOQuery::BuildDefaultFields;
+  using TADOQuery::TADOQuery;
+};
+
+TEST_F(FieldDefsQueryTest, DefaultFieldsSkipHiddenObjectAndUnknownColumns) {
+  auto* query = new BuildingQuery(&owner_);
+  query->SetName("Qbuild");
+  query->SetConnectionString(u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" +
+                             platform::Utf8ToWide(SAMPLE_DATABASE));
+  query->SQL()->Add("SELECT * FROM kolliyat");
+  query->FieldDefs().RefreshDefs();
+  AddDef(query->FieldDefs(), "rowid", TFieldType::ftInteger)
+      ->SetAttributes({TFieldAttribute::faHiddenCol});
+  AddDef(query->FieldDefs(), "shape", TFieldType::ftADT);
+  AddDef(query->FieldDefs(), "nothing", TFieldType::ftUnknown);
+  AddDef(query->FieldDefs(), "code", TFieldType::ftFixedChar, 4)
+      ->SetAttributes({TFieldAttribute::faRequired, TFieldAttribute::faReadonly});
+
+  query->BuildDefaultFields();
+  std::vector<AnsiString> names;
+  for (TField* field : query->Fields()) names.push_back(field->FieldName());
+  EXPECT_EQ(names,
+            (std::vector<AnsiString>{"id", "kholase", "porsesh", "pasokh", "pavaraghi", "code"}));
+  auto* code = dynamic_cast<TStringField*>(query->FieldNamed("code"));
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(code->DataType(), TFieldType::ftFixedChar);
+  EXPECT_TRUE(code->FixedChar());
+  EXPECT_TRUE(code->Required());
+  EXPECT_TRUE(code->ReadOnly());
+  EXPECT_EQ(code->Size(), 4);
+  EXPECT_EQ(code->Owner(), query);
+}
+
 TEST_F(FieldDefsQueryTest, ADefinitionWithoutAFieldClass) {
   TADOQuery* query = NewQuery("SELECT * FROM kolliyat");
   TFieldDef* def = AddDef(query->FieldDefs(), "cursor", TFieldType::ftCursor);

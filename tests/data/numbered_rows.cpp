@@ -43,12 +43,16 @@ TADOConnection* ConnectTo(TComponent* owner, const std::string& path) {
 
 TADOQuery* QueryOn(TComponent* owner, TADOConnection* connection, const char* name,
                    const char* sql) {
-  auto* query = new TADOQuery(owner);
+  auto* query = new EditableQuery(owner);
+  SetUpQuery(query, connection, name, sql);
+  return query;
+}
+
+void SetUpQuery(TADOQuery* query, TADOConnection* connection, const char* name, const char* sql) {
   query->SetName(name);
   query->SetConnection(connection);
   query->SetCursorType(TCursorType::ctStatic);
   query->SQL()->Add(sql);
-  return query;
 }
 
 }  // namespace data_test
