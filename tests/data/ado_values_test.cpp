@@ -74,6 +74,21 @@ TEST_F(FieldDefinitionTest, ReopeningWithAnotherStatementMakesNewFields) {
   EXPECT_EQ(query_->Fields().Count(), 0);
 }
 
+TEST_F(FieldDefinitionTest, AFieldFreedWhileOpenLeavesTheOthersTheirValues) {
+  Requery("SELECT * FROM kolliyat");
+  const auto content = SampleContent("kolliyat");
+  TField* pasokh = query_->FieldNamed("pasokh");
+  // Both read, so both are cached in the buffer by their place in the field list.
+  EXPECT_EQ(query_->FieldNamed("porsesh")->StringValue(), Shown(content[0].porsesh));
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[0].pasokh));
+  delete query_->FieldNamed("porsesh");
+  ASSERT_EQ(query_->Fields().Count(), 4);
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[0].pasokh));
+  EXPECT_EQ(query_->FieldNamed("pavaraghi")->StringValue(), Shown(content[0].pavaraghi));
+  query_->MoveToNext();
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[1].pasokh));
+}
+
 using MemoTest = SampleQueryTest;
 
 TEST_F(MemoTest, AMemoIsReadThroughTheBlobStreamInTheSystemCodePage) {
