@@ -169,6 +169,8 @@ void TDataSet::ChangeBlockReadSize(std::int32_t value) {
     ChangeState(DataSetState::BlockReading);
   } else if (state_ == DataSetState::BlockReading) {
     ChangeState(DataSetState::Browsing);
+    // The controls heard nothing of the moves made while block reading: they catch up now.
+    BroadcastDataEvent(DataNotice::NoticeDataSet, 0);
   }
   blockReadSize_ = std::max(value, 0);
 }

@@ -72,6 +72,28 @@ TEST_F(DataLinkTest, NonVisualLinksHearFirstAndEachPassRunsFromTheLastLink) {
   EXPECT_THAT(order, ElementsAre("detail", "master", "memo", "grid"));
 }
 
+TEST_F(DataLinkTest, WhileBlockReadingOnlyTheNonVisualLinksHearOfMoves) {
+  RecordingLink grid(1, true), detail(1, false);
+  grid.AttachToSource(source_);
+  detail.AttachToSource(source_);
+  query_->SetActive(true);
+
+  query_->SetBlockReadSize(10);
+  EXPECT_EQ(query_->State(), DataSetState::BlockReading);
+  grid.ClearLog();
+  detail.ClearLog();
+  query_->MoveToNext();
+  EXPECT_THAT(grid.Log(), IsEmpty());
+  EXPECT_THAT(detail.Log(), ElementsAre("Scroll(-1) rec 0/1 first 0"));
+  EXPECT_EQ(query_->FieldNamed("id")->IntegerValue(), 2);
+
+  // Block reading is not a state the links see; its end brings the controls up to date.
+  query_->SetBlockReadSize(0);
+  EXPECT_EQ(query_->State(), DataSetState::Browsing);
+  EXPECT_EQ(source_->State(), DataSetState::Browsing);
+  EXPECT_THAT(grid.Log(), ElementsAre("DataSet(0) rec 0/1 first 0"));
+}
+
 TEST_F(DataLinkTest, ADisabledSourceForwardsNothingUntilEnabled) {
   source_->OnDataChange = TDataChangeEvent(&hooks_, &SourceHooks::DataChange);
   source_->OnStateChange = TNotifyEvent(&hooks_, &SourceHooks::StateChange);

@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -524,6 +525,79 @@ TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
   link.SetLinkBufferCount(4);
   EXPECT_EQ(query->WindowSize(), 4);
   EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 4);
+}
+
+TEST(DataSetWindowTest, AnOpenWhoseWindowCannotBeMadeFailsAndLeavesTheDatasetClosed) {
+  HookLog hooks;
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("nobuf.mdb", 3));
+  auto* query = new ScarceBufferQuery(&owner);
+  data_test::SetUpQuery(query, connection, "Q1", "SELECT * FROM namoone");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(query);
+  RecordingLink link;
+  link.AttachToSource(source);
+  hooks.Watch(*query);
+
+  query->allowed = 0;
+  EXPECT_THROW(query->SetActive(true), EOutOfResources);
+  EXPECT_FALSE(query->Active());
+  EXPECT_EQ(query->State(), DataSetState::Inactive);
+  EXPECT_EQ(query->WindowSize(), 0);
+  EXPECT_THAT(hooks.ran, ElementsAre("BeforeOpen"));
+  EXPECT_THAT(link.Log(), IsEmpty());
+
+  query->allowed = 1000;
+  query->SetActive(true);
+  EXPECT_EQ(query->FieldNamed("id")->IntegerValue(), 1);
+}
+
+// The program's way with a category over the sample database: a titles grid and a memo on one
+// query, stepped through to the end, then the query re-run with a search that finds nothing.
+TEST(SampleDatabaseTest, BrowsingACategoryAndSearchingItAgain) {
+  TComponent owner(nullptr);
+  auto* connection = data_test::ConnectTo(&owner, SAMPLE_DATABASE);
+  auto* query = data_test::QueryOn(&owner, connection, "Qkolliyat", "SELECT * FROM kolliyat");
+  auto* source = new TDataSource(&owner);
+  source->SetDataSet(query);
+  RecordingLink grid(8), memo(1);
+  grid.AttachToSource(source);
+  memo.AttachToSource(source);
+  query->SetActive(true);
+
+  const std::int32_t total = query->TotalRecordCount();
+  ASSERT_GT(total, 1);
+  EXPECT_EQ(query->WindowSize(), 8);
+  EXPECT_EQ(query->FilledCount(), std::min(total, 8));
+  EXPECT_EQ(query->CurrentRecordNumber(), 1);
+
+  std::int32_t steps = 0;
+  std::int32_t last = 1;
+  while (query->MoveByDistance(1) == 1) {
+    ++steps;
+    EXPECT_EQ(query->CurrentRecordNumber(), last + 1);
+    last = query->CurrentRecordNumber();
+    EXPECT_EQ(memo.LinkActiveRecord(), 0);
+    EXPECT_LT(grid.LinkActiveRecord(), 8);
+  }
+  EXPECT_EQ(steps, total - 1);
+  EXPECT_TRUE(query->AtEOF());
+
+  query->MoveToFirst();
+  EXPECT_EQ(query->CurrentRecordNumber(), 1);
+  EXPECT_EQ(grid.LinkActiveRecord(), 0);
+  query->MoveToLast();
+  EXPECT_EQ(query->CurrentRecordNumber(), total);
+  EXPECT_EQ(grid.LinkActiveRecord(), std::min(total, 8) - 1);
+
+  grid.ClearLog();
+  query->SetActive(false);
+  query->SQL()->Clear();
+  query->SQL()->Add("SELECT * FROM kolliyat where kholase like '%no such title%'");
+  query->SetActive(true);
+  EXPECT_EQ(query->TotalRecordCount(), 0);
+  EXPECT_TRUE(query->IsEmptyWindow());
+  EXPECT_THAT(grid.Log(), ElementsAre("State(0) inactive", "State(0) rec 0/0 first 0"));
 }
 
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
