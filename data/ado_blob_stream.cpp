@@ -10,11 +10,22 @@
 
 namespace {
 
-// Text-valued blob types store their content as text (converted from the system code page);
-// the others as bytes.
+// Binary types store the content as bytes; every other type as text, converted from the
+// system code page.
 bool HoldsText(TFieldType type) {
-  return type == TFieldType::ftMemo || type == TFieldType::ftFmtMemo ||
-         type == TFieldType::ftOraClob;
+  switch (type) {
+    case TFieldType::ftBlob:
+    case TFieldType::ftGraphic:
+    case TFieldType::ftParadoxOle:
+    case TFieldType::ftDBaseOle:
+    case TFieldType::ftTypedBinary:
+    case TFieldType::ftOraBlob:
+    case TFieldType::ftBytes:
+    case TFieldType::ftVarBytes:
+      return false;
+    default:
+      return true;
+  }
 }
 
 }  // namespace

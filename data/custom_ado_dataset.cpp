@@ -190,9 +190,9 @@ void TCustomADODataSet::AssignConnection(TADOConnection* value) {
     connection_->AddClient(this, TConnectChangeEvent());
     FreeNotification(connection_);
   }
+  // Rows already read stay readable; the recordset follows the new connection.
   if (recordset_) {
     OleCheck(recordset_->putref_ActiveConnection(value ? value->ConnectionObject() : nullptr));
-    connectionSwapped_ = true;
   }
   if (!Loading() && !ComponentState().Contains(TComponentStateFlag::csDestroying)) {
     BroadcastDataEvent(DataNotice::NoticeProperty, 0);
@@ -216,7 +216,6 @@ void TCustomADODataSet::PrepareSource() {
   if (IsAsync(executeOptions_) && connection_ == nullptr) {
     DatabaseError("A connection component is required for async ExecuteOptions", this);
   }
-  connectionSwapped_ = false;
 }
 
 std::shared_ptr<provider::Recordset> TCustomADODataSet::CreateRecordset() {

@@ -199,7 +199,6 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   std::int32_t bookmarkSize_ = 0;
   // Over the field objects at open; 0 when a layout notice may have changed the field list.
   std::uint32_t fieldListChecksum_ = 0;
-  bool connectionSwapped_ = false;
   // The buffer offered to OnFilterRecord while it runs.
   TADORecordBuffer* filterBuffer_ = nullptr;
   // Fields given new values since the edit or insert began, written to the recordset at post.

@@ -151,6 +151,18 @@ TEST_F(ConnectionLifeTest, ClosingTheConnectionLeavesTheRowsThatWereReadOpen) {
   EXPECT_TRUE(connection_->Connected());
 }
 
+TEST_F(ConnectionLifeTest, ADisconnectClosesAQueryWhoseRecordsetWasClosed) {
+  Requery("SELECT * FROM kolliyat");
+  ASSERT_EQ(query_->Recordset()->Close(), provider::S_OK);
+  // Until the connection asks, the query does not know; its fields read nothing.
+  EXPECT_TRUE(query_->Active());
+  EXPECT_TRUE(query_->FieldNamed("kholase")->IsNullValue());
+  link_.ClearLog();
+  connection_->SetConnected(false);
+  EXPECT_FALSE(query_->Active());
+  EXPECT_EQ(link_.Notices(), (std::vector<std::string>{"Connection", "State"}));
+}
+
 TEST_F(ConnectionLifeTest, AConnectionFreedFirstLeavesTheQueryWithoutOne) {
   Requery("SELECT * FROM kolliyat");
   delete connection_;

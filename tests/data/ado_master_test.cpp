@@ -3,6 +3,8 @@
 // that leads back to the query is refused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/exceptions.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
@@ -21,10 +23,13 @@ using provider::jet::ColumnType;
 using provider::jet::NewDatabase;
 using provider::jet::TableSpec;
 
+// One file per test, so that tests run side by side do not share it.
 // Tables "topics" (three rows, titles "one", "two", "three") and "nothing" (no rows), and the
 // saved query "Qtopics" over the first.
 std::string WriteTopics() {
-  const std::string path = testing::TempDir() + "ado_master_topics.mdb";
+  const std::string path =
+      testing::TempDir() + "ado_master_topics_" +
+      std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   const std::vector<ColumnSpec> columns = {ColumnSpec{u"id", ColumnType::longInteger, 0, true},
@@ -46,7 +51,7 @@ std::string WriteTopics() {
 class MasterTest : public testing::Test {
  protected:
   MasterTest() {
-    const std::string text = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + WriteTopics();
+    const std::string text = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path_;
     connection_ = new TADOConnection(&root_);
     connection_->SetLoginPrompt(false);
     connection_->SetConnectionString(WideString(text.begin(), text.end()));
@@ -64,6 +69,9 @@ class MasterTest : public testing::Test {
     query_->SetDataSource(masterSource_);
   }
 
+  ~MasterTest() override { std::filesystem::remove(path_); }
+
+  const std::string path_ = WriteTopics();
   TDataTestRoot root_{nullptr};
   TADOConnection* connection_;
   TADOTable* master_;

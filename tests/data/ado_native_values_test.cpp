@@ -2,6 +2,8 @@
 // Jet file with one column of every type the engine writes: a row of values and a row of Nulls.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
 #include "data/field.h"
@@ -21,8 +23,11 @@ using provider::jet::TableSpec;
 const provider::Guid kGuid{{0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x78, 0x56, 0x9A, 0xBC, 0xDE, 0xF0,
                             0x01, 0x23, 0x45, 0x67}};
 
+// One file per test, so that tests run side by side do not share it.
 std::string WriteEveryType() {
-  const std::string path = testing::TempDir() + "ado_every_type.mdb";
+  const std::string path =
+      testing::TempDir() + "ado_every_type_" +
+      std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   auto table = database.value()->CreateTable(TableSpec{
@@ -49,7 +54,7 @@ std::string WriteEveryType() {
 class NativeValueTest : public testing::Test {
  protected:
   NativeValueTest() {
-    const std::string text = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + WriteEveryType();
+    const std::string text = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + path_;
     auto* connection = new TADOConnection(&root_);
     connection->SetLoginPrompt(false);
     connection->SetConnectionString(WideString(text.begin(), text.end()));
@@ -69,6 +74,9 @@ class NativeValueTest : public testing::Test {
 
   TFieldType TypeOf(const char* name) { return query_->FieldDefs().Find(name)->DataType(); }
 
+  ~NativeValueTest() override { std::filesystem::remove(path_); }
+
+  const std::string path_ = WriteEveryType();
   TDataTestRoot root_{nullptr};
   TADOQuery* query_;
 };

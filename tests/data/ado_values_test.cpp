@@ -74,6 +74,21 @@ TEST_F(FieldDefinitionTest, ReopeningWithAnotherStatementMakesNewFields) {
   EXPECT_EQ(query_->Fields().Count(), 0);
 }
 
+TEST_F(FieldDefinitionTest, AFieldFreedWhileOpenLeavesTheOthersTheirValues) {
+  Requery("SELECT * FROM kolliyat");
+  const auto content = SampleContent("kolliyat");
+  TField* pasokh = query_->FieldNamed("pasokh");
+  // Both read, so both are cached in the buffer by their place in the field list.
+  EXPECT_EQ(query_->FieldNamed("porsesh")->StringValue(), Shown(content[0].porsesh));
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[0].pasokh));
+  delete query_->FieldNamed("porsesh");
+  ASSERT_EQ(query_->Fields().Count(), 4);
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[0].pasokh));
+  EXPECT_EQ(query_->FieldNamed("pavaraghi")->StringValue(), Shown(content[0].pavaraghi));
+  query_->MoveToNext();
+  EXPECT_EQ(pasokh->StringValue(), Shown(content[1].pasokh));
+}
+
 using MemoTest = SampleQueryTest;
 
 TEST_F(MemoTest, AMemoIsReadThroughTheBlobStreamInTheSystemCodePage) {
@@ -124,6 +139,51 @@ TEST_F(MemoTest, WritingAMemoNeedsAWritableFieldInEditMode) {
   } catch (const EDatabaseError& e) {
     EXPECT_STREQ(e.what(), "Qkolliyat: Dataset not in edit or insert mode");
   }
+}
+
+// The sample's recordsets take no updates, so a query refuses to edit. This one is told the
+// recordset does, to follow a memo written in edit mode down to the recordset, which then
+// refuses the write itself.
+class TEditableQuery : public TADOQuery {
+ public:
+  using TADOQuery::TADOQuery;
+  bool CanModifyData() override { return true; }
+};
+
+TEST_F(MemoTest, AWrittenMemoIsKeptUntilTheRecordsetRefusesThePost) {
+  auto* query = new TEditableQuery(&root_);
+  query->SetName("Editable");
+  query->SetConnection(connection_);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM kolliyat");
+  source_->SetDataSet(query);
+  query->SetActive(true);
+  TField* pasokh = query->FieldNamed("pasokh");
+  const AnsiString original = pasokh->StringValue();
+  pasokh->SetReadOnly(false);
+  query->BeginEdit();
+  link_.ClearLog();
+  {
+    std::unique_ptr<TStream> stream = query->OpenBlobStream(pasokh, TBlobStreamMode::bmWrite);
+    EXPECT_EQ(stream->Size(), 0);
+    stream->WriteBuffer(Ansi("پاسخ تازه").data(),
+                        static_cast<std::int64_t>(Ansi("پاسخ تازه").size()));
+  }
+  EXPECT_EQ(link_.Log(), (std::vector<std::string>{"FieldValue(field) rec 0/1 first 0"}));
+  EXPECT_EQ(pasokh->StringValue(), Ansi("پاسخ تازه"));
+  EXPECT_TRUE(query->RecordTouched());
+  try {
+    query->PostRecord();
+    FAIL() << "the recordset stored a value it cannot write";
+  } catch (const EDatabaseError& e) {
+    EXPECT_STREQ(
+        e.what(),
+        "Field cannot be updated: the column is read-only or the provider cannot write it");
+  }
+  EXPECT_EQ(query->State(), DataSetState::Editing);
+  query->CancelRecord();
+  EXPECT_EQ(query->State(), DataSetState::Browsing);
+  EXPECT_EQ(pasokh->StringValue(), original);
 }
 
 using WindowValuesTest = SampleQueryTest;
