@@ -246,16 +246,21 @@ class ClassBuilder {
     return *this;
   }
 
-  // An enumeration property; names are the value names in ordinal order.
+  // An enumeration property; names are the value names in ordinal order, written in place or
+  // taken from a table that several classes share.
   template <class Get, class Set>
   ClassBuilder& Enum(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
+    return Named(TTypeKind::tkEnumeration, name, get, set, std::span(names.begin(), names.size()));
+  }
+  template <class Get, class Set>
+  ClassBuilder& Enum(const char* name, Get get, Set set, std::span<const char* const> names) {
     return Named(TTypeKind::tkEnumeration, name, get, set, names);
   }
 
   // A set property (SetOf<E> or an unsigned bit mask); names are the element names by ordinal.
   template <class Get, class Set>
   ClassBuilder& Set(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
-    return Named(TTypeKind::tkSet, name, get, set, names);
+    return Named(TTypeKind::tkSet, name, get, set, std::span(names.begin(), names.size()));
   }
 
   // An interface property: the value is the component a name refers to, if it implements I.
@@ -334,7 +339,7 @@ class ClassBuilder {
   // A property whose values the stream gives by name: an enumeration or a set.
   template <class Get, class Set>
   ClassBuilder& Named(TTypeKind kind, const char* name, Get get, Set set,
-                      std::initializer_list<const char*> names) {
+                      std::span<const char* const> names) {
     using V = classes_detail::GetterResult<T, Get>;
     TPropInfo info = Make<V>(name, get, set);
     info.Kind = kind;

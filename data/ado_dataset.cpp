@@ -27,7 +27,7 @@ namespace {
         .Property("IndexName", &TADODataSet::IndexName, &TADODataSet::SetIndexName)
         .Property("IndexFieldNames", &TADODataSet::IndexFieldNames,
                   &TADODataSet::SetIndexFieldNames)
-        .Property("Parameters", &TADODataSet::Parameters, nullptr)
+        .Property("Parameters", &TADODataSet::Parameters, &TADODataSet::SetParameters)
         .Property("ParamCheck", &TADODataSet::ParamCheck, &TADODataSet::SetParamCheck)
         .Property("Prepared", &TADODataSet::Prepared, &TADODataSet::SetPrepared)
         .Property("CommandTimeout", &TADODataSet::CommandTimeout, &TADODataSet::SetCommandTimeout)

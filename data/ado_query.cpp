@@ -31,7 +31,7 @@ namespace {
     RegisterClass<TADOQuery, TCustomADODataSet>("TADOQuery")
         .Property("SQL", &TADOQuery::SQL, &TADOQuery::SetSQL)
         .Property("DataSource", &TADOQuery::DataSource, &TADOQuery::SetDataSource)
-        .Property("Parameters", &TADOQuery::Parameters, nullptr)
+        .Property("Parameters", &TADOQuery::Parameters, &TADOQuery::SetParameters)
         .Property("ParamCheck", &TADOQuery::ParamCheck, &TADOQuery::SetParamCheck)
         .Property("Prepared", &TADOQuery::Prepared, &TADOQuery::SetPrepared)
         .Property("CommandTimeout", &TADOQuery::CommandTimeout, &TADOQuery::SetCommandTimeout)

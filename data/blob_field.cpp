@@ -17,21 +17,8 @@ void TBlobField::CheckTypeSize(std::int32_t size) const {
 }
 
 void TBlobField::SetBlobType(TFieldType type) {
-  switch (type) {
-    case TFieldType::ftBlob:
-    case TFieldType::ftMemo:
-    case TFieldType::ftGraphic:
-    case TFieldType::ftFmtMemo:
-    case TFieldType::ftParadoxOle:
-    case TFieldType::ftDBaseOle:
-    case TFieldType::ftTypedBinary:
-    case TFieldType::ftOraBlob:
-    case TFieldType::ftOraClob:
-      SetDataType(type);
-      return;
-    default:
-      DatabaseError(Format("%s is not a blob type", FieldTypeName(type)), this);
-  }
+  if (!IsBlobType(type)) DatabaseError(Format("%s is not a blob type", FieldTypeName(type)), this);
+  SetDataType(type);
 }
 
 AnsiString TBlobField::StringValue() const {

@@ -70,6 +70,8 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   const WideString& CommandText() const { return command_->CommandText(); }
   void SetCommandText(const WideString& value) { SetCommandTextOf(value); }
   TParameters* Parameters() const { return command_->ParametersObject(); }
+  // The stream reads a stored Parameters collection into the command's; assigning copies.
+  void SetParameters(TParameters* value) { command_->AssignParameters(value); }
   bool ParamCheck() const { return command_->ParamCheck(); }
   void SetParamCheck(bool value) { command_->SetParamCheck(value); }
   std::int32_t CommandTimeout() const { return command_->CommandTimeout(); }

@@ -22,23 +22,6 @@ TADORecordBuffer& AsADO(TRecordBuffer& buffer) {
   return static_cast<TADORecordBuffer&>(buffer);
 }
 
-bool IsBlobType(TFieldType type) {
-  switch (type) {
-    case TFieldType::ftBlob:
-    case TFieldType::ftMemo:
-    case TFieldType::ftGraphic:
-    case TFieldType::ftFmtMemo:
-    case TFieldType::ftParadoxOle:
-    case TFieldType::ftDBaseOle:
-    case TFieldType::ftTypedBinary:
-    case TFieldType::ftOraBlob:
-    case TFieldType::ftOraClob:
-      return true;
-    default:
-      return false;
-  }
-}
-
 AnsiString AnsiTextOf(const provider::Variant& value) {
   if (auto* wide = std::get_if<std::u16string>(&value.value())) return platform::WideToAnsi(*wide);
   return VariantText(value);

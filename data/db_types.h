@@ -85,6 +85,16 @@ enum class TFieldType : std::uint8_t {
   ftFMTBcd,
 };
 
+// The identifiers of the field types, in order, as streams and published properties name them.
+inline constexpr const char* kFieldTypeIdents[] = {
+    "ftUnknown",  "ftString",      "ftSmallint", "ftInteger",   "ftWord",       "ftBoolean",
+    "ftFloat",    "ftCurrency",    "ftBCD",      "ftDate",      "ftTime",       "ftDateTime",
+    "ftBytes",    "ftVarBytes",    "ftAutoInc",  "ftBlob",      "ftMemo",       "ftGraphic",
+    "ftFmtMemo",  "ftParadoxOle",  "ftDBaseOle", "ftTypedBinary", "ftCursor",   "ftFixedChar",
+    "ftWideString", "ftLargeint",  "ftADT",      "ftArray",     "ftReference",  "ftDataSet",
+    "ftOraBlob",  "ftOraClob",     "ftVariant",  "ftInterface", "ftIDispatch",  "ftGuid",
+    "ftTimeStamp", "ftFMTBcd"};
+
 enum class TFieldKind : std::uint8_t { fkData, fkCalculated, fkLookup, fkInternalCalc, fkAggregate };
 
 enum class TFieldAttribute : std::uint8_t {

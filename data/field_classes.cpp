@@ -101,3 +101,20 @@ TField* NewFieldOfType(TFieldType type, TComponent* owner) {
   const TypeEntry* entry = EntryFor(type);
   return entry && entry->make ? entry->make(owner) : nullptr;
 }
+
+bool IsBlobType(TFieldType type) {
+  switch (type) {
+    case TFieldType::ftBlob:
+    case TFieldType::ftMemo:
+    case TFieldType::ftGraphic:
+    case TFieldType::ftFmtMemo:
+    case TFieldType::ftParadoxOle:
+    case TFieldType::ftDBaseOle:
+    case TFieldType::ftTypedBinary:
+    case TFieldType::ftOraBlob:
+    case TFieldType::ftOraClob:
+      return true;
+    default:
+      return false;
+  }
+}

@@ -158,14 +158,7 @@ namespace {
         .Property(
             "ChildDefs", [](const TFieldDef& def) { return def.ChildDefsOrNone(); }, nullptr)
         .Enum("DataType", &TFieldDef::DataType, &TFieldDef::SetDataType,
-              {"ftUnknown",  "ftString",      "ftSmallint", "ftInteger",   "ftWord",
-               "ftBoolean",  "ftFloat",       "ftCurrency", "ftBCD",       "ftDate",
-               "ftTime",     "ftDateTime",    "ftBytes",    "ftVarBytes",  "ftAutoInc",
-               "ftBlob",     "ftMemo",        "ftGraphic",  "ftFmtMemo",   "ftParadoxOle",
-               "ftDBaseOle", "ftTypedBinary", "ftCursor",   "ftFixedChar", "ftWideString",
-               "ftLargeint", "ftADT",         "ftArray",    "ftReference", "ftDataSet",
-               "ftOraBlob",  "ftOraClob",     "ftVariant",  "ftInterface", "ftIDispatch",
-               "ftGuid",     "ftTimeStamp",   "ftFMTBcd"})
+              kFieldTypeIdents)
         .Property("Precision", &TFieldDef::Precision, &TFieldDef::SetPrecision)
         .Property("Size", &TFieldDef::Size, &TFieldDef::SetSize);
 

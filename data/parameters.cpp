@@ -64,14 +64,7 @@ namespace {
         .Set("Attributes", &TParameter::Attributes, &TParameter::SetAttributes,
              {"paSigned", "paNullable", "paLong"})
         .Enum("DataType", &TParameter::DataType, &TParameter::SetDataType,
-              {"ftUnknown",  "ftString",      "ftSmallint", "ftInteger",   "ftWord",
-               "ftBoolean",  "ftFloat",       "ftCurrency", "ftBCD",       "ftDate",
-               "ftTime",     "ftDateTime",    "ftBytes",    "ftVarBytes",  "ftAutoInc",
-               "ftBlob",     "ftMemo",        "ftGraphic",  "ftFmtMemo",   "ftParadoxOle",
-               "ftDBaseOle", "ftTypedBinary", "ftCursor",   "ftFixedChar", "ftWideString",
-               "ftLargeint", "ftADT",         "ftArray",    "ftReference", "ftDataSet",
-               "ftOraBlob",  "ftOraClob",     "ftVariant",  "ftInterface", "ftIDispatch",
-               "ftGuid",     "ftTimeStamp",   "ftFMTBcd"})
+              kFieldTypeIdents)
         .Enum("Direction", &TParameter::Direction, &TParameter::SetDirection,
               {"pdUnknown", "pdInput", "pdOutput", "pdInputOutput", "pdReturnValue"})
         .Property("NumericScale", &TParameter::NumericScale, &TParameter::SetNumericScale)

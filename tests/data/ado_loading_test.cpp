@@ -1,6 +1,8 @@
-// ADO datasets read from a component stream as the main window stores them: references
-// resolved by name, Active applied after loading in stream order, and a missing database
-// reported once by the connection and once by each dataset without stopping the load.
+// ADO datasets read from a component stream as the main window stores them: the description
+// in tcontentform.txt, compiled by the form compiler and embedded at build time. References are
+// resolved by name, the connection connects and the datasets open after loading in stream
+// order, and a missing database is reported once by the connection and once by each dataset
+// without stopping the load.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,124 +13,113 @@
 #include "data/ado_query.h"
 #include "data/ado_table.h"
 #include "data/datasource.h"
+#include "data/field.h"
 #include "data/master_datalink.h"
-#include "tests/core/stream_builder.h"
+#include "tests/data/ado_sample_fixture.h"
 #include "tests/data/sample_database.h"
 #include "tests/data/test_root.h"
 
 namespace datatest {
+
+// The root the description is read into: one published field per component, and the
+// handlers the description binds, which log what happened in order.
+class TContentForm : public TComponent {
+ public:
+  using TComponent::TComponent;
+
+  TADOConnection* ADOConnection1 = nullptr;
+  TADOTable* ADOTable1 = nullptr;
+  TDataSource* DataSource1 = nullptr;
+  TADOQuery* Qkolliyat = nullptr;
+  TDataSource* Dqkolliyat = nullptr;
+
+  std::vector<AnsiString> Log;
+
+  void ConnectionAfterConnect(TObject* Sender) {
+    Log.push_back(static_cast<TComponent*>(Sender)->Name() + " connected");
+  }
+  void SourceStateChange(TObject* Sender) {
+    auto* source = static_cast<TDataSource*>(Sender);
+    Log.push_back(source->Name() + " state " +
+                  std::to_string(static_cast<int>(source->State())));
+  }
+};
+
 namespace {
 
-using coretest::StreamBuilder;
-
-// The connection, the first group's master table, its data source and its query, with the
-// properties the main window stores for them, in its order.
-std::unique_ptr<TMemoryStream> FirstGroupStream() {
-  StreamBuilder b;
-  b.Signature().Object("TDataTestRoot", "Root").End();
-  b.Object("TADOConnection", "ADOConnection1")
-      .Prop("Connected")
-      .Tag(ValueTag::tagTrue)
-      .Prop("ConnectionString")
-      .Wide(kProgramConnectionString)
-      .Prop("LoginPrompt")
-      .Tag(ValueTag::tagFalse)
-      .Prop("Mode")
-      .Ident("cmShareDenyNone")
-      .Prop("Provider")
-      .Wide(u"Microsoft.Jet.OLEDB.4.0")
-      .End()
-      .End();
-  b.Object("TADOTable", "ADOTable1")
-      .Prop("Active")
-      .Tag(ValueTag::tagTrue)
-      .Prop("Connection")
-      .Ident("ADOConnection1")
-      .Prop("CursorType")
-      .Ident("ctStatic")
-      .Prop("TableName")
-      .Wide(u"Qkolliyat")
-      .End()
-      .End();
-  b.Object("TDataSource", "DataSource1").Prop("DataSet").Ident("ADOTable1").End().End();
-  b.Object("TADOQuery", "Qkolliyat")
-      .Prop("Active")
-      .Tag(ValueTag::tagTrue)
-      .Prop("Connection")
-      .Ident("ADOConnection1")
-      .Prop("CursorType")
-      .Ident("ctStatic")
-      .Prop("DataSource")
-      .Ident("DataSource1")
-      .Prop("SQL.Strings")
-      .Tag(ValueTag::tagList)
-      .Short("SELECT *")
-      .Short("FROM kolliyat;")
-      .End()
-      .End()
-      .End();
-  b.End();
-  return b.Stream();
-}
+[[maybe_unused]] const auto kTContentForm =
+    RegisterClass<TContentForm, TComponent>("TContentForm")
+        .Field("ADOConnection1", &TContentForm::ADOConnection1)
+        .Field("ADOTable1", &TContentForm::ADOTable1)
+        .Field("DataSource1", &TContentForm::DataSource1)
+        .Field("Qkolliyat", &TContentForm::Qkolliyat)
+        .Field("Dqkolliyat", &TContentForm::Dqkolliyat)
+        .Method("ConnectionAfterConnect", &TContentForm::ConnectionAfterConnect)
+        .Method("SourceStateChange", &TContentForm::SourceStateChange);
 
 class LoadingTest : public testing::Test {
  protected:
-  template <class T>
-  T* Find(const char* name) {
-    return dynamic_cast<T*>(root_.FindComponent(name));
-  }
-
   TDataTestRoot root_{nullptr};
 };
 
-TEST_F(LoadingTest, TheStoredDatasetsOpenAfterLoading) {
+TEST(ContentFormLoading, TheConnectionConnectsAndTheDatasetsOpenInStreamOrder) {
   CurrentDirectory here(SampleDatabaseFolder());
-  auto stream = FirstGroupStream();
-  ReadRootFromStream(*stream, &root_);
-  auto* table = Find<TADOTable>("ADOTable1");
-  auto* query = Find<TADOQuery>("Qkolliyat");
-  auto* source = Find<TDataSource>("DataSource1");
-  ASSERT_NE(table, nullptr);
-  ASSERT_NE(query, nullptr);
-  EXPECT_TRUE(table->Active());
-  EXPECT_TRUE(query->Active());
-  EXPECT_EQ(table->Connection(), Find<TADOConnection>("ADOConnection1"));
-  EXPECT_EQ(query->DataSource(), source);
-  EXPECT_TRUE(query->MasterLink().Active());
-  EXPECT_EQ(query->CursorType(), TCursorType::ctStatic);
-  EXPECT_EQ(query->SQL()->Count(), 2);
-  EXPECT_EQ(query->CommandText(), u"SELECT *\r\nFROM kolliyat;\r\n");
-  EXPECT_EQ(table->TotalRecordCount(), 18);
-  EXPECT_EQ(query->TotalRecordCount(), 18);
-  EXPECT_FALSE(query->IsEmptyWindow());
-  EXPECT_EQ(query->CurrentRecordNumber(), 1);
+  TContentForm form(nullptr);
+  ASSERT_TRUE(LoadFormResources(&form, ClassOf<TComponent>()));
+
+  EXPECT_EQ(form.Log, (std::vector<AnsiString>{"ADOConnection1 connected", "DataSource1 state 1",
+                                               "Dqkolliyat state 1"}));
+  ASSERT_NE(form.Qkolliyat, nullptr);
+  ASSERT_NE(form.ADOTable1, nullptr);
+  EXPECT_TRUE(form.ADOConnection1->Connected());
+  EXPECT_EQ(form.ADOTable1->State(), DataSetState::Browsing);
+  EXPECT_EQ(form.Qkolliyat->State(), DataSetState::Browsing);
+  EXPECT_EQ(form.Dqkolliyat->State(), DataSetState::Browsing);
+
+  EXPECT_EQ(form.ADOTable1->Connection(), form.ADOConnection1);
+  EXPECT_EQ(form.Qkolliyat->Connection(), form.ADOConnection1);
+  EXPECT_EQ(form.DataSource1->DataSet(), form.ADOTable1);
+  EXPECT_EQ(form.Dqkolliyat->DataSet(), form.Qkolliyat);
+  EXPECT_EQ(form.Qkolliyat->DataSource(), form.DataSource1);
+  EXPECT_TRUE(form.Qkolliyat->MasterLink().Active());
+  EXPECT_EQ(form.Qkolliyat->CursorType(), TCursorType::ctStatic);
+  EXPECT_EQ(form.Qkolliyat->CommandText(), u"SELECT *\r\nFROM kolliyat;\r\n");
+  EXPECT_EQ(form.Qkolliyat->Parameters()->Count(), 0);
+
+  // Positioned on the first record of the table, as the content file lists it.
+  EXPECT_EQ(form.Qkolliyat->TotalRecordCount(), 18);
+  EXPECT_EQ(form.Qkolliyat->CurrentRecordNumber(), 1);
+  EXPECT_TRUE(form.Qkolliyat->AtBOF());
+  const auto content = SampleContent("kolliyat");
+  ASSERT_FALSE(content.empty());
+  EXPECT_EQ(form.Qkolliyat->FieldNamed("kholase")->StringValue(), Shown(content[0].kholase));
+  EXPECT_EQ(form.Qkolliyat->FieldNamed("pasokh")->StringValue(), Shown(content[0].pasokh));
 }
 
-TEST_F(LoadingTest, AMissingDatabaseIsReportedByEachComponentAndLoadingGoesOn) {
+TEST(ContentFormLoading, AMissingDatabaseIsReportedByEachComponentAndLoadingGoesOn) {
   EmptyFolder empty;
   CurrentDirectory here(empty.Path());
   RecordingApplication application;
-  auto stream = FirstGroupStream();
-  EXPECT_NO_THROW(ReadRootFromStream(*stream, &root_));
-  auto* connection = Find<TADOConnection>("ADOConnection1");
-  auto* table = Find<TADOTable>("ADOTable1");
-  auto* query = Find<TADOQuery>("Qkolliyat");
-  ASSERT_NE(query, nullptr);
+  TContentForm form(nullptr);
+  EXPECT_NO_THROW(LoadFormResources(&form, ClassOf<TComponent>()));
+
   const AnsiString missing =
       "Could not find file '" + (std::filesystem::current_path() / "tarsilo.mdb").string() + "'";
   // The connection first, then each dataset as it tries to connect on its own, in stream order.
   ASSERT_EQ(application.Reports.size(), 3u);
-  EXPECT_EQ(application.Reports[0].sender, connection);
-  EXPECT_EQ(application.Reports[1].sender, table);
-  EXPECT_EQ(application.Reports[2].sender, query);
+  EXPECT_EQ(application.Reports[0].sender, form.ADOConnection1);
+  EXPECT_EQ(application.Reports[1].sender, form.ADOTable1);
+  EXPECT_EQ(application.Reports[2].sender, form.Qkolliyat);
   for (const auto& report : application.Reports) EXPECT_EQ(report.message, missing);
-  EXPECT_FALSE(connection->Connected());
-  EXPECT_FALSE(table->Active());
-  EXPECT_FALSE(query->Active());
-  EXPECT_EQ(query->Recordset(), nullptr);
+  EXPECT_TRUE(form.Log.empty());
+  EXPECT_FALSE(form.ADOConnection1->Connected());
+  EXPECT_FALSE(form.ADOTable1->Active());
+  EXPECT_FALSE(form.Qkolliyat->Active());
+  EXPECT_EQ(form.Qkolliyat->Recordset(), nullptr);
   // Everything else was read and bound.
-  EXPECT_EQ(query->DataSource(), Find<TDataSource>("DataSource1"));
-  EXPECT_EQ(query->SQL()->Count(), 2);
+  EXPECT_EQ(form.Qkolliyat->DataSource(), form.DataSource1);
+  EXPECT_EQ(form.Dqkolliyat->DataSet(), form.Qkolliyat);
+  EXPECT_EQ(form.Qkolliyat->SQL()->Count(), 2);
 }
 
 TEST_F(LoadingTest, TheDatasetsKeepThePublishedDefaultsTheStreamLeavesOut) {

@@ -14,6 +14,7 @@
 #include "data/master_datalink.h"
 #include "provider/jet/new_database.h"
 #include "tests/data/test_root.h"
+#include "tests/data/temp_path.h"
 
 namespace datatest {
 namespace {
@@ -28,8 +29,7 @@ using provider::jet::TableSpec;
 // saved query "Qtopics" over the first.
 std::string WriteTopics() {
   const std::string path =
-      testing::TempDir() + "ado_master_topics_" +
-      std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
+      data_test::TestTempPath("topics.mdb");
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   const std::vector<ColumnSpec> columns = {ColumnSpec{u"id", ColumnType::longInteger, 0, true},

@@ -23,6 +23,7 @@
 #include "data/variant_field.h"
 #include "platform/codepage.h"
 #include "provider/jet/new_database.h"
+#include "tests/data/temp_path.h"
 
 namespace {
 
@@ -355,7 +356,7 @@ TEST_F(FieldQueryTest, CalculatedFieldsBindWithoutAColumn) {
 class MixedTableTest : public FieldQueryTest {
  protected:
   void SetUp() override {
-    path_ = (std::filesystem::path(testing::TempDir()) / "field_test_mixed.mdb").string();
+    path_ = data_test::TestTempPath("mixed.mdb");
     auto database = NewDatabase::Create(provider::DateTime{46000.5});
     ASSERT_TRUE(database.ok()) << database.status().ToString();
     auto table =

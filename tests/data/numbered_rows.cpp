@@ -6,6 +6,7 @@
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
 #include "provider/jet/new_database.h"
+#include "tests/data/temp_path.h"
 
 namespace data_test {
 
@@ -16,7 +17,7 @@ using provider::jet::NewDatabase;
 using provider::jet::TableSpec;
 
 std::string WriteNumberedRows(const std::string& fileName, int rows) {
-  const std::string path = ::testing::TempDir() + fileName;
+  const std::string path = TestTempPath(fileName);
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   auto table = database.value()->CreateTable(
