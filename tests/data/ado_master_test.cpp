@@ -29,7 +29,7 @@ using provider::jet::TableSpec;
 // saved query "Qtopics" over the first.
 std::string WriteTopics() {
   const std::string path =
-      data_test::TestTempPath("topics.mdb");
+      datatest::TestTempPath("topics.mdb");
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   const std::vector<ColumnSpec> columns = {ColumnSpec{u"id", ColumnType::longInteger, 0, true},

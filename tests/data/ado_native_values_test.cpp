@@ -27,7 +27,7 @@ const provider::Guid kGuid{{0x78, 0x56, 0x34, 0x12, 0x34, 0x12, 0x78, 0x56, 0x9A
 // One file per test, so that tests run side by side do not share it.
 std::string WriteEveryType() {
   const std::string path =
-      data_test::TestTempPath("every_type.mdb");
+      datatest::TestTempPath("every_type.mdb");
   auto database = NewDatabase::Create(provider::DateTime{46000.5});
   EXPECT_TRUE(database.ok());
   auto table = database.value()->CreateTable(TableSpec{

@@ -10,6 +10,7 @@
 #include "data/numeric_field.h"
 #include "data/string_field.h"
 #include "tests/data/ado_sample_fixture.h"
+#include "tests/data/numbered_rows.h"
 
 namespace datatest {
 namespace {
@@ -144,14 +145,8 @@ TEST_F(MemoTest, WritingAMemoNeedsAWritableFieldInEditMode) {
 // The sample's recordsets take no updates, so a query refuses to edit. This one is told the
 // recordset does, to follow a memo written in edit mode down to the recordset, which then
 // refuses the write itself.
-class TEditableQuery : public TADOQuery {
- public:
-  using TADOQuery::TADOQuery;
-  bool CanModifyData() override { return true; }
-};
-
 TEST_F(MemoTest, AWrittenMemoIsKeptUntilTheRecordsetRefusesThePost) {
-  auto* query = new TEditableQuery(&root_);
+  auto* query = new EditableQuery(&root_);
   query->SetName("Editable");
   query->SetConnection(connection_);
   query->SetCursorType(TCursorType::ctStatic);

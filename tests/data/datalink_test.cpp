@@ -39,8 +39,8 @@ class DataLinkTest : public ::testing::Test {
   void SetUp() override {
     const std::string file =
         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
-    connection_ = data_test::ConnectTo(&owner_, data_test::WriteNumberedRows(file, 10));
-    query_ = data_test::QueryOn(&owner_, connection_, "Q1", "SELECT * FROM namoone");
+    connection_ = datatest::ConnectTo(&owner_, datatest::WriteNumberedRows(file, 10));
+    query_ = datatest::QueryOn(&owner_, connection_, "Q1", "SELECT * FROM namoone");
     source_ = new TDataSource(&owner_);
     source_->SetName("DataSource1");
     source_->SetDataSet(query_);
@@ -191,7 +191,7 @@ TEST_F(DataLinkTest, ChangingABufferCountResizesTheWindowOfAnOpenDataset) {
 
 TEST_F(DataLinkTest, ShrinkingTheWindowNearTheEndKeepsOnlyRealRecords) {
   auto* shortQuery =
-      data_test::QueryOn(&owner_, connection_, "Q3", "SELECT * FROM namoone WHERE id <= 3");
+      datatest::QueryOn(&owner_, connection_, "Q3", "SELECT * FROM namoone WHERE id <= 3");
   auto* shortSource = new TDataSource(&owner_);
   shortSource->SetDataSet(shortQuery);
   RecordingLink grid(5);
@@ -271,7 +271,7 @@ TEST_F(DataLinkTest, AFixedSourceCannotBeChanged) {
 
 TEST_F(DataLinkTest, ASourceThatWouldLeadBackToItsDatasetIsRefused) {
   // Q2 follows Q1 through DataSource1; DataSource2 over Q2 cannot become Q1's master.
-  auto* detail = data_test::QueryOn(&owner_, connection_, "Q2", "SELECT * FROM namoone");
+  auto* detail = datatest::QueryOn(&owner_, connection_, "Q2", "SELECT * FROM namoone");
   detail->SetDataSource(source_);
   auto* detailSource = new TDataSource(&owner_);
   detailSource->SetName("DataSource2");

@@ -59,7 +59,7 @@ class HookLog : public TObject {
 };
 
 // A query whose provider edit fails the first `failures` times, as a locked record would.
-class FlakyEditQuery : public data_test::EditableQuery {
+class FlakyEditQuery : public datatest::EditableQuery {
  public:
   using EditableQuery::EditableQuery;
   int failures = 0;
@@ -117,9 +117,9 @@ class DataSetTest : public ::testing::Test {
     // Tests run side by side, so each writes its own file.
     const std::string file =
         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".mdb";
-    connection_ = data_test::ConnectTo(&owner_, data_test::WriteNumberedRows(file, rows));
-    query_ = new data_test::EditableQuery(&owner_);
-    data_test::SetUpQuery(query_, connection_, "Q1", sql);
+    connection_ = datatest::ConnectTo(&owner_, datatest::WriteNumberedRows(file, rows));
+    query_ = new datatest::EditableQuery(&owner_);
+    datatest::SetUpQuery(query_, connection_, "Q1", sql);
     source_ = new TDataSource(&owner_);
     source_->SetDataSet(query_);
     link_.SetLinkBufferCount(bufferCount);
@@ -387,7 +387,7 @@ TEST_F(DataSetTest, ADatasetItsProviderCannotUpdateRefusesToEditInsertOrAppend) 
   Prepare(3);
   // A plain query: its recordset says whether it can be updated.
   auto* plain = new TADOQuery(&owner_);
-  data_test::SetUpQuery(plain, connection_, "Plain", "SELECT * FROM namoone");
+  datatest::SetUpQuery(plain, connection_, "Plain", "SELECT * FROM namoone");
   plain->SetLockType(TADOLockType::ltReadOnly);
   plain->SetActive(true);
   try {
@@ -444,9 +444,9 @@ TEST_F(DataSetTest, DeletingFromAnEmptyResultIsRefused) {
 class EditErrorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    connection_ = data_test::ConnectTo(&owner_, data_test::WriteNumberedRows("flaky.mdb", 2));
+    connection_ = datatest::ConnectTo(&owner_, datatest::WriteNumberedRows("flaky.mdb", 2));
     query_ = new FlakyEditQuery(&owner_);
-    data_test::SetUpQuery(query_, connection_, "Flaky", "SELECT * FROM namoone");
+    datatest::SetUpQuery(query_, connection_, "Flaky", "SELECT * FROM namoone");
     query_->SetActive(true);
   }
 
@@ -483,7 +483,7 @@ TEST_F(EditErrorTest, AbortEndsSilentlyAndFailPassesTheErrorOn) {
 
 TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
   TComponent owner(nullptr);
-  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("load.mdb", 2));
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("load.mdb", 2));
   auto* query = new LoadedQuery(&owner);
   query->SetConnection(connection);
   query->SetCursorType(TCursorType::ctStatic);
@@ -501,7 +501,7 @@ TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
 
 TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
   TComponent owner(nullptr);
-  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("scarce.mdb", 6));
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("scarce.mdb", 6));
   auto* query = new ScarceBufferQuery(&owner);
   query->SetConnection(connection);
   query->SetCursorType(TCursorType::ctStatic);
@@ -530,9 +530,9 @@ TEST(DataSetWindowTest, AFailedBufferAllocationLeavesTheWindowAsItWas) {
 TEST(DataSetWindowTest, AnOpenWhoseWindowCannotBeMadeFailsAndLeavesTheDatasetClosed) {
   HookLog hooks;
   TComponent owner(nullptr);
-  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("nobuf.mdb", 3));
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("nobuf.mdb", 3));
   auto* query = new ScarceBufferQuery(&owner);
-  data_test::SetUpQuery(query, connection, "Q1", "SELECT * FROM namoone");
+  datatest::SetUpQuery(query, connection, "Q1", "SELECT * FROM namoone");
   auto* source = new TDataSource(&owner);
   source->SetDataSet(query);
   RecordingLink link;
@@ -556,8 +556,8 @@ TEST(DataSetWindowTest, AnOpenWhoseWindowCannotBeMadeFailsAndLeavesTheDatasetClo
 // query, stepped through to the end, then the query re-run with a search that finds nothing.
 TEST(SampleDatabaseTest, BrowsingACategoryAndSearchingItAgain) {
   TComponent owner(nullptr);
-  auto* connection = data_test::ConnectTo(&owner, SAMPLE_DATABASE);
-  auto* query = data_test::QueryOn(&owner, connection, "Qkolliyat", "SELECT * FROM kolliyat");
+  auto* connection = datatest::ConnectTo(&owner, SAMPLE_DATABASE);
+  auto* query = datatest::QueryOn(&owner, connection, "Qkolliyat", "SELECT * FROM kolliyat");
   auto* source = new TDataSource(&owner);
   source->SetDataSet(query);
   RecordingLink grid(8), memo(1);
@@ -602,8 +602,8 @@ TEST(SampleDatabaseTest, BrowsingACategoryAndSearchingItAgain) {
 
 TEST(DataSetLifetimeTest, FreeingADatasetDetachesItsSourcesAndAFreedSourceLeavesTheDataset) {
   TComponent owner(nullptr);
-  auto* connection = data_test::ConnectTo(&owner, data_test::WriteNumberedRows("life.mdb", 2));
-  auto* query = data_test::QueryOn(&owner, connection, "Q1", "SELECT * FROM namoone");
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("life.mdb", 2));
+  auto* query = datatest::QueryOn(&owner, connection, "Q1", "SELECT * FROM namoone");
   auto* first = new TDataSource(&owner);
   auto* second = new TDataSource(&owner);
   first->SetDataSet(query);

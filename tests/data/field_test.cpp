@@ -356,7 +356,7 @@ TEST_F(FieldQueryTest, CalculatedFieldsBindWithoutAColumn) {
 class MixedTableTest : public FieldQueryTest {
  protected:
   void SetUp() override {
-    path_ = data_test::TestTempPath("mixed.mdb");
+    path_ = datatest::TestTempPath("mixed.mdb");
     auto database = NewDatabase::Create(provider::DateTime{46000.5});
     ASSERT_TRUE(database.ok()) << database.status().ToString();
     auto table =

@@ -8,7 +8,7 @@
 #include "provider/jet/new_database.h"
 #include "tests/data/temp_path.h"
 
-namespace data_test {
+namespace datatest {
 
 using provider::Value;
 using provider::jet::ColumnSpec;
@@ -56,4 +56,4 @@ void SetUpQuery(TADOQuery* query, TADOConnection* connection, const char* name, 
   query->SQL()->Add(sql);
 }
 
-}  // namespace data_test
+}  // namespace datatest

@@ -9,7 +9,7 @@
 class TADOConnection;
 class TComponent;
 
-namespace data_test {
+namespace datatest {
 
 // The provider does not write to Jet files yet, so its recordsets refuse updates. This query
 // answers as an updatable recordset would (unless locked read-only), so that the edit, insert
@@ -34,4 +34,4 @@ TADOQuery* QueryOn(TComponent* owner, TADOConnection* connection, const char* na
 // Gives an existing query the same settings.
 void SetUpQuery(TADOQuery* query, TADOConnection* connection, const char* name, const char* sql);
 
-}  // namespace data_test
+}  // namespace datatest

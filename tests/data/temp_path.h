@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-namespace data_test {
+namespace datatest {
 
 // `fileName` in the temporary directory, prefixed with the process id and the running test's
 // suite and name.
@@ -20,4 +20,4 @@ inline std::string TestTempPath(const std::string& fileName) {
   return testing::TempDir() + prefix + "_" + fileName;
 }
 
-}  // namespace data_test
+}  // namespace datatest
