@@ -144,6 +144,22 @@ AnsiString PlainFloatText(double value, bool currency, bool displayText, int pre
 
 }  // namespace
 
+bool TNumericField::ReadFraction(const char* typeName, double* value) const {
+  TFieldData data;
+  if (!ReadData(&data)) return false;
+  std::optional<double> v = FloatOfData(data);
+  if (!v) AccessError(typeName);
+  *value = *v;
+  return true;
+}
+
+AnsiString TNumericField::FractionText(double value, bool displayText, bool currency,
+                                       int digits) const {
+  const AnsiString& format = FormatFor(displayText);
+  if (!format.empty()) return FormatFloat(format, value);
+  return PlainFloatText(value, currency, displayText, digits);
+}
+
 TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) {
   SetDataType(TFieldType::ftFloat);
 }
@@ -153,12 +169,7 @@ void TFloatField::SetPrecision(std::int32_t precision) {
 }
 
 bool TFloatField::ReadFloat(double* value) const {
-  TFieldData data;
-  if (!ReadData(&data)) return false;
-  std::optional<double> v = FloatOfData(data);
-  if (!v) AccessError("Float");
-  *value = *v;
-  return true;
+  return ReadFraction("Float", value);
 }
 
 AnsiString TFloatField::StringValue() const {
@@ -181,9 +192,7 @@ std::int32_t TFloatField::IntegerValue() const {
 AnsiString TFloatField::ClassText(bool displayText) const {
   double value = 0;
   if (!ReadFloat(&value)) return {};
-  const AnsiString& format = FormatFor(displayText);
-  if (!format.empty()) return FormatFloat(format, value);
-  return PlainFloatText(value, currency_, displayText, precision_);
+  return FractionText(value, displayText, currency_, precision_);
 }
 
 TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner) {
@@ -201,12 +210,7 @@ void TBCDField::CheckTypeSize(std::int32_t size) const {
 }
 
 bool TBCDField::ReadFloat(double* value) const {
-  TFieldData data;
-  if (!ReadData(&data)) return false;
-  std::optional<double> v = FloatOfData(data);
-  if (!v) AccessError("BCD");
-  *value = *v;
-  return true;
+  return ReadFraction("BCD", value);
 }
 
 AnsiString TBCDField::StringValue() const {
@@ -229,9 +233,7 @@ std::int32_t TBCDField::IntegerValue() const {
 AnsiString TBCDField::ClassText(bool displayText) const {
   double value = 0;
   if (!ReadFloat(&value)) return {};
-  const AnsiString& format = FormatFor(displayText);
-  if (!format.empty()) return FormatFloat(format, value);
-  return PlainFloatText(value, currency_, displayText, 15);
+  return FractionText(value, displayText, currency_, 15);
 }
 
 TFMTBCDField::TFMTBCDField(TComponent* AOwner) : TNumericField(AOwner) {

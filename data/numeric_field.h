@@ -18,6 +18,12 @@ class TNumericField : public TField {
  protected:
   // DisplayFormat for display; for editing EditFormat when set, else DisplayFormat.
   const AnsiString& FormatFor(bool displayText) const;
+  // The value as a double of a fractional field, or false for null; a value that is no number
+  // raises the access error naming typeName.
+  bool ReadFraction(const char* typeName, double* value) const;
+  // The text rule of fractional fields: the picture when one applies, else the plain text with
+  // `digits` significant digits (two decimals for currency).
+  AnsiString FractionText(double value, bool displayText, bool currency, int digits) const;
 
  private:
   AnsiString displayFormat_;
