@@ -8,18 +8,9 @@
 #include <string>
 
 #include "core/sysutils.h"
+#include "tests/fixtures/program_connection_string.h"
 
 namespace datatest {
-
-// The program's connection string, as its main window stores it.
-inline const WideString kProgramConnectionString =
-    u"Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=tarsilo.mdb;Mode=Share Deny "
-    u"None;Extended Properties=\"\";Persist Security Info=False;Jet OLEDB:System "
-    u"database=\"\";Jet OLEDB:Registry Path=\"\";Jet OLEDB:Database Password=\"\";Jet "
-    u"OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk "
-    u"Ops=2;Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";Jet "
-    u"OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy "
-    u"Locale on Compact=False;Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False";
 
 // The folder the build puts the sample tarsilo.mdb in.
 inline std::filesystem::path SampleDatabaseFolder() {

@@ -4,19 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include "platform/codepage.h"
+#include "tests/fixtures/program_connection_string.h"
 
 namespace provider {
 namespace {
 
-// The program's stored string, byte for byte.
-const char kStoredString[] =
-    "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=tarsilo.mdb;Mode=Share Deny "
-    "None;Extended Properties=\"\";Persist Security Info=False;Jet OLEDB:System "
-    "database=\"\";Jet OLEDB:Registry Path=\"\";Jet OLEDB:Database Password=\"\";Jet "
-    "OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk "
-    "Ops=2;Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";Jet "
-    "OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy "
-    "Locale on Compact=False;Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False";
+// The program's stored string, byte for byte (it is plain ASCII).
+const std::string kStoredString = platform::WideToUtf8(kProgramConnectionString);
 
 TEST(ConnectionStringTest, StoredStringParsesIntoItsNineteenPairsInOrder) {
   auto parsed = ConnectionString::Parse(kStoredString);

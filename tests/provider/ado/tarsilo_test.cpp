@@ -12,18 +12,10 @@
 #include "provider/connection.h"
 #include "provider/error_info.h"
 #include "provider/recordset.h"
+#include "tests/fixtures/program_connection_string.h"
 
 namespace provider {
 namespace {
-
-const char16_t kStoredString[] =
-    u"Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=tarsilo.mdb;Mode=Share Deny "
-    u"None;Extended Properties=\"\";Persist Security Info=False;Jet OLEDB:System "
-    u"database=\"\";Jet OLEDB:Registry Path=\"\";Jet OLEDB:Database Password=\"\";Jet "
-    u"OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;Jet OLEDB:Global Partial Bulk "
-    u"Ops=2;Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:New Database Password=\"\";Jet "
-    u"OLEDB:Create System Database=False;Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy "
-    u"Locale on Compact=False;Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False";
 
 class TarsiloTest : public testing::Test {
  protected:
@@ -33,10 +25,10 @@ class TarsiloTest : public testing::Test {
     std::filesystem::current_path(std::filesystem::path(root != nullptr ? root : ".") /
                                   "tests/provider/ado/data");
     connection_ = std::make_shared<Connection>();
-    connection_->put_ConnectionString(kStoredString);
+    connection_->put_ConnectionString(kProgramConnectionString);
     connection_->put_Mode(adModeShareDenyNone);
     connection_->put_Provider(u"Microsoft.Jet.OLEDB.4.0");
-    HRESULT hr = connection_->Open(kStoredString, u"", u"", adConnectUnspecified);
+    HRESULT hr = connection_->Open(kProgramConnectionString, u"", u"", adConnectUnspecified);
     std::filesystem::current_path(saved_);
     ASSERT_EQ(hr, S_OK);
   }
