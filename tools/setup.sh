@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  clang libclang-rt-14-dev cmake ninja-build pkg-config
+  clang libclang-rt-14-dev cmake ninja-build pkg-config ccache
   # test and benchmark frameworks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   # platform layer
