@@ -279,7 +279,9 @@ TEST(JetCorruptFiles, RandomByteFlipsNeverCrash) {
         continue;
       }
       const provider::Status status = jettest::ReadEverything(*db.value(), nullptr);
-      if (!status.ok()) EXPECT_FALSE(status.message().empty());
+      if (!status.ok()) {
+        EXPECT_FALSE(status.message().empty());
+      }
     }
   }
 }
