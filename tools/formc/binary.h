@@ -21,6 +21,10 @@ class StreamError : public std::runtime_error {
   std::size_t offset_;
 };
 
+// Raises a StreamError unless `start` (the first bytes of a stream, all of it when shorter) begins
+// with the signature "TPF0".
+void CheckSignature(std::string_view start);
+
 // Decodes a whole stream: the signature, one root object record and nothing after it. Every
 // length is checked against the bytes left and nesting is bounded by kMaxDepth, so any input
 // gives either a tree or a StreamError.

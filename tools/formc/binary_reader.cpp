@@ -13,8 +13,7 @@ class Decoder {
   explicit Decoder(std::string_view data) : data_(data) {}
 
   ObjectRecord Stream() {
-    if (data_.size() < 4 || std::memcmp(data_.data(), kStreamSignature, 4) != 0)
-      throw StreamError(0, "not a component stream (the signature is not \"TPF0\")");
+    CheckSignature(data_);
     pos_ = 4;
     ObjectRecord root = Object(0);
     if (pos_ != data_.size()) throw StreamError(pos_, "unexpected bytes after the root object");
@@ -208,6 +207,11 @@ class Decoder {
 };
 
 }  // namespace
+
+void CheckSignature(std::string_view start) {
+  if (start.size() < 4 || std::memcmp(start.data(), kStreamSignature, 4) != 0)
+    throw StreamError(0, "not a component stream (the signature is not \"TPF0\")");
+}
 
 ObjectRecord DecodeStream(std::string_view stream) {
   return Decoder(stream).Stream();

@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "tools/formc/source_file.h"
 #include "tools/formc/text.h"
 #include "tools/formc/textcodec.h"
 
@@ -626,14 +627,27 @@ class Parser {
     return v;
   }
 
+  // A referenced file is a regular file in the description's folder or below it: a description
+  // names the pictures it is made with, not any file of the machine.
   std::string ReadFile(const std::string& name) {
-    std::filesystem::path path = baseDir_ / std::filesystem::path(name);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Fail("cannot read " + path.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    const std::filesystem::path path = baseDir_ / std::filesystem::path(name);
+    std::string bytes;
+    try {
+      const std::filesystem::path base =
+          std::filesystem::weakly_canonical(baseDir_.empty() ? "." : baseDir_);
+      const std::filesystem::path target = std::filesystem::weakly_canonical(path);
+      const std::filesystem::path inside = target.lexically_relative(base);
+      if (std::filesystem::path(name).is_absolute() || inside.empty() || *inside.begin() == "..")
+        Fail("cannot read " + path.string() + ": it is not below the description's folder");
+      SourceFile file(path);
+      file.Read(static_cast<std::size_t>(file.Size()), &bytes);
+    } catch (const FileError& e) {
+      Fail(e.what());
+    } catch (const std::filesystem::filesystem_error& e) {
+      Fail("cannot read " + path.string() + ": " + e.code().message());
+    }
     if (referenced_) referenced_->push_back(path);
-    return bytes.str();
+    return bytes;
   }
 
   Lexer lexer_;
