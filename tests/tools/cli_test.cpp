@@ -1,5 +1,6 @@
 // The formc program as a build runs it: exit status, error lines, extraction and dependencies.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
@@ -105,6 +106,21 @@ TEST_F(FormcProgram, InputsThatAreNotSmallRegularFilesAreRefusedBeforeReading) {
     EXPECT_EQ(run.output, c.output);
   }
   EXPECT_FALSE(std::filesystem::exists(Path("out.bin")));
+}
+
+// A dump is printed as the stream is read: a stream of millions of small values costs about its
+// own size in memory, not a tree of them.
+TEST_F(FormcProgram, DumpMemoryIsBoundedByTheStreamNotItsValueCount) {
+  std::string stream("TPF0\x05Tmain\x04main\x01X\x01", 18);
+  for (int i = 0; i < 2'000'000; ++i) stream += std::string("\x02\x07", 2);
+  stream += std::string("\x00\x00\x00", 3);
+  tools_test::WriteFile(Path("many.bin"), stream);
+  Outcome run = Formc("dump " + Path("many.bin") + " -o " + Path("many.txt"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(Path("many.txt")), 2'000'000u * 6 + 35);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 256 * 1024) << "kilobytes at the peak";
 }
 
 }  // namespace

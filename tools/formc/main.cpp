@@ -89,27 +89,38 @@ int Dump(const std::vector<std::string>& args) {
       return Fail(kUsage);
     }
   }
-  std::string text;
+  std::string stream;
   try {
     // The signature is checked before the rest is read, so a file that is no stream costs
     // four bytes of reading whatever its size.
-    std::string stream;
     formc::SourceFile file(args[0]);
     file.Read(4, &stream);
     formc::CheckSignature(stream);
     file.Read(static_cast<std::size_t>(file.Size()), &stream);
-    text = formc::PrintText(formc::DecodeStream(stream), options);
+    if (!out) {
+      if (!formc::PrintStream(stream, options, std::cout)) return Fail("cannot write the output");
+      return 0;
+    }
+    // Written beside the target and renamed, so that a failed run leaves no half-written file.
+    fs::path temporary = *out;
+    temporary += ".tmp";
+    bool written = false;
+    {
+      std::ofstream text(temporary, std::ios::binary | std::ios::trunc);
+      written = text && formc::PrintStream(stream, options, text);
+    }
+    std::error_code ec;
+    if (written) fs::rename(temporary, *out, ec);
+    if (!written || ec) {
+      fs::remove(temporary, ec);
+      return Fail("cannot write " + out->string());
+    }
   } catch (const formc::FileError& e) {
     return Fail(e.what());
   } catch (const formc::StreamError& e) {
     return Fail(e.what());
   } catch (const std::runtime_error& e) {
     return Fail(e.what());
-  }
-  if (out) {
-    if (!WriteWhole(*out, text)) return Fail("cannot write " + out->string());
-  } else {
-    std::cout << text;
   }
   return 0;
 }
