@@ -18,7 +18,8 @@ PageFile::~PageFile() {
 }
 
 Result<std::unique_ptr<PageFile>> PageFile::Open(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so a named pipe with no writer is refused rather than waited on.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR)
       return Status::NotFound("Could not find file '" + path + "'.", path);

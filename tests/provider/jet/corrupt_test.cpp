@@ -1,6 +1,7 @@
 // Damaged and foreign files: every one fails with a clear status, never a crash or a hang.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -74,6 +75,21 @@ TEST(JetCorruptFiles, ForeignFilesAreRefusedWithJetsMessages) {
     ASSERT_FALSE(db.ok()) << c.name;
     EXPECT_EQ(db.status().message(), "Unrecognized database format '" + path + "'.");
   }
+}
+
+// What is not a regular file is refused as it is opened: a directory, a device, and a named pipe
+// that no one writes to, which must not be waited on.
+TEST(JetCorruptFiles, OnlyRegularFilesAreOpened) {
+  const std::string fifo = ::testing::TempDir() + "pipe.mdb";
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {::testing::TempDir(), std::string("/dev/zero"), fifo}) {
+    auto db = Database::Open(path);
+    ASSERT_FALSE(db.ok()) << path;
+    EXPECT_EQ(db.status().kind(), StatusKind::io);
+    EXPECT_EQ(db.status().message(), "Cannot open file '" + path + "': not a regular file.");
+  }
+  std::remove(fifo.c_str());
 }
 
 TEST(JetCorruptFiles, TruncatedFileFailsWhereThePagesAreMissing) {
