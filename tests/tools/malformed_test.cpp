@@ -129,6 +129,9 @@ TEST(MalformedDescription, ErrorsNameLineAndColumn) {
   }
   EXPECT_EQ(CompileError("  X = " + std::string(100000, '(')),
             "2:70: nesting deeper than 64 levels");
+  std::string manyValues = "  X = (";
+  for (int i = 0; i < 600'000; ++i) manyValues += "1 ";
+  EXPECT_EQ(CompileError(manyValues + ")\nend\n"), "2:1000004: more than 500000 values");
   std::string longName(256, 'n');
   EXPECT_EQ(CompileError("  " + longName + " = 1\nend\n"),
             "2:3: a property name is longer than 255 bytes");

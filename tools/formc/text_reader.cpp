@@ -276,8 +276,16 @@ class Parser {
     Advance();
   }
 
-  void Deeper(int depth) const {
+  // Called for every object, value and item: bounds the nesting, and counts the part.
+  void Deeper(int depth) {
     if (depth >= kMaxDepth) Fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
+    CountPart();
+  }
+
+  // Bounds the parts (objects, values, items, set elements), so that a description costs
+  // memory in proportion to a form's, not to its length.
+  void CountPart() {
+    if (++parts_ > kMaxParts) Fail("more than " + std::to_string(kMaxParts) + " values");
   }
 
   // A name in a record header, property or set: a plain word or a single-byte string.
@@ -578,6 +586,7 @@ class Parser {
       if (!v.elements.empty()) Expect(',');
       std::string element = Name("a set element", false);
       if (element.empty()) Fail("a set element cannot be empty");
+      CountPart();
       v.elements.push_back(std::move(element));
     }
     Advance();
@@ -655,6 +664,7 @@ class Parser {
   std::optional<Token> next_;
   std::filesystem::path baseDir_;
   std::vector<std::filesystem::path>* referenced_;
+  std::size_t parts_ = 0;
 };
 
 }  // namespace
