@@ -100,7 +100,7 @@ class Printer : public StreamSink {
     Indent(frames_.back().level);
     text_ += "end\n";
     frames_.pop_back();
-    if (text_.size() >= kBuffer) Flush();
+    FlushWhenFull();
   }
 
   void BeginEntry(const std::string& name) override {
@@ -114,7 +114,7 @@ class Printer : public StreamSink {
   void EndEntry() override {
     text_ += '\n';
     frames_.pop_back();
-    if (text_.size() >= kBuffer) Flush();
+    FlushWhenFull();
   }
 
   void Scalar(const formc::Value& v) override {
@@ -130,6 +130,7 @@ class Printer : public StreamSink {
     Frame& set = frames_.back();
     if (set.count++ > 0) text_ += ", ";
     text_ += Name(element, false);
+    FlushWhenFull();
   }
   void EndSet() override {
     text_ += "]";
@@ -156,6 +157,7 @@ class Printer : public StreamSink {
     Indent(frames_.back().level);
     text_ += "end\n";
     frames_.pop_back();
+    FlushWhenFull();
   }
   void EndCollection() override { CloseValue(">"); }
 
@@ -178,6 +180,10 @@ class Printer : public StreamSink {
     text_.clear();
   }
 
+  void FlushWhenFull() {
+    if (text_.size() >= kBuffer) Flush();
+  }
+
   void Indent(int level) { text_.append(2 * level, ' '); }
 
   // Starts a value where the innermost open part puts it; returns the level of its line.
@@ -193,7 +199,7 @@ class Printer : public StreamSink {
     if (at.kind != Frame::list) return;
     text_ += '\n';
     ++at.count;
-    if (text_.size() >= kBuffer) Flush();
+    FlushWhenFull();
   }
 
   // The hint of the value being started: the entry, the object's position, or the list item.
