@@ -65,10 +65,6 @@ void AddExitStep(void (*step)()) {
 }
 
 void RunExitSteps() {
-  auto& steps = ExitSteps();
-  while (!steps.empty()) {
-    auto step = steps.back();
-    steps.pop_back();
-    step();
-  }
+  const auto& steps = ExitSteps();
+  for (auto it = steps.rbegin(); it != steps.rend(); ++it) (*it)();
 }

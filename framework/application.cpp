@@ -122,9 +122,7 @@ void TApplication::FormVisibilityChanged() {
   bool anyVisible = false;
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TCustomForm* form = Screen->Forms(i);
-    if (form->Visible() && form->HandleAllocated() && IsWindowVisible(form->Handle())) {
-      anyVisible = true;
-    }
+    if (form->Visible() && form->Showing()) anyVisible = true;
   }
   bool shown = IsWindowVisible(handle_);
   if (anyVisible != shown) ShowWindow(handle_, anyVisible ? SW_SHOWNA : SW_HIDE);
