@@ -214,19 +214,11 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (IsMouseMessage(message.Msg)) {
+    HandleMouse(message);
+    return;
+  }
   switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      HandleMouse(message);
-      return;
     case CM_VISIBLECHANGED:
       InvalidateControl(true, visible_ && controlStyle_.Contains(TControlStyleFlag::csOpaque));
       return;

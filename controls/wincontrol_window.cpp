@@ -211,21 +211,13 @@ void TWinControl::DefaultHandler(TMessage& message) {
 }
 
 void TWinControl::WndProc(TMessage& message) {
+  if (IsMouseMessage(message.Msg)) {
+    if (IsControlMouseMsg(message)) return;
+    TControl::WndProc(message);
+    if (handle_) DefaultHandler(message);
+    return;
+  }
   switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      if (IsControlMouseMsg(message)) return;
-      TControl::WndProc(message);
-      if (handle_) DefaultHandler(message);
-      return;
     case WM_PAINT:
       HandlePaint(message);
       return;
