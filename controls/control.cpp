@@ -263,6 +263,14 @@ void TControl::WndProc(TMessage& message) {
     case CM_HITTEST:
       message.Result = 1;
       return;
+    case WM_CANCELMODE:
+      // A press cut short ends as a release outside the control: no click.
+      if (controlState_.Contains(TControlStateFlag::csLButtonDown)) {
+        Perform(WM_LBUTTONUP, 0, LPARAM(MAKELONG(0xFFFF, 0xFFFF)));
+      } else if (MouseCapture()) {
+        SetMouseCapture(false);
+      }
+      return;
     default:
       DefaultHandler(message);
   }

@@ -239,10 +239,18 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CAPTURECHANGED:
       CaptureLost(this);
       break;
-    case WM_CANCELMODE:
-      // A failure report interrupts whatever the held mouse was doing.
+    case WM_CANCELMODE: {
+      // A failure report interrupts whatever the held mouse was doing, in the graphic control
+      // holding it through this window or in this control itself.
+      TControl* held = GetCaptureControl();
+      if (held && held != this && held->Parent() == this) {
+        held->Perform(WM_CANCELMODE);
+      } else {
+        TControl::WndProc(message);
+      }
       if (handle_ && GetCapture() == handle_) ReleaseCapture();
       break;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (DoKeyDown(message)) return;

@@ -132,6 +132,19 @@ TEST_F(FormLoading, StoredClientSizeIsTheSizeOfTheBorderlessWindow) {
   EXPECT_FALSE(form->Visible());
 }
 
+TEST_F(FormLoading, PixelsPerInchAcceptsZeroOrMoreThan35) {
+  std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+  struct Case {
+    int value;
+    int kept;
+  };
+  const Case cases[] = {{120, 120}, {35, 120}, {-1, 120}, {36, 36}, {0, 0}, {96, 96}};
+  for (const Case& c : cases) {
+    form->SetPixelsPerInch(c.value);
+    EXPECT_EQ(form->PixelsPerInch(), c.kept) << c.value;
+  }
+}
+
 TEST_F(FormLoading, PositionsScaleByTheMeasuredOverTheStoredTextHeight) {
   HDC dc = CreateCompatibleDC(nullptr);
   TFont font;
