@@ -23,7 +23,9 @@ TControl::~TControl() {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent_ == parent) return;
-  if (parent == static_cast<TControl*>(this)) {
+  // A container cannot go inside itself, directly or through what it contains.
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (parent && self && self->ContainsControl(parent)) {
     throw EInvalidOperation("A control cannot have itself as its parent");
   }
   if (parent_) parent_->RemoveControl(this);

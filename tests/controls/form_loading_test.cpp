@@ -37,6 +37,14 @@ TEST_F(FormLoading, ComponentsAreOwnedByTheFormAndParentedAsStored) {
   EXPECT_EQ(form->Controls(4), form->Late);
   EXPECT_EQ(form->Hot->BoundsRect().right, 60);
   EXPECT_EQ(form->Hot->Cursor(), crHandPoint);
+
+  // Moving a control keeps one parent; a container cannot go inside itself.
+  form->Hot->SetParent(form->Panel2);
+  EXPECT_EQ(form->Panel2->ControlCount(), 1);
+  EXPECT_EQ(form->ControlCount(), 4);
+  EXPECT_THROW(form->Panel1->SetParent(form->Box), EInvalidOperation);
+  EXPECT_THROW(form->Panel1->SetParent(form->Panel1), EInvalidOperation);
+  EXPECT_EQ(form->Panel1->Parent(), form.get());
 }
 
 TEST_F(FormLoading, ControlsTakeFontColourAndModeFromTheirParentUnlessTheyHaveTheirOwn) {
