@@ -9,6 +9,7 @@
 #include "core/classes.h"
 #include "core/exceptions.h"
 #include "framework/screen.h"
+#include "platform/icons.h"
 
 using namespace platform;
 
@@ -67,6 +68,7 @@ void TApplication::CreateHandle() {
     wc.lpfnWndProc = &TApplication::AppWndProc;
     wc.lpszClassName = kWindowClass;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = icon_;
     if (!RegisterClassA(&wc)) throw EOutOfResources("Error creating window class");
   }
   // Never seen: only its task-bar presence matters, which every form's window shares.
