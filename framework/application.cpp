@@ -45,6 +45,9 @@ AnsiString ProgramFileName() {
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), pendingTitle_(DefaultTitle()) {
+  // The program's own icon when it has one, the system's application icon otherwise.
+  icon_ = LoadIconA(nullptr, "MAINICON");
+  if (!icon_) icon_ = LoadIconA(nullptr, IDI_APPLICATION);
   CreateHandle();
   previousHooks_ = SetApplicationHooks(this);
   previousHost_ = SetFormHost(this);
