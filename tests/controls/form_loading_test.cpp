@@ -179,6 +179,26 @@ TEST_F(FormLoading, PositionsScaleByTheMeasuredOverTheStoredTextHeight) {
   EXPECT_EQ(form->Font()->Height(), -12);
 }
 
+class THighDpiForm : public TForm {
+ public:
+  using TForm::TForm;
+  TPanel* Panel1 = nullptr;
+};
+[[maybe_unused]] const auto kTHighDpiForm =
+    RegisterClass<THighDpiForm, TForm>("THighDpiForm").Field("Panel1", &THighDpiForm::Panel1);
+
+TEST_F(FormLoading, FontStoredAtAnotherResolutionIsRescaledToTheScreens) {
+  ASSERT_EQ(ScreenLogPixels(), 96);
+  std::unique_ptr<THighDpiForm> form(NewForm<THighDpiForm>(nullptr));
+
+  EXPECT_EQ(form->Font()->Height(), -12);
+  EXPECT_EQ(form->PixelsPerInch(), 96);
+  EXPECT_EQ(form->Panel1->Font()->Height(), -12) << "taken from the form";
+  EXPECT_EQ(form->Panel1->Left(), 30) << "the text height matched: nothing moves";
+  EXPECT_EQ(form->Panel1->Width(), 50);
+  EXPECT_EQ(form->ClientWidth(), 150);
+}
+
 TEST_F(FormLoading, CreationHandlerRunsOnceAfterEveryAfterLoadStep) {
   std::unique_ptr<TControlsForm> form(NewForm<TControlsForm>(nullptr));
 
