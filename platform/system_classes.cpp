@@ -1,0 +1,38 @@
+// The table of system window classes.
+#include "platform/system_classes.h"
+
+#include "platform/window_system.h"
+
+namespace platform {
+namespace {
+
+struct SystemClass {
+  const char* name;  // upper case
+  UINT style;
+  WNDPROC proc;
+  LPCSTR cursor;
+};
+
+const SystemClass kSystemClasses[] = {
+    {"EDIT", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, EditWindowProc, IDC_IBEAM},
+};
+
+}  // namespace
+
+bool EnsureSystemClass(std::string_view name) {
+  WindowSystem& ws = WindowSystem::Get();
+  std::string key = UpperCase(name);
+  if (ws.classes.count(key)) return true;
+  for (const SystemClass& c : kSystemClasses) {
+    if (key != c.name) continue;
+    WNDCLASSA wc{};
+    wc.style = c.style;
+    wc.lpfnWndProc = c.proc;
+    wc.hCursor = LoadCursorA(nullptr, c.cursor);
+    wc.lpszClassName = c.name;
+    return RegisterClassA(&wc) != 0;
+  }
+  return false;
+}
+
+}  // namespace platform
