@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 #include "platform/dc.h"
 #include "platform/drawtext.h"
@@ -385,8 +386,24 @@ int EditDocument::PositionAt(POINT point, bool* atLineEnd) {
   int paragraph = ParagraphOfLine(line);
   TextLayout& layout = Shape(paragraph);
   int local = std::clamp(line - FirstLine(paragraph), 0, layout.LineCount() - 1);
-  int index = layout.IndexAt({point.x - Base(paragraph), local * lineHeight_ + lineHeight_ / 2});
+  int x = point.x - Base(paragraph);
+  int index = layout.IndexAt({x, local * lineHeight_ + lineHeight_ / 2});
   bool end = local + 1 < layout.LineCount() && index == layout.LineStart(local + 1);
+  if (!end && std::abs(layout.CaretPoint(index).x - x) > 1) {
+    // Where runs of both directions meet, the index hit may show its caret at the run's other
+    // side; the caret belongs where the click was, so take the position whose caret is there.
+    int from = layout.LineStart(local);
+    int to = local + 1 < layout.LineCount() ? layout.LineStart(local + 1) - 1
+                                            : ParagraphEnd(paragraph) - ParagraphStart(paragraph);
+    int best = std::abs(layout.CaretPoint(index).x - x);
+    for (int i = from; i <= to; ++i) {
+      int distance = std::abs(layout.CaretPoint(i).x - x);
+      if (distance < best && layout.IsCaretPosition(i)) {
+        best = distance;
+        index = i;
+      }
+    }
+  }
   if (atLineEnd) *atLineEnd = end;
   return ParagraphStart(paragraph) + index;
 }

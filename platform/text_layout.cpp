@@ -124,6 +124,16 @@ int TextLayout::IndexAt(POINT point) const {
   return FromUtf8(index);
 }
 
+bool TextLayout::IsCaretPosition(int index) const {
+  if (index <= 0 || index >= int(text_.size())) return true;
+  const char* text = pango_layout_get_text(layout_);
+  int offset = ToUtf8(index);
+  int n_attrs = 0;
+  const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_, &n_attrs);
+  int character = int(g_utf8_pointer_to_offset(text, text + offset));
+  return character >= n_attrs || attrs[character].is_cursor_position;
+}
+
 POINT TextLayout::LineEndPoint(int line) const {
   line = std::clamp(line, 0, LineCount() - 1);
   PangoLayoutLine* l = pango_layout_get_line_readonly(layout_, line);

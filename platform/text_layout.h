@@ -51,6 +51,9 @@ class TextLayout {
   POINT LineEndPoint(int line) const;
   // The byte nearest to a point (the caret index a click there gives).
   int IndexAt(POINT point) const;
+  // Whether the caret may stand before byte `index`: not inside a cluster of characters drawn
+  // as one (a letter and the ZWNJ after it, a letter and its marks).
+  bool IsCaretPosition(int index) const;
   // The next caret index one step right (+1) or left (-1) on screen, across bidi runs.
   int MoveVisually(int index, int direction) const;
   // As above; *beyond is set when the step would leave the text at its visual edge (the
