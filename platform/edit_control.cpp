@@ -138,15 +138,15 @@ void EditControl::ScrollCaret() {
     }
   }
   if (doc_.GetFormat().wrapWidth < 0) {
-    // Unwrapped text scrolls sideways by a quarter of the view when the caret leaves it.
+    // Unwrapped text scrolls sideways by a quarter of the view when the caret leaves it, and
+    // never further than its paragraph needs.
     int width = std::max(1, int(rect_.right - rect_.left));
     int x = doc_.CaretPoint(caret_, atLineEnd_).x;
     int scroll = scrollX_;
     if (x < scroll) scroll = x - width / 4;
     if (x >= scroll + width) scroll = x - width + width / 4;
-    // Never scroll beyond what the text needs.
-    int textWidth = doc_.ShapedWidth();
-    if (textWidth <= width && doc_.GetFormat().alignment != DT_LEFT) scroll = std::min(scroll, 0);
+    auto [left, right] = doc_.ParagraphSpan(caret_);
+    scroll = std::clamp(scroll, std::min(0, left), std::max(0, right + 1 - width));
     if (scroll != scrollX_) {
       scrollX_ = scroll;
       changed = true;

@@ -358,6 +358,12 @@ int EditDocument::ShapedWidth() {
   return widest;
 }
 
+std::pair<int, int> EditDocument::ParagraphSpan(int pos) {
+  int paragraph = ParagraphOf(pos);
+  int left = Base(paragraph);
+  return {left, left + Shape(paragraph).Width()};
+}
+
 int EditDocument::Base(int paragraph) {
   if (format_.wrapWidth >= 0) return 0;
   int room = format_.viewWidth - Shape(paragraph).Width();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi_handles.h"
@@ -78,6 +79,8 @@ class EditDocument {
   int LineEnd(int line);
   // The widest line among the shaped paragraphs.
   int ShapedWidth();
+  // The left and right edges of the paragraph holding a position, in text coordinates.
+  std::pair<int, int> ParagraphSpan(int pos);
 
   // The caret's top for a position, and the position a point hits (*atLineEnd tells that it
   // hit beyond the end of a wrapped line).

@@ -1,8 +1,8 @@
 // The edit control fixture.
 #include "tests/platform/edit_fixture.h"
 
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/caret.h"
 #include "platform/codepage.h"

@@ -44,8 +44,8 @@ TEST_F(EditTest, SettingTheTextNotifiesOnlyASingleLineEdit) {
   EXPECT_EQ(SelStart(), 0);
   EXPECT_EQ(SelEnd(), 0);
 
-  HWND memo = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 50, 200,
-                              80, parent_, nullptr, nullptr, nullptr);
+  HWND memo = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 50, 200, 80,
+                              parent_, nullptr, nullptr, nullptr);
   ClearLog();
   SetWindowTextA(memo, "one\r\ntwo");
   EXPECT_EQ(Count(EN_CHANGE), 0);
