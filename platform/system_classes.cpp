@@ -2,7 +2,9 @@
 #include "platform/system_classes.h"
 
 #include "platform/button.h"
+#include "platform/combobox.h"
 #include "platform/dialog.h"
+#include "platform/listbox.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
 
@@ -20,6 +22,8 @@ const SystemClass kSystemClasses[] = {
     {"EDIT", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, EditWindowProc, IDC_IBEAM},
     {"Button", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ButtonProc, IDC_ARROW},
     {"Static", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, StaticProc, IDC_ARROW},
+    {"ListBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ListBoxProc, IDC_ARROW},
+    {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ComboBoxProc, IDC_ARROW},
     {"#32770", CS_DBLCLKS | CS_GLOBALCLASS, DefDlgProcA, IDC_ARROW},
 };
 
