@@ -8,6 +8,7 @@
 #include "platform/commdlg.h"
 #include "platform/control_support.h"
 #include "platform/dialog.h"
+#include "platform/dialog_layout.h"
 #include "platform/edit.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
@@ -101,24 +102,8 @@ LONG_PTR FindProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-struct Layout {
-  bool mirrored;
-  HWND dialog;
-  HFONT font;
-
-  HWND Add(LPCSTR cls, LPCSTR text, DWORD style, DWORD exStyle, RECT r, int id) const {
-    if (mirrored) r = {kClientWidth - r.right, r.top, kClientWidth - r.left, r.bottom};
-    HWND c = CreateWindowExA(exStyle | (mirrored && std::strcmp(cls, "EDIT") ? WS_EX_RIGHT : 0),
-                             cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                             r.right - r.left, r.bottom - r.top, dialog,
-                             reinterpret_cast<HANDLE>(LONG_PTR(id)), nullptr, nullptr);
-    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return c;
-  }
-};
-
 void Build(HWND dialog, const FINDREPLACEA& request, bool mirrored) {
-  Layout at{mirrored, dialog, ControlFont(nullptr)};
+  DialogBuilder at(dialog, kClientWidth, mirrored, ControlFont(nullptr));
   DWORD flags = request.Flags;
   at.Add("Static", "Fi&nd what:", SS_LEFT, 0, {6, 13, 68, 29}, kFindWhatLabel);
   at.Add("EDIT", request.lpstrFindWhat, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE,
@@ -174,19 +159,10 @@ HWND FindTextA(FINDREPLACEA* request) {
   }
   // The text in the buffer may be unterminated: it is read within its length only.
   request->lpstrFindWhat[request->wFindWhatLen - 1] = '\0';
-  HWND root = GetAncestor(request->hwndOwner, GA_ROOT);
-  bool mirrored = (GetWindowLongA(root, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-  HWND dialog = CreateDialogWindow(WS_EX_DLGMODALFRAME, "Find",
-                                   WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                                   RECT{0, 0, kClientWidth, kClientHeight}, request->hwndOwner,
-                                   FindProc);
+  bool mirrored = OwnerLaidOutRightToLeft(request->hwndOwner);
+  HWND dialog = MakeSizedDialog(WS_EX_DLGMODALFRAME, "Find", kClientWidth, kClientHeight,
+                                request->hwndOwner, FindProc);
   if (!dialog) return nullptr;
-  RECT window, client;
-  GetWindowRect(dialog, &window);
-  GetClientRect(dialog, &client);
-  SetWindowPos(dialog, nullptr, 0, 0, kClientWidth + (window.right - window.left) - client.right,
-               kClientHeight + (window.bottom - window.top) - client.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetPropA(dialog, kStateProperty,
            new FindState{request, RegisterWindowMessageA(FINDMSGSTRINGA)});
   Build(dialog, *request, mirrored);
