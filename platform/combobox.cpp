@@ -452,6 +452,8 @@ LRESULT ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (code == LBN_SELCHANGE) {
           SetField(hwnd, *data);
           Notify(hwnd, CBN_SELCHANGE);
+          // A closed drop-down list has nothing left to confirm: the step is the choice.
+          if (!data->dropped && Kind(hwnd) != CBS_SIMPLE) Notify(hwnd, CBN_SELENDOK);
         } else if (code == kListPicked) {
           CloseUp(hwnd, *data, true);
         } else if (code == LBN_DBLCLK) {

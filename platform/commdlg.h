@@ -124,6 +124,25 @@ constexpr DWORD CF_SELECTSCRIPT = 0x00400000;
 constexpr DWORD CF_NOSCRIPTSEL = 0x00800000;
 constexpr DWORD CF_NOVERTFONTS = 0x01000000;
 
+// Runs the modal font dialog ("Font": "&Font:", "Font st&yle:" and "&Size:" lists with their
+// edits, "Effects" with "Stri&keout", "&Underline" and "&Color:" (the sixteen classic colours),
+// a "Sample" that shows Persian text for the Arabic script, "Sc&ript:", and "OK", "Cancel",
+// "&Apply" with CF_APPLY and "&Help" with CF_SHOWHELP). The faces are the installed families,
+// narrowed by CF_FIXEDPITCHONLY, CF_SCALABLEONLY, CF_TTONLY and CF_ANSIONLY; the scripts are
+// those the chosen face covers. With CF_INITTOLOGFONTSTRUCT the controls start from
+// lpLogFont (CF_NOFACESEL, CF_NOSTYLESEL and CF_NOSIZESEL leave theirs empty); with
+// CF_EFFECTS the colour starts from rgbColors, and a colour outside the sixteen is listed as
+// "Custom" and returned unchanged. OK checks the size (a number, within nSizeMin to nSizeMax
+// with CF_LIMITSIZE) and, with CF_FORCEFONTEXIST, the face, telling the user in a message box
+// and staying open when they do not hold; then it writes lpLogFont (height as a negative
+// pixel height for the screen), iPointSize, rgbColors, nFontType and, with CF_USESTYLE,
+// lpszStyle, and returns TRUE. Cancel leaves the record alone and returns FALSE, as does a
+// bad request. The rest of the program's windows are disabled while it runs. With
+// CF_ENABLEHOOK the hook sees every message; WM_CHOOSEFONT_GETLOGFONT fills a LOGFONTA with
+// the font the controls show. The dialog is mirrored when the owner's top-level window is
+// laid out right to left.
+BOOL ChooseFontA(CHOOSEFONTA* request);
+
 // The choose-font dialog's messages and control ids, for hooks and tests.
 constexpr UINT WM_CHOOSEFONT_GETLOGFONT = WM_USER + 1;
 constexpr int kApplyButton = 0x0402;

@@ -83,7 +83,10 @@ std::vector<FontFamilyInfo> Gather() {
 
   std::vector<FontFamilyInfo> out;
   for (const std::string& name : FontFamilyNames()) {
-    FontFamilyInfo info = byName[Lower(name)];
+    // Generic names ("Sans", "Monospace") are aliases, not installed families.
+    auto found = byName.find(Lower(name));
+    if (found == byName.end()) continue;
+    FontFamilyInfo info = found->second;
     info.name = name;
     if (FcCharSet* chars = coverage[Lower(name)]) {
       for (const ScriptProbe& s : kScripts) {
@@ -91,9 +94,12 @@ std::vector<FontFamilyInfo> Gather() {
           info.charsets.push_back(s.charset);
         }
       }
-      info.symbol = !FcCharSetHasChar(chars, 0x0041) && !FcCharSetHasChar(chars, 0x0627);
+      // Symbol faces put their glyphs in the private use area where letters would be.
+      info.symbol = FcCharSetHasChar(chars, 0xF041) && !FcCharSetHasChar(chars, 0x0041);
     }
     if (info.symbol) info.charsets.push_back(SYMBOL_CHARSET);
+    // A face of none of the listed scripts still offers its own.
+    if (info.charsets.empty()) info.charsets.push_back(DEFAULT_CHARSET);
     out.push_back(std::move(info));
   }
   for (auto& [key, chars] : coverage) FcCharSetDestroy(chars);

@@ -71,9 +71,12 @@ struct FontFamilyInfo {
   bool symbol = false;    // a symbol face: no Latin letters
   bool hasBold = false;   // a real bold face, not a simulation
   bool hasItalic = false;
-  std::vector<BYTE> charsets;  // the scripts it covers (ANSI_CHARSET, ARABIC_CHARSET ...)
+  // The scripts it covers (ANSI_CHARSET, ARABIC_CHARSET ...); DEFAULT_CHARSET alone for a face
+  // of none of the scripts the dialog names.
+  std::vector<BYTE> charsets;
 };
-// Every family of FontFamilyNames with its facts, in the same order; worked out once.
+// Every installed family of FontFamilyNames (generic aliases left out) with its facts, in the
+// same order; worked out once.
 const std::vector<FontFamilyInfo>& FontFamilies();
 
 namespace gdi {
