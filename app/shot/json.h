@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -45,8 +46,20 @@ class Json {
   Json& Push(Json value);
   std::size_t Size() const;
 
+  // Reading values back (the end-to-end tests read the state file): the value of a kind, or a
+  // default when it is another kind; At and Get give a null for an index or key not present.
+  bool AsBool() const;
+  std::int64_t AsInt() const;
+  const std::string& AsString() const;
+  const Json& At(std::size_t index) const;
+  const Json& Get(const std::string& key) const;
+
   // Two-space indented text; nested arrays of numbers stay on one line.
   std::string Dump() const;
+
+  // Parses one JSON text (surrounding white space allowed); throws std::runtime_error with the
+  // byte offset of the first mistake. Numbers must be integers, as the state file writes them.
+  static Json Parse(std::string_view text);
 
  private:
   void DumpTo(std::string& out, int indent) const;

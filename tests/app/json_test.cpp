@@ -53,3 +53,35 @@ TEST(ShotJson, ObjectsKeepInsertionOrderAndReplaceExistingKeys) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShotJson, ParseReadsBackWhatDumpWrites) {
+  Json state = Json::MakeObject();
+  state.Set("title", "Orvanta \"q\" \\ کليات\r\n");
+  state.Set("exit", nullptr);
+  state.Set("bounds", Json::MakeArray({0, -171, 865, 682}));
+  Json nested = Json::MakeObject();
+  nested.Set("visible", true);
+  nested.Set("enabled", false);
+  state.Set("windows", Json::MakeArray({nested, Json::MakeObject()}));
+  Json back = Json::Parse(state.Dump());
+  EXPECT_EQ(back.Dump(), state.Dump());
+  EXPECT_EQ(back.Get("title").AsString(), "Orvanta \"q\" \\ کليات\r\n");
+  EXPECT_TRUE(back.Get("exit").IsNull());
+  EXPECT_EQ(back.Get("bounds").At(1).AsInt(), -171);
+  EXPECT_TRUE(back.Get("windows").At(0).Get("visible").AsBool());
+  EXPECT_TRUE(back.Get("windows").At(5).IsNull()) << "an index past the end reads as null";
+  EXPECT_TRUE(back.Get("nothing").Get("deeper").IsNull());
+}
+
+TEST(ShotJson, ParseDecodesEscapesAndRefusesMalformedText) {
+  EXPECT_EQ(Json::Parse(R"("\u06cc\ud83d\ude00\/\t")").AsString(), "ی😀/\t");
+  const char* bad[] = {
+      "",        "{",   "[1,]", "{\"a\" 1}", "\"open",   "\"\\ud800\"",
+      "\"\\x\"", "1.5", "tru",  "{} x",      "\"a\nb\"",
+  };
+  for (const char* text : bad) EXPECT_THROW(Json::Parse(text), std::runtime_error) << text;
+}
+
+}  // namespace
