@@ -2,6 +2,7 @@
 #include "app/shot/driver.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "platform/codepage.h"
@@ -27,7 +28,10 @@ void FindButtons(HWND parent, std::vector<HWND>& found) {
   std::vector<HWND> children;
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
   for (HWND child : children) {
-    if (WindowClass(child) == "BUTTON") found.push_back(child);
+    std::string name = WindowClass(child);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::toupper(ch)); });
+    if (name == "BUTTON") found.push_back(child);
     FindButtons(child, found);
   }
 }
@@ -55,7 +59,6 @@ bool ScriptDriver::Wait(DWORD timeoutMs) {
     }
     waitUntil_.reset();
   }
-  messageBoxes_.Observe();
   if (next_ < actions_.size()) {
     Run(actions_[next_++]);
     return true;

@@ -41,8 +41,6 @@ class ScriptDriver : public platform::HeadlessBackend {
 
   bool Wait(platform::DWORD timeoutMs) override;
 
-  const MessageBoxLog& MessageBoxes() const { return messageBoxes_; }
-
  private:
   void Run(const Action& action);
   platform::HWND Target(const Action& action) const;
@@ -55,7 +53,6 @@ class ScriptDriver : public platform::HeadlessBackend {
   bool finished_ = false;
   std::optional<platform::DWORD> waitUntil_;
   std::string targetTitle_;  // empty: the main window
-  MessageBoxLog messageBoxes_;
 };
 
 }  // namespace shot

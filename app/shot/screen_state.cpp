@@ -6,36 +6,16 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/message_box.h"
 
 namespace shot {
 namespace {
 
 using namespace platform;
 
-// The system message box is a dialog-class window; its text is in its static controls.
-constexpr const char* kMessageBoxClass = "#32770";
-
 BOOL CollectWindow(HWND window, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&children));
-  return children;
-}
-
-std::string MessageText(HWND box) {
-  std::string text;
-  for (HWND child : Children(box)) {
-    if (WindowClass(child) != "STATIC") continue;
-    std::string part = WindowCaption(child);
-    if (part.empty()) continue;
-    if (!text.empty()) text += "\n";
-    text += part;
-  }
-  return text;
 }
 
 }  // namespace
@@ -82,27 +62,13 @@ HWND FindVisibleWindow(const std::string& caption) {
   return nullptr;
 }
 
-void MessageBoxLog::Observe() {
-  std::vector<HWND> windows = TopLevelWindows();
-  // Bottom first, so boxes that appeared together are logged in the order they were made.
-  std::reverse(windows.begin(), windows.end());
-  for (HWND window : windows) {
-    if (!IsWindowVisible(window) || WindowClass(window) != kMessageBoxClass) continue;
-    bool known = std::any_of(shown_.begin(), shown_.end(), [&](const Shown& s) {
-      return s.window == window && IsWindow(window);
-    });
-    if (!known) shown_.push_back({window, WindowCaption(window), MessageText(window)});
-  }
-}
-
-Json MessageBoxLog::Entries() const {
+Json MessageBoxEntries() {
   Json entries = Json::MakeArray();
-  for (const Shown& s : shown_) {
+  for (const MessageBoxRecord& box : MessageBoxesShown()) {
     Json entry = Json::MakeObject();
-    entry.Set("caption", s.caption);
-    entry.Set("text", s.text);
-    entry.Set("open", IsWindow(s.window) && IsWindowVisible(s.window) &&
-                          WindowClass(s.window) == kMessageBoxClass);
+    entry.Set("caption", AnsiToUtf8(box.caption));
+    entry.Set("text", AnsiToUtf8(box.text));
+    entry.Set("open", IsWindow(box.window) != FALSE);
     entries.Push(entry);
   }
   return entries;

@@ -22,22 +22,8 @@ Json WindowEntry(platform::HWND window);
 // The visible top-level window with that caption (UTF-8), or null.
 platform::HWND FindVisibleWindow(const std::string& caption);
 
-// Remembers each message box the first time it is seen open; a message box is modal, so it
-// is always seen by the idle moment at which it waits for its answer.
-class MessageBoxLog {
- public:
-  void Observe();
-  // [{"caption", "text", "open"}] in the order shown.
-  Json Entries() const;
-
- private:
-  struct Shown {
-    platform::HWND window;
-    std::string caption;
-    std::string text;
-  };
-  std::vector<Shown> shown_;
-};
+// [{"caption", "text", "open"}]: every message box shown, in order.
+Json MessageBoxEntries();
 
 // Composes every visible top-level window, bottom first, on the screen's background and writes
 // it as PNG. False when the file cannot be written.

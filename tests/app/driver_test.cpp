@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/message_box.h"
 #include "platform/winuser.h"
 
 namespace {
@@ -24,7 +25,14 @@ struct Seen {
 
 std::vector<Seen>* gSeen = nullptr;
 
+constexpr UINT kAsk = WM_USER + 1;
+int gAnswer = 0;
+
 LRESULT Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kAsk) {
+    gAnswer = MessageBoxA(hwnd, "Go on?", "Question", MB_OKCANCEL);
+    return 0;
+  }
   if (gSeen && (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONUP ||
                 message == WM_KEYDOWN || message == WM_TIMER || message == WM_MOUSEWHEEL)) {
     gSeen->push_back({message, wParam, lParam, CurrentBackend().Now()});
@@ -61,6 +69,7 @@ class Driver : public ::testing::Test {
     window_ = CreateWindowExA(0, "DriverTestWindow", "Driven", WS_POPUP | WS_VISIBLE, 100, 50, 200,
                               100, nullptr, nullptr, nullptr, nullptr);
     SetTimer(window_, 1, 250, nullptr);
+    if (post_) PostMessageA(window_, post_, 0, 0);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     DestroyWindow(window_);
@@ -68,6 +77,7 @@ class Driver : public ::testing::Test {
   }
 
   HWND window_ = nullptr;
+  UINT post_ = 0;
   std::vector<Seen> seen_;
   std::vector<std::string> written_;
   std::vector<std::string> failures_;
@@ -102,6 +112,15 @@ TEST_F(Driver, AnActionThatCannotBeCarriedOutFailsWithItsLine) {
   Run("move 1 1\ntarget Nowhere\nclick left 1 1\n");
   EXPECT_EQ(failures_, (std::vector<std::string>{"2: no visible window titled \"Nowhere\""}));
   EXPECT_EQ(finished_, 0);
+}
+
+TEST_F(Driver, ActionsReachAModalMessageBoxThroughItsOwnLoop) {
+  gAnswer = 0;
+  post_ = kAsk;
+  Run("target Question\nbutton Cancel\ntarget main\nmove 1 1\n");
+  EXPECT_TRUE(failures_.empty()) << failures_.front();
+  EXPECT_EQ(gAnswer, IDCANCEL);
+  EXPECT_EQ(finished_, 1);
 }
 
 TEST_F(Driver, TargetChoosesAWindowByCaption) {
