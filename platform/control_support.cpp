@@ -2,16 +2,27 @@
 #include "platform/control_support.h"
 
 #include <cctype>
+#include <cstring>
 #include <string>
 
 #include "platform/dc.h"
+#include "platform/fonts.h"
 #include "platform/pens_brushes.h"
 
 namespace platform {
 
 HFONT ControlFont(HFONT chosen) {
   if (chosen && GetObjectType(chosen) == OBJ_FONT) return chosen;
-  return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  // Tahoma at 8 points: the dialog face, and one that also shows Persian.
+  static HFONT dialogFont = [] {
+    LOGFONTA lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, "Tahoma");
+    return CreateFontIndirectA(&lf);
+  }();
+  return dialogFont;
 }
 
 HBRUSH DefaultControlColors(UINT message, HDC dc) {

@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// The font a control draws with: the one WM_SETFONT gave it, else the dialog font.
+// The font a control draws with: the one WM_SETFONT gave it, else the dialog font (Tahoma,
+// 8 points).
 HFONT ControlFont(HFONT chosen);
 
 // Asks the parent for the control's colours with `message` (one of WM_CTLCOLOR*), which sets
