@@ -32,6 +32,8 @@ JpegDecompressor::JpegDecompressor(TMemoryStream& data) {
   errors_.reset_error_mgr = ResetErrorManager;
   info_.err = &errors_;
   jpeg_CreateDecompress(&info_, JPEG_LIB_VERSION, sizeof info_);
+  // Damaged headers (progressive scans of a huge image) cannot make the library take more.
+  info_.mem->max_memory_to_use = kMaxLibraryMemory;
 
   data.SetPosition(0);
   source_.data = &data;

@@ -14,6 +14,8 @@
 // Library message codes the wrapper relies on.
 inline constexpr int kJpegInputEmpty = 42;     // no data at all
 inline constexpr int kJpegPrematureEnd = 120;  // warning: the data stopped early
+// What one decompression may allocate inside the library.
+inline constexpr long kMaxLibraryMemory = 512L << 20;
 
 // A decompression object reading the compressed bytes of `data` from its start, through a
 // 4096-byte buffer. A fatal library error raises EJPEG "JPEG error #%d" with the library's

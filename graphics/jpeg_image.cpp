@@ -5,6 +5,7 @@
 
 #include "core/classes.h"
 #include "core/exceptions.h"
+#include "graphics/bitmap_file.h"
 #include "graphics/canvas.h"
 #include "platform/bitmap.h"
 #include "platform/winuser.h"
@@ -364,6 +365,12 @@ void TJPEGImage::Decode() {
       } else {
         tempPalette_.reset();
       }
+    }
+    // A header may promise any size: refuse what the program would not hold before the
+    // library allocates for it.
+    jpeg_calc_output_dimensions(&info);
+    if (std::int64_t(info.output_width) * info.output_height > kMaxBitmapPixels) {
+      throw EOutOfResources("Out of system resources");
     }
     jpeg_start_decompress(&info);
     bitmap_->SetSize(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
