@@ -44,5 +44,8 @@ inline std::string Utf8(const AnsiString& text) {
 
 // The entries of the data layer: datasets, ADO queries, data sources.
 void AddDataEntries(StateRegistry& registry);
+// The entries of controls: parent, visibility, bounds, font, colour, cursor, captions, and the
+// place of images.
+void AddControlEntries(StateRegistry& registry);
 
 }  // namespace shot

@@ -116,10 +116,13 @@ TEST(Artwork, GlyphsAre16BitBitmapsWhoseBottomLeftPixelIsTheTransparentKey) {
   }
 }
 
-TEST(Artwork, StoredPictureDataIsClassNameCountAndFile) {
+TEST(Artwork, StoredDataIsCountAndFileBehindAPicturesClassName) {
   std::string stored = StoredPictureData("TJPEGImage", std::string("\xFF\xD8\xFF\xD9", 4));
   EXPECT_EQ(stored, std::string("\x0ATJPEGImage\x04\x00\x00\x00\xFF\xD8\xFF\xD9", 19));
   EXPECT_THROW(StoredPictureData(std::string(256, 'T'), ""), std::invalid_argument);
+  EXPECT_EQ(StoredGraphicData("BM"), std::string("\x02\x00\x00\x00"
+                                                 "BM",
+                                                 6));
 }
 
 }  // namespace

@@ -110,14 +110,18 @@ std::string EncodeBitmap16(const Picture& picture) {
   return out;
 }
 
+std::string StoredGraphicData(const std::string& file) {
+  std::string out;
+  PutLe(out, static_cast<std::uint32_t>(file.size()), 4);
+  return out + file;
+}
+
 std::string StoredPictureData(const std::string& className, const std::string& file) {
   if (className.size() > 255) throw std::invalid_argument("class name longer than 255 bytes");
   std::string out;
   out.push_back(static_cast<char>(className.size()));
   out += className;
-  PutLe(out, static_cast<std::uint32_t>(file.size()), 4);
-  out += file;
-  return out;
+  return out + StoredGraphicData(file);
 }
 
 }  // namespace artwork

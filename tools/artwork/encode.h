@@ -15,8 +15,12 @@ std::string EncodeBaselineJpeg(const Picture& picture, int quality);
 // pixel is what a glyph's transparent colour is taken from.
 std::string EncodeBitmap16(const Picture& picture);
 
-// A picture's stored data: one byte of class-name length, the class name, a little-endian
+// A graphic's own stored data, as a bitmap property (a glyph) stores it: a little-endian
 // 32-bit byte count and the file itself.
+std::string StoredGraphicData(const std::string& file);
+
+// A picture's stored data: one byte of class-name length, the class name, and the graphic's
+// own stored data.
 std::string StoredPictureData(const std::string& className, const std::string& file);
 
 }  // namespace artwork

@@ -3,8 +3,9 @@
 //   artwork OUTDIR
 //
 // Writes background.jpg (865 x 682), highlight.jpg (165 x 28) and panel.jpg (255 x 368) as
-// baseline JPEG, the six glyphs as 16-bit bitmaps (glyph-*.bmp), and for each the value of a
-// picture's stored Data property (*.data) that the main window's description embeds, and a
+// baseline JPEG, the six glyphs as 16-bit bitmaps (glyph-*.bmp), and for each the stored value
+// the main window's description embeds (*.data: a picture's Data for the JPEG pictures, a
+// bitmap's own Data for the glyphs), and a
 // PNG of each picture (*.png) to look at.
 #include <cstdint>
 #include <filesystem>
@@ -63,7 +64,7 @@ void WriteGlyph(const std::filesystem::path& dir, const std::string& name, Glyph
   }
   std::string file = EncodeBitmap16(flat);
   WriteFile(dir / (name + ".bmp"), file);
-  WriteFile(dir / (name + ".data"), StoredPictureData("TBitmap", file));
+  WriteFile(dir / (name + ".data"), StoredGraphicData(file));
   cairo_surface_write_to_png(flat.Surface(), (dir / (name + ".png")).c_str());
 }
 
