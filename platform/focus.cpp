@@ -1,6 +1,7 @@
 // Keyboard focus, window activation and mouse capture with their messages, and modal loops.
 #include <algorithm>
 
+#include "platform/dialog.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -190,6 +191,7 @@ LONG_PTR RunModalLoop(HWND window) {
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    if (IsDialogWindow(window) && IsDialogMessageA(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/control_support.h"
 #include "platform/draw.h"
 #include "platform/pens_brushes.h"
 #include "platform/window_system.h"
@@ -75,6 +76,7 @@ LRESULT NonClientHitTest(HWND hwnd, POINT screen) {
   };
   if (!inside({0, 0, wr.right - wr.left, wr.bottom - wr.top})) return HTNOWHERE;
   if (inside(w->client)) return HTCLIENT;
+  if (inside(CloseBoxRect(hwnd))) return HTCLOSE;
   if (inside(ScrollBarRect(hwnd, SB_VERT))) return HTVSCROLL;
   if (inside(ScrollBarRect(hwnd, SB_HORZ))) return HTHSCROLL;
   if ((w->style & WS_CAPTION) == WS_CAPTION && local.y < w->client.top &&
@@ -205,6 +207,10 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCLBUTTONDOWN:
+      if (wParam == WPARAM(HTCLOSE)) {
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+        return 0;
+      }
       if (wParam == WPARAM(HTVSCROLL) || wParam == WPARAM(HTHSCROLL)) {
         ScrollBarButtonDown(hwnd, LRESULT(wParam),
                             {short(LOWORD(DWORD(lParam))), short(HIWORD(DWORD(lParam)))});
@@ -219,6 +225,14 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEWHEEL:
       if (w->parent) return SendMessageA(w->parent, msg, wParam, lParam);
       return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(DefaultControlColors(msg, reinterpret_cast<HDC>(wParam)));
     case WM_SYSKEYDOWN:
       if (wParam == WPARAM(VK_F4) && (lParam & KF_ALTDOWN_BIT)) {
         PostMessageA(ws.Root(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/dc_state.h"
+#include "platform/winuser.h"
 
 namespace platform {
 namespace {
@@ -64,6 +65,13 @@ HGDIOBJ GetStockObject(int index) {
   static StockTable table;
   if (index < 0 || index > DEFAULT_GUI_FONT) return nullptr;
   return table.objects[index];
+}
+
+HBRUSH GetSysColorBrush(int index) {
+  static HGDIOBJ brushes[COLOR_MENUBAR + 1] = {};
+  if (index < 0 || index > COLOR_MENUBAR) return nullptr;
+  if (!brushes[index]) brushes[index] = InsertBrush(MakeBrush(BS_SOLID, GetSysColor(index)), true);
+  return static_cast<HBRUSH>(brushes[index]);
 }
 
 HPEN CreatePen(int style, int width, COLORREF color) {

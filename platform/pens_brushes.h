@@ -81,6 +81,9 @@ constexpr int ANSI_VAR_FONT = 12;
 constexpr int SYSTEM_FONT = 13;
 constexpr int DEFAULT_GUI_FONT = 17;
 HGDIOBJ GetStockObject(int index);
+// A solid brush of the system colour, shared and never freed (DeleteObject leaves it); null
+// for an index outside the palette.
+HBRUSH GetSysColorBrush(int index);
 
 // Fills `buffer` with a LOGPEN, LOGBRUSH, LOGFONTA or BITMAP and returns the bytes written;
 // with a null buffer returns the size needed. 0 for a bad handle or a short buffer.

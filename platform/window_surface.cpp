@@ -198,9 +198,7 @@ void PaintNonClient(HWND hwnd) {
     for (const RECT& b : band.Rects()) FillSolid(dc, b, GetSysColor(COLOR_BTNFACE));
     r = rest;
     if ((w->style & WS_CAPTION) == WS_CAPTION) {
-      RECT caption{r.left, r.top, r.right, r.top + GetSystemMetrics(SM_CYCAPTION) - 1};
-      FillSolid(dc, caption,
-                GetSysColor(ws.active == hwnd ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+      PaintCaption(hwnd, dc);
       r.top += GetSystemMetrics(SM_CYCAPTION);
     }
   } else if (w->style & WS_BORDER) {

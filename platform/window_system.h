@@ -32,6 +32,12 @@ struct ScrollBarState {
   int trackPos = 0;
 };
 
+// The per-window data of a system control class (a button's check state, a list's items),
+// owned by the window and freed with it.
+struct ControlData {
+  virtual ~ControlData() = default;
+};
+
 struct Window {
   HWND handle = nullptr;
   WindowClass* cls = nullptr;
@@ -56,6 +62,7 @@ struct Window {
   bool destroying = false;
   std::unique_ptr<Surface> surface;  // top-level windows only
   bool dirty = false;                // the surface changed since it was presented
+  std::unique_ptr<ControlData> controlData;
 };
 
 struct Timer {
@@ -138,6 +145,18 @@ class WindowSystem {
 
 std::string UpperCase(std::string_view s);
 
+// Registers a predefined class ("BUTTON", "STATIC" ...) the first time a window of it is made
+// or asked about; false for any other name.
+bool RegisterSystemClass(std::string_view upperName);
+
+// The control data of a window, made by the class procedure at WM_NCCREATE; null for a window
+// of another class (or a handle no longer valid).
+template <class T>
+T* ControlDataOf(HWND hwnd) {
+  Window* w = WindowSystem::Get().Find(hwnd);
+  return w ? dynamic_cast<T*>(w->controlData.get()) : nullptr;
+}
+
 // Shared steps between the concept files.
 void RecalcClient(HWND hwnd);
 void InvalidateArea(HWND hwnd, const UpdateArea& area, UINT flags);
@@ -169,6 +188,11 @@ HDC MakeWindowDC(HWND hwnd, const UpdateArea* limit, bool frame);
 void ReleaseWindowDC(HWND hwnd, HDC dc);
 void PresentDirtyWindows();
 void PaintNonClient(HWND hwnd);
+// The caption bar and its close box in window coordinates (empty without WS_CAPTION or,
+// for the close box, WS_SYSMENU), and the painting of both.
+RECT CaptionRect(HWND hwnd);
+RECT CloseBoxRect(HWND hwnd);
+void PaintCaption(HWND hwnd, HDC dc);
 void ScrollSurface(HWND hwnd, const RECT& source, const RECT& clip, int dx, int dy);
 
 }  // namespace platform

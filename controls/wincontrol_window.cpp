@@ -1,0 +1,428 @@
+// Windowed controls and their windows: creation parameters, the window procedure, painting,
+// mouse routing to graphic controls, cursors and keys.
+#include <algorithm>
+
+#include "controls/capture.h"
+#include "controls/form.h"
+#include "controls/wincontrol.h"
+#include "core/apphooks.h"
+#include "core/exceptions.h"
+#include "graphics/colors.h"
+#include "platform/dc.h"
+#include "platform/draw.h"
+#include "platform/gdi_handles.h"
+#include "platform/pens_brushes.h"
+#include "platform/region.h"
+
+using namespace platform;
+
+namespace {
+
+// The window property that leads from a window to its control.
+constexpr const char* kControlProp = "VelmoraControl";
+
+}  // namespace
+
+TWinControl* FindControl(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return static_cast<TWinControl*>(GetPropA(hwnd, kControlProp));
+}
+
+HCURSOR CursorHandle(TCursor cursor) {
+  LPCSTR shape = IDC_ARROW;
+  switch (cursor) {
+    case crDefault:
+      return nullptr;
+    case crIBeam:
+      shape = IDC_IBEAM;
+      break;
+    case crHourGlass:
+      shape = IDC_WAIT;
+      break;
+    case crCross:
+      shape = IDC_CROSS;
+      break;
+    case crSizeNS:
+      shape = IDC_SIZENS;
+      break;
+    case crSizeWE:
+      shape = IDC_SIZEWE;
+      break;
+    case crSizeAll:
+      shape = IDC_SIZEALL;
+      break;
+    case crNo:
+      shape = IDC_NO;
+      break;
+    case crHandPoint:
+      shape = IDC_HAND;
+      break;
+    default:
+      break;
+  }
+  return LoadCursorA(nullptr, shape);
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) {
+    if (Parent()) Parent()->HandleNeeded();
+    CreateHandle();
+  }
+  return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Caption = text_;
+  params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (UseRightToLeftReading()) params.ExStyle |= WS_EX_RTLREADING;
+  if (UseRightToLeftScrollBar()) params.ExStyle |= WS_EX_LEFTSCROLLBAR;
+  if (UseRightToLeftAlignment()) params.ExStyle |= WS_EX_RIGHT;
+  if (controlStyle_.Contains(TControlStyleFlag::csAcceptsControls)) {
+    params.Style |= WS_CLIPCHILDREN;
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+  }
+  if (!Enabled()) params.Style |= WS_DISABLED;
+  if (tabStop_) params.Style |= WS_TABSTOP;
+  params.X = Left();
+  params.Y = Top();
+  params.Width = Width();
+  params.Height = Height();
+  params.WndParent = Parent() ? Parent()->Handle() : parentWindow_;
+  params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+  params.WindowClass.lpfnWndProc = DefWindowProcA;
+  params.WindowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClassName) {
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(nullptr, controlClassName, &wc)) return;
+  params.WindowClass = wc;
+  params.WindowClass.style &= ~UINT(CS_GLOBALCLASS);
+}
+
+void TWinControl::CreateHandle() {
+  if (handle_) return;
+  CreateWnd();
+  for (TWinControl* child : tabList_) {
+    if (child->HandleAllocated()) child->PlaceWindowInZOrder();
+  }
+}
+
+void TWinControl::CreateWnd() {
+  TCreateParams params;
+  CreateParams(params);
+  if (!params.WndParent && (params.Style & WS_CHILD)) {
+    throw EInvalidOperation(Format("Control '%s' has no parent window", Name().c_str()));
+  }
+  defWndProc_ = params.WindowClass.lpfnWndProc;
+  WNDCLASSA existing{};
+  bool registered = GetClassInfoA(nullptr, params.WinClassName.c_str(), &existing);
+  if (!registered || existing.lpfnWndProc != &TWinControl::InitWndProc) {
+    if (registered) UnregisterClassA(params.WinClassName.c_str(), nullptr);
+    WNDCLASSA wc = params.WindowClass;
+    wc.lpfnWndProc = &TWinControl::InitWndProc;
+    wc.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassA(&wc)) throw EOutOfResources("Error creating window class");
+  }
+  CreateWindowHandle(params);
+  if (!handle_) throw EOutOfResources(Format("Error creating window of '%s'", Name().c_str()));
+  PlaceWindowInZOrder();
+  text_.clear();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
+                  params.X, params.Y, params.Width, params.Height, params.WndParent, nullptr,
+                  nullptr, this);
+}
+
+void TWinControl::PlaceWindowInZOrder() {
+  if (!handle_ || !Parent()) return;
+  // Just below the first later windowed sibling that has a window; topmost if there is none.
+  const auto& siblings = Parent()->controls_;
+  auto self = std::find(siblings.begin(), siblings.end(), this);
+  HWND above = HWND_TOP;
+  for (auto it = self == siblings.end() ? self : self + 1; it != siblings.end(); ++it) {
+    auto* w = dynamic_cast<TWinControl*>(*it);
+    if (w && w->handle_) {
+      above = w->handle_;
+      break;
+    }
+  }
+  SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  for (TWinControl* child : tabList_) child->DestroyHandle();
+  DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+  text_ = GetWindowString(handle_);
+  controlState_.Include(TControlStateFlag::csDestroyingHandle);
+  DestroyWindow(handle_);
+  controlState_.Exclude(TControlStateFlag::csDestroyingHandle);
+  handle_ = nullptr;
+  showing_ = false;
+}
+
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyHandle();
+  UpdateControlState();
+}
+
+LRESULT TWinControl::InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    auto* control = static_cast<TWinControl*>(cs->lpCreateParams);
+    control->handle_ = hwnd;
+    SetPropA(hwnd, kControlProp, control);
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::MainWndProc));
+    return MainWndProc(hwnd, msg, wParam, lParam);
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT TWinControl::MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = FindControl(hwnd);
+  if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  try {
+    control->WndProc(message);
+  } catch (...) {
+    ApplicationHandleException(control);
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(hwnd, kControlProp);
+    control->handle_ = nullptr;
+    control->showing_ = false;
+  }
+  return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  if (!handle_) return;
+  WNDPROC proc = defWndProc_ ? defWndProc_ : DefWindowProcA;
+  message.Result = CallWindowProcA(proc, handle_, message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      if (IsControlMouseMsg(message)) return;
+      TControl::WndProc(message);
+      if (handle_) DefaultHandler(message);
+      return;
+    case WM_PAINT:
+      HandlePaint(message);
+      return;
+    case WM_ERASEBKGND:
+      EraseBackground(reinterpret_cast<HDC>(message.WParam));
+      message.Result = 1;
+      return;
+    case WM_SETCURSOR:
+      if (HandleSetCursor(message)) return;
+      break;
+    case WM_WINDOWPOSCHANGED:
+      DefaultHandler(message);
+      UpdateBoundsFromWindow();
+      return;
+    case WM_SETFOCUS:
+      if (TCustomForm* form = GetParentForm(this)) form->SetFocusedControl(this);
+      DefaultHandler(message);
+      return;
+    case WM_CAPTURECHANGED:
+      CaptureLost(this);
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (DoKeyDown(message)) return;
+      break;
+    case WM_CHAR:
+      if (DoKeyPress(message)) return;
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (DoKeyUp(message)) return;
+      break;
+    case WM_COMMAND:
+      // A child window's notice goes back to the child's control.
+      if (TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam))) {
+        message.Result = child->Perform(CN_COMMAND, message.WParam, message.LParam);
+        return;
+      }
+      break;
+    case CM_VISIBLECHANGED:
+      UpdateControlState();
+      return;
+    case CM_SHOWINGCHANGED:
+      ShowingChanged();
+      return;
+    case CM_ENABLEDCHANGED:
+      if (!Enabled()) {
+        if (TCustomForm* form = GetParentForm(this)) form->RemoveFocus(this);
+      }
+      if (handle_) EnableWindow(handle_, Enabled() ? TRUE : FALSE);
+      Invalidate();
+      return;
+    case CM_FONTCHANGED:
+      Invalidate();
+      NotifyControls(CM_PARENTFONTCHANGED);
+      return;
+    case CM_BIDIMODECHANGED:
+      RecreateWnd();
+      NotifyControls(CM_PARENTBIDIMODECHANGED);
+      Invalidate();
+      return;
+    case CM_ENTER:
+      DoEnter();
+      return;
+    case CM_EXIT:
+      DoExit();
+      return;
+    default:
+      break;
+  }
+  TControl::WndProc(message);
+}
+
+bool TWinControl::IsControlMouseMsg(TMessage& message) {
+  TControl* target = nullptr;
+  if (handle_ && GetCapture() == handle_) {
+    TControl* held = GetCaptureControl();
+    if (held && held != this && held->Parent() == this) target = held;
+  } else {
+    POINT pt{short(LOWORD(DWORD(message.LParam))), short(HIWORD(DWORD(message.LParam)))};
+    target = ControlAtPos(pt, false);
+  }
+  if (!target) return false;
+  POINT local{short(LOWORD(DWORD(message.LParam))) - target->Left(),
+              short(HIWORD(DWORD(message.LParam))) - target->Top()};
+  message.Result =
+      target->Perform(message.Msg, message.WParam, LPARAM(MAKELONG(WORD(local.x), WORD(local.y))));
+  return true;
+}
+
+bool TWinControl::HandleSetCursor(TMessage& message) {
+  if (reinterpret_cast<HWND>(message.WParam) != handle_ ||
+      short(LOWORD(DWORD(message.LParam))) != HTCLIENT) {
+    return false;
+  }
+  TControl* under = GetCaptureControl();
+  if (!under || (under != this && under->Parent() != this)) {
+    POINT pt;
+    GetCursorPos(&pt);
+    under = ControlAtPos(ScreenToClient(pt), false);
+  }
+  TCursor cursor = under ? under->Cursor() : crDefault;
+  if (cursor == crDefault) cursor = Cursor();
+  if (cursor == crDefault) return false;
+  platform::SetCursor(CursorHandle(cursor));
+  message.Result = 1;
+  return true;
+}
+
+void TWinControl::HandlePaint(TMessage& message) {
+  auto given = reinterpret_cast<HDC>(message.WParam);
+  PAINTSTRUCT ps{};
+  HDC dc = given ? given : BeginPaint(handle_, &ps);
+  bool graphic = std::any_of(controls_.begin(), controls_.end(),
+                             [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
+  if (!graphic) {
+    PaintWindow(dc);
+  } else {
+    // Opaque graphic controls cover their rectangle: the window need not paint below them.
+    int saved = SaveDC(dc);
+    int clip = SIMPLEREGION;
+    for (TControl* c : controls_) {
+      if (dynamic_cast<TWinControl*>(c) || !c->Visible() ||
+          !c->ControlStyle().Contains(TControlStyleFlag::csOpaque)) {
+        continue;
+      }
+      RECT r = c->BoundsRect();
+      clip = ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+      if (clip == NULLREGION) break;
+    }
+    if (clip != NULLREGION) PaintWindow(dc);
+    RestoreDC(dc, saved);
+    PaintControls(dc, nullptr);
+  }
+  if (!given) EndPaint(handle_, &ps);
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+  if (defWndProc_ && defWndProc_ != DefWindowProcA) DefaultHandler(paint);
+}
+
+void TWinControl::PaintControls(HDC dc, TControl* first) {
+  auto it = first ? std::find(controls_.begin(), controls_.end(), first) : controls_.begin();
+  for (; it != controls_.end(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+    RECT r = c->BoundsRect();
+    if (!RectVisible(dc, &r)) continue;
+    int saved = SaveDC(dc);
+    POINT origin;
+    GetViewportOrgEx(dc, &origin);
+    SetViewportOrgEx(dc, origin.x + r.left, origin.y + r.top, nullptr);
+    IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    RestoreDC(dc, saved);
+  }
+}
+
+void TWinControl::EraseBackground(HDC dc) {
+  if (!dc) return;
+  RECT r = ClientRect();
+  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) {
+    InvalidateRect(handle_, nullptr,
+                   controlStyle_.Contains(TControlStyleFlag::csOpaque) ? FALSE : TRUE);
+  }
+}
+
+void TWinControl::Update() {
+  if (handle_) UpdateWindow(handle_);
+}
+
+bool TWinControl::DoKeyDown(TMessage& message) {
+  auto key = static_cast<std::uint16_t>(message.WParam);
+  KeyDown(key, KeyboardShiftState());
+  if (key == 0) return true;
+  message.WParam = key;
+  return false;
+}
+
+bool TWinControl::DoKeyPress(TMessage& message) {
+  char key = static_cast<char>(message.WParam);
+  KeyPress(key);
+  if (key == 0) return true;
+  message.WParam = static_cast<unsigned char>(key);
+  return false;
+}
+
+bool TWinControl::DoKeyUp(TMessage& message) {
+  auto key = static_cast<std::uint16_t>(message.WParam);
+  KeyUp(key, KeyboardShiftState());
+  if (key == 0) return true;
+  message.WParam = key;
+  return false;
+}

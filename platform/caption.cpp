@@ -1,0 +1,84 @@
+// The caption bar of framed top-level windows: its title, read the window's way, and the
+// close box.
+#include <cstring>
+
+#include "platform/dc.h"
+#include "platform/draw.h"
+#include "platform/drawedge.h"
+#include "platform/drawtext.h"
+#include "platform/fonts.h"
+#include "platform/pens_brushes.h"
+#include "platform/window_system.h"
+
+namespace platform {
+namespace {
+
+HFONT CaptionFont() {
+  static HFONT font = [] {
+    LOGFONTA lf{};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_BOLD;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, "Tahoma");
+    return CreateFontIndirectA(&lf);
+  }();
+  return font;
+}
+
+void PaintCloseBox(HDC dc, RECT box, bool enabled) {
+  FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+  RECT edge = box;
+  DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT | BF_SOFT);
+  // A cross two pixels thick, in the middle of the box.
+  COLORREF ink = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+  int cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+  for (int i = -3; i <= 3; ++i) {
+    SetPixel(dc, cx + i - 1, cy + i - 1, ink);
+    SetPixel(dc, cx + i, cy + i - 1, ink);
+    SetPixel(dc, cx + i - 1, cy - i - 1, ink);
+    SetPixel(dc, cx + i, cy - i - 1, ink);
+  }
+}
+
+}  // namespace
+
+RECT CaptionRect(HWND hwnd) {
+  Window* w = WindowSystem::Get().Find(hwnd);
+  if (!w || (w->style & WS_CAPTION) != WS_CAPTION) return {0, 0, 0, 0};
+  int width = w->rect.right - w->rect.left;
+  int top = w->client.top - GetSystemMetrics(SM_CYCAPTION);
+  return {top, top, width - top, w->client.top - 1};
+}
+
+RECT CloseBoxRect(HWND hwnd) {
+  Window* w = WindowSystem::Get().Find(hwnd);
+  RECT caption = CaptionRect(hwnd);
+  if (!w || !(w->style & WS_SYSMENU) || caption.bottom - caption.top < 8) return {0, 0, 0, 0};
+  int height = caption.bottom - caption.top - 4;
+  int width = height + 2;
+  return {caption.right - 2 - width, caption.top + 2, caption.right - 2, caption.top + 2 + height};
+}
+
+void PaintCaption(HWND hwnd, HDC dc) {
+  WindowSystem& ws = WindowSystem::Get();
+  Window* w = ws.Find(hwnd);
+  RECT caption = CaptionRect(hwnd);
+  if (!w || caption.right <= caption.left) return;
+  bool active = ws.active == hwnd;
+  HBRUSH fill = GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
+  FillRect(dc, &caption, fill);
+  RECT close = CloseBoxRect(hwnd);
+  if (close.right > close.left) PaintCloseBox(dc, close, IsWindowEnabled(hwnd));
+  RECT text{caption.left + 4, caption.top, (close.right > close.left ? close.left : caption.right) - 4,
+            caption.bottom};
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  if (w->exStyle & WS_EX_RTLREADING) format |= DT_RTLREADING | DT_RIGHT;
+  HGDIOBJ old = SelectObject(dc, CaptionFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+  std::string title = w->text;
+  DrawTextA(dc, title.c_str(), int(title.size()), &text, format);
+  SelectObject(dc, old);
+}
+
+}  // namespace platform
