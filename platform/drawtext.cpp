@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/codepage.h"
+#include "platform/display_text.h"
 #include "platform/text_line.h"
 
 namespace platform {
@@ -69,12 +69,13 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format) {
   }
   if (prepared.underlineAt >= 0) {
     // The underline covers the whole UTF-8 sequence of the marked character.
-    request.underlineStart = int(AnsiToUtf8(prepared.ansi.substr(0, prepared.underlineAt)).size());
+    request.underlineStart =
+        int(AnsiToDisplayUtf8(prepared.ansi.substr(0, prepared.underlineAt)).size());
     request.underlineEnd =
         request.underlineStart +
-        int(AnsiToUtf8(prepared.ansi.substr(std::size_t(prepared.underlineAt), 1)).size());
+        int(AnsiToDisplayUtf8(prepared.ansi.substr(std::size_t(prepared.underlineAt), 1)).size());
   }
-  request.utf8 = AnsiToUtf8(prepared.ansi);
+  request.utf8 = AnsiToDisplayUtf8(prepared.ansi);
   PangoLayout* layout = gdi::CachedLayout(request);
 
   int lines = pango_layout_get_line_count(layout);

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "platform/codepage.h"
+#include "platform/display_text.h"
 #include "platform/text_line.h"
 
 namespace platform {
@@ -16,7 +16,7 @@ namespace gdi {
 
 std::string ShapingText(const char* text, int count) {
   if (text == nullptr || count <= 0) return {};
-  return AnsiToUtf8(std::string_view(text, std::size_t(count)));
+  return AnsiToDisplayUtf8(std::string_view(text, std::size_t(count)));
 }
 
 void DrawLine(DeviceContext& dc, PangoLayoutLine* line, LineExtent extent, double left, double top,

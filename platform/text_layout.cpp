@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/codepage.h"
+#include "platform/display_text.h"
 #include "platform/drawtext.h"
 #include "platform/text_line.h"
 
@@ -26,7 +26,7 @@ TextLayout::TextLayout(HDC dc, std::string_view text, int wrapWidth, bool rightT
   std::string utf8;
   for (char c : text_) {
     utf8Offsets_.push_back(int(utf8.size()));
-    utf8 += AnsiToUtf8(std::string_view(&c, 1));
+    utf8 += AnsiToDisplayUtf8(std::string_view(&c, 1));
   }
   utf8Offsets_.push_back(int(utf8.size()));
 
