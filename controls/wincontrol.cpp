@@ -10,7 +10,9 @@
 
 using namespace platform;
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+  brush_.SetColor(Color());
+}
 
 TWinControl::~TWinControl() {
   DestroyHandle();
@@ -195,6 +197,7 @@ void TWinControl::ShowingChanged() {
 }
 
 void TWinControl::ColorChanged() {
+  brush_.SetColor(Color());
   Invalidate();
   NotifyControls(CM_PARENTCOLORCHANGED);
 }

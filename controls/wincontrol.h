@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "controls/control.h"
+#include "graphics/brush.h"
 
 // What a windowed control asks of the window system when its window is made.
 struct TCreateParams {
@@ -153,6 +154,8 @@ class TWinControl : public TControl {
   bool IsControlMouseMsg(TMessage& message);
   void HandlePaint(TMessage& message);
   bool HandleSetCursor(TMessage& message);
+  // A dialog key that the control does not want and its form used; true when handled.
+  bool IsDialogKey(const TMessage& message);
   bool DoKeyDown(TMessage& message);
   bool DoKeyPress(TMessage& message);
   bool DoKeyUp(TMessage& message);
@@ -160,6 +163,7 @@ class TWinControl : public TControl {
   void PlaceWindowInZOrder();
   void FixupTabList();
 
+  TBrush brush_;                     // Color, for the background and child colour questions
   std::vector<TControl*> controls_;  // in insertion order
   std::vector<TWinControl*> tabList_;
   platform::HWND parentWindow_ = nullptr;

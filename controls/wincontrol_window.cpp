@@ -129,6 +129,7 @@ void TWinControl::CreateWnd() {
   if (!handle_) throw EOutOfResources(Format("Error creating window of '%s'", Name().c_str()));
   PlaceWindowInZOrder();
   text_.clear();
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -258,12 +259,32 @@ void TWinControl::WndProc(TMessage& message) {
       if (DoKeyUp(message)) return;
       break;
     case WM_COMMAND:
-      // A child window's notice goes back to the child's control.
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+      // A child window's notice or colour question goes back to the child's control.
       if (TWinControl* child = FindControl(reinterpret_cast<HWND>(message.LParam))) {
-        message.Result = child->Perform(CN_COMMAND, message.WParam, message.LParam);
+        message.Result = child->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
         return;
       }
       break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSCROLLBAR: {
+      auto dc = reinterpret_cast<HDC>(message.WParam);
+      SetTextColor(dc, ColorToRGB(Font()->Color()));
+      SetBkColor(dc, ColorToRGB(Color()));
+      message.Result = reinterpret_cast<LRESULT>(brush_.Handle());
+      return;
+    }
+    case CN_KEYDOWN:
+    case CN_SYSKEYDOWN:
+      message.Result = IsDialogKey(message) ? 1 : 0;
+      return;
     case CM_VISIBLECHANGED:
       UpdateControlState();
       return;
@@ -278,6 +299,7 @@ void TWinControl::WndProc(TMessage& message) {
       Invalidate();
       return;
     case CM_FONTCHANGED:
+      if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
       Invalidate();
       NotifyControls(CM_PARENTFONTCHANGED);
       return;
@@ -387,9 +409,34 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 void TWinControl::EraseBackground(HDC dc) {
   if (!dc) return;
   RECT r = ClientRect();
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  FillRect(dc, &r, brush_.Handle());
+}
+
+bool TWinControl::IsDialogKey(const TMessage& message) {
+  // Tab, arrows, Enter and Escape move between controls or press the form's buttons, unless
+  // the focused control asks for them itself.
+  LRESULT mask = 0;
+  switch (message.WParam) {
+    case VK_TAB:
+      mask = DLGC_WANTTAB;
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      mask = DLGC_WANTARROWS;
+      break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL:
+      mask = DLGC_WANTALLKEYS;
+      break;
+    default:
+      return false;
+  }
+  if (Perform(WM_GETDLGCODE) & mask) return false;
+  TCustomForm* form = GetParentForm(this);
+  return form && form->Perform(CM_DIALOGKEY, message.WParam, message.LParam) != 0;
 }
 
 void TWinControl::Invalidate() {
