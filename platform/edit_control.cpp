@@ -249,10 +249,12 @@ void EditControl::OnScroll(WORD code, int thumb) {
   }
 }
 
-void EditControl::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+void EditControl::Paint(HDC given) {
+  // A subclassing window may have begun the paint and pass its device context.
+  PAINTSTRUCT ps{};
+  HDC dc = given ? given : BeginPaint(hwnd_, &ps);
   if (!dc) return;
+  if (given) GetClipBox(dc, &ps.rcPaint);
   HWND self = hwnd_;
   bool disabled = !IsWindowEnabled(hwnd_);
   bool asStatic = disabled || ReadOnly();
@@ -264,7 +266,10 @@ void EditControl::Paint() {
         SendMessageA(parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                      reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(self)));
   }
-  if (!Controls().count(self)) return;
+  if (!Controls().count(self)) {
+    if (!given) EndPaint(self, &ps);
+    return;
+  }
   HBRUSH own = nullptr;
   if (!brush) brush = own = CreateSolidBrush(GetBkColor(dc));
   if (disabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -286,7 +291,7 @@ void EditControl::Paint() {
   doc_.Draw(dc, rect_.left - scrollX_, rect_.top + (first - topLine_) * lineHeight, first, last,
             selStart, selEnd, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
   RestoreDC(dc, -1);
-  EndPaint(hwnd_, &ps);
+  if (!given) EndPaint(hwnd_, &ps);
 }
 
 LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -332,7 +337,7 @@ LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      Paint();
+      Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_ENABLE:
       Invalidate();

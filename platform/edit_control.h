@@ -75,7 +75,7 @@ class EditControl {
   void EndDrag();
   void OnScroll(WORD code, int thumb);
 
-  void Paint();
+  void Paint(HDC given);
 
   HWND hwnd_;
   EditDocument doc_;
