@@ -43,6 +43,7 @@ class EditControl {
   int VisibleLines();
   void UpdateScrollBars();
   void ScrollLines(int delta);
+  void ScrollSideways(int x);
   void ScrollCaret();
   void PlaceCaret();
   POINT ToClient(POINT text);
@@ -74,6 +75,7 @@ class EditControl {
   void OnDrag(POINT client);
   void EndDrag();
   void OnScroll(WORD code, int thumb);
+  void OnHorizontalScroll(WORD code, int thumb);
 
   void Paint(HDC given);
 
@@ -92,6 +94,7 @@ class EditControl {
   bool modified_ = false;
   char passwordChar_ = '*';
   bool ownsScrollBar_ = false;
+  bool ownsHorizontalBar_ = false;
   bool focused_ = false;
   bool dragging_ = false;
   bool dragByWord_ = false;
