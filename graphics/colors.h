@@ -7,3 +7,7 @@
 // A system colour (top byte 0xFF) becomes the system's current RGB for its index; any other
 // value keeps its low three bytes.
 platform::COLORREF ColorToRGB(TColor color);
+
+// No colour, and the colour a control chooses for itself.
+inline constexpr TColor clNone = 0x1FFFFFFF;
+inline constexpr TColor clDefault = 0x20000000;

@@ -10,10 +10,12 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   # platform layer
   libcairo2-dev libpango1.0-dev libfontconfig-dev libsdl2-dev libjpeg62-turbo-dev
+  # the JPEG decoder is checked against the library's own command-line tools
+  libjpeg-turbo-progs
   # fonts the program asks for, and Arabic-script fallbacks
   fonts-wine fonts-noto-core fonts-farsiweb
   # peers the tests compare against, and the display for end-to-end tests
-  mdbtools sqlite3 xvfb xdotool x11-xkb-utils xauth
+  mdbtools sqlite3 xvfb xdotool x11-xkb-utils xauth x11-apps
   # runs the npm reader the Jet writer's files are checked with
   nodejs
 )
