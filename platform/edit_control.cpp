@@ -11,7 +11,6 @@
 #include "platform/draw.h"
 #include "platform/drawtext.h"
 #include "platform/pens_brushes.h"
-#include "platform/system_classes.h"
 #include "platform/update_area.h"
 
 namespace platform {
@@ -31,7 +30,7 @@ int SignedParam(WPARAM value) {
 
 }  // namespace
 
-LRESULT EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto& controls = Controls();
   if (msg == WM_NCCREATE) controls[hwnd] = std::make_unique<EditControl>(hwnd);
   auto it = controls.find(hwnd);
@@ -95,13 +94,41 @@ int EditControl::VisibleLines() {
 }
 
 void EditControl::UpdateScrollBars() {
-  if (!ownsScrollBar_) return;
-  SCROLLINFO si{
-      sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-  si.nMax = std::max(0, doc_.EstimatedLineCount() - 1);
-  si.nPage = UINT(VisibleLines());
-  si.nPos = topLine_;
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  // The bars asked for at creation stay, disabled when there is nothing to scroll: a bar that
+  // came and went would change the width the text wraps in.
+  if (ownsScrollBar_) {
+    SCROLLINFO si{
+        sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+    si.nMax = std::max(0, doc_.EstimatedLineCount() - 1);
+    si.nPage = UINT(VisibleLines());
+    si.nPos = topLine_;
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  }
+  if (ownsHorizontalBar_) {
+    // The range covers the lines in view at least, so they are shaped now.
+    doc_.LineStart(topLine_ + VisibleLines());
+    int width = std::max(1, int(rect_.right - rect_.left));
+    auto [left, right] = doc_.GetFormat().wrapWidth < 0 ? doc_.ShapedSpan() : std::pair{0, 0};
+    SCROLLINFO si{
+        sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+    si.nMin = std::min(left, scrollX_);
+    si.nMax = std::max({right, scrollX_ + width, si.nMin + width}) - 1;
+    si.nPage = UINT(width);
+    si.nPos = scrollX_;
+    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+  }
+}
+
+void EditControl::ScrollSideways(int x) {
+  if (doc_.GetFormat().wrapWidth >= 0) return;
+  int width = std::max(1, int(rect_.right - rect_.left));
+  auto [left, right] = doc_.ShapedSpan();
+  x = std::clamp(x, std::min(0, left), std::max(0, right + 1 - width));
+  if (x == scrollX_) return;
+  scrollX_ = x;
+  UpdateScrollBars();
+  Invalidate();
+  PlaceCaret();
 }
 
 void EditControl::ScrollLines(int delta) {
@@ -250,10 +277,37 @@ void EditControl::OnScroll(WORD code, int thumb) {
   }
 }
 
-void EditControl::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+void EditControl::OnHorizontalScroll(WORD code, int thumb) {
+  int width = std::max(1, int(rect_.right - rect_.left));
+  int step = doc_.AverageCharWidth();
+  switch (code) {
+    case SB_LINELEFT:
+      ScrollSideways(scrollX_ - step);
+      break;
+    case SB_LINERIGHT:
+      ScrollSideways(scrollX_ + step);
+      break;
+    case SB_PAGELEFT:
+      ScrollSideways(scrollX_ - width);
+      break;
+    case SB_PAGERIGHT:
+      ScrollSideways(scrollX_ + width);
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      ScrollSideways(thumb);
+      break;
+    default:
+      break;
+  }
+}
+
+void EditControl::Paint(HDC given) {
+  // A subclassing window may have begun the paint and pass its device context.
+  PAINTSTRUCT ps{};
+  HDC dc = given ? given : BeginPaint(hwnd_, &ps);
   if (!dc) return;
+  if (given) GetClipBox(dc, &ps.rcPaint);
   HWND self = hwnd_;
   bool disabled = !IsWindowEnabled(hwnd_);
   bool asStatic = disabled || ReadOnly();
@@ -265,7 +319,10 @@ void EditControl::Paint() {
         SendMessageA(parent, asStatic ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                      reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(self)));
   }
-  if (!Controls().count(self)) return;
+  if (!Controls().count(self)) {
+    if (!given) EndPaint(self, &ps);
+    return;
+  }
   HBRUSH own = nullptr;
   if (!brush) brush = own = CreateSolidBrush(GetBkColor(dc));
   if (disabled) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
@@ -287,13 +344,14 @@ void EditControl::Paint() {
   doc_.Draw(dc, rect_.left - scrollX_, rect_.top + (first - topLine_) * lineHeight, first, last,
             selStart, selEnd, GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_HIGHLIGHT));
   RestoreDC(dc, -1);
-  EndPaint(hwnd_, &ps);
+  if (!given) EndPaint(hwnd_, &ps);
 }
 
 LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CREATE: {
       ownsScrollBar_ = (Style() & WS_VSCROLL) != 0 && MultiLine();
+      ownsHorizontalBar_ = (Style() & WS_HSCROLL) != 0 && MultiLine();
       UpdateFormat();
       auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) && *cs->lpszName) {
@@ -333,7 +391,7 @@ LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      Paint();
+      Paint(reinterpret_cast<HDC>(wParam));
       return 0;
     case WM_ENABLE:
       Invalidate();
@@ -392,6 +450,10 @@ LRESULT EditControl::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_VSCROLL:
       OnScroll(LOWORD(DWORD(wParam)), short(HIWORD(DWORD(wParam))));
+      return 0;
+    case WM_HSCROLL:
+      // The thumb's position may lie below zero, where right-aligned text starts.
+      OnHorizontalScroll(LOWORD(DWORD(wParam)), short(HIWORD(DWORD(wParam))));
       return 0;
     case WM_CUT:
       Cut();

@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// The window procedure of the "EDIT" class.
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
 class EditControl {
  public:
   explicit EditControl(HWND hwnd);
@@ -40,6 +43,7 @@ class EditControl {
   int VisibleLines();
   void UpdateScrollBars();
   void ScrollLines(int delta);
+  void ScrollSideways(int x);
   void ScrollCaret();
   void PlaceCaret();
   POINT ToClient(POINT text);
@@ -71,8 +75,9 @@ class EditControl {
   void OnDrag(POINT client);
   void EndDrag();
   void OnScroll(WORD code, int thumb);
+  void OnHorizontalScroll(WORD code, int thumb);
 
-  void Paint();
+  void Paint(HDC given);
 
   HWND hwnd_;
   EditDocument doc_;
@@ -89,6 +94,7 @@ class EditControl {
   bool modified_ = false;
   char passwordChar_ = '*';
   bool ownsScrollBar_ = false;
+  bool ownsHorizontalBar_ = false;
   bool focused_ = false;
   bool dragging_ = false;
   bool dragByWord_ = false;

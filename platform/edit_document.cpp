@@ -350,12 +350,16 @@ int EditDocument::LineEnd(int line) {
   return ParagraphEnd(paragraph);
 }
 
-int EditDocument::ShapedWidth() {
-  int widest = 0;
-  for (const Paragraph& p : paragraphs_) {
-    if (p.layout) widest = std::max(widest, p.layout->Width());
+std::pair<int, int> EditDocument::ShapedSpan() {
+  int left = 0;
+  int right = 0;
+  for (int paragraph = 0; paragraph < ParagraphCount(); ++paragraph) {
+    if (!paragraphs_[std::size_t(paragraph)].layout) continue;
+    int base = Base(paragraph);
+    left = std::min(left, base);
+    right = std::max(right, base + paragraphs_[std::size_t(paragraph)].layout->Width());
   }
-  return widest;
+  return {left, right};
 }
 
 std::pair<int, int> EditDocument::ParagraphSpan(int pos) {

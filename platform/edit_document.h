@@ -77,8 +77,8 @@ class EditDocument {
   // The first position of a line and the position after its last character; -1 past the end.
   int LineStart(int line);
   int LineEnd(int line);
-  // The widest line among the shaped paragraphs.
-  int ShapedWidth();
+  // The leftmost and rightmost edges of the shaped paragraphs, in text coordinates.
+  std::pair<int, int> ShapedSpan();
   // The left and right edges of the paragraph holding a position, in text coordinates.
   std::pair<int, int> ParagraphSpan(int pos);
 

@@ -5,8 +5,8 @@
 
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
+#include "platform/display_text.h"
 #include "platform/edit_control.h"
-#include "platform/locale.h"
 
 namespace platform {
 namespace {
@@ -17,10 +17,6 @@ constexpr UINT kDragRate = 50;
 
 bool KeyDown(int vk) {
   return GetKeyState(vk) < 0;
-}
-
-bool IsPersianLocale() {
-  return PRIMARYLANGID(LANGIDFROMLCID(GetThreadLocale())) == LANG_PERSIAN;
 }
 
 }  // namespace
@@ -103,10 +99,11 @@ bool EditControl::UndoLast() {
 
 void EditControl::Copy() {
   if ((Style() & ES_PASSWORD) || SelStart() == SelEnd()) return;
-  std::u16string text =
-      AnsiToWide(doc_.Text().substr(std::size_t(SelStart()), std::size_t(SelEnd() - SelStart())));
-  // The code page's one yeh is the Persian yeh to a Persian reader, and so to other programs.
-  if (IsPersianLocale()) std::replace(text.begin(), text.end(), u'\u064A', u'\u06CC');
+  // Other programs get the text as the reader sees it: the code page's one yeh as Farsi yeh.
+  std::string_view selected =
+      std::string_view(doc_.Text())
+          .substr(std::size_t(SelStart()), std::size_t(SelEnd() - SelStart()));
+  std::u16string text = Utf8ToWide(AnsiToDisplayUtf8(selected));
   if (!OpenClipboard(hwnd_)) return;
   EmptyClipboard();
   SetClipboardTextW(text);

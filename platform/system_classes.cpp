@@ -1,9 +1,10 @@
-// The table of system window classes.
-#include "platform/system_classes.h"
+// The predefined window classes, registered on first use.
+#include <string_view>
 
 #include "platform/button.h"
 #include "platform/combobox.h"
 #include "platform/dialog.h"
+#include "platform/edit_control.h"
 #include "platform/listbox.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
@@ -12,33 +13,33 @@ namespace platform {
 namespace {
 
 struct SystemClass {
-  const char* name;  // as GetClassNameA reports it
-  UINT style;
+  const char* name;
   WNDPROC proc;
-  LPCSTR cursor;
+  UINT style;
+  WORD cursor;
 };
 
+constexpr WORD kArrow = 32512;
+constexpr WORD kIBeam = 32513;
+
 const SystemClass kSystemClasses[] = {
-    {"EDIT", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, EditWindowProc, IDC_IBEAM},
-    {"Button", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ButtonProc, IDC_ARROW},
-    {"Static", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, StaticProc, IDC_ARROW},
-    {"ListBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ListBoxProc, IDC_ARROW},
-    {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ComboBoxProc, IDC_ARROW},
-    {"#32770", CS_DBLCLKS | CS_GLOBALCLASS, DefDlgProcA, IDC_ARROW},
+    {"Button", ButtonProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
+    {"Static", StaticProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
+    {"#32770", DefDlgProcA, CS_DBLCLKS, kArrow},
+    {"Edit", EditProc, CS_DBLCLKS | CS_PARENTDC, kIBeam},
+    {"ListBox", ListBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
+    {"ComboBox", ComboBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
 };
 
 }  // namespace
 
-bool EnsureSystemClass(std::string_view name) {
-  WindowSystem& ws = WindowSystem::Get();
-  std::string key = UpperCase(name);
-  if (ws.classes.count(key)) return true;
+bool RegisterSystemClass(std::string_view upperName) {
   for (const SystemClass& c : kSystemClasses) {
-    if (key != UpperCase(c.name)) continue;
+    if (upperName != UpperCase(c.name)) continue;
     WNDCLASSA wc{};
-    wc.style = c.style;
+    wc.style = c.style | CS_GLOBALCLASS;
     wc.lpfnWndProc = c.proc;
-    wc.hCursor = LoadCursorA(nullptr, c.cursor);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(c.cursor));
     wc.lpszClassName = c.name;
     return RegisterClassA(&wc) != 0;
   }

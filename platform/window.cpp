@@ -5,7 +5,6 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/system_classes.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -137,7 +136,6 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
 BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className) || !wc) return FALSE;
-  EnsureSystemClass(className);
   auto it = ws.classes.find(UpperCase(className));
   if (it == ws.classes.end()) return FALSE;
   const WindowClass& c = *it->second;
@@ -171,7 +169,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      void* param) {
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className)) return nullptr;
-  EnsureSystemClass(className);
   auto cls = ws.classes.find(UpperCase(className));
   if (cls == ws.classes.end()) return nullptr;
   if (parent && !ws.Valid(parent)) return nullptr;

@@ -14,7 +14,8 @@ constexpr DWORD kRtl = WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 constexpr DWORD kMemo = ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT | WS_VSCROLL;
 
 const char* kParagraph =
-    "این متن نمونه‌ای از یک پاسخ بلند است که در چند سطر شکسته می‌شود تا خواننده آن را "
+    "این متن نمونه‌ای از یک پاسخ بلند است که در چند سطر شکسته می‌شود تا خواننده آن "
+    "را "
     "به "
     "آسانی بخواند و نسخه Velmora 2 آن را درست نشان دهد.";
 
@@ -239,6 +240,27 @@ TEST_F(Memo, WithoutWrappingALongLineScrollsSideways) {
   EXPECT_LT(PosOf(0).x, 0) << "the start has scrolled out on the left";
   Key(VK_HOME);
   EXPECT_EQ(PosOf(0).x, 2);
+}
+
+TEST_F(Memo, AHorizontalBarScrollsUnwrappedLines) {
+  MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL, 0, 100, 60,
+           "a long line that does not fit in the box");
+  SCROLLINFO si{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(edit_, SB_HORZ, &si);
+  EXPECT_EQ(si.nMin, 0);
+  EXPECT_GT(si.nMax, 150) << "the whole line's width";
+  EXPECT_EQ(si.nPage, 96u);
+  SendMessageA(edit_, WM_HSCROLL, SB_PAGERIGHT, 0);
+  EXPECT_EQ(PosOf(0).x, 2 - 96);
+  GetScrollInfo(edit_, SB_HORZ, &si);
+  EXPECT_EQ(si.nPos, 96);
+  SendMessageA(edit_, WM_HSCROLL, MAKELONG(SB_THUMBTRACK, 10000), 0);
+  GetScrollInfo(edit_, SB_HORZ, &si);
+  EXPECT_EQ(si.nPos, si.nMax + 1 - int(si.nPage)) << "no further than the line reaches";
+  SendMessageA(edit_, WM_HSCROLL, SB_LINELEFT, 0);
+  GetScrollInfo(edit_, SB_HORZ, &si);
+  EXPECT_LT(si.nPos, si.nMax + 1 - int(si.nPage));
+  EXPECT_EQ(SelStart(), 0) << "scrolling leaves the caret where it was";
 }
 
 }  // namespace
