@@ -1,9 +1,10 @@
 # Build-time resources: form descriptions compiled by formc, files embedded by resembed.
 #
-# velmora_form(<out.bin> <in.txt>)
+# velmora_form(<out.bin> <in.txt> [DEPENDS <files...>])
 #   Compiles a description into a binary component stream at build time. A relative <out.bin>
 #   is in the current binary folder, a relative <in.txt> in the current source folder. The
-#   stream is rebuilt when the description or any file it references with "@file" changes.
+#   stream is rebuilt when the description or any file it references with "@file" changes;
+#   DEPENDS names referenced files that the build itself makes, so they are made first.
 #
 # velmora_embed_resources(<target> MODULE <name> ENTRIES <type> <name> <file> ...)
 #   Generates a resource table of the given files and compiles it into <target>, which must be
@@ -12,6 +13,7 @@
 #   by velmora_form in the same folder are built first.
 
 function(velmora_form out in)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   if(NOT IS_ABSOLUTE "${out}")
     set(out "${CMAKE_CURRENT_BINARY_DIR}/${out}")
   endif()
@@ -23,7 +25,7 @@ function(velmora_form out in)
   add_custom_command(
     OUTPUT "${out}"
     COMMAND $<TARGET_FILE:formc> compile "${in}" "${out}" --depfile "${out}.d"
-    DEPENDS "${in}" formc
+    DEPENDS "${in}" formc ${ARG_DEPENDS}
     DEPFILE "${out}.d"
     COMMENT "Compiling form ${in}"
     VERBATIM)

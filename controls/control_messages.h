@@ -37,6 +37,8 @@ constexpr platform::UINT CM_CONTROLCHANGE = CM_BASE + 31;
 constexpr platform::UINT CM_RELEASE = CM_BASE + 33;
 constexpr platform::UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr platform::UINT CM_CANCELMODE = CM_BASE + 36;
+// WParam: the control whose value changed (TControl*); sent to its parent.
+constexpr platform::UINT CM_CHANGED = CM_BASE + 37;
 // WParam: the control that was entered or left (TControl*); sent to a container when the
 // keyboard focus moves between its controls.
 constexpr platform::UINT CM_ENTER = CM_BASE + 38;

@@ -247,6 +247,10 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CAPTURECHANGED:
       CaptureLost(this);
       break;
+    case WM_CANCELMODE:
+      // A failure report interrupts whatever the held mouse was doing.
+      if (handle_ && GetCapture() == handle_) ReleaseCapture();
+      break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (DoKeyDown(message)) return;

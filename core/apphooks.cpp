@@ -2,12 +2,23 @@
 #include "core/apphooks.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "core/exceptions.h"
 
 namespace {
 ApplicationHooks* installed = nullptr;
+
+std::vector<void (*)()>& StartupSteps() {
+  static std::vector<void (*)()> steps;
+  return steps;
 }
+
+std::vector<void (*)()>& ExitSteps() {
+  static std::vector<void (*)()> steps;
+  return steps;
+}
+}  // namespace
 
 ApplicationHooks* SetApplicationHooks(ApplicationHooks* hooks) {
   ApplicationHooks* previous = installed;
@@ -39,4 +50,21 @@ void ApplicationHandleException(TObject* Sender) {
 
 void ApplicationProcessMessages() {
   if (installed) installed->ProcessMessages();
+}
+
+void AddStartupStep(void (*step)()) {
+  StartupSteps().push_back(step);
+}
+
+void RunStartupSteps() {
+  for (auto step : StartupSteps()) step();
+}
+
+void AddExitStep(void (*step)()) {
+  ExitSteps().push_back(step);
+}
+
+void RunExitSteps() {
+  const auto& steps = ExitSteps();
+  for (auto it = steps.rbegin(); it != steps.rend(); ++it) (*it)();
 }

@@ -21,3 +21,10 @@ ApplicationHooks* SetApplicationHooks(ApplicationHooks* hooks);
 // message goes to stderr; EAbort is never reported.
 void ApplicationHandleException(TObject* Sender);
 void ApplicationProcessMessages();
+
+// Start-up steps of the linked units (the data layer's COM start-up), run in registration order
+// by the application's Setup, and their exit steps, run last first at the library's shutdown.
+void AddStartupStep(void (*step)());
+void RunStartupSteps();
+void AddExitStep(void (*step)());
+void RunExitSteps();

@@ -7,6 +7,7 @@
 #include "core/classes.h"
 #include "core/exceptions.h"
 #include "data/ado_command.h"
+#include "data/com_startup.h"
 #include "data/dataset.h"
 #include "data/olecheck.h"
 #include "provider/error_info.h"
@@ -15,6 +16,9 @@ namespace {
 
 // ADO's answer when a will-connect handler cancels the connection.
 constexpr provider::HRESULT kOperationCancelled = static_cast<provider::HRESULT>(0x800A0E80);
+
+// A connection needs COM started by the application's Setup.
+[[maybe_unused]] const bool kNeedsComStartup = kComStartupRegistered;
 
 bool Contains(const std::vector<TDataSet*>& list, TDataSet* item) {
   return std::find(list.begin(), list.end(), item) != list.end();

@@ -25,7 +25,9 @@ TCanvas::TCanvas()
 TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 HDC TCanvas::Handle() {
-  RequiredState({TCanvasStates::csHandleValid});
+  // Whoever draws on the handle directly gets the canvas's font, pen and brush selected.
+  RequiredState({TCanvasStates::csHandleValid, TCanvasStates::csFontValid,
+                 TCanvasStates::csPenValid, TCanvasStates::csBrushValid});
   return handle_;
 }
 

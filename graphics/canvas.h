@@ -34,8 +34,8 @@ class TCanvas : public TPersistent {
   void SetPen(const TPen& pen) { pen_->Assign(pen); }
   void SetBrush(const TBrush& brush) { brush_->Assign(brush); }
 
-  // The device context, made on first request; EInvalidOperation "Canvas does not allow
-  // drawing" when the canvas cannot make one.
+  // The device context, made on first request, with the font, pen and brush selected;
+  // EInvalidOperation "Canvas does not allow drawing" when the canvas cannot make one.
   platform::HDC Handle();
   // Adopts a device context (null detaches): the previous one gets the stock objects back.
   void SetHandle(platform::HDC dc);

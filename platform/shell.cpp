@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <utility>
 
 #include "platform/codepage.h"
 
@@ -36,7 +37,16 @@ bool LooksLikeHost(std::string_view s) {
   return host.front() != '.' && host.front() != '-';
 }
 
+std::function<void(const std::string&)>& OpenHook() {
+  static std::function<void(const std::string&)> hook;
+  return hook;
+}
+
 }  // namespace
+
+void SetShellOpenHook(std::function<void(const std::string& file)> hook) {
+  OpenHook() = std::move(hook);
+}
 
 std::string ShellOpenTarget(std::string_view file) {
   if (!HasScheme(file) && LooksLikeHost(file)) return "http://" + std::string(file);
@@ -47,6 +57,10 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
   auto result = [](UINT_PTR code) { return reinterpret_cast<HINSTANCE>(code); };
   if (!file || !*file) return result(2);
   if (operation && std::string_view(operation) != "open") return result(31);
+  if (OpenHook()) {
+    OpenHook()(file);
+    return result(42);
+  }
   std::string target = AnsiToUtf8(ShellOpenTarget(file));
   pid_t child = fork();
   if (child < 0) return result(8);

@@ -32,6 +32,8 @@ class HeadlessBackend : public Backend {
   void FocusGained(HWND window);
 
   void Advance(DWORD ms) { now_ += ms; }
+  // Whether injected input is still waiting to be taken by the window system.
+  bool HasPendingInput() const { return !events_.empty(); }
 
   // What the screen saw.
   int Beeps() const { return beeps_; }

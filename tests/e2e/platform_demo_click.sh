@@ -13,7 +13,6 @@ for tool in Xvfb xdotool setxkbmap; do
 done
 
 work=$(mktemp -d)
-display=""
 xvfb_pid=""
 demo_pid=""
 cleanup() {
@@ -24,23 +23,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 90 130); do
-  [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do
-    [[ -e "/tmp/.X11-unix/X$n" ]] && break
-    sleep 0.1
-  done
-  if [[ -e "/tmp/.X11-unix/X$n" ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    display=":$n"
-    break
-  fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  xvfb_pid=""
-done
-[[ -n "$display" ]] || { echo "platform_demo_click: Xvfb did not start" >&2; exit 1; }
-export DISPLAY="$display"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+start_xvfb "$work/xvfb.log" 90 130 || { echo "platform_demo_click: Xvfb did not start" >&2; exit 1; }
 
 # Font and display libraries keep caches for the life of the process; this test is about input.
 ASAN_OPTIONS=detect_leaks=0 SDL_VIDEODRIVER=x11 "$demo" >"$work/demo.log" 2>"$work/demo.err" &

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
@@ -130,6 +132,22 @@ TEST(Shell, BareHostNamesOpenAsWebPages) {
             2u);
   EXPECT_LE(reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "edit", "x", nullptr, nullptr, 1)),
             32u);
+}
+
+TEST(Shell, AHookReceivesWhatWouldBeOpened) {
+  std::vector<std::string> opened;
+  SetShellOpenHook([&](const std::string& file) { opened.push_back(file); });
+  EXPECT_GT(reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "open", "www.example.org", nullptr,
+                                                     nullptr, SW_SHOWNORMAL)),
+            32u);
+  EXPECT_GT(reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, nullptr, "a.txt", nullptr, nullptr,
+                                                     SW_SHOWNORMAL)),
+            32u);
+  EXPECT_EQ(reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "open", "", nullptr, nullptr, 1)),
+            2u)
+      << "refused targets never reach the hook";
+  SetShellOpenHook(nullptr);
+  EXPECT_EQ(opened, (std::vector<std::string>{"www.example.org", "a.txt"}));
 }
 
 TEST_F(System, ClipboardTextCrossesToTheScreenAsUtf8WithLineFeeds) {

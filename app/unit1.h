@@ -1,0 +1,140 @@
+// The main window Tmain: one published field per component of its stored description, in the
+// declaration order, and the handlers the description binds by name.
+#pragma once
+
+#include <cstdint>
+
+#include "controls/control_types.h"
+#include "controls/form.h"
+
+class TImage;
+class TLabel;
+class TSpeedButton;
+class TShape;
+class TPanel;
+class TGroupBox;
+class TADOConnection;
+class TADOTable;
+class TADOQuery;
+class TDataSource;
+class TDataSet;
+
+// The maker's web address, opened by the logo and the address at the bottom of the window.
+inline constexpr const char* kMakerAddress = "www.nashr-orvanta.ir";
+
+// The fields are set by the stream reader as it creates the components (the form owns them);
+// a field whose component is not in the description stays null. Components of classes that
+// the program does not have yet (the data-aware controls, edits, radio buttons and dialogs) have
+// no field; the handlers reach them by name, so their parts of the behaviour begin to act as
+// soon as the description holds them.
+class Tmain : public TForm {
+ public:
+  using TForm::TForm;
+
+  TLabel* Label2 = nullptr;
+  TImage* Image1 = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label3 = nullptr;
+  TLabel* Label4 = nullptr;
+  TLabel* Label5 = nullptr;
+  TLabel* Label6 = nullptr;
+  TLabel* Label7 = nullptr;
+  TADOConnection* ADOConnection1 = nullptr;
+  TADOTable* ADOTable1 = nullptr;
+  TDataSource* DataSource1 = nullptr;
+  TADOQuery* Qkolliyat = nullptr;
+  TDataSource* Dqkolliyat = nullptr;
+  TLabel* Label8 = nullptr;
+  TLabel* Label9 = nullptr;
+  TSpeedButton* SpeedButton5 = nullptr;
+  TSpeedButton* SpeedButton1 = nullptr;
+  TSpeedButton* SpeedButton2 = nullptr;
+  TSpeedButton* SpeedButton3 = nullptr;
+  TSpeedButton* SpeedButton4 = nullptr;
+  TSpeedButton* SpeedButton6 = nullptr;
+  TSpeedButton* SpeedButton7 = nullptr;
+  TADOTable* ADOTable2 = nullptr;
+  TDataSource* DataSource2 = nullptr;
+  TADOQuery* Qmoghadamat = nullptr;
+  TDataSource* Dmoghadamat = nullptr;
+  TADOTable* ADOTable3 = nullptr;
+  TDataSource* DataSource3 = nullptr;
+  TADOQuery* Qvajeb = nullptr;
+  TDataSource* Dvajeb = nullptr;
+  TADOTable* ADOTable4 = nullptr;
+  TDataSource* DataSource4 = nullptr;
+  TADOQuery* Qmostahab = nullptr;
+  TDataSource* Dmostahab = nullptr;
+  TADOTable* ADOTable5 = nullptr;
+  TDataSource* DataSource5 = nullptr;
+  TADOQuery* Qnamaz = nullptr;
+  TDataSource* Dnamaz = nullptr;
+  TADOTable* ADOTable6 = nullptr;
+  TDataSource* DataSource6 = nullptr;
+  TADOQuery* Qmotefar = nullptr;
+  TDataSource* Dmotefar = nullptr;
+  TImage* Image2 = nullptr;
+  TPanel* Panel1 = nullptr;
+  TImage* Image3 = nullptr;
+  TSpeedButton* SpeedButton8 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
+  TSpeedButton* SpeedButton9 = nullptr;
+  TSpeedButton* SpeedButton10 = nullptr;
+  TADOTable* ADOTable7 = nullptr;
+  TDataSource* DataSource7 = nullptr;
+  TADOQuery* qpnamaz = nullptr;
+  TDataSource* Dqpnamaz = nullptr;
+  TShape* Shape1 = nullptr;
+  TShape* Shape2 = nullptr;
+  TShape* Shape3 = nullptr;
+  TShape* Shape4 = nullptr;
+
+  // Creation and window chrome.
+  void FormCreate(TObject* Sender);
+  void Shape2MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape2MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Shape3MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void Shape3MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Shape1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // The category labels: hover colours and the category switch.
+  void Label1MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label3MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label4MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label5MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label6MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label7MouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void Label1MouseLeave(TObject* Sender);
+  void Label3MouseLeave(TObject* Sender);
+  void Label4MouseLeave(TObject* Sender);
+  void Label5MouseLeave(TObject* Sender);
+  void Label6MouseLeave(TObject* Sender);
+  void Label7MouseLeave(TObject* Sender);
+  void Label1Click(TObject* Sender);
+  void Label3Click(TObject* Sender);
+  void Label6Click(TObject* Sender);
+  void Label4Click(TObject* Sender);
+  void Label5Click(TObject* Sender);
+  void Label7Click(TObject* Sender);
+
+  // Record navigation in the group on show, and leaving the advanced search.
+  void SpeedButton3Click(TObject* Sender);
+  void SpeedButton1Click(TObject* Sender);
+  void SpeedButton2Click(TObject* Sender);
+  void SpeedButton4Click(TObject* Sender);
+  void SpeedButton10Click(TObject* Sender);
+
+  // The find position, read by the headless driver for its state report.
+  std::int32_t FindPosition() const { return FindPos; }
+
+ private:
+  // Shows category k (1 to 6); `topFirst` sets the highlight's Top before its Left, as the
+  // first category's handlers do.
+  void SwitchCategory(int k, bool topFirst);
+  void SetControlVisible(const char* name, bool visible);
+  // The query of the first group whose answer memo is visible, in the navigation order; null
+  // when no group is on show.
+  TDataSet* QueryOnShow();
+
+  std::int32_t FindPos = 0;
+};

@@ -1,0 +1,71 @@
+// The framework tests' screen and application objects, and the test main window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/graphic_control.h"
+#include "controls/panel.h"
+#include "framework/application.h"
+#include "framework/screen.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/message_box.h"
+
+namespace frameworktest {
+
+// What the test window's handlers saw, in order.
+std::vector<AnsiString>& Log();
+
+// A windowless spot, as the main window's hot spots and labels are.
+class TSpot : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+};
+
+// The window of tappform.txt.
+class TAppForm : public TForm {
+ public:
+  using TForm::TForm;
+
+  TSpot* Spot = nullptr;
+  TPanel* Fail = nullptr;
+  TPanel* Quit = nullptr;
+  TPanel* First = nullptr;
+  TPanel* Second = nullptr;
+
+  // What FailClick raises; an empty text raises the silent EAbort.
+  AnsiString failure = "Not found";
+  bool failOnCreate = false;
+
+  void FormCreate(TObject* Sender);
+  void SpotEnter(TObject* Sender);
+  void SpotLeave(TObject* Sender);
+  void FailClick(TObject* Sender);
+  void QuitClick(TObject* Sender);
+};
+
+// A form whose description cannot be read.
+class TBrokenForm : public TForm {
+ public:
+  using TForm::TForm;
+};
+
+// A fresh screen and fresh application objects per test.
+class FrameworkTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A click at a control's client point, queued as the user's input.
+  void ClickOn(const TControl& control, int x, int y);
+  void MoveTo(const TControl& control, int x, int y);
+  // The message boxes shown since the test began.
+  std::vector<platform::MessageBoxRecord> Boxes() const;
+
+  platform::HeadlessBackend* screen_ = nullptr;
+  std::size_t boxesBefore_ = 0;
+};
+
+}  // namespace frameworktest
