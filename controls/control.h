@@ -82,7 +82,7 @@ class TControl : public TComponent {
   // The right-to-left rule: each holds only while the process-wide right-to-left flag is set.
   bool IsRightToLeft() const;
   bool UseRightToLeftReading() const;
-  bool UseRightToLeftAlignment() const;
+  virtual bool UseRightToLeftAlignment() const;
   bool UseRightToLeftScrollBar() const;
   // The DrawText flags for the mode: DT_RTLREADING when reading right to left, and, with
   // right-to-left alignment, DT_LEFT and DT_RIGHT exchanged (DT_CENTER stays).
