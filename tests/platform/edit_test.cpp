@@ -132,6 +132,30 @@ TEST_F(EditTest, CopyThenPasteGivesBackTheSameText) {
   EXPECT_EQ(Count(EN_CHANGE), 1) << "setting the text is silent, the paste is heard";
 }
 
+TEST_F(EditTest, CtrlWithALetterIsACommandOnAPersianLayoutToo) {
+  MakeEdit(ES_AUTOHSCROLL, kRtl, 200, 22, "متن");
+  // A Persian layout reports Ctrl+C as the letter of the C key as well: it must not be typed.
+  screen_->KeyDown(VK_CONTROL);
+  screen_->KeyDown('A');
+  screen_->TypeText("ش");
+  screen_->KeyUp('A');
+  screen_->KeyDown('C');
+  screen_->TypeText("ز");
+  screen_->KeyUp('C');
+  screen_->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(Text(), "متن");
+  EXPECT_EQ(screen_->ClipboardText(), "متن");
+  // With Alt as well (AltGr), text is typed.
+  screen_->KeyDown(VK_CONTROL);
+  screen_->KeyDown(VK_MENU);
+  screen_->TypeText("@");
+  screen_->KeyUp(VK_MENU);
+  screen_->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(Text(), "@");
+}
+
 TEST_F(EditTest, PasteBringsTextFromOtherProgramsThroughTheBestFitTable) {
   MakeEdit(ES_AUTOHSCROLL, kRtl, 300, 22);
   screen_->SetClipboardText("سی‌ودو ۳۲ كتاب\nدوم");
