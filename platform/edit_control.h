@@ -60,6 +60,8 @@ class EditControl {
   bool Notify(WORD code);
   bool ReplaceSelection(std::string text, UndoKind kind, bool byUser, bool keepUndo = true);
   bool UndoLast();
+  // After the text changed: the new selection, the modified flag, scrolling and repainting.
+  void ShowChange(int anchor, int caret);
   void Record(int from, int to, std::size_t inserted, UndoKind kind);
   bool SetText(std::string_view text);
 

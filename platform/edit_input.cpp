@@ -66,15 +66,20 @@ bool EditControl::ReplaceSelection(std::string text, UndoKind kind, bool byUser,
     undo_ = Undo{};
   }
   doc_.Replace(from, to, text);
-  anchor_ = caret_ = from + int(text.size());
+  ShowChange(from + int(text.size()), from + int(text.size()));
+  if (full && !Notify(EN_MAXTEXT)) return false;
+  return Notify(EN_UPDATE) && Notify(EN_CHANGE);
+}
+
+void EditControl::ShowChange(int anchor, int caret) {
+  anchor_ = anchor;
+  caret_ = caret;
   atLineEnd_ = false;
   goalX_ = -1;
   modified_ = true;
   UpdateScrollBars();
   ScrollCaret();
   Invalidate();
-  if (full && !Notify(EN_MAXTEXT)) return false;
-  return Notify(EN_UPDATE) && Notify(EN_CHANGE);
 }
 
 bool EditControl::UndoLast() {
@@ -85,14 +90,7 @@ bool EditControl::UndoLast() {
   doc_.Replace(pos, pos + undo_.inserted, restored);
   // Undoing again redoes: the record now holds the other side of the change.
   undo_ = Undo{true, pos, int(restored.size()), std::move(current), UndoKind::kOther};
-  anchor_ = pos;
-  caret_ = pos + int(restored.size());
-  atLineEnd_ = false;
-  goalX_ = -1;
-  modified_ = true;
-  UpdateScrollBars();
-  ScrollCaret();
-  Invalidate();
+  ShowChange(pos, pos + int(restored.size()));
   if (Notify(EN_UPDATE)) Notify(EN_CHANGE);
   return true;
 }
