@@ -197,6 +197,22 @@ void EditControl::Invalidate() {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void EditControl::InvalidateLines(int firstLine, int lastLine) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (!MultiLine()) {
+    InvalidateRect(hwnd_, &client, FALSE);
+    return;
+  }
+  int lineHeight = doc_.LineHeight();
+  RECT band = client;
+  band.top = std::max<LONG>(client.top, rect_.top + (firstLine - topLine_) * lineHeight);
+  if (lastLine >= 0) {
+    band.bottom = std::min<LONG>(client.bottom, rect_.top + (lastLine + 1 - topLine_) * lineHeight);
+  }
+  if (band.top < band.bottom) InvalidateRect(hwnd_, &band, FALSE);
+}
+
 int EditControl::SelStart() const {
   return std::min(anchor_, caret_);
 }

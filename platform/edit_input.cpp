@@ -65,13 +65,20 @@ bool EditControl::ReplaceSelection(std::string text, UndoKind kind, bool byUser,
   } else {
     undo_ = Undo{};
   }
+  // Only the lines of the paragraphs touched need painting again, unless lines below move.
+  int paragraphs = doc_.ParagraphCount();
+  int firstLine = doc_.LineOf(doc_.ParagraphStart(doc_.ParagraphOf(from)));
+  int lastLine = doc_.LineOf(doc_.ParagraphEnd(doc_.ParagraphOf(to)));
   doc_.Replace(from, to, text);
-  ShowChange(from + int(text.size()), from + int(text.size()));
+  int end = from + int(text.size());
+  bool linesStay = doc_.ParagraphCount() == paragraphs &&
+                   doc_.LineOf(doc_.ParagraphEnd(doc_.ParagraphOf(end))) == lastLine;
+  ShowChange(end, end, firstLine, linesStay ? lastLine : -1);
   if (full && !Notify(EN_MAXTEXT)) return false;
   return Notify(EN_UPDATE) && Notify(EN_CHANGE);
 }
 
-void EditControl::ShowChange(int anchor, int caret) {
+void EditControl::ShowChange(int anchor, int caret, int firstLine, int lastLine) {
   anchor_ = anchor;
   caret_ = caret;
   atLineEnd_ = false;
@@ -79,7 +86,7 @@ void EditControl::ShowChange(int anchor, int caret) {
   modified_ = true;
   UpdateScrollBars();
   ScrollCaret();
-  Invalidate();
+  InvalidateLines(firstLine, lastLine);
 }
 
 bool EditControl::UndoLast() {
