@@ -102,7 +102,7 @@ void EditControl::UpdateScrollBars() {
     si.nMax = std::max(0, doc_.EstimatedLineCount() - 1);
     si.nPage = UINT(VisibleLines());
     si.nPos = topLine_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    SetBar(SB_VERT, si);
   }
   if (ownsHorizontalBar_) {
     // The range covers the lines in view at least, so they are shaped now.
@@ -115,8 +115,19 @@ void EditControl::UpdateScrollBars() {
     si.nMax = std::max({right, scrollX_ + width, si.nMin + width}) - 1;
     si.nPage = UINT(width);
     si.nPos = scrollX_;
-    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    SetBar(SB_HORZ, si);
   }
+}
+
+void EditControl::SetBar(int bar, const SCROLLINFO& info) {
+  // A bar is redrawn only when it changes: most keystrokes leave it as it is.
+  SCROLLINFO now{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  GetScrollInfo(hwnd_, bar, &now);
+  if (now.nMin == info.nMin && now.nMax == info.nMax && now.nPage == info.nPage &&
+      now.nPos == info.nPos) {
+    return;
+  }
+  SetScrollInfo(hwnd_, bar, &info, TRUE);
 }
 
 void EditControl::ScrollSideways(int x) {

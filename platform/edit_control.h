@@ -42,6 +42,7 @@ class EditControl {
   void UpdateFormat();
   int VisibleLines();
   void UpdateScrollBars();
+  void SetBar(int bar, const SCROLLINFO& info);
   void ScrollLines(int delta);
   void ScrollSideways(int x);
   void ScrollCaret();
