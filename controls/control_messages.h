@@ -12,6 +12,11 @@ struct TMessage {
   platform::LRESULT Result = 0;
 };
 
+// A mouse move or a button press, release or double click in the client area.
+constexpr bool IsMouseMessage(platform::UINT msg) {
+  return msg >= platform::WM_MOUSEFIRST && msg <= platform::WM_MBUTTONDBLCLK;
+}
+
 // Control messages: sent between controls, never by the system.
 constexpr platform::UINT CM_BASE = 0xB000;
 constexpr platform::UINT CM_ACTIVATE = CM_BASE + 0;
