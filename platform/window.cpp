@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/atoms.h"
 #include "platform/system_classes.h"
 #include "platform/window_system.h"
 
@@ -21,6 +22,17 @@ bool IsChildStyle(DWORD style) {
 
 void SendPosChanged(HWND hwnd, WINDOWPOS& pos) {
   SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+// A property's key: its name in upper case, or an atom's name; empty for no usable name.
+std::string PropertyKey(LPCSTR name) {
+  if (!name) return {};
+  if (!IS_INTRESOURCE(name)) return UpperCase(name);
+  char atomName[256];
+  if (!GlobalGetAtomNameA(ATOM(reinterpret_cast<UINT_PTR>(name)), atomName, sizeof atomName)) {
+    return {};
+  }
+  return UpperCase(atomName);
 }
 
 void Unlink(Window& w) {
@@ -707,22 +719,25 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
 
 BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return FALSE;
-  w->props[UpperCase(name)] = data;
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return FALSE;
+  w->props[key] = data;
   return TRUE;
 }
 
 HANDLE GetPropA(HWND hwnd, LPCSTR name) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return nullptr;
-  auto it = w->props.find(UpperCase(name));
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return nullptr;
+  auto it = w->props.find(key);
   return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemovePropA(HWND hwnd, LPCSTR name) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return nullptr;
-  auto it = w->props.find(UpperCase(name));
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return nullptr;
+  auto it = w->props.find(key);
   if (it == w->props.end()) return nullptr;
   HANDLE data = it->second;
   w->props.erase(it);
