@@ -11,6 +11,7 @@
 #include "platform/draw.h"
 #include "platform/drawtext.h"
 #include "platform/pens_brushes.h"
+#include "platform/system_classes.h"
 #include "platform/update_area.h"
 
 namespace platform {
@@ -30,7 +31,7 @@ int SignedParam(WPARAM value) {
 
 }  // namespace
 
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto& controls = Controls();
   if (msg == WM_NCCREATE) controls[hwnd] = std::make_unique<EditControl>(hwnd);
   auto it = controls.find(hwnd);

@@ -10,9 +10,6 @@
 
 namespace platform {
 
-// The window procedure of the "EDIT" class.
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
 class EditControl {
  public:
   explicit EditControl(HWND hwnd);

@@ -3,7 +3,6 @@
 #include "platform/message_box.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "platform/button.h"
@@ -11,8 +10,8 @@
 #include "platform/control_support.h"
 #include "platform/dc.h"
 #include "platform/dialog.h"
+#include "platform/dialog_layout.h"
 #include "platform/drawtext.h"
-#include "platform/fonts.h"
 #include "platform/icons.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
@@ -86,7 +85,7 @@ struct BoxState {
   std::string text;
   std::vector<Button> buttons;
   int escapeAnswer = 0;  // 0: Escape and the close box do nothing
-  HFONT font = nullptr;
+  HFONT font = nullptr;  // shared, not owned
 };
 
 std::vector<BoxState*>& OpenBoxes() {
@@ -145,15 +144,6 @@ LONG_PTR BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM) {
   }
 }
 
-HFONT MessageFont() {
-  LOGFONTA lf{};
-  lf.lfHeight = -11;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  std::strcpy(lf.lfFaceName, "Tahoma");
-  return CreateFontIndirectA(&lf);
-}
-
 // The text's size when wrapped at most `limit` pixels wide.
 SIZE MeasureText(HFONT font, const std::string& text, int limit, bool rtl) {
   HDC dc = CreateCompatibleDC(nullptr);
@@ -191,17 +181,10 @@ HWND BuildBox(HWND owner, UINT type, BoxState& state) {
   int clientHeight = kMargin + blockHeight + kTextToButtons + kButtonHeight + kMargin;
 
   DWORD exStyle = WS_EX_DLGMODALFRAME | (rtl ? WS_EX_RTLREADING | WS_EX_RIGHT : 0);
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  HWND box = CreateDialogWindow(exStyle, state.caption.c_str(), style,
-                                RECT{0, 0, clientWidth, clientHeight}, owner, BoxProc);
+  HWND box = MakeSizedDialog(exStyle, state.caption.c_str(), clientWidth, clientHeight, owner,
+                             BoxProc);
   if (!box) return nullptr;
   SetPropA(box, "MessageBoxState", &state);
-  RECT window, client;
-  GetWindowRect(box, &window);
-  GetClientRect(box, &client);
-  SetWindowPos(box, nullptr, 0, 0, clientWidth + (window.right - window.left) - client.right,
-               clientHeight + (window.bottom - window.top) - client.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // Mirrored for right-to-left reading: x is measured from the right edge.
   auto place = [&](int left, int top, int width, int height) {
@@ -250,14 +233,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (b.id == IDCANCEL) state->escapeAnswer = IDCANCEL;
   }
   if (state->buttons.size() == 1 && state->buttons[0].id == IDOK) state->escapeAnswer = IDOK;
-  state->font = MessageFont();
+  state->font = DialogFont(false);
   OpenBoxes().push_back(state.get());
   struct Cleanup {
     BoxState* state;
-    ~Cleanup() {
-      std::erase(OpenBoxes(), state);
-      DeleteObject(state->font);
-    }
+    ~Cleanup() { std::erase(OpenBoxes(), state); }
   } cleanup{state.get()};
 
   HWND box = BuildBox(owner, type, *state);
