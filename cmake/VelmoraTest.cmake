@@ -15,10 +15,11 @@ function(velmora_test name)
         "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0")
 endfunction()
 
-# velmora_fuzz(<name> SOURCES <files...> LIBS <targets...> [SECONDS n] [CORPUS dir]): a libFuzzer
-# target, run under CTest for a bounded time from its seed corpus. Built only with VELMORA_FUZZ.
+# velmora_fuzz(<name> SOURCES <files...> LIBS <targets...> [SECONDS n] [CORPUS dir] [MAX_LEN n]):
+# a libFuzzer target, run under CTest for a bounded time from its seed corpus, with inputs of up
+# to MAX_LEN bytes (libFuzzer's own choice when not given). Built only with VELMORA_FUZZ.
 function(velmora_fuzz name)
-  cmake_parse_arguments(ARG "" "SECONDS;CORPUS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SECONDS;CORPUS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   if(NOT VELMORA_FUZZ)
     return()
   endif()
@@ -31,6 +32,9 @@ function(velmora_fuzz name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
   set(work ${CMAKE_BINARY_DIR}/fuzz/${name}.corpus)
   set(corpus_args ${work})
+  if(ARG_MAX_LEN)
+    list(PREPEND corpus_args -max_len=${ARG_MAX_LEN})
+  endif()
   if(ARG_CORPUS)
     list(APPEND corpus_args ${ARG_CORPUS})
   endif()

@@ -13,11 +13,14 @@ TComponent::TComponent(TComponent* AOwner) {
 
 TComponent::~TComponent() {
   MarkDestroying();
-  while (!freeNotifies_.empty()) {
-    TComponent* other = freeNotifies_.back();
-    freeNotifies_.pop_back();
-    auto& back = other->freeNotifies_;
-    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+  // Everyone linked in either direction hears of this removal once. The links go before the
+  // notice, and the lists stay live, so a handler that frees another of them is safe.
+  while (!freeNotifies_.empty() || !freeNotifiedBy_.empty()) {
+    TComponent* other = freeNotifies_.empty() ? freeNotifiedBy_.back() : freeNotifies_.back();
+    Erase(freeNotifies_, other);
+    Erase(freeNotifiedBy_, other);
+    Erase(other->freeNotifies_, this);
+    Erase(other->freeNotifiedBy_, this);
     other->ComponentNotice(this, TOperation::opRemove);
   }
   DestroyComponents();
@@ -130,20 +133,21 @@ void TComponent::NotifyOwned(TComponent* component, TOperation operation) {
 
 void TComponent::FreeNotification(TComponent* component) {
   if (!component || component == this) return;
-  auto add = [](std::vector<TComponent*>& list, TComponent* c) {
-    if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
-  };
-  add(freeNotifies_, component);
-  add(component->freeNotifies_, this);
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end()) {
+    freeNotifies_.push_back(component);
+    component->freeNotifiedBy_.push_back(this);
+  }
   state_.Include(TComponentStateFlag::csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
-                      freeNotifies_.end());
-  auto& back = component->freeNotifies_;
-  back.erase(std::remove(back.begin(), back.end(), this), back.end());
+  Erase(freeNotifies_, component);
+  Erase(component->freeNotifiedBy_, this);
+}
+
+void TComponent::Erase(std::vector<TComponent*>& list, TComponent* component) {
+  list.erase(std::remove(list.begin(), list.end(), component), list.end());
 }
 
 void TComponent::SetSubComponent(bool value) {

@@ -52,7 +52,9 @@ class TComponent : public TPersistent {
   void RemoveComponent(TComponent* component);
   void DestroyComponents();
 
-  // Both components are told (ComponentNotice with opRemove) when the other is freed.
+  // Both components are told (ComponentNotice with opRemove) when the other is freed. Each call
+  // is one registration, kept until this component removes it: when A registers B and B
+  // registers A, A removing its registration leaves B's, so both are still told.
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
 
@@ -96,12 +98,15 @@ class TComponent : public TPersistent {
   void BindField(bool bind);
   void MarkDestroying();
   void NotifyOwned(TComponent* component, TOperation operation);
+  static void Erase(std::vector<TComponent*>& list, TComponent* component);
 
   TComponent* owner_ = nullptr;
   AnsiString name_;
   std::int32_t tag_ = 0;
   std::vector<TComponent*> components_;
+  // The registrations this component made, and the components that registered this one.
   std::vector<TComponent*> freeNotifies_;
+  std::vector<TComponent*> freeNotifiedBy_;
   std::uint32_t designInfo_ = 0;
   TComponentState state_;
   TComponentStyle style_ = {TComponentStyleFlag::csInheritable};

@@ -110,7 +110,7 @@ HRESULT Connection::Open(const std::u16string& connectionString, const std::u16s
   auto opened = jet::Database::Open(settings.value().path, openOptions);
   if (!opened.ok()) {
     const bool wrongPassword = opened.status().kind() == StatusKind::invalidArgument;
-    return Fail(wrongPassword ? DB_SEC_E_AUTH_FAILED : E_FAIL, opened.status().message(),
+    return Fail(wrongPassword ? DB_SEC_E_AUTH_FAILED : E_FAIL, Describe(opened.status()),
                 kJetSource);
   }
   if (Status locked = lock_.Acquire(settings.value().path, settings.value().mode); !locked.ok()) {

@@ -31,7 +31,11 @@ HRESULT Fail(HRESULT code, const std::string& description, const std::string& so
 }
 
 HRESULT Fail(const Status& status, const std::string& source) {
-  return Fail(E_FAIL, status.message(), source);
+  return Fail(E_FAIL, Describe(status), source);
+}
+
+std::string Describe(const Status& status) {
+  return status.kind() == StatusKind::corruption ? status.ToString() : status.message();
 }
 
 }  // namespace provider

@@ -26,9 +26,12 @@ std::optional<ErrorInfo> GetErrorInfo();
 // Records `code` with its description (UTF-8) and source and returns the code, so a failing
 // call ends with `return Fail(...)`.
 HRESULT Fail(HRESULT code, const std::string& description, const std::string& source);
-// The same for an engine status (E_FAIL, as Jet reports its errors), its message becoming the
-// description.
+// The same for an engine status (E_FAIL, as Jet reports its errors), its description (below)
+// becoming the error's.
 HRESULT Fail(const Status& status, const std::string& source);
+// What a caller reads of a status: the message, followed for corruption by where it was found,
+// since a damaged file is only mended by someone who knows where to look.
+std::string Describe(const Status& status);
 
 // Sources of errors as a Jet user sees them.
 inline const std::string kJetSource = "Microsoft JET Database Engine";

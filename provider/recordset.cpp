@@ -138,7 +138,7 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
                              ? adCmdUnknown
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
   auto rows = OpenSource(connection->database(), type, source);
-  if (!rows.ok()) return Fail(CommandFailure(rows.status()), rows.status().message(), kJetSource);
+  if (!rows.ok()) return Fail(CommandFailure(rows.status()), Describe(rows.status()), kJetSource);
   if (HRESULT hr = Open(rows.take(), lockType); FAILED(hr)) return hr;
   connection_ = std::move(connection);
   return S_OK;

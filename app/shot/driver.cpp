@@ -101,43 +101,30 @@ void ScriptDriver::Run(const Action& action) {
   using K = Action::Kind;
   try {
     switch (action.kind) {
-      case K::Move: {
-        POINT pt = ToScreen(action);
-        MoveMouse(pt.x, pt.y);
+      case K::Move:
+        MoveMouse(ToScreen(action).x, ToScreen(action).y);
         break;
-      }
-      case K::Down: {
-        POINT pt = ToScreen(action);
-        Press(pt.x, pt.y, ButtonIndex(action.button));
+      case K::Down:
+        Press(ToScreen(action).x, ToScreen(action).y, ButtonIndex(action.button));
         break;
-      }
-      case K::Up: {
-        POINT pt = ToScreen(action);
-        Release(pt.x, pt.y, ButtonIndex(action.button));
+      case K::Up:
+        Release(ToScreen(action).x, ToScreen(action).y, ButtonIndex(action.button));
         break;
-      }
-      case K::Click: {
-        POINT pt = ToScreen(action);
-        Click(pt.x, pt.y, ButtonIndex(action.button));
+      case K::Click:
+      case K::DoubleClick:
+        for (int i = action.kind == K::Click ? 1 : 2; i > 0; --i) {
+          Click(ToScreen(action).x, ToScreen(action).y, ButtonIndex(action.button));
+        }
         break;
-      }
-      case K::DoubleClick: {
-        POINT pt = ToScreen(action);
-        Click(pt.x, pt.y, ButtonIndex(action.button));
-        Click(pt.x, pt.y, ButtonIndex(action.button));
-        break;
-      }
       case K::ClickControl: {
         std::optional<POINT> pt = hooks_.controlCentre(action.text);
         if (!pt) throw ActionError(action.line, "the main window has no control " + action.text);
         Click(pt->x, pt->y, 0);
         break;
       }
-      case K::Wheel: {
-        POINT pt = ToScreen(action);
-        Wheel(pt.x, pt.y, action.amount * 120);
+      case K::Wheel:
+        Wheel(ToScreen(action).x, ToScreen(action).y, action.amount * 120);
         break;
-      }
       case K::Key:
         PressChord(action.chord);
         break;

@@ -169,7 +169,6 @@ class Shot {
           return shot::Utf8(control->Name());
         }
       }
-      if (focus == MainWindow()) return shot::Utf8(unit1::main->Name());
     }
     return shot::WindowCaption(focus);
   }

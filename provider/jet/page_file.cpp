@@ -54,13 +54,15 @@ std::unique_ptr<PageFile> PageFile::FromBuffer(std::vector<std::uint8_t> bytes) 
 }
 
 Result<ByteView> PageFile::Page(std::uint32_t number, const std::string& where) const {
-  if (number >= page_count()) {
-    return Status::Corruption("The database refers to page " + std::to_string(number) +
-                                  ", beyond the end of the file (" + std::to_string(page_count()) +
-                                  " pages).",
-                              where);
-  }
+  if (number >= page_count()) return BeyondEnd(number, where);
   return ByteView(data_ + static_cast<std::size_t>(number) * pageSize_, pageSize_);
+}
+
+Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const {
+  return Status::Corruption("The database refers to page " + std::to_string(number) +
+                                ", beyond the end of the file (" + std::to_string(page_count()) +
+                                " pages).",
+                            where);
 }
 
 void PageFile::DecryptPages(std::uint32_t databaseKey) {

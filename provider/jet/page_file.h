@@ -39,6 +39,8 @@ class PageFile {
   // The page `number`, or a corruption status naming it and `where` (the structure that
   // pointed there) when it lies beyond the end of the file.
   Result<ByteView> Page(std::uint32_t number, const std::string& where) const;
+  // The corruption status for a reference to page `number`, which the file does not have.
+  Status BeyondEnd(std::uint64_t number, const std::string& where) const;
 
   // Decrypts every page but the header with the per-page key (database key XOR page number).
   // The mapping is replaced by a private decrypted copy.

@@ -20,17 +20,21 @@ namespace {
 
 constexpr std::uint8_t kBitmapPage = 0x05;
 
-void AddBits(ByteView bitmap, std::uint64_t firstPage, std::uint32_t pageCount,
-             std::vector<std::uint32_t>& pages) {
+// A page the map names that the file does not have is corruption (a file cut short, most
+// likely): dropping it would show the table as a smaller one.
+Status AddBits(const PageFile& file, ByteView bitmap, std::uint64_t firstPage,
+               std::vector<std::uint32_t>& pages, const std::string& where) {
   for (std::size_t byte = 0; byte < bitmap.size(); ++byte) {
     const std::uint8_t bits = bitmap.data()[byte];
     if (bits == 0) continue;
     for (int bit = 0; bit < 8; ++bit) {
       if ((bits & (1u << bit)) == 0) continue;
       const std::uint64_t page = firstPage + byte * 8 + bit;
-      if (page < pageCount) pages.push_back(static_cast<std::uint32_t>(page));
+      if (page >= file.page_count()) return file.BeyondEnd(page, where);
+      pages.push_back(static_cast<std::uint32_t>(page));
     }
   }
+  return Status::Ok();
 }
 
 }  // namespace
@@ -45,7 +49,8 @@ Result<std::vector<std::uint32_t>> ReadUsageMap(const PageFile& file, const Form
   if (map.empty()) return Status::Corruption("A usage map is empty.", here);
   if (map.U8(0) == 0) {
     if (!map.Contains(1, 4)) return Status::Corruption("A usage map is cut short.", here);
-    AddBits(*map.Slice(5, map.size() - 5), map.U32(1), file.page_count(), pages);
+    Status added = AddBits(file, *map.Slice(5, map.size() - 5), map.U32(1), pages, here);
+    if (!added.ok()) return added;
     return pages;
   }
   if (map.U8(0) != 1) return Status::Corruption("A usage map has an unknown kind.", here);
@@ -59,8 +64,10 @@ Result<std::vector<std::uint32_t>> ReadUsageMap(const PageFile& file, const Form
     if (page.value().U8(0) != kBitmapPage)
       return Status::Corruption("A usage map names a page that is not a bitmap page.", at);
     const ByteView bits = page.value();
-    AddBits(*bits.Slice(format.bitmapPageStart, bits.size() - format.bitmapPageStart),
-            entry * pagesPerBitmap, file.page_count(), pages);
+    Status added =
+        AddBits(file, *bits.Slice(format.bitmapPageStart, bits.size() - format.bitmapPageStart),
+                entry * pagesPerBitmap, pages, at);
+    if (!added.ok()) return added;
   }
   return pages;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "provider/sql/jet_errors.h"
 #include "provider/sql/like_matcher.h"
@@ -251,24 +252,27 @@ class Negation final : public Condition {
   std::unique_ptr<Condition> inner_;
 };
 
+using ConditionPtr = std::unique_ptr<Condition>;
+
+// A chain of AND or of OR, evaluated left to right in one loop however long it is.
 class Conjunction final : public Condition {
  public:
-  Conjunction(std::unique_ptr<Condition> left, std::unique_ptr<Condition> right, bool isOr)
-      : left_(std::move(left)), right_(std::move(right)), isOr_(isOr) {}
+  Conjunction(std::vector<ConditionPtr> terms, bool isOr) : terms_(std::move(terms)), isOr_(isOr) {}
 
   Truth Evaluate(RowSource& source, std::uint32_t row, Status& error) override {
     // The deciding value short-cuts: no for AND, yes for OR.
     Truth decides = isOr_ ? Truth::yes : Truth::no;
-    Truth a = left_->Evaluate(source, row, error);
-    if (a == decides) return a;
-    Truth b = right_->Evaluate(source, row, error);
-    if (b == decides) return b;
-    return a == Truth::unknown || b == Truth::unknown ? Truth::unknown : a;
+    bool unknown = false;
+    for (const ConditionPtr& term : terms_) {
+      Truth t = term->Evaluate(source, row, error);
+      if (t == decides) return t;
+      unknown = unknown || t == Truth::unknown;
+    }
+    return unknown ? Truth::unknown : Not(decides);
   }
 
  private:
-  std::unique_ptr<Condition> left_;
-  std::unique_ptr<Condition> right_;
+  std::vector<ConditionPtr> terms_;
   bool isOr_;
 };
 
@@ -306,12 +310,15 @@ Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope)
   switch (e.kind) {
     case Expression::Kind::logicalAnd:
     case Expression::Kind::logicalOr: {
-      Result<ConditionPtr> left = Compile(*e.left, scope);
-      if (!left.ok()) return left.status();
-      Result<ConditionPtr> right = Compile(*e.right, scope);
-      if (!right.ok()) return right.status();
-      return ConditionPtr(std::make_unique<Conjunction>(left.take(), right.take(),
-                                                        e.kind == Expression::Kind::logicalOr));
+      std::vector<ConditionPtr> terms;
+      terms.reserve(e.terms.size());
+      for (const ExpressionPtr& term : e.terms) {
+        Result<ConditionPtr> compiled = Compile(*term, scope);
+        if (!compiled.ok()) return compiled.status();
+        terms.push_back(compiled.take());
+      }
+      return ConditionPtr(
+          std::make_unique<Conjunction>(std::move(terms), e.kind == Expression::Kind::logicalOr));
     }
     case Expression::Kind::logicalNot: {
       Result<ConditionPtr> inner = Compile(*e.left, scope);

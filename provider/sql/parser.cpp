@@ -12,7 +12,9 @@
 namespace provider::sql {
 namespace {
 
-// Nesting deeper than this (parentheses, NOT chains) is refused rather than risk the stack.
+// A condition tree is as deep as its nesting, since a chain of AND or of OR is one node: nesting
+// deeper than this (parentheses, NOT) is refused, so compiling and evaluating any statement that
+// parses stays well inside the stack.
 constexpr int kMaxDepth = 200;
 
 constexpr std::u16string_view kReserved[] = {
@@ -224,25 +226,30 @@ class Parser {
       Fail(kTooComplex);
       return nullptr;
     }
-    ExpressionPtr left = ParseAnd(depth);
-    while (left && Peek().Is(u"OR")) {
-      Take();
-      ExpressionPtr right = ParseAnd(depth);
-      if (!right) return nullptr;
-      left = Node(Expression::Kind::logicalOr, std::move(left), std::move(right));
-    }
-    return left;
+    return ParseChain(depth, u"OR", Expression::Kind::logicalOr);
   }
 
   ExpressionPtr ParseAnd(int depth) {
-    ExpressionPtr left = ParseNot(depth);
-    while (left && Peek().Is(u"AND")) {
+    return ParseChain(depth, u"AND", Expression::Kind::logicalAnd);
+  }
+
+  // Operands joined by one operator, as one node; a lone operand is returned as it is.
+  ExpressionPtr ParseChain(int depth, std::u16string_view word, Expression::Kind kind) {
+    auto next = [&] {
+      return kind == Expression::Kind::logicalOr ? ParseAnd(depth) : ParseNot(depth);
+    };
+    ExpressionPtr first = next();
+    if (!first || !Peek().Is(word)) return first;
+    auto chain = std::make_unique<Expression>();
+    chain->kind = kind;
+    chain->terms.push_back(std::move(first));
+    while (Peek().Is(word)) {
       Take();
-      ExpressionPtr right = ParseNot(depth);
-      if (!right) return nullptr;
-      left = Node(Expression::Kind::logicalAnd, std::move(left), std::move(right));
+      ExpressionPtr term = next();
+      if (!term) return nullptr;
+      chain->terms.push_back(std::move(term));
     }
-    return left;
+    return chain;
   }
 
   ExpressionPtr ParseNot(int depth) {

@@ -43,6 +43,9 @@ struct Expression {
   bool negated = false;  // NOT LIKE, IS NOT NULL
   ExpressionPtr left;    // the operand of logicalNot
   ExpressionPtr right;
+  // The operands of logicalAnd and logicalOr, two or more, in order: a chain of one operator
+  // is one flat node, so its length never deepens the tree.
+  std::vector<ExpressionPtr> terms;
 
   // Literal, column and parameter yield a value; the others a truth.
   bool IsOperand() const {

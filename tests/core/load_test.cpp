@@ -1,6 +1,7 @@
 // Loading forms from embedded resources: the class chain, load batches and missing resources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -66,16 +67,21 @@ TEST(LoadFormResources, AClassWithoutResourcesFindsNone) {
 namespace coretest {
 namespace {
 
-// The fuzz seed that uses every property kind must itself be a valid stream.
-TEST(FuzzSeed, TheFullFormSeedLoads) {
+// A stream of the fuzz corpus, positioned at its start; empty when the file is missing.
+void ReadCorpusFile(const char* name, TMemoryStream& stream) {
   const char* root = std::getenv("VELMORA_SOURCE_DIR");
-  std::string path = std::string(root ? root : ".") + "/tests/core/corpus/full_form";
+  std::string path = std::string(root ? root : ".") + "/tests/core/corpus/" + name;
   std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << path;
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  TMemoryStream stream;
   stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
   stream.SetPosition(0);
+}
+
+// The fuzz seed that uses every property kind must itself be a valid stream.
+TEST(FuzzSeed, TheFullFormSeedLoads) {
+  TMemoryStream stream;
+  ReadCorpusFile("full_form", stream);
+  ASSERT_GT(stream.Size(), 0);
   TTestForm form(nullptr);
   form.CreateSub();
   ReadRootFromStream(stream, &form);
@@ -87,6 +93,23 @@ TEST(FuzzSeed, TheFullFormSeedLoads) {
   EXPECT_EQ(form.Sub()->Caption(), "s");
   EXPECT_EQ(form.Child1->FindComponent("Inner"), nullptr);  // the root owns nested children
   EXPECT_NE(form.FindComponent("Inner"), nullptr);
+}
+
+// Compiled from data/mutual_links.txt. Two components that refer to each other each hold a
+// registration of their own: when the form frees the second and it drops its registration, the
+// first must still hear of it and let go, rather than touch freed memory when it goes itself.
+TEST(FuzzSeed, ComponentsThatReferToEachOtherEachHearOfTheOthersRemoval) {
+  TMemoryStream stream;
+  ReadCorpusFile("mutual_links", stream);
+  ASSERT_GT(stream.Size(), 0);
+  auto form = std::make_unique<TTestForm>(nullptr);
+  ReadRootFromStream(stream, form.get());
+  ASSERT_NE(form->Child1, nullptr);
+  ASSERT_EQ(form->Child1->Link(), form->Child2);
+  ASSERT_EQ(form->Child2->Link(), form->Child1);
+  Log().clear();
+  form.reset();
+  EXPECT_NE(std::find(Log().begin(), Log().end(), "notice Child1 remove Child2"), Log().end());
 }
 
 }  // namespace

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "core/exceptions.h"
 #include "data/ado_table.h"
 #include "tests/data/ado_sample_fixture.h"
@@ -189,6 +193,38 @@ TEST_F(QueryOpenErrorTest, EditingIsRefusedBecauseTheRecordsetIsReadOnly) {
     EXPECT_STREQ(e.what(), "Qkolliyat: Cannot modify a read-only dataset");
   }
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
+}
+
+// The sample database cut to half its size, alone in a folder that is the current directory.
+class DamagedDatabaseTest : public SampleQueryTest {
+ protected:
+  static const std::filesystem::path& CutSampleInto(const std::filesystem::path& folder) {
+    const std::filesystem::path whole = SampleDatabaseFolder() / "tarsilo.mdb";
+    std::ifstream in(whole, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    bytes.resize(bytes.size() / 2);
+    std::ofstream(folder / "tarsilo.mdb", std::ios::binary) << bytes;
+    return folder;
+  }
+
+  EmptyFolder folder_;
+  CurrentDirectory inFolder_{CutSampleInto(folder_.Path())};
+};
+
+// A table with pages past the cut is never shown as a shorter one: opening it fails with the
+// engine's account of where. Tables that lie wholly before the cut read in full.
+TEST_F(DamagedDatabaseTest, ATableCutShortFailsNamingWhereAndTheOthersReadWhole) {
+  try {
+    Requery("SELECT * FROM payambaran");
+    FAIL() << "a table cut short opened";
+  } catch (const EOleException& e) {
+    EXPECT_NE(std::string(e.what()).find("beyond the end of the file"), std::string::npos)
+        << e.what();
+    EXPECT_NE(std::string(e.what()).find("table 'payambaran'"), std::string::npos) << e.what();
+  }
+  EXPECT_FALSE(query_->Active());
+  EXPECT_EQ(Requery("SELECT * FROM kolliyat"),
+            static_cast<std::int32_t>(SampleContent("kolliyat").size()));
 }
 
 }  // namespace

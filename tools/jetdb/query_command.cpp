@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/codepage.h"
+#include "provider/error_info.h"
 #include "provider/jet/database.h"
 #include "provider/jet_resolver.h"
 #include "provider/jet_row_source.h"
@@ -77,9 +78,10 @@ int RunQuery(const std::vector<std::string>& args) {
   auto db = provider::jet::Database::Open(operands[0], open);
   if (!db.ok()) return Fail(db.status().ToString());
   provider::JetResolver resolver(std::shared_ptr<const provider::jet::Database>(db.take()));
-  // Statement errors are worded for the user already; their place inside the engine is not.
+  // Statement errors are worded for the user already; their place inside the engine is not,
+  // unless the file is damaged, when the place is what the user needs.
   auto result = provider::sql::Execute(platform::Utf8ToWide(operands[1]), resolver);
-  if (!result.ok()) return Fail(result.status().message());
+  if (!result.ok()) return Fail(provider::Describe(result.status()));
   Status written = WriteCsv(result.value(), CsvOptions{}, stdout);
   if (!written.ok()) return Fail(written.ToString());
   return 0;

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "provider/jet/database.h"
+#include "provider/jet/new_database.h"
 #include "provider/jet/rc4.h"
 #include "tests/provider/jet/jet_test_support.h"
 
@@ -24,6 +25,25 @@ void Put32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
 std::uint32_t Get32(const Bytes& bytes, std::size_t offset) {
   return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
          static_cast<std::uint32_t>(bytes[offset + 3]) << 24;
+}
+
+// A file of our own writer (whose usage maps are inline bitmaps over a page range): four
+// tables of a few hundred rows, one after the other, so a cut falls inside some of them.
+std::string WrittenDatabase() {
+  auto db = provider::jet::NewDatabase::Create(provider::DateTime{46000.5});
+  for (const char16_t* name : {u"kolliyat", u"ejaz", u"elm", u"vahy"}) {
+    auto table = db.value()->CreateTable(
+        {name,
+         {provider::jet::ColumnSpec{u"id", provider::jet::ColumnType::longInteger, 0, true},
+          provider::jet::ColumnSpec{u"kholase", provider::jet::ColumnType::text, 255, false}}});
+    for (int row = 0; row < 300; ++row) {
+      const std::u16string title(100, static_cast<char16_t>(u'\u0627' + row % 20));
+      EXPECT_TRUE(table.value()->InsertRow({provider::Value{}, provider::Value{title}}).ok());
+    }
+  }
+  const std::string path = ::testing::TempDir() + "written.mdb";
+  EXPECT_TRUE(db.value()->Save(path).ok());
+  return path;
 }
 
 std::string TempFile(const std::string& name, const std::string& contents) {
@@ -67,6 +87,49 @@ TEST(JetCorruptFiles, TruncatedFileFailsWhereThePagesAreMissing) {
     ASSERT_FALSE(status.ok()) << pages;
     EXPECT_NE(status.message().find("beyond the end of the file"), std::string::npos)
         << status.ToString();
+  }
+}
+
+// What a file cut short still gives: the catalog, when its pages survive, and every table whose
+// pages all lie before the cut, whole and unchanged. A table with a page past the cut fails to
+// open, naming the table; never does it come back with fewer rows.
+TEST(JetCorruptFiles, TruncatedFileGivesWholeTablesOrCorruption) {
+  const std::string written = WrittenDatabase();
+  for (const std::string& name : {written, DataPath("mdbtestdata_nwind.mdb")}) {
+    const Bytes whole = ReadBytes(name);
+    auto original = Database::OpenBuffer(whole, name);
+    ASSERT_TRUE(original.ok());
+    for (std::size_t size : {std::size_t{10 * 4096}, whole.size() / 2}) {
+      auto cut = Database::OpenBuffer(Bytes(whole.begin(), whole.begin() + size), name);
+      if (!cut.ok()) {
+        EXPECT_EQ(cut.status().kind(), StatusKind::corruption) << name << " at " << size;
+        continue;
+      }
+      std::size_t failed = 0;
+      for (const std::string& table : original.value()->UserTableNames()) {
+        auto damaged = cut.value()->OpenTable(table);
+        if (!damaged.ok()) {
+          ++failed;
+          EXPECT_EQ(damaged.status().kind(), StatusKind::corruption) << table;
+          EXPECT_NE(damaged.status().where().find("table '" + table + "'"), std::string::npos)
+              << damaged.status().ToString();
+          continue;
+        }
+        auto intact = original.value()->OpenTable(table);
+        ASSERT_EQ(damaged.value()->row_count(), intact.value()->row_count()) << table;
+        for (std::size_t row = 0; row < intact.value()->row_count(); ++row) {
+          for (std::size_t c = 0; c < intact.value()->columns().size(); ++c) {
+            auto value = damaged.value()->GetValue(row, c);
+            if (value.ok()) {
+              EXPECT_EQ(value.value(), intact.value()->GetValue(row, c).value()) << table;
+            } else {
+              EXPECT_EQ(value.status().kind(), StatusKind::corruption) << table;
+            }
+          }
+        }
+      }
+      EXPECT_GT(failed, 0u) << name << " cut at " << size << " reads as if whole";
+    }
   }
 }
 
@@ -221,14 +284,12 @@ TEST(JetCorruptFiles, RandomByteFlipsNeverCrash) {
   }
 }
 
-// A copy with page encryption switched on reads the same as the plain file.
-TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
-  const Bytes plain = ReadBytes(DataPath("ucanaccess_functionsV2003.mdb"));
+// A copy of `plain` (a Jet 4 file) with page encryption switched on under `key`.
+Bytes Encrypted(const Bytes& plain, std::uint32_t key) {
   Bytes encrypted = plain;
   const std::uint8_t headerKey[] = {0xC7, 0xDA, 0x39, 0x6B};
   std::span<std::uint8_t> hidden(encrypted.data() + 0x18, 128);
   provider::jet::Rc4Apply(headerKey, hidden);
-  const std::uint32_t key = 0x5A17C3E1;
   Put32(encrypted, 0x3E, key);
   provider::jet::Rc4Apply(headerKey, hidden);
   for (std::size_t page = 1; page < encrypted.size() / 4096; ++page) {
@@ -238,8 +299,15 @@ TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
         static_cast<std::uint8_t>(pageKey >> 16), static_cast<std::uint8_t>(pageKey >> 24)};
     provider::jet::Rc4Apply(keyBytes, std::span<std::uint8_t>(&encrypted[page * 4096], 4096));
   }
+  return encrypted;
+}
+
+// A copy with page encryption switched on reads the same as the plain file.
+TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
+  const Bytes plain = ReadBytes(DataPath("ucanaccess_functionsV2003.mdb"));
+  const std::uint32_t key = 0x5A17C3E1;
   auto a = Database::OpenBuffer(plain, "plain.mdb");
-  auto b = Database::OpenBuffer(encrypted, "encrypted.mdb");
+  auto b = Database::OpenBuffer(Encrypted(plain, key), "encrypted.mdb");
   ASSERT_TRUE(a.ok() && b.ok()) << b.status().ToString();
   EXPECT_EQ(b.value()->header().databaseKey, key);
   std::size_t plainValues = 0, encryptedValues = 0;

@@ -28,4 +28,12 @@ check "linked from another database" export "$data/ucanaccess_linked.mdb" table2
 check "unknown binary mode" export -b base64 "$data/mdbtestdata_nwind.mdb" Orders
 check "expected FILE and TABLE" export "$data/mdbtestdata_nwind.mdb"
 check "unknown command" frobnicate
+# Files cut short (2 KB pages): a page named past the end is corruption, with where it was named.
+cut=$(mktemp -d)
+trap 'rm -rf "$cut"' EXIT
+head -c $((292 * 4096)) "$data/mdbtestdata_nwind.mdb" >"$cut/catalog.mdb"
+head -c $((733 * 2048)) "$data/mdbtestdata_nwind.mdb" >"$cut/half.mdb"
+check "beyond the end of the file (584 pages). (table 'MSysObjects', usage map)" tables "$cut/catalog.mdb"
+check "(table 'Umsätze', definition page 753)" export "$cut/half.mdb" "Umsätze"
+check "(table 'Umsätze', definition page 753)" query "$cut/half.mdb" "SELECT * FROM Umsätze"
 exit $((failures > 0))

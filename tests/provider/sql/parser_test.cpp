@@ -41,10 +41,11 @@ TEST(Parse, ColumnsQualifiersAliasesAndOrder) {
   EXPECT_EQ(st.table, u"my table");
   EXPECT_EQ(st.tableAlias, u"t");
   ASSERT_EQ(st.where->kind, Expression::Kind::logicalAnd);
-  EXPECT_EQ(st.where->left->kind, Expression::Kind::logicalNot);
-  EXPECT_EQ(st.where->left->left->kind, Expression::Kind::logicalOr);
-  EXPECT_TRUE(st.where->right->negated);
-  EXPECT_EQ(std::get<std::u16string>(st.where->right->right->value), u"x\"y");
+  ASSERT_EQ(st.where->terms.size(), 2u);
+  EXPECT_EQ(st.where->terms[0]->kind, Expression::Kind::logicalNot);
+  EXPECT_EQ(st.where->terms[0]->left->kind, Expression::Kind::logicalOr);
+  EXPECT_TRUE(st.where->terms[1]->negated);
+  EXPECT_EQ(std::get<std::u16string>(st.where->terms[1]->right->value), u"x\"y");
   ASSERT_EQ(st.orderBy.size(), 2u);
   EXPECT_TRUE(st.orderBy[0].descending);
   EXPECT_EQ(st.orderBy[1].column.qualifier, u"t");
@@ -96,7 +97,7 @@ TEST(Parse, ParameterMarkersAreNumberedInOrder) {
   Result<Statement> s = Parse(u"SELECT * FROM t WHERE a = ? AND b LIKE ?");
   ASSERT_TRUE(s.ok());
   EXPECT_EQ(s.value().parameterCount, 2u);
-  EXPECT_EQ(s.value().where->right->right->parameter, 1u);
+  EXPECT_EQ(s.value().where->terms[1]->right->parameter, 1u);
 }
 
 struct ErrorCase {

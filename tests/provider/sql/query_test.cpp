@@ -120,6 +120,9 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{u"SELECT * FROM kolliyat WHERE shomare > 0 AND kholase LIKE 'a%'", {0, 1}},
         RowsCase{u"SELECT * FROM kolliyat WHERE shomare < 0 OR kholase = 'ABC'", {1, 5}},
         RowsCase{u"SELECT * FROM kolliyat WHERE NOT (shomare = 10 OR shomare = 20)", {0, 5}},
+        RowsCase{u"SELECT * FROM kolliyat WHERE shomare = 10 OR shomare = Null OR kholase = 'XYZ'", {1, 4, 5}},
+        RowsCase{u"SELECT * FROM kolliyat WHERE NOT (shomare > 0 AND kholase IS NULL AND shomare = 1)", {0, 1, 2, 4, 5}},
+        RowsCase{u"SELECT * FROM kolliyat WHERE shomare > 0 AND kholase LIKE 'a%' OR shomare < 0 AND True", {0, 1, 5}},
         // text comparison ignores case and letter forms, like LIKE
         RowsCase{u"SELECT * FROM kolliyat WHERE kholase = 'xyz'", {5}},
         RowsCase{u"SELECT * FROM kolliyat WHERE kholase = '\u0639\u0644\u06CC'", {4}},
@@ -151,6 +154,21 @@ INSTANTIATE_TEST_SUITE_P(
                       RowsCase{u"SELECT kholase FROM Qkolliyat WHERE kholase LIKE 'a%'", {0, 1}},
                       RowsCase{u"SELECT * FROM Qsorted", {0, 2, 1, 4}},
                       RowsCase{u"SELECT * FROM Qsorted WHERE n < 30 ORDER BY kholase", {1, 2, 4}}));
+
+// A chain of one operator is as long as the text makes it; only nesting has a bound.
+TEST_F(Store, LongChainsRunAndDeepNestingIsTooComplex) {
+  std::u16string ors = u"SELECT * FROM kolliyat WHERE shomare = 20";
+  std::u16string ands = u"SELECT * FROM kolliyat WHERE shomare > 0";
+  for (int i = 0; i < 20000; ++i) {
+    ors += u" OR shomare = 20";
+    ands += u" AND kholase IS NOT NULL";
+  }
+  EXPECT_EQ(Select(ors), (Rows{2}));
+  EXPECT_EQ(Select(ands), (Rows{0, 1, 2, 4}));
+  std::u16string nested = u"SELECT * FROM kolliyat WHERE ";
+  for (int i = 0; i < 10000; ++i) nested += u"(shomare = 1 OR ";
+  EXPECT_EQ(Error(nested + u"True"), "Query is too complex.");
+}
 
 TEST_F(Store, SavedQueryWithDesignerWildcards) {
   db_.AddQuery(u"Qstar", u"SELECT * FROM kolliyat WHERE kholase LIKE '*b*'", true);
