@@ -81,7 +81,9 @@ TEST(MainWindowStream, EachKindOfTextHasItsTag) {
       if (entry.name == "Font.Name" || entry.name == "TableName" || entry.name == "Provider") {
         EXPECT_EQ(entry.value.tag, ValueTag::tagShortString);
       }
-      if (entry.name == "ConnectionString") EXPECT_EQ(entry.value.tag, ValueTag::tagLongString);
+      if (entry.name == "ConnectionString") {
+        EXPECT_EQ(entry.value.tag, ValueTag::tagLongString);
+      }
       if (entry.name == "Parameters") {
         EXPECT_EQ(entry.value.tag, ValueTag::tagCollection);
         EXPECT_TRUE(entry.value.collection.empty());
