@@ -90,8 +90,23 @@ void TApplication::Idle() {
   } catch (...) {
     ReportHandlerFailure(this);
   }
+  // Calls queued for this thread run now, and the loop comes straight back for more.
+  std::vector<std::function<void()>> calls;
+  {
+    std::lock_guard<std::mutex> lock(queuedMutex_);
+    calls.swap(queued_);
+  }
+  if (!calls.empty()) {
+    for (auto& call : calls) call();
+    return;
+  }
   // A screen that can never deliver anything more ends the loop rather than waiting forever.
   if (done && !terminated_ && !WaitMessage()) terminated_ = true;
+}
+
+void TApplication::QueueForMainThread(std::function<void()> call) {
+  std::lock_guard<std::mutex> lock(queuedMutex_);
+  queued_.push_back(std::move(call));
 }
 
 void TApplication::TrackMouse() {
