@@ -78,11 +78,20 @@ bool TApplication::IsDlgMsg(MSG& msg) {
 
 void TApplication::Idle() {
   TrackMouse();
-  hint_.clear();
+  // The long part of the hint: what follows "|", or all of it.
+  AnsiString hint;
   if (mouseControl_) {
-    const AnsiString& hint = mouseControl_->Hint();
-    std::size_t bar = hint.find('|');
-    hint_ = bar == AnsiString::npos ? hint : hint.substr(bar + 1);
+    const AnsiString& text = mouseControl_->Hint();
+    std::size_t bar = text.find('|');
+    hint = bar == AnsiString::npos ? text : text.substr(bar + 1);
+  }
+  if (hint != hint_) {
+    hint_ = hint;
+    try {
+      if (OnHint) OnHint(this);
+    } catch (...) {
+      ReportHandlerFailure(this);
+    }
   }
   bool done = true;
   try {

@@ -139,6 +139,28 @@ TEST_F(MessageLoop, CallsQueuedByAnotherThreadRunAtTheNextIdleStep) {
   EXPECT_FALSE(Application->Terminated()) << "it came back without waiting";
 }
 
+TEST_F(MessageLoop, ApplicationHintIsTheLongPartOfTheHintUnderThePointer) {
+  struct Hook : TObject {
+    std::vector<AnsiString> seen;
+    void Hinted(TObject*) { seen.push_back(Application->Hint()); }
+  } hook;
+  Application->OnHint = TNotifyEvent(&hook, &Hook::Hinted);
+  main_->Spot->SetHint("Close|Closes the reader");
+  main_->First->SetHint("Search");
+  main_->Show();
+  MoveTo(*main_->Spot, 5, 5);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+  MoveTo(*main_->First, 5, 5);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+  MoveTo(*main_, 60, 80);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+
+  EXPECT_EQ(hook.seen, (std::vector<AnsiString>{"Closes the reader", "Search", ""}));
+}
+
 TEST_F(MessageLoop, DisabledControlsAreTrackedToo) {
   main_->Show();
   main_->Spot->SetEnabled(false);
