@@ -258,8 +258,9 @@ class ClassBuilder {
   }
 
   // A set property (SetOf<E> or an unsigned bit mask); names are the element names by ordinal.
-  template <class Get, class Set>
-  ClassBuilder& Set(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
+  template <class Get, class Setter>
+  ClassBuilder& Set(const char* name, Get get, Setter set,
+                    std::initializer_list<const char*> names) {
     return Named(TTypeKind::tkSet, name, get, set, std::span(names.begin(), names.size()));
   }
 

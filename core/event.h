@@ -1,6 +1,7 @@
 // Method references: an event names a method and the object it is called on.
 #pragma once
 
+#include <bit>
 #include <typeindex>
 #include <utility>
 
@@ -20,7 +21,9 @@ struct TMethod {
 // signature is kept beside it (published methods record it) so it is restored exactly.
 template <class C, class R, class... A>
 GenericMethod MakeGenericMethod(R (C::*method)(A...)) {
-  return reinterpret_cast<GenericMethod>(static_cast<R (TObject::*)(A...)>(method));
+  // A bit copy rather than a cast: member pointers of one class have one size and layout, and
+  // some compilers warn about casts between their signatures.
+  return std::bit_cast<GenericMethod>(static_cast<R (TObject::*)(A...)>(method));
 }
 
 template <class Sig>
@@ -43,7 +46,7 @@ class TEvent<R(A...)> {
   bool operator==(const TEvent&) const = default;
 
   R operator()(A... args) const {
-    auto code = reinterpret_cast<R (TObject::*)(A...)>(method_.Code);
+    auto code = std::bit_cast<R (TObject::*)(A...)>(method_.Code);
     return (method_.Data->*code)(std::forward<A>(args)...);
   }
 
