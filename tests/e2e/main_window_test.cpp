@@ -172,3 +172,25 @@ TEST(MainWindow, WithoutTheDatabaseEachComponentReportsItsFailureAndTheWindowSti
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VelmoraShot, ABadScriptLineFailsWithItsNumberBeforeAnythingRuns) {
+  e2etest::ShotResult run = e2etest::RunShot("move 1 2\n# fine so far\njump 3 4\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.errors, "velmora-shot: script.txt:3: unknown action \"jump\"\n");
+  EXPECT_TRUE(run.state.IsNull()) << "nothing ran, nothing was written";
+}
+
+TEST(VelmoraShot, ScriptActionsWriteStateAndPicturesAtThatMoment) {
+  e2etest::ShotResult run =
+      e2etest::RunShot("state early.json\npng early.png\nclick left 834 23\n");
+  EXPECT_EQ(run.status, 0) << run.errors;
+  EXPECT_TRUE(std::filesystem::exists(run.folder / "early.png"));
+  std::ifstream in(run.folder / "early.json");
+  shot::Json early = shot::Json::Parse(std::string(std::istreambuf_iterator<char>(in), {}));
+  EXPECT_TRUE(early.Get("exit").IsNull()) << "written while the program ran";
+  EXPECT_EQ(run.state.Get("exit").AsInt(), 0);
+}
+
+}  // namespace
