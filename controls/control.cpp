@@ -23,7 +23,9 @@ TControl::~TControl() {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent_ == parent) return;
-  if (parent == static_cast<TControl*>(this)) {
+  // A container cannot go inside itself, directly or through what it contains.
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (parent && self && self->ContainsControl(parent)) {
     throw EInvalidOperation("A control cannot have itself as its parent");
   }
   if (parent_) parent_->RemoveControl(this);
@@ -214,19 +216,11 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (IsMouseMessage(message.Msg)) {
+    HandleMouse(message);
+    return;
+  }
   switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      HandleMouse(message);
-      return;
     case CM_VISIBLECHANGED:
       InvalidateControl(true, visible_ && controlStyle_.Contains(TControlStyleFlag::csOpaque));
       return;
@@ -270,6 +264,14 @@ void TControl::WndProc(TMessage& message) {
     }
     case CM_HITTEST:
       message.Result = 1;
+      return;
+    case WM_CANCELMODE:
+      // A press cut short ends as a release outside the control: no click.
+      if (controlState_.Contains(TControlStateFlag::csLButtonDown)) {
+        Perform(WM_LBUTTONUP, 0, LPARAM(MAKELONG(0xFFFF, 0xFFFF)));
+      } else if (MouseCapture()) {
+        SetMouseCapture(false);
+      }
       return;
     default:
       DefaultHandler(message);

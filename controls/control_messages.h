@@ -12,6 +12,11 @@ struct TMessage {
   platform::LRESULT Result = 0;
 };
 
+// A mouse move or a button press, release or double click in the client area.
+constexpr bool IsMouseMessage(platform::UINT msg) {
+  return msg >= platform::WM_MOUSEFIRST && msg <= platform::WM_MBUTTONDBLCLK;
+}
+
 // Control messages: sent between controls, never by the system.
 constexpr platform::UINT CM_BASE = 0xB000;
 constexpr platform::UINT CM_ACTIVATE = CM_BASE + 0;
@@ -37,6 +42,8 @@ constexpr platform::UINT CM_CONTROLCHANGE = CM_BASE + 31;
 constexpr platform::UINT CM_RELEASE = CM_BASE + 33;
 constexpr platform::UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr platform::UINT CM_CANCELMODE = CM_BASE + 36;
+// WParam: the control whose value changed (TControl*); sent to its parent.
+constexpr platform::UINT CM_CHANGED = CM_BASE + 37;
 // WParam: the control that was entered or left (TControl*); sent to a container when the
 // keyboard focus moves between its controls.
 constexpr platform::UINT CM_ENTER = CM_BASE + 38;

@@ -19,7 +19,9 @@ TImage::~TImage() {
   picture_->OnChange = TNotifyEvent();
 }
 
-void TImage::SetPicture(TPicture* value) { picture_->SetGraphic(value ? value->Graphic() : nullptr); }
+void TImage::SetPicture(TPicture* value) {
+  picture_->SetGraphic(value ? value->Graphic() : nullptr);
+}
 
 void TImage::SetOption(bool& option, bool value) {
   if (value == option) return;
@@ -27,11 +29,21 @@ void TImage::SetOption(bool& option, bool value) {
   PictureChanged(nullptr);
 }
 
-void TImage::SetAutoSize(bool value) { SetOption(autoSize_, value); }
-void TImage::SetCenter(bool value) { SetOption(center_, value); }
-void TImage::SetProportional(bool value) { SetOption(proportional_, value); }
-void TImage::SetStretch(bool value) { SetOption(stretch_, value); }
-void TImage::SetTransparent(bool value) { SetOption(transparent_, value); }
+void TImage::SetAutoSize(bool value) {
+  SetOption(autoSize_, value);
+}
+void TImage::SetCenter(bool value) {
+  SetOption(center_, value);
+}
+void TImage::SetProportional(bool value) {
+  SetOption(proportional_, value);
+}
+void TImage::SetStretch(bool value) {
+  SetOption(stretch_, value);
+}
+void TImage::SetTransparent(bool value) {
+  SetOption(transparent_, value);
+}
 
 RECT TImage::DestRect() const {
   int w = picture_->Width(), h = picture_->Height();

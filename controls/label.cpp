@@ -55,7 +55,9 @@ void TLabel::SetShowAccelChar(bool value) {
   Invalidate();
 }
 
-bool TLabel::Transparent() const { return !controlStyle_.Contains(TControlStyleFlag::csOpaque); }
+bool TLabel::Transparent() const {
+  return !controlStyle_.Contains(TControlStyleFlag::csOpaque);
+}
 
 void TLabel::SetTransparent(bool value) {
   if (value == Transparent()) return;
@@ -110,8 +112,8 @@ void TLabel::Paint() {
     canvas.FillRect(rect);
   }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) |
-               kAlignments[static_cast<int>(alignment_)];
+  UINT flags =
+      DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kAlignments[static_cast<int>(alignment_)];
   if (layout_ != TTextLayout::tlTop) {
     RECT measured = rect;
     DoDrawText(canvas, measured, flags | DT_CALCRECT);

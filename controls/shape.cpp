@@ -21,7 +21,9 @@ void TShape::SetShape(TShapeType value) {
   Invalidate();
 }
 
-void TShape::StyleChanged(TObject*) { Invalidate(); }
+void TShape::StyleChanged(TObject*) {
+  Invalidate();
+}
 
 void TShape::Paint() {
   TCanvas& canvas = *Canvas();
@@ -61,7 +63,6 @@ namespace {
         .Property("Brush", &TShape::Brush, &TShape::SetBrush)
         .Property("Pen", &TShape::Pen, &TShape::SetPen)
         .Enum("Shape", &TShape::Shape, &TShape::SetShape,
-              {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse",
-               "stCircle"});
+              {"stRectangle", "stSquare", "stRoundRect", "stRoundSquare", "stEllipse", "stCircle"});
 
 }  // namespace

@@ -13,8 +13,8 @@
 using namespace platform;
 
 TButtonLayoutResult CalcButtonLayout(const RECT& client, POINT offset, SIZE glyphSize,
-                                     SIZE textSize, TButtonLayout layout, int margin,
-                                     int spacing, UINT bidiFlags) {
+                                     SIZE textSize, TButtonLayout layout, int margin, int spacing,
+                                     UINT bidiFlags) {
   if ((bidiFlags & DT_RIGHT) == DT_RIGHT) {
     if (layout == TButtonLayout::blGlyphLeft) {
       layout = TButtonLayout::blGlyphRight;
@@ -79,9 +79,13 @@ TSpeedButton::TSpeedButton(TComponent* AOwner)
   glyph_->OnChange = TNotifyEvent(this, &TSpeedButton::GlyphChanged);
 }
 
-TSpeedButton::~TSpeedButton() { glyph_->OnChange = TNotifyEvent(); }
+TSpeedButton::~TSpeedButton() {
+  glyph_->OnChange = TNotifyEvent();
+}
 
-void TSpeedButton::GlyphChanged(TObject*) { Invalidate(); }
+void TSpeedButton::GlyphChanged(TObject*) {
+  Invalidate();
+}
 
 void TSpeedButton::SetAllowAllUp(bool value) {
   if (value == allowAllUp_) return;
@@ -312,8 +316,7 @@ void TSpeedButton::Paint() {
       HGDIOBJ previous = SelectObject(patternDC, pattern);
       for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
-          platform::SetPixel(patternDC, x, y,
-                             ColorToRGB((x + y) % 2 ? clBtnHighlight : clBtnFace));
+          platform::SetPixel(patternDC, x, y, ColorToRGB((x + y) % 2 ? clBtnHighlight : clBtnFace));
         }
       }
       SelectObject(patternDC, previous);

@@ -15,6 +15,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 }
 
 TWinControl::~TWinControl() {
+  // Leave the container while still a windowed control, so it forgets the tab stop and focus.
+  if (Parent()) Parent()->RemoveControl(this);
   DestroyHandle();
   // What this control owns goes while it is still a container; what it merely holds is let go.
   DestroyComponents();

@@ -211,21 +211,13 @@ void TWinControl::DefaultHandler(TMessage& message) {
 }
 
 void TWinControl::WndProc(TMessage& message) {
+  if (IsMouseMessage(message.Msg)) {
+    if (IsControlMouseMsg(message)) return;
+    TControl::WndProc(message);
+    if (handle_) DefaultHandler(message);
+    return;
+  }
   switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-    case WM_MBUTTONDBLCLK:
-      if (IsControlMouseMsg(message)) return;
-      TControl::WndProc(message);
-      if (handle_) DefaultHandler(message);
-      return;
     case WM_PAINT:
       HandlePaint(message);
       return;
@@ -247,10 +239,18 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CAPTURECHANGED:
       CaptureLost(this);
       break;
-    case WM_CANCELMODE:
-      // A failure report interrupts whatever the held mouse was doing.
+    case WM_CANCELMODE: {
+      // A failure report interrupts whatever the held mouse was doing, in the graphic control
+      // holding it through this window or in this control itself.
+      TControl* held = GetCaptureControl();
+      if (held && held != this && held->Parent() == this) {
+        held->Perform(WM_CANCELMODE);
+      } else {
+        TControl::WndProc(message);
+      }
       if (handle_ && GetCapture() == handle_) ReleaseCapture();
       break;
+    }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (DoKeyDown(message)) return;

@@ -258,8 +258,8 @@ class ClassBuilder {
   }
 
   // A set property (SetOf<E> or an unsigned bit mask); names are the element names by ordinal.
-  template <class Get, class Set>
-  ClassBuilder& Set(const char* name, Get get, Set set, std::initializer_list<const char*> names) {
+  template <class Get, class Put>
+  ClassBuilder& Set(const char* name, Get get, Put set, std::initializer_list<const char*> names) {
     return Named(TTypeKind::tkSet, name, get, set, std::span(names.begin(), names.size()));
   }
 

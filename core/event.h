@@ -1,6 +1,7 @@
 // Method references: an event names a method and the object it is called on.
 #pragma once
 
+#include <bit>
 #include <typeindex>
 #include <utility>
 
@@ -17,10 +18,20 @@ struct TMethod {
 };
 
 // Converts a member function of a class derived from TObject to the shared form. The original
-// signature is kept beside it (published methods record it) so it is restored exactly.
+// signature is kept beside it (published methods record it) so it is restored exactly. The
+// pointer's bits are copied rather than cast: every pointer to a member function of one class
+// has the same representation, and a copy says so without a cast between function types.
 template <class C, class R, class... A>
 GenericMethod MakeGenericMethod(R (C::*method)(A...)) {
-  return reinterpret_cast<GenericMethod>(static_cast<R (TObject::*)(A...)>(method));
+  using Exact = R (TObject::*)(A...);
+  static_assert(sizeof(Exact) == sizeof(GenericMethod));
+  return std::bit_cast<GenericMethod>(static_cast<Exact>(method));
+}
+
+// The inverse of MakeGenericMethod, given the signature the method was made from.
+template <class R, class... A>
+R (TObject::*RestoreMethod(GenericMethod code))(A...) {
+  return std::bit_cast<R (TObject::*)(A...)>(code);
 }
 
 template <class Sig>
@@ -43,7 +54,7 @@ class TEvent<R(A...)> {
   bool operator==(const TEvent&) const = default;
 
   R operator()(A... args) const {
-    auto code = reinterpret_cast<R (TObject::*)(A...)>(method_.Code);
+    auto code = RestoreMethod<R, A...>(method_.Code);
     return (method_.Data->*code)(std::forward<A>(args)...);
   }
 

@@ -9,6 +9,7 @@
 #include "core/classes.h"
 #include "core/exceptions.h"
 #include "framework/screen.h"
+#include "platform/icons.h"
 
 using namespace platform;
 
@@ -44,6 +45,9 @@ AnsiString ProgramFileName() {
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), pendingTitle_(DefaultTitle()) {
+  // The program's own icon when it has one, the system's application icon otherwise.
+  icon_ = LoadIconA(nullptr, "MAINICON");
+  if (!icon_) icon_ = LoadIconA(nullptr, IDI_APPLICATION);
   CreateHandle();
   previousHooks_ = SetApplicationHooks(this);
   previousHost_ = SetFormHost(this);
@@ -67,6 +71,7 @@ void TApplication::CreateHandle() {
     wc.lpfnWndProc = &TApplication::AppWndProc;
     wc.lpszClassName = kWindowClass;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = icon_;
     if (!RegisterClassA(&wc)) throw EOutOfResources("Error creating window class");
   }
   // Never seen: only its task-bar presence matters, which every form's window shares.

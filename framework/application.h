@@ -42,6 +42,8 @@ class TApplication : public TComponent, public ApplicationHooks, public FormHost
   void ChangeTitle(const AnsiString& title);
   AnsiString CurrentTitle() const;
   platform::HWND Handle() const { return handle_; }
+  // The icon of the application window's class (and so of its task-bar button).
+  platform::HANDLE Icon() const { return icon_; }
 
   // Makes a form of class F owned by the application, storing it in reference first; if
   // reading its description fails the reference is cleared and the error propagates. The first
@@ -144,6 +146,7 @@ class TApplication : public TComponent, public ApplicationHooks, public FormHost
   void SetMouseControl(TControl* control);
 
   platform::HWND handle_ = nullptr;
+  platform::HANDLE icon_ = nullptr;
   AnsiString pendingTitle_;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;

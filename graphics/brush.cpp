@@ -6,10 +6,6 @@
 
 using namespace platform;
 
-TBrush::~TBrush() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-}
-
 void TBrush::SetColor(TColor color) {
   if (color == color_ && style_ != TBrushStyle::bsClear) return;
   color_ = color;
@@ -30,30 +26,20 @@ void TBrush::Assign(const TBrush& source) {
   Changed();
 }
 
-HBRUSH TBrush::Handle() {
-  if (handle_ == nullptr) {
-    LOGBRUSH lb{BS_SOLID, ColorToRGB(color_), 0};
-    switch (style_) {
-      case TBrushStyle::bsSolid:
-        break;
-      case TBrushStyle::bsClear:
-        lb.lbStyle = BS_NULL;
-        break;
-      default:
-        lb.lbStyle = BS_HATCHED;
-        lb.lbHatch = static_cast<UINT_PTR>(static_cast<int>(style_) - 2);
-        break;
-    }
-    handle_ = CreateBrushIndirect(&lb);
+HGDIOBJ TBrush::MakeHandle() {
+  LOGBRUSH lb{BS_SOLID, ColorToRGB(color_), 0};
+  switch (style_) {
+    case TBrushStyle::bsSolid:
+      break;
+    case TBrushStyle::bsClear:
+      lb.lbStyle = BS_NULL;
+      break;
+    default:
+      lb.lbStyle = BS_HATCHED;
+      lb.lbHatch = static_cast<UINT_PTR>(static_cast<int>(style_) - 2);
+      break;
   }
-  return handle_;
-}
-
-void TBrush::Changed() {
-  HBRUSH old = handle_;
-  handle_ = nullptr;
-  TGraphicsObject::Changed();
-  if (old != nullptr) DeleteObject(old);
+  return CreateBrushIndirect(&lb);
 }
 
 namespace {

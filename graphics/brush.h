@@ -20,7 +20,6 @@ enum class TBrushStyle {
 class TBrush : public TGraphicsObject {
  public:
   TBrush() = default;
-  ~TBrush() override;
 
   TColor Color() const { return color_; }
   // Choosing a colour while the style is bsClear makes the brush solid again.
@@ -29,12 +28,13 @@ class TBrush : public TGraphicsObject {
   void SetStyle(TBrushStyle style);
 
   void Assign(const TBrush& source);
-  platform::HBRUSH Handle();
+  platform::HBRUSH Handle() { return static_cast<platform::HBRUSH>(ObjectHandle()); }
+
+ protected:
+  platform::HGDIOBJ MakeHandle() override;
 
  private:
-  void Changed() override;
 
   TColor color_ = clWhite;
   TBrushStyle style_ = TBrushStyle::bsSolid;
-  platform::HBRUSH handle_ = nullptr;
 };

@@ -23,8 +23,6 @@ int ScreenLogPixels() {
 
 TFont::TFont() : pixelsPerInch_(ScreenLogPixels()) { height_ = -MulDiv(8, pixelsPerInch_, 72); }
 
-TFont::~TFont() { ReleaseHandle(); }
-
 void TFont::SetName(const AnsiString& name) {
   if (name.empty()) return;
   AnsiString limited = name.substr(0, kMaxNameLength);
@@ -99,12 +97,9 @@ LOGFONTA TFont::LogFont() const {
   return lf;
 }
 
-HFONT TFont::Handle() {
-  if (handle_ == nullptr) {
-    LOGFONTA lf = LogFont();
-    handle_ = CreateFontIndirectA(&lf);
-  }
-  return handle_;
+HGDIOBJ TFont::MakeHandle() {
+  LOGFONTA lf = LogFont();
+  return CreateFontIndirectA(&lf);
 }
 
 void TFont::SetHandle(HFONT font) {
@@ -120,21 +115,7 @@ void TFont::SetHandle(HFONT font) {
   if (lf.lfUnderline) style_.Include(TFontStyle::fsUnderline);
   if (lf.lfStrikeOut) style_.Include(TFontStyle::fsStrikeOut);
   Changed();
-  handle_ = font;
-}
-
-void TFont::ReleaseHandle() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-  handle_ = nullptr;
-}
-
-void TFont::Changed() {
-  // The owner is told first: a canvas that has the handle selected deselects it, so the
-  // handle can then be freed.
-  HFONT old = handle_;
-  handle_ = nullptr;
-  TGraphicsObject::Changed();
-  if (old != nullptr) DeleteObject(old);
+  AdoptHandle(font);
 }
 
 namespace {

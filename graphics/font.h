@@ -25,7 +25,6 @@ class TFont : public TGraphicsObject {
   static constexpr int kMaxNameLength = platform::LF_FACESIZE - 1;
 
   TFont();
-  ~TFont() override;
 
   const AnsiString& Name() const { return name_; }
   // Longer names keep their first 31 characters; an empty name is ignored.
@@ -51,14 +50,15 @@ class TFont : public TGraphicsObject {
   bool SameAs(const TFont& other) const;
 
   // The realised font, created on first use.
-  platform::HFONT Handle();
+  platform::HFONT Handle() { return static_cast<platform::HFONT>(ObjectHandle()); }
   // Takes ownership of a font made elsewhere (by a font dialog) and adopts its values.
   void SetHandle(platform::HFONT font);
   platform::LOGFONTA LogFont() const;
 
+ protected:
+  platform::HGDIOBJ MakeHandle() override;
+
  private:
-  void ReleaseHandle();
-  void Changed() override;
 
   AnsiString name_ = "MS Sans Serif";
   int height_;
@@ -67,5 +67,4 @@ class TFont : public TGraphicsObject {
   TFontStyles style_;
   TFontPitch pitch_ = TFontPitch::fpDefault;
   int pixelsPerInch_;
-  platform::HFONT handle_ = nullptr;
 };

@@ -15,10 +15,6 @@ int PenModeToRop2(TPenMode mode) {
   return kRop2[static_cast<int>(mode)];
 }
 
-TPen::~TPen() {
-  if (handle_ != nullptr) DeleteObject(handle_);
-}
-
 void TPen::SetColor(TColor color) {
   if (color == color_) return;
   color_ = color;
@@ -56,20 +52,10 @@ void TPen::Assign(const TPen& source) {
   Changed();
 }
 
-HPEN TPen::Handle() {
-  if (handle_ == nullptr) {
-    static constexpr int kStyles[] = {PS_SOLID, PS_DASH,  PS_DOT,         PS_DASHDOT,
-                                      PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    handle_ = CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_));
-  }
-  return handle_;
-}
-
-void TPen::Changed() {
-  HPEN old = handle_;
-  handle_ = nullptr;
-  TGraphicsObject::Changed();
-  if (old != nullptr) DeleteObject(old);
+HGDIOBJ TPen::MakeHandle() {
+  static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                    PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+  return CreatePen(kStyles[static_cast<int>(style_)], width_, ColorToRGB(color_));
 }
 
 namespace {

@@ -34,7 +34,6 @@ int PenModeToRop2(TPenMode mode);
 class TPen : public TGraphicsObject {
  public:
   TPen() = default;
-  ~TPen() override;
 
   TColor Color() const { return color_; }
   void SetColor(TColor color);
@@ -46,14 +45,15 @@ class TPen : public TGraphicsObject {
   void SetMode(TPenMode mode);
 
   void Assign(const TPen& source);
-  platform::HPEN Handle();
+  platform::HPEN Handle() { return static_cast<platform::HPEN>(ObjectHandle()); }
+
+ protected:
+  platform::HGDIOBJ MakeHandle() override;
 
  private:
-  void Changed() override;
 
   TColor color_ = clBlack;
   int width_ = 1;
   TPenStyle style_ = TPenStyle::psSolid;
   TPenMode mode_ = TPenMode::pmCopy;
-  platform::HPEN handle_ = nullptr;
 };

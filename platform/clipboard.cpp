@@ -39,14 +39,18 @@ BOOL IsClipboardFormatAvailable(UINT format) {
 }
 
 BOOL SetClipboardTextA(std::string_view text) {
+  return SetClipboardTextW(AnsiToWide(text));
+}
+
+BOOL SetClipboardTextW(std::u16string_view text) {
   if (!clipboardOpen) return FALSE;
-  std::string lf;
+  std::u16string lf;
   lf.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
     lf += text[i];
   }
-  WindowSystem::Get().Screen().SetClipboardText(AnsiToUtf8(lf));
+  WindowSystem::Get().Screen().SetClipboardText(WideToUtf8(lf));
   return TRUE;
 }
 

@@ -22,6 +22,8 @@ BOOL IsClipboardFormatAvailable(UINT format);
 // Text in the system code page with CR LF line breaks, as controls keep it; other programs see
 // UTF-8 with LF. Setting needs the clipboard open; an empty text is "no text".
 BOOL SetClipboardTextA(std::string_view text);
+// The same for Unicode text, which reaches other programs as it stands (no code page between).
+BOOL SetClipboardTextW(std::u16string_view text);
 std::string GetClipboardTextA();
 
 }  // namespace platform

@@ -8,13 +8,12 @@
 #include "platform/control_support.h"
 #include "platform/dc.h"
 #include "platform/draw.h"
+#include "platform/edit.h"
 #include "platform/pens_brushes.h"
 #include "platform/window_system.h"
 
 namespace platform {
 namespace {
-
-constexpr UINT EM_SETSEL = 0x00B1;
 
 struct DialogData : ControlData {
   DLGPROC proc = nullptr;

@@ -63,6 +63,22 @@ std::vector<std::string> FontFamilyNames();
 // True when the family exists under this name (letter case ignored).
 bool FontFamilyExists(const std::string& family);
 
+// What the choose-font dialog lists of an installed family.
+struct FontFamilyInfo {
+  std::string name;
+  bool fixedPitch = false;
+  bool scalable = false;  // outlines, not only bitmap strikes
+  bool symbol = false;    // a symbol face: no Latin letters
+  bool hasBold = false;   // a real bold face, not a simulation
+  bool hasItalic = false;
+  // The scripts it covers (ANSI_CHARSET, ARABIC_CHARSET ...); DEFAULT_CHARSET alone for a face
+  // of none of the scripts the dialog names.
+  std::vector<BYTE> charsets;
+};
+// Every installed family of FontFamilyNames (generic aliases left out) with its facts, in the
+// same order; worked out once.
+const std::vector<FontFamilyInfo>& FontFamilies();
+
 namespace gdi {
 
 // A font realised for drawing: the Pango description and the line metrics computed from

@@ -11,6 +11,7 @@
 #include "platform/control_support.h"
 #include "platform/dc.h"
 #include "platform/dialog.h"
+#include "platform/dialog_layout.h"
 #include "platform/drawtext.h"
 #include "platform/fonts.h"
 #include "platform/icons.h"
@@ -191,17 +192,10 @@ HWND BuildBox(HWND owner, UINT type, BoxState& state) {
   int clientHeight = kMargin + blockHeight + kTextToButtons + kButtonHeight + kMargin;
 
   DWORD exStyle = WS_EX_DLGMODALFRAME | (rtl ? WS_EX_RTLREADING | WS_EX_RIGHT : 0);
-  DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  HWND box = CreateDialogWindow(exStyle, state.caption.c_str(), style,
-                                RECT{0, 0, clientWidth, clientHeight}, owner, BoxProc);
+  HWND box = MakeSizedDialog(exStyle, state.caption.c_str(), clientWidth, clientHeight, owner,
+                             BoxProc);
   if (!box) return nullptr;
   SetPropA(box, "MessageBoxState", &state);
-  RECT window, client;
-  GetWindowRect(box, &window);
-  GetClientRect(box, &client);
-  SetWindowPos(box, nullptr, 0, 0, clientWidth + (window.right - window.left) - client.right,
-               clientHeight + (window.bottom - window.top) - client.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
   // Mirrored for right-to-left reading: x is measured from the right edge.
   auto place = [&](int left, int top, int width, int height) {

@@ -2,6 +2,7 @@
 // rules, erase and frame requests, immediate updates, and scrolling a client area.
 #include <algorithm>
 
+#include "platform/caret.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -177,6 +178,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
   if (!ps) return FALSE;
+  PaintCaret(hwnd, ps->hdc);
   ReleaseWindowDC(hwnd, ps->hdc);
   return TRUE;
 }

@@ -2,7 +2,10 @@
 #include <string_view>
 
 #include "platform/button.h"
+#include "platform/combobox.h"
 #include "platform/dialog.h"
+#include "platform/edit_control.h"
+#include "platform/listbox.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
 
@@ -17,11 +20,15 @@ struct SystemClass {
 };
 
 constexpr WORD kArrow = 32512;
+constexpr WORD kIBeam = 32513;
 
 const SystemClass kSystemClasses[] = {
     {"Button", ButtonProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
     {"Static", StaticProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
     {"#32770", DefDlgProcA, CS_DBLCLKS, kArrow},
+    {"Edit", EditProc, CS_DBLCLKS | CS_PARENTDC, kIBeam},
+    {"ListBox", ListBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
+    {"ComboBox", ComboBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
 };
 
 }  // namespace

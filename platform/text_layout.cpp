@@ -124,10 +124,39 @@ int TextLayout::IndexAt(POINT point) const {
   return FromUtf8(index);
 }
 
+bool TextLayout::IsCaretPosition(int index) const {
+  if (index <= 0 || index >= int(text_.size())) return true;
+  const char* text = pango_layout_get_text(layout_);
+  int offset = ToUtf8(index);
+  int n_attrs = 0;
+  const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_, &n_attrs);
+  int character = int(g_utf8_pointer_to_offset(text, text + offset));
+  return character >= n_attrs || attrs[character].is_cursor_position;
+}
+
+POINT TextLayout::LineEndPoint(int line) const {
+  line = std::clamp(line, 0, LineCount() - 1);
+  PangoLayoutLine* l = pango_layout_get_line_readonly(layout_, line);
+  if (l->length == 0)
+    return {LONG(CaretPoint(FromUtf8(l->start_index)).x), LONG(line * lineHeight_)};
+  const char* text = pango_layout_get_text(layout_);
+  const char* last = g_utf8_prev_char(text + l->start_index + l->length);
+  PangoRectangle box;
+  pango_layout_index_to_pos(layout_, int(last - text), &box);
+  // A right-to-left character's box has a negative width: its trailing edge is on the left.
+  return {LONG(PANGO_PIXELS(box.x + box.width)), LONG(line * lineHeight_)};
+}
+
 int TextLayout::MoveVisually(int index, int direction) const {
+  bool beyond = false;
+  return MoveVisually(index, direction, &beyond);
+}
+
+int TextLayout::MoveVisually(int index, int direction, bool* beyond) const {
   int newIndex = 0, trailing = 0;
   pango_layout_move_cursor_visually(layout_, TRUE, ToUtf8(index), 0, direction > 0 ? 1 : -1,
                                     &newIndex, &trailing);
+  *beyond = newIndex < 0 || newIndex == G_MAXINT;
   if (newIndex < 0) return 0;
   if (newIndex == G_MAXINT) return int(text_.size());
   const char* text = pango_layout_get_text(layout_);

@@ -45,10 +45,20 @@ class TextLayout {
   // At a boundary of runs of both directions an index has a second place, where the text of
   // the other direction continues (elsewhere this equals CaretPoint).
   POINT SecondCaretPoint(int index) const;
+  // Where the caret stands after the last character of a line, on that line: a caret at a
+  // soft line break shows here when it belongs to the end of the line rather than the start
+  // of the next.
+  POINT LineEndPoint(int line) const;
   // The byte nearest to a point (the caret index a click there gives).
   int IndexAt(POINT point) const;
+  // Whether the caret may stand before byte `index`: not inside a cluster of characters drawn
+  // as one (a letter and the ZWNJ after it, a letter and its marks).
+  bool IsCaretPosition(int index) const;
   // The next caret index one step right (+1) or left (-1) on screen, across bidi runs.
   int MoveVisually(int index, int direction) const;
+  // As above; *beyond is set when the step would leave the text at its visual edge (the
+  // logical end on that side is then returned: 0 or the text's length).
+  int MoveVisually(int index, int direction, bool* beyond) const;
 
   // Draws the text with its top-left at (x, y) in `dc`'s logical coordinates (unmirrored, as
   // text is), in the text colour; bytes [selStart, selEnd) on a `selBack` background in

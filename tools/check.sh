@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# The test command: set up, configure, build and run every test, as CI does.
+# The test command: set up, then configure, build and run every test with both compilers, as
+# CI does: Clang with sanitizers and fuzz targets (ci), GCC with warnings as errors (gcc).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
-cmake --preset ci >/dev/null
-cmake --build --preset ci
-ctest --preset ci
+for preset in ci gcc; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

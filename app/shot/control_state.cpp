@@ -1,11 +1,14 @@
-// The state entries of controls: placement, visibility, font and colour, and each captioned
-// class's caption.
+// The state entries of controls: placement, visibility, font and colour, each captioned
+// class's caption, the text and selection of edits and the check of radio buttons.
 #include "app/shot/component_state.h"
+#include "controls/button.h"
 #include "controls/control.h"
+#include "controls/edit.h"
 #include "controls/groupbox.h"
 #include "controls/image.h"
 #include "controls/label.h"
 #include "controls/panel.h"
+#include "controls/radio_button.h"
 #include "controls/speed_button.h"
 #include "controls/wincontrol.h"
 #include "graphics/font.h"
@@ -58,6 +61,14 @@ void CaptionEntry(TControl& control, Json& entry) {
   entry.Set("caption", Utf8(control.Caption()));
 }
 
+// Positions count bytes of the single-byte text, as the program's handlers see them. A control
+// without a window has nothing selected; asking would make its window.
+void EditEntries(TCustomEdit& edit, Json& entry) {
+  entry.Set("text", Utf8(edit.Text()));
+  entry.Set("selStart", edit.HandleAllocated() ? edit.SelStart() : 0);
+  entry.Set("selLength", edit.HandleAllocated() ? edit.SelLength() : 0);
+}
+
 }  // namespace
 
 void AddControlEntries(StateRegistry& registry) {
@@ -66,6 +77,12 @@ void AddControlEntries(StateRegistry& registry) {
   registry.Add<TSpeedButton>(CaptionEntry);
   registry.Add<TPanel>(CaptionEntry);
   registry.Add<TGroupBox>(CaptionEntry);
+  registry.Add<TButton>(CaptionEntry);
+  registry.Add<TCustomEdit>(EditEntries);
+  registry.Add<TRadioButton>([](TRadioButton& radio, Json& entry) {
+    entry.Set("caption", Utf8(radio.Caption()));
+    entry.Set("checked", radio.Checked());
+  });
   registry.Add<TImage>([](TImage& image, Json& entry) {
     entry.Set("left", image.Left());
     entry.Set("top", image.Top());

@@ -33,6 +33,13 @@ struct QueryInfo {
 
 // Owns the file; tables opened from it refer to it and must not outlive it. Thread-compatible:
 // const methods may run concurrently.
+//
+// A damaged file (one cut short, most often) is never read as a smaller database. What it still
+// gives is decided per table: the catalog must be whole for the file to open at all, and a table
+// opens only when its definition, its usage map and every page the map names are in the file,
+// and then it has all its rows. A table that does not open fails with a corruption status naming
+// the table and the structure that referred to the missing page; a memo or OLE value whose pages
+// are gone fails the same way when it is read, and the row's other values stay readable.
 class Database {
  public:
   Database(const Database&) = delete;

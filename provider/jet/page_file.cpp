@@ -18,7 +18,8 @@ PageFile::~PageFile() {
 }
 
 Result<std::unique_ptr<PageFile>> PageFile::Open(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so a named pipe with no writer is refused rather than waited on.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT || errno == ENOTDIR)
       return Status::NotFound("Could not find file '" + path + "'.", path);
@@ -55,7 +56,20 @@ std::unique_ptr<PageFile> PageFile::FromBuffer(std::vector<std::uint8_t> bytes) 
 
 Result<ByteView> PageFile::Page(std::uint32_t number, const std::string& where) const {
   if (number >= page_count()) return BeyondEnd(number, where);
-  return ByteView(data_ + static_cast<std::size_t>(number) * pageSize_, pageSize_);
+  const std::uint8_t* stored = data_ + static_cast<std::size_t>(number) * pageSize_;
+  if (databaseKey_ == 0 || number == 0) return ByteView(stored, pageSize_);
+  std::lock_guard<std::mutex> hold(decryptedLock_);
+  std::unique_ptr<std::uint8_t[]>& page = decrypted_[number];
+  if (!page) {
+    page = std::make_unique<std::uint8_t[]>(pageSize_);
+    std::memcpy(page.get(), stored, pageSize_);
+    const std::uint32_t key = databaseKey_ ^ number;
+    const std::uint8_t keyBytes[4] = {
+        static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
+        static_cast<std::uint8_t>(key >> 16), static_cast<std::uint8_t>(key >> 24)};
+    Rc4Apply(keyBytes, std::span<std::uint8_t>(page.get(), pageSize_));
+  }
+  return ByteView(page.get(), pageSize_);
 }
 
 Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const {
@@ -66,19 +80,7 @@ Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const
 }
 
 void PageFile::DecryptPages(std::uint32_t databaseKey) {
-  if (mapping_ != nullptr) {
-    buffer_.assign(data_, data_ + size_);
-    munmap(mapping_, size_);
-    mapping_ = nullptr;
-    data_ = buffer_.data();
-  }
-  for (std::uint32_t page = 1; page < page_count(); ++page) {
-    std::uint32_t key = databaseKey ^ page;
-    std::uint8_t keyBytes[4] = {static_cast<std::uint8_t>(key), static_cast<std::uint8_t>(key >> 8),
-                                static_cast<std::uint8_t>(key >> 16),
-                                static_cast<std::uint8_t>(key >> 24)};
-    Rc4Apply(keyBytes, std::span<std::uint8_t>(buffer_.data() + page * pageSize_, pageSize_));
-  }
+  databaseKey_ = databaseKey;
 }
 
 }  // namespace provider::jet

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "provider/jet/byte_view.h"
@@ -37,13 +39,14 @@ class PageFile {
   }
 
   // The page `number`, or a corruption status naming it and `where` (the structure that
-  // pointed there) when it lies beyond the end of the file.
+  // pointed there) when it lies beyond the end of the file. Safe to call from several threads.
   Result<ByteView> Page(std::uint32_t number, const std::string& where) const;
   // The corruption status for a reference to page `number`, which the file does not have.
   Status BeyondEnd(std::uint64_t number, const std::string& where) const;
 
-  // Decrypts every page but the header with the per-page key (database key XOR page number).
-  // The mapping is replaced by a private decrypted copy.
+  // From now on every page but the header is decrypted with its own key (database key XOR page
+  // number) when it is first asked for, into a copy kept as long as the PageFile lives: a file
+  // costs the memory and time of the pages read, not of its size.
   void DecryptPages(std::uint32_t databaseKey);
 
  private:
@@ -54,6 +57,9 @@ class PageFile {
   void* mapping_ = nullptr;  // owned mmap region, or null
   std::vector<std::uint8_t> buffer_;
   std::size_t pageSize_ = 0;
+  std::uint32_t databaseKey_ = 0;  // 0: the pages are plain
+  mutable std::mutex decryptedLock_;
+  mutable std::unordered_map<std::uint32_t, std::unique_ptr<std::uint8_t[]>> decrypted_;
 };
 
 }  // namespace provider::jet

@@ -8,18 +8,11 @@ using namespace platform;
 namespace controlstest {
 namespace {
 
-class ControlInput : public ControlsTest {
+class ControlInput : public ShownFormTest {
  protected:
   void SetUp() override {
-    ControlsTest::SetUp();
-    form_.reset(NewForm<TControlsForm>(nullptr));
-    form_->Show();
-    Pump();
+    ShownFormTest::SetUp();
     Log().clear();
-  }
-  void TearDown() override {
-    form_.reset();
-    ControlsTest::TearDown();
   }
 
   // The log without the paints.
@@ -30,8 +23,6 @@ class ControlInput : public ControlsTest {
     }
     return out;
   }
-
-  std::unique_ptr<TControlsForm> form_;
 };
 
 TEST_F(ControlInput, ClickOnAWindowlessControlReachesItInItsOwnCoordinates) {

@@ -14,21 +14,9 @@ std::uint32_t Rgb(TColor color) {
   return (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
-class ControlPaint : public ControlsTest {
+class ControlPaint : public ShownFormTest {
  protected:
-  void SetUp() override {
-    ControlsTest::SetUp();
-    form_.reset(NewForm<TControlsForm>(nullptr));
-    form_->Show();
-    Pump();
-  }
-  void TearDown() override {
-    form_.reset();
-    ControlsTest::TearDown();
-  }
   std::uint32_t At(int x, int y) const { return PixelAt(form_->Handle(), x, y); }
-
-  std::unique_ptr<TControlsForm> form_;
 };
 
 TEST_F(ControlPaint, WindowlessControlsPaintInStoredOrderBelowWindowedOnes) {

@@ -85,6 +85,18 @@ POINT ControlsTest::OnScreen(const TControl& control, int x, int y) {
   return control.ClientToScreen({x, y});
 }
 
+void ShownFormTest::SetUp() {
+  ControlsTest::SetUp();
+  form_.reset(NewForm<TControlsForm>(nullptr));
+  form_->Show();
+  Pump();
+}
+
+void ShownFormTest::TearDown() {
+  form_.reset();
+  ControlsTest::TearDown();
+}
+
 namespace {
 
 [[maybe_unused]] const auto kTProbe = RegisterClass<TProbe, TGraphicControl>("TProbe");

@@ -92,4 +92,13 @@ class ControlsTest : public ::testing::Test {
   platform::HeadlessBackend* screen_ = nullptr;
 };
 
+// A test with the form of tcontrolsform.txt shown and painted, and the log cleared.
+class ShownFormTest : public ControlsTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<TControlsForm> form_;
+};
+
 }  // namespace controlstest

@@ -37,6 +37,14 @@ TEST_F(FormLoading, ComponentsAreOwnedByTheFormAndParentedAsStored) {
   EXPECT_EQ(form->Controls(4), form->Late);
   EXPECT_EQ(form->Hot->BoundsRect().right, 60);
   EXPECT_EQ(form->Hot->Cursor(), crHandPoint);
+
+  // Moving a control keeps one parent; a container cannot go inside itself.
+  form->Hot->SetParent(form->Panel2);
+  EXPECT_EQ(form->Panel2->ControlCount(), 1);
+  EXPECT_EQ(form->ControlCount(), 4);
+  EXPECT_THROW(form->Panel1->SetParent(form->Box), EInvalidOperation);
+  EXPECT_THROW(form->Panel1->SetParent(form->Panel1), EInvalidOperation);
+  EXPECT_EQ(form->Panel1->Parent(), form.get());
 }
 
 TEST_F(FormLoading, ControlsTakeFontColourAndModeFromTheirParentUnlessTheyHaveTheirOwn) {
@@ -132,6 +140,19 @@ TEST_F(FormLoading, StoredClientSizeIsTheSizeOfTheBorderlessWindow) {
   EXPECT_FALSE(form->Visible());
 }
 
+TEST_F(FormLoading, PixelsPerInchAcceptsZeroOrMoreThan35) {
+  std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+  struct Case {
+    int value;
+    int kept;
+  };
+  const Case cases[] = {{120, 120}, {35, 120}, {-1, 120}, {36, 36}, {0, 0}, {96, 96}};
+  for (const Case& c : cases) {
+    form->SetPixelsPerInch(c.value);
+    EXPECT_EQ(form->PixelsPerInch(), c.kept) << c.value;
+  }
+}
+
 TEST_F(FormLoading, PositionsScaleByTheMeasuredOverTheStoredTextHeight) {
   HDC dc = CreateCompatibleDC(nullptr);
   TFont font;
@@ -156,6 +177,26 @@ TEST_F(FormLoading, PositionsScaleByTheMeasuredOverTheStoredTextHeight) {
   // A control with its own font has it scaled; one taking the form's keeps the form's.
   EXPECT_EQ(form->Panel1->Font()->Size(), MulDiv(8, m, 7));
   EXPECT_EQ(form->Font()->Height(), -12);
+}
+
+class THighDpiForm : public TForm {
+ public:
+  using TForm::TForm;
+  TPanel* Panel1 = nullptr;
+};
+[[maybe_unused]] const auto kTHighDpiForm =
+    RegisterClass<THighDpiForm, TForm>("THighDpiForm").Field("Panel1", &THighDpiForm::Panel1);
+
+TEST_F(FormLoading, FontStoredAtAnotherResolutionIsRescaledToTheScreens) {
+  ASSERT_EQ(ScreenLogPixels(), 96);
+  std::unique_ptr<THighDpiForm> form(NewForm<THighDpiForm>(nullptr));
+
+  EXPECT_EQ(form->Font()->Height(), -12);
+  EXPECT_EQ(form->PixelsPerInch(), 96);
+  EXPECT_EQ(form->Panel1->Font()->Height(), -12) << "taken from the form";
+  EXPECT_EQ(form->Panel1->Left(), 30) << "the text height matched: nothing moves";
+  EXPECT_EQ(form->Panel1->Width(), 50);
+  EXPECT_EQ(form->ClientWidth(), 150);
 }
 
 TEST_F(FormLoading, CreationHandlerRunsOnceAfterEveryAfterLoadStep) {

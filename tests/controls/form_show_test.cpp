@@ -115,6 +115,23 @@ TEST_F(FormShow, FirstActivationFocusesTheFirstControlInTabOrder) {
   EXPECT_TRUE(form->Panel2->Focused()) << "wraps around";
 }
 
+TEST_F(FormShow, FreeingTheFocusedControlLeavesTheRestInTabOrder) {
+  std::unique_ptr<TControlsForm> form(NewForm<TControlsForm>(nullptr));
+  form->Show();
+  Pump();
+  ASSERT_TRUE(form->Panel2->Focused());
+
+  delete form->Panel2;
+  EXPECT_EQ(form->Panel2, nullptr) << "the form's field is cleared";
+  EXPECT_EQ(form->ActiveControl(), nullptr);
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{form->Panel1, form->Box}));
+  form->SelectNext(nullptr, true, true);
+  EXPECT_TRUE(form->Box->Focused());
+  Pump();
+}
+
 TEST_F(FormShow, FocusingAHiddenOrDisabledControlFails) {
   std::unique_ptr<TControlsForm> form(NewForm<TControlsForm>(nullptr));
   form->Show();

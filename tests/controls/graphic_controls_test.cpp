@@ -393,8 +393,8 @@ TEST_F(GraphicControls, ImageDestinationFollowsStretchProportionalAndCenter) {
     RECT dest;
   };
   const Case cases[] = {
-      {false, false, false, {0, 0, 40, 40}},  {true, false, false, {0, 0, 100, 50}},
-      {true, true, false, {0, 0, 50, 50}},    {true, true, true, {25, 0, 75, 50}},
+      {false, false, false, {0, 0, 40, 40}}, {true, false, false, {0, 0, 100, 50}},
+      {true, true, false, {0, 0, 50, 50}},   {true, true, true, {25, 0, 75, 50}},
       {false, true, false, {0, 0, 40, 40}},  // proportional alone only shrinks
       {false, false, true, {30, 5, 70, 45}},
   };

@@ -3,6 +3,7 @@
 #include "core/exceptions.h"
 #include "data/com_startup.h"
 #include "platform/com.h"
+#include "platform/icons.h"
 #include "platform/message_box.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -35,6 +36,8 @@ TEST_F(ApplicationObject, ApplicationWindowIsAnEmptyPopupAtTheScreenCentre) {
   EXPECT_EQ(r.right - r.left, 0);
   EXPECT_EQ(r.bottom - r.top, 0);
   EXPECT_FALSE(IsWindowVisible(window)) << "no form is visible yet";
+  // No icon of its own in this program: the system's application icon.
+  EXPECT_EQ(IconId(static_cast<HICON>(Application->Icon())), 32512);
 }
 
 TEST_F(ApplicationObject, FirstFormMadeIsTheMainFormWithItsWindowOwnedByTheApplication) {

@@ -19,6 +19,15 @@ void TAppForm::FormCreate(TObject*) {
   if (failOnCreate) throw Exception("The categories are missing");
 }
 
+void TAppForm::SpotClick(TObject*) {
+  Log().push_back("click Spot");
+}
+
+void TAppForm::SpotDown(TObject*, TMouseButton, TShiftState, int, int) {
+  Log().push_back("down Spot");
+  if (failOnSpotDown) throw Exception("Busy");
+}
+
 void TAppForm::SpotEnter(TObject*) {
   Log().push_back("enter Spot");
 }
@@ -77,6 +86,8 @@ namespace {
                                             .Field("First", &TAppForm::First)
                                             .Field("Second", &TAppForm::Second)
                                             .Method("FormCreate", &TAppForm::FormCreate)
+                                            .Method("SpotClick", &TAppForm::SpotClick)
+                                            .Method("SpotDown", &TAppForm::SpotDown)
                                             .Method("SpotEnter", &TAppForm::SpotEnter)
                                             .Method("SpotLeave", &TAppForm::SpotLeave)
                                             .Method("FailClick", &TAppForm::FailClick)

@@ -38,8 +38,12 @@ class TAppForm : public TForm {
   // What FailClick raises; an empty text raises the silent EAbort.
   AnsiString failure = "Not found";
   bool failOnCreate = false;
+  // Whether a press on the spot fails.
+  bool failOnSpotDown = false;
 
   void FormCreate(TObject* Sender);
+  void SpotClick(TObject* Sender);
+  void SpotDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void SpotEnter(TObject* Sender);
   void SpotLeave(TObject* Sender);
   void FailClick(TObject* Sender);

@@ -49,6 +49,25 @@ TEST_F(MessageLoop, HandlerFailureIsShownWithTheTitleAndTheLoopGoesOn) {
   EXPECT_TRUE(IsWindowEnabled(main_->Handle())) << "enabled again after the box";
 }
 
+TEST_F(MessageLoop, FailureWhileAControlHoldsTheMouseEndsThePressWithoutAClick) {
+  main_->Show();
+  ClickOn(*main_->Spot, 5, 5);
+  Application->ProcessMessages();
+  EXPECT_EQ(Log(), (std::vector<AnsiString>{"create", "down Spot", "click Spot"}));
+
+  Log().clear();
+  main_->failOnSpotDown = true;
+  POINT p = main_->Spot->ClientToScreen({5, 5});
+  screen_->Press(p.x, p.y);
+  screen_->Tap(VK_RETURN);  // answers the report
+  screen_->Release(p.x, p.y);
+  Application->ProcessMessages();
+  EXPECT_EQ(Log(), std::vector<AnsiString>{"down Spot"});
+  ASSERT_EQ(Boxes().size(), 1u);
+  EXPECT_EQ(Boxes()[0].text, "Busy.");
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(MessageLoop, SilentAbortShowsNothing) {
   main_->failure.clear();
   main_->Show();

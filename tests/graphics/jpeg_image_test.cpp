@@ -149,15 +149,35 @@ TEST_F(JpegImageTest, ReadingTakesOnlyTheHeaderAndDrawingDecodesOnce) {
   EXPECT_EQ(starts.count, 2);
 }
 
-TEST_F(JpegImageTest, ATruncatedFileDecodesAsFarAsItGoes) {
-  std::vector<std::uint8_t> file =
-      graphicstest::Compress(graphicstest::TestPicture(64, 64), "-sample 1x1");
-  file.resize(file.size() / 2);
-  auto image = Read(file);
+TEST_F(JpegImageTest, ASilentAbortFromAProgressHandlerStopsDecodingQuietly) {
+  auto image = Read(graphicstest::Compress(graphicstest::TestPicture(40, 30), ""));
+  struct Stopper : TObject {
+    void OnProgress(TObject*, TProgressStage stage, std::uint8_t percent, bool,
+                    const platform::RECT&, const AnsiString&) {
+      stages.push_back(Format("%d %d", static_cast<int>(stage), percent));
+      if (stage == TProgressStage::psStarting) throw EAbort("stop");
+    }
+    std::vector<AnsiString> stages;
+  } stopper;
+  image->OnProgress = TProgressEvent(&stopper, &Stopper::OnProgress);
   EXPECT_NO_THROW(image->Bitmap());
-  Pnm reference = graphicstest::Decompress(file, "");
-  std::string first;
-  EXPECT_EQ(Differences(image->Bitmap(), reference, &first), 0) << first;
+  EXPECT_TRUE(image->Decoded()) << "what was decoded is kept";
+  EXPECT_EQ(stopper.stages, (std::vector<AnsiString>{"0 0", "2 0"}))
+      << "the ending is reported with 0 % after an abort";
+}
+
+TEST_F(JpegImageTest, ATruncatedFileDecodesAsFarAsItGoes) {
+  for (const char* kind : {"-sample 1x1", "-progressive"}) {
+    SCOPED_TRACE(kind);
+    std::vector<std::uint8_t> file =
+        graphicstest::Compress(graphicstest::TestPicture(64, 64), kind);
+    file.resize(file.size() / 2);
+    auto image = Read(file);
+    EXPECT_NO_THROW(image->Bitmap());
+    Pnm reference = graphicstest::Decompress(file, "");
+    std::string first;
+    EXPECT_EQ(Differences(image->Bitmap(), reference, &first), 0) << first;
+  }
 }
 
 TEST_F(JpegImageTest, AssignedImagesShareTheCompressedBytes) {

@@ -114,7 +114,9 @@ TEST(RasterOpTest, XorLineDrawnTwiceLeavesNothing) {
   for (int pass = 0; pass < 2; ++pass) {
     MoveToEx(canvas.dc, 3, 5, nullptr);
     LineTo(canvas.dc, 30, 35);
-    if (pass == 0) EXPECT_LT(canvas.Count(0x64788C) + canvas.Count(kWhite), 40 * 40);
+    if (pass == 0) {
+      EXPECT_LT(canvas.Count(0x64788C) + canvas.Count(kWhite), 40 * 40);
+    }
   }
   EXPECT_EQ(canvas.Count(0x64788C), 40 * 20);
   EXPECT_EQ(canvas.Count(kWhite), 40 * 20);

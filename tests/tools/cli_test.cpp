@@ -1,5 +1,6 @@
 // The formc program as a build runs it: exit status, error lines, extraction and dependencies.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <string>
@@ -75,6 +76,51 @@ TEST_F(FormcProgram, FailuresAreOneLineAndNonZero) {
 
   EXPECT_NE(Formc("frobnicate").status, 0);
   EXPECT_NE(Formc("dump " + Path("missing.bin")).status, 0);
+}
+
+// Only regular files of bounded size are read, and a name that holds a line break still gives
+// one line of message.
+TEST_F(FormcProgram, InputsThatAreNotSmallRegularFilesAreRefusedBeforeReading) {
+  tools_test::WriteFile(Path("large.bin"), "TPF0");
+  std::filesystem::resize_file(Path("large.bin"), std::uintmax_t{17} << 20);
+  tools_test::WriteFile(Path("text.bin"), "object main: Tmain\nend\n");
+  struct Case {
+    std::string args;
+    std::string output;
+  };
+  const Case cases[] = {
+      {"dump " + dir_.string(), "formc: cannot read " + dir_.string() + ": it is a directory\n"},
+      {"compile " + dir_.string() + " " + Path("out.bin"),
+       "formc: cannot read " + dir_.string() + ": it is a directory\n"},
+      {"dump /dev/zero", "formc: cannot read /dev/zero: it is not a regular file\n"},
+      {"dump " + Path("large.bin"),
+       "formc: cannot read " + Path("large.bin") + ": it is larger than 16 MB\n"},
+      {"dump " + Path("text.bin"),
+       "formc: offset 0: not a component stream (the signature is not \"TPF0\")\n"},
+      {"dump '" + Path("new\nline.bin") + "'",
+       "formc: cannot read " + Path("new\\x0Aline.bin") + ": No such file or directory\n"},
+  };
+  for (const Case& c : cases) {
+    Outcome run = Formc(c.args);
+    EXPECT_NE(run.status, 0) << c.args;
+    EXPECT_EQ(run.output, c.output);
+  }
+  EXPECT_FALSE(std::filesystem::exists(Path("out.bin")));
+}
+
+// A dump is printed as the stream is read: a stream of millions of small values costs about its
+// own size in memory, not a tree of them.
+TEST_F(FormcProgram, DumpMemoryIsBoundedByTheStreamNotItsValueCount) {
+  std::string stream("TPF0\x05Tmain\x04main\x01X\x01", 18);
+  for (int i = 0; i < 2'000'000; ++i) stream += std::string("\x02\x07", 2);
+  stream += std::string("\x00\x00\x00", 3);
+  tools_test::WriteFile(Path("many.bin"), stream);
+  Outcome run = Formc("dump " + Path("many.bin") + " -o " + Path("many.txt"));
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(std::filesystem::file_size(Path("many.txt")), 2'000'000u * 6 + 35);
+  rusage children{};
+  getrusage(RUSAGE_CHILDREN, &children);
+  EXPECT_LT(children.ru_maxrss, 256 * 1024) << "kilobytes at the peak";
 }
 
 }  // namespace

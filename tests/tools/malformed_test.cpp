@@ -106,7 +106,12 @@ TEST(MalformedDescription, ErrorsNameLineAndColumn) {
       {"  X = (1 null)\nend\n", "2:10: null would end the list; it cannot be an item"},
       {"  X = [a, \"\"]\nend\n", "2:13: a set element cannot be empty"},
       {"  X = {abc}\nend\n", "2:7: a binary value needs an even number of hex digits"},
-      {"  X = @missing.bin\nend\n", "2:7: cannot read ./missing.bin"},
+      {"  X = @missing.bin\nend\n", "2:7: cannot read ./missing.bin: No such file or directory"},
+      {"  X = @.\nend\n", "2:7: cannot read ./.: it is a directory"},
+      {"  X = @/dev/zero\nend\n",
+       "2:7: cannot read /dev/zero: it is not below the description's folder"},
+      {"  X = @../x.bin\nend\n",
+       "2:7: cannot read ./../x.bin: it is not below the description's folder"},
       {"  X = ext {00}\nend\n", "2:11: a raw float payload here is 10 bytes"},
       {"  object A: TA\n  end\n  Y = 1\nend\n", "4:3: properties come before the child objects"},
       {"  X = 1\n", "3:1: expected 'end'"},
@@ -124,6 +129,9 @@ TEST(MalformedDescription, ErrorsNameLineAndColumn) {
   }
   EXPECT_EQ(CompileError("  X = " + std::string(100000, '(')),
             "2:70: nesting deeper than 64 levels");
+  std::string manyValues = "  X = (";
+  for (int i = 0; i < 600'000; ++i) manyValues += "1 ";
+  EXPECT_EQ(CompileError(manyValues + ")\nend\n"), "2:1000004: more than 500000 values");
   std::string longName(256, 'n');
   EXPECT_EQ(CompileError("  " + longName + " = 1\nend\n"),
             "2:3: a property name is longer than 255 bytes");

@@ -10,15 +10,13 @@ namespace {
 
 class Decoder {
  public:
-  explicit Decoder(std::string_view data) : data_(data) {}
+  Decoder(std::string_view data, StreamSink& sink) : data_(data), sink_(sink) {}
 
-  ObjectRecord Stream() {
-    if (data_.size() < 4 || std::memcmp(data_.data(), kStreamSignature, 4) != 0)
-      throw StreamError(0, "not a component stream (the signature is not \"TPF0\")");
+  void Stream() {
+    CheckSignature(data_);
     pos_ = 4;
-    ObjectRecord root = Object(0);
+    Object(0);
     if (pos_ != data_.size()) throw StreamError(pos_, "unexpected bytes after the root object");
-    return root;
   }
 
  private:
@@ -80,36 +78,55 @@ class Decoder {
       throw StreamError(pos_, "nesting deeper than " + std::to_string(kMaxDepth) + " levels");
   }
 
-  ObjectRecord Object(int depth) {
+  void Object(int depth) {
     Deeper(depth);
-    ObjectRecord record;
+    std::optional<std::uint8_t> prefix;
+    std::optional<std::size_t> position;
     std::uint8_t first = PeekByte("an object record");
     if (first >= 0xF0) {
-      record.prefix = first;
+      prefix = first;
       ++pos_;
-      if (first & kPrefixChildPosition) record.position = TaggedValue(depth + 1);
+      if (first & kPrefixChildPosition) {
+        // The position comes before the names in the stream but after them in the events:
+        // checked now, sent once the names are known.
+        position = pos_;
+        CheckingSink checking;
+        Decoder(data_, checking).SkipValue(pos_, depth + 1);
+      }
     }
-    record.className = ShortName("a class name");
-    record.name = ShortName("an object name");
-    record.entries = Entries(depth);
-    while (PeekByte("the child list") != 0) record.children.push_back(Object(depth + 1));
+    std::string className = ShortName("a class name");
+    std::string name = ShortName("an object name");
+    sink_.BeginObject(prefix, className, name, position.has_value());
+    if (position) {
+      const std::size_t after = pos_;
+      pos_ = *position;
+      TaggedValue(depth + 1);
+      pos_ = after;
+    }
+    sink_.ObjectBody();
+    Entries(depth);
+    while (PeekByte("the child list") != 0) Object(depth + 1);
     ++pos_;
-    return record;
+    sink_.EndObject();
   }
 
-  std::vector<PropertyEntry> Entries(int depth) {
-    std::vector<PropertyEntry> entries;
+  // Reads the value at *pos into the sink and moves *pos past it.
+  void SkipValue(std::size_t& pos, int depth) {
+    pos_ = pos;
+    TaggedValue(depth);
+    pos = pos_;
+  }
+
+  void Entries(int depth) {
     while (PeekByte("the property list") != 0) {
-      PropertyEntry entry;
-      entry.name = ShortName("a property name");
-      entry.value = TaggedValue(depth + 1);
-      entries.push_back(std::move(entry));
+      sink_.BeginEntry(ShortName("a property name"));
+      TaggedValue(depth + 1);
+      sink_.EndEntry();
     }
     ++pos_;
-    return entries;
   }
 
-  Value TaggedValue(int depth) {
+  void TaggedValue(int depth) {
     Deeper(depth);
     std::size_t at = pos_;
     std::uint8_t tag = Byte("a value tag");
@@ -122,9 +139,11 @@ class Decoder {
       case ValueTag::tagNil:
         break;
       case ValueTag::tagList:
-        while (PeekByte("a list") != 0) v.items.push_back(TaggedValue(depth + 1));
+        sink_.BeginList(PeekByte("a list") == 0);
+        while (PeekByte("a list") != 0) TaggedValue(depth + 1);
         ++pos_;
-        break;
+        sink_.EndList();
+        return;
       case ValueTag::tagInt8:
         v.integer = Signed(1, "an 8-bit integer");
         break;
@@ -170,27 +189,45 @@ class Decoder {
         break;
       }
       case ValueTag::tagSet:
-        while (PeekByte("a set") != 0) v.elements.push_back(ShortName("a set element"));
+        sink_.BeginSet();
+        while (PeekByte("a set") != 0) sink_.SetElement(ShortName("a set element"));
         ++pos_;
-        break;
+        sink_.EndSet();
+        return;
       case ValueTag::tagCollection:
-        while (PeekByte("a collection") != 0) v.collection.push_back(Item(depth + 1));
+        sink_.BeginCollection(PeekByte("a collection") == 0);
+        while (PeekByte("a collection") != 0) Item(depth + 1);
         ++pos_;
-        break;
+        sink_.EndCollection();
+        return;
       default:
         pos_ = at;
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02X", tag);
         throw StreamError(at, std::string("unknown value tag ") + hex);
     }
-    return v;
+    sink_.Scalar(v);
   }
 
-  CollectionItem Item(int depth) {
-    Deeper(depth);
-    CollectionItem item;
+  // An order value is an integer: it is read on its own, never sent as a value of its own.
+  std::optional<Value> Order(int depth) {
     std::uint8_t tag = PeekByte("a collection item");
-    if (tag == 2 || tag == 3 || tag == 4) item.order = TaggedValue(depth);
+    if (tag != 2 && tag != 3 && tag != 4) return std::nullopt;
+    Deeper(depth);
+    Value order;
+    order.tag = static_cast<ValueTag>(Byte("a value tag"));
+    order.integer = Signed(tag == 2   ? 1
+                           : tag == 3 ? 2
+                                      : 4,
+                           tag == 2   ? "an 8-bit integer"
+                           : tag == 3 ? "a 16-bit integer"
+                                      : "a 32-bit integer");
+    return order;
+  }
+
+  void Item(int depth) {
+    Deeper(depth);
+    std::optional<Value> order = Order(depth);
     std::size_t at = pos_;
     std::uint8_t list = Byte("a collection item");
     if (list != static_cast<std::uint8_t>(ValueTag::tagList)) {
@@ -199,18 +236,25 @@ class Decoder {
       throw StreamError(
           at, std::string("a collection item must open with the list tag 0x01, not ") + hex);
     }
-    item.entries = Entries(depth);
-    return item;
+    sink_.BeginItem(order);
+    Entries(depth);
+    sink_.EndItem();
   }
 
   std::string_view data_;
+  StreamSink& sink_;
   std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-ObjectRecord DecodeStream(std::string_view stream) {
-  return Decoder(stream).Stream();
+void CheckSignature(std::string_view start) {
+  if (start.size() < 4 || std::memcmp(start.data(), kStreamSignature, 4) != 0)
+    throw StreamError(0, "not a component stream (the signature is not \"TPF0\")");
+}
+
+void DecodeStream(std::string_view stream, StreamSink& sink) {
+  Decoder(stream, sink).Stream();
 }
 
 }  // namespace formc

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "tools/formc/binary.h"
+#include "tools/formc/source_file.h"
 #include "tools/formc/text.h"
+#include "tools/message_text.h"
 
 namespace fs = std::filesystem;
 
@@ -19,17 +21,8 @@ constexpr char kUsage[] =
     "       formc dump IN [-o OUT] [--extract DIR]\n";
 
 int Fail(const std::string& message) {
-  std::cerr << "formc: " << message << "\n";
+  std::cerr << "formc: " << tools::Printable(message) << "\n";
   return 1;
-}
-
-bool ReadWhole(const fs::path& path, std::string* out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  *out = bytes.str();
-  return true;
 }
 
 // Writes beside the target and renames, so that a failed run never leaves a half-written file.
@@ -58,12 +51,15 @@ std::string DepfilePath(const fs::path& path) {
 int Compile(const std::vector<std::string>& args) {
   if (args.size() != 2 && !(args.size() == 4 && args[2] == "--depfile")) return Fail(kUsage);
   fs::path in = args[0], out = args[1];
-  std::string text;
-  if (!ReadWhole(in, &text)) return Fail("cannot read " + in.string());
   std::vector<fs::path> referenced;
   std::string stream;
   try {
+    std::string text;
+    formc::SourceFile file(in);
+    file.Read(static_cast<std::size_t>(file.Size()), &text);
     stream = formc::EncodeStream(formc::ParseText(text, in.parent_path(), &referenced));
+  } catch (const formc::FileError& e) {
+    return Fail(e.what());
   } catch (const formc::SourceError& e) {
     return Fail(in.string() + ":" + e.what());
   } catch (const std::invalid_argument& e) {
@@ -94,19 +90,37 @@ int Dump(const std::vector<std::string>& args) {
     }
   }
   std::string stream;
-  if (!ReadWhole(args[0], &stream)) return Fail("cannot read " + args[0]);
-  std::string text;
   try {
-    text = formc::PrintText(formc::DecodeStream(stream), options);
+    // The signature is checked before the rest is read, so a file that is no stream costs
+    // four bytes of reading whatever its size.
+    formc::SourceFile file(args[0]);
+    file.Read(4, &stream);
+    formc::CheckSignature(stream);
+    file.Read(static_cast<std::size_t>(file.Size()), &stream);
+    if (!out) {
+      if (!formc::PrintStream(stream, options, std::cout)) return Fail("cannot write the output");
+      return 0;
+    }
+    // Written beside the target and renamed, so that a failed run leaves no half-written file.
+    fs::path temporary = *out;
+    temporary += ".tmp";
+    bool written = false;
+    {
+      std::ofstream text(temporary, std::ios::binary | std::ios::trunc);
+      written = text && formc::PrintStream(stream, options, text);
+    }
+    std::error_code ec;
+    if (written) fs::rename(temporary, *out, ec);
+    if (!written || ec) {
+      fs::remove(temporary, ec);
+      return Fail("cannot write " + out->string());
+    }
+  } catch (const formc::FileError& e) {
+    return Fail(e.what());
   } catch (const formc::StreamError& e) {
     return Fail(e.what());
   } catch (const std::runtime_error& e) {
     return Fail(e.what());
-  }
-  if (out) {
-    if (!WriteWhole(*out, text)) return Fail("cannot write " + out->string());
-  } else {
-    std::cout << text;
   }
   return 0;
 }

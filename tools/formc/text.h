@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,5 +46,10 @@ struct PrintOptions {
 // of a value is written only where the default for its literal would be another. A file that
 // cannot be extracted raises std::runtime_error.
 std::string PrintText(const ObjectRecord& root, const PrintOptions& options = {});
+
+// Prints the stream `stream` the same way, into `out` as it is decoded: the memory it takes is
+// bounded by the stream's nesting, not its size. The stream is checked whole first, so a
+// StreamError comes before anything is printed or extracted. False when writing to `out` failed.
+bool PrintStream(std::string_view stream, const PrintOptions& options, std::ostream& out);
 
 }  // namespace formc

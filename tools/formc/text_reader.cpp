@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "tools/formc/source_file.h"
 #include "tools/formc/text.h"
 #include "tools/formc/textcodec.h"
 
@@ -275,8 +276,16 @@ class Parser {
     Advance();
   }
 
-  void Deeper(int depth) const {
+  // Called for every object, value and item: bounds the nesting, and counts the part.
+  void Deeper(int depth) {
     if (depth >= kMaxDepth) Fail("nesting deeper than " + std::to_string(kMaxDepth) + " levels");
+    CountPart();
+  }
+
+  // Bounds the parts (objects, values, items, set elements), so that a description costs
+  // memory in proportion to a form's, not to its length.
+  void CountPart() {
+    if (++parts_ > kMaxParts) Fail("more than " + std::to_string(kMaxParts) + " values");
   }
 
   // A name in a record header, property or set: a plain word or a single-byte string.
@@ -577,6 +586,7 @@ class Parser {
       if (!v.elements.empty()) Expect(',');
       std::string element = Name("a set element", false);
       if (element.empty()) Fail("a set element cannot be empty");
+      CountPart();
       v.elements.push_back(std::move(element));
     }
     Advance();
@@ -626,14 +636,27 @@ class Parser {
     return v;
   }
 
+  // A referenced file is a regular file in the description's folder or below it: a description
+  // names the pictures it is made with, not any file of the machine.
   std::string ReadFile(const std::string& name) {
-    std::filesystem::path path = baseDir_ / std::filesystem::path(name);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Fail("cannot read " + path.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
+    const std::filesystem::path path = baseDir_ / std::filesystem::path(name);
+    std::string bytes;
+    try {
+      const std::filesystem::path base =
+          std::filesystem::weakly_canonical(baseDir_.empty() ? "." : baseDir_);
+      const std::filesystem::path target = std::filesystem::weakly_canonical(path);
+      const std::filesystem::path inside = target.lexically_relative(base);
+      if (std::filesystem::path(name).is_absolute() || inside.empty() || *inside.begin() == "..")
+        Fail("cannot read " + path.string() + ": it is not below the description's folder");
+      SourceFile file(path);
+      file.Read(static_cast<std::size_t>(file.Size()), &bytes);
+    } catch (const FileError& e) {
+      Fail(e.what());
+    } catch (const std::filesystem::filesystem_error& e) {
+      Fail("cannot read " + path.string() + ": " + e.code().message());
+    }
     if (referenced_) referenced_->push_back(path);
-    return bytes.str();
+    return bytes;
   }
 
   Lexer lexer_;
@@ -641,6 +664,7 @@ class Parser {
   std::optional<Token> next_;
   std::filesystem::path baseDir_;
   std::vector<std::filesystem::path>* referenced_;
+  std::size_t parts_ = 0;
 };
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include <cstdio>
 #include <fstream>
 #include <set>
+#include <sstream>
+#include <vector>
 
+#include "tools/formc/binary.h"
 #include "tools/formc/text.h"
 #include "tools/formc/textcodec.h"
 
@@ -59,54 +62,174 @@ std::string FileStem(std::string_view hint) {
   return out.empty() ? "value" : out;
 }
 
-class Printer {
+// Prints events as they come, holding only the open containers (and less than a buffer's worth
+// of text) at any time.
+class Printer : public StreamSink {
  public:
-  explicit Printer(const PrintOptions& options) : options_(options) {}
-
-  std::string Print(const ObjectRecord& root) {
+  Printer(const PrintOptions& options, std::ostream& out) : options_(options), out_(out) {
     if (options_.extractDir) std::filesystem::create_directories(*options_.extractDir);
-    Object(root, 0);
-    return std::move(out_);
   }
 
+  // Writes what is still buffered; false when the output failed.
+  bool Finish() {
+    Flush();
+    return static_cast<bool>(out_.flush());
+  }
+
+  void BeginObject(std::optional<std::uint8_t> prefix, const std::string& className,
+                   const std::string& name, bool hasPosition) override {
+    const int level = frames_.empty() ? 0 : frames_.back().level + 1;
+    Indent(level);
+    if (prefix) {
+      std::uint8_t p = *prefix;
+      if ((p & 0x08) || (p & 0x07) == 0) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "prefix 0x%02X ", p);
+        text_ += buf;
+      } else {
+        if (p & kPrefixInherited) text_ += "inherited ";
+        if (p & kPrefixInline) text_ += "inline ";
+      }
+    }
+    text_ += "object " + Name(name, false) + ": " + Name(className, false);
+    if (hasPosition) text_ += " at ";
+    frames_.push_back({Frame::object, level, name});
+  }
+  void ObjectBody() override { text_ += '\n'; }
+  void EndObject() override {
+    Indent(frames_.back().level);
+    text_ += "end\n";
+    frames_.pop_back();
+    FlushWhenFull();
+  }
+
+  void BeginEntry(const std::string& name) override {
+    const Frame& owner = frames_.back();
+    const int level = owner.level + 1;
+    std::string hint = owner.hint + "." + name;
+    Indent(level);
+    text_ += Name(name, true) + " = ";
+    frames_.push_back({Frame::entry, level, std::move(hint)});
+  }
+  void EndEntry() override {
+    text_ += '\n';
+    frames_.pop_back();
+    FlushWhenFull();
+  }
+
+  void Scalar(const formc::Value& v) override {
+    const int level = StartValue();
+    ScalarValue(v, level);
+    EndValue();
+  }
+
+  void BeginList(bool empty) override { OpenValue(Frame::list, empty, empty ? "()" : "(\n"); }
+  void EndList() override { CloseValue(")"); }
+  void BeginSet() override { OpenValue(Frame::set, true, "["); }
+  void SetElement(const std::string& element) override {
+    Frame& set = frames_.back();
+    if (set.count++ > 0) text_ += ", ";
+    text_ += Name(element, false);
+    FlushWhenFull();
+  }
+  void EndSet() override {
+    text_ += "]";
+    frames_.pop_back();
+    EndValue();
+  }
+  void BeginCollection(bool empty) override {
+    OpenValue(Frame::collection, empty, empty ? "<>" : "<\n");
+  }
+  void BeginItem(const std::optional<formc::Value>& order) override {
+    Frame& collection = frames_.back();
+    const int level = collection.level + 1;
+    std::string hint = collection.hint + "." + std::to_string(collection.count++);
+    Indent(level);
+    text_ += "item";
+    if (order) {
+      text_ += " ";
+      Integer(*order);
+    }
+    text_ += '\n';
+    frames_.push_back({Frame::item, level, std::move(hint)});
+  }
+  void EndItem() override {
+    Indent(frames_.back().level);
+    text_ += "end\n";
+    frames_.pop_back();
+    FlushWhenFull();
+  }
+  void EndCollection() override { CloseValue(">"); }
+
  private:
-  void Indent(int level) { out_.append(2 * level, ' '); }
+  // What is open: an object (its line's level), an entry (its line's level), or a list, set,
+  // collection or item (the level of the line the value starts on). The hint names the place,
+  // for the file an extracted binary value is written to.
+  struct Frame {
+    enum Kind { object, entry, list, set, collection, item } kind;
+    int level;
+    std::string hint;
+    std::size_t count = 0;  // items or elements so far
+    bool empty = false;
+  };
+
+  static constexpr std::size_t kBuffer = 1 << 16;
+
+  void Flush() {
+    out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+    text_.clear();
+  }
+
+  void FlushWhenFull() {
+    if (text_.size() >= kBuffer) Flush();
+  }
+
+  void Indent(int level) { text_.append(2 * level, ' '); }
+
+  // Starts a value where the innermost open part puts it; returns the level of its line.
+  int StartValue() {
+    const Frame& at = frames_.back();
+    if (at.kind != Frame::list) return at.level;
+    Indent(at.level + 1);
+    return at.level + 1;
+  }
+
+  void EndValue() {
+    Frame& at = frames_.back();
+    if (at.kind != Frame::list) return;
+    text_ += '\n';
+    ++at.count;
+    FlushWhenFull();
+  }
+
+  // The hint of the value being started: the entry, the object's position, or the list item.
+  std::string ValueHint() const {
+    const Frame& at = frames_.back();
+    if (at.kind == Frame::object) return at.hint + ".position";
+    if (at.kind == Frame::list) return at.hint + "." + std::to_string(at.count);
+    return at.hint;
+  }
+
+  void OpenValue(Frame::Kind kind, bool empty, const char* opening) {
+    std::string hint = ValueHint();
+    const int level = StartValue();
+    text_ += opening;
+    frames_.push_back({kind, level, std::move(hint), 0, empty});
+  }
+
+  void CloseValue(const char* closing) {
+    const Frame& value = frames_.back();
+    if (!value.empty) {
+      Indent(value.level);
+      text_ += closing;
+    }
+    frames_.pop_back();
+    EndValue();
+  }
 
   static std::string Name(const std::string& name, bool dotted) {
     if (IsPlainName(name, dotted) && !(dotted && IsReservedName(name))) return name;
     return QuoteAnsi(name);
-  }
-
-  void Object(const ObjectRecord& record, int level) {
-    Indent(level);
-    if (record.prefix) {
-      std::uint8_t p = *record.prefix;
-      if ((p & 0x08) || (p & 0x07) == 0) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "prefix 0x%02X ", p);
-        out_ += buf;
-      } else {
-        if (p & kPrefixInherited) out_ += "inherited ";
-        if (p & kPrefixInline) out_ += "inline ";
-      }
-    }
-    out_ += "object " + Name(record.name, false) + ": " + Name(record.className, false);
-    if (record.position) {
-      out_ += " at ";
-      Value(*record.position, level, record.name + ".position");
-    }
-    out_ += '\n';
-    for (const PropertyEntry& entry : record.entries) Entry(entry, level + 1, record.name);
-    for (const ObjectRecord& child : record.children) Object(child, level + 1);
-    Indent(level);
-    out_ += "end\n";
-  }
-
-  void Entry(const PropertyEntry& entry, int level, const std::string& owner) {
-    Indent(level);
-    out_ += Name(entry.name, true) + " = ";
-    Value(entry.value, level, owner + "." + entry.name);
-    out_ += '\n';
   }
 
   void Integer(const formc::Value& v) {
@@ -115,11 +238,11 @@ class Printer {
                  (v.tag == ValueTag::tagInt32 && !FitsInt16(v.integer)) ||
                  (v.tag == ValueTag::tagInt64 && !FitsInt32(v.integer));
     if (!plain) {
-      out_ += v.tag == ValueTag::tagInt16   ? "int16 "
-              : v.tag == ValueTag::tagInt32 ? "int32 "
-                                            : "int64 ";
+      text_ += v.tag == ValueTag::tagInt16   ? "int16 "
+               : v.tag == ValueTag::tagInt32 ? "int32 "
+                                             : "int64 ";
     }
-    out_ += std::to_string(v.integer);
+    text_ += std::to_string(v.integer);
   }
 
   void Float(const formc::Value& v) {
@@ -128,17 +251,17 @@ class Printer {
                                                       : "date";
     std::optional<std::string> text = FormatFloat(v.tag, v.bytes);
     if (!text) {
-      out_ += std::string(word) + " {" + Hex(v.bytes) + "}";
+      text_ += std::string(word) + " {" + Hex(v.bytes) + "}";
       return;
     }
     bool finite = text->find_first_of("in") == std::string::npos;
-    if (v.tag != ValueTag::tagExtended || !finite) out_ += std::string(word) + " ";
-    out_ += *text;
+    if (v.tag != ValueTag::tagExtended || !finite) text_ += std::string(word) + " ";
+    text_ += *text;
   }
 
-  void Binary(const std::string& bytes, int level, const std::string& hint) {
+  void Binary(const std::string& bytes, int level) {
     if (options_.extractDir) {
-      std::string stem = FileStem(hint);
+      std::string stem = FileStem(ValueHint());
       std::string file = stem + ".bin";
       for (int n = 2; !usedFiles_.insert(file).second; ++n)
         file = stem + "-" + std::to_string(n) + ".bin";
@@ -147,21 +270,21 @@ class Printer {
       if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path.string());
       std::string ref = path.lexically_proximate(options_.textDir).generic_string();
-      out_ += IsPlainPath(ref) ? "@" + ref : "@" + QuoteUtf8(ref);
+      text_ += IsPlainPath(ref) ? "@" + ref : "@" + QuoteUtf8(ref);
       return;
     }
     constexpr std::size_t kLine = 32;
     if (bytes.size() <= kLine) {
-      out_ += "{" + Hex(bytes) + "}";
+      text_ += "{" + Hex(bytes) + "}";
       return;
     }
-    out_ += "{\n";
+    text_ += "{\n";
     for (std::size_t i = 0; i < bytes.size(); i += kLine) {
       Indent(level + 1);
-      out_ += Hex(std::string_view(bytes).substr(i, kLine)) + "\n";
+      text_ += Hex(std::string_view(bytes).substr(i, kLine)) + "\n";
     }
     Indent(level);
-    out_ += "}";
+    text_ += "}";
   }
 
   static bool IsPlainPath(std::string_view path) {
@@ -174,19 +297,19 @@ class Printer {
     return true;
   }
 
-  void Value(const formc::Value& v, int level, const std::string& hint) {
+  void ScalarValue(const formc::Value& v, int level) {
     switch (v.tag) {
       case ValueTag::tagEnd:
-        out_ += "null";
+        text_ += "null";
         break;
       case ValueTag::tagFalse:
-        out_ += "false";
+        text_ += "false";
         break;
       case ValueTag::tagTrue:
-        out_ += "true";
+        text_ += "true";
         break;
       case ValueTag::tagNil:
-        out_ += "nil";
+        text_ += "nil";
         break;
       case ValueTag::tagInt8:
       case ValueTag::tagInt16:
@@ -195,7 +318,7 @@ class Printer {
         Integer(v);
         break;
       case ValueTag::tagCurrency:
-        out_ += "currency " + FormatCurrency(v.integer);
+        text_ += "currency " + FormatCurrency(v.integer);
         break;
       case ValueTag::tagExtended:
       case ValueTag::tagSingle:
@@ -203,70 +326,25 @@ class Printer {
         Float(v);
         break;
       case ValueTag::tagShortString:
-        out_ += QuoteAnsi(v.bytes);
+        text_ += QuoteAnsi(v.bytes);
         break;
       case ValueTag::tagLongString:
-        out_ += (v.bytes.size() > 255 ? "" : "long") + QuoteAnsi(v.bytes);
+        text_ += (v.bytes.size() > 255 ? "" : "long") + QuoteAnsi(v.bytes);
         break;
       case ValueTag::tagIdent:
         if (IsPlainName(v.bytes, true) && !IsReservedValue(v.bytes))
-          out_ += v.bytes;
+          text_ += v.bytes;
         else
-          out_ += "ident" + QuoteAnsi(v.bytes);
+          text_ += "ident" + QuoteAnsi(v.bytes);
         break;
       case ValueTag::tagUtf8String:
-        out_ += "utf8" + QuoteUtf8(v.bytes);
+        text_ += "utf8" + QuoteUtf8(v.bytes);
         break;
       case ValueTag::tagWideString:
-        out_ += "wide" + QuoteWide(v.wide);
+        text_ += "wide" + QuoteWide(v.wide);
         break;
       case ValueTag::tagBinary:
-        Binary(v.bytes, level, hint);
-        break;
-      case ValueTag::tagSet:
-        out_ += "[";
-        for (std::size_t i = 0; i < v.elements.size(); ++i) {
-          if (i) out_ += ", ";
-          out_ += Name(v.elements[i], false);
-        }
-        out_ += "]";
-        break;
-      case ValueTag::tagList:
-        if (v.items.empty()) {
-          out_ += "()";
-          break;
-        }
-        out_ += "(\n";
-        for (std::size_t i = 0; i < v.items.size(); ++i) {
-          Indent(level + 1);
-          Value(v.items[i], level + 1, hint + "." + std::to_string(i));
-          out_ += '\n';
-        }
-        Indent(level);
-        out_ += ")";
-        break;
-      case ValueTag::tagCollection:
-        if (v.collection.empty()) {
-          out_ += "<>";
-          break;
-        }
-        out_ += "<\n";
-        for (std::size_t i = 0; i < v.collection.size(); ++i) {
-          const CollectionItem& item = v.collection[i];
-          Indent(level + 1);
-          out_ += "item";
-          if (item.order) {
-            out_ += " ";
-            Integer(*item.order);
-          }
-          out_ += '\n';
-          for (const PropertyEntry& entry : item.entries)
-            Entry(entry, level + 2, hint + "." + std::to_string(i));
-          Indent(level + 1);
-          out_ += "end\n";
-        }
-        Indent(level);
-        out_ += ">";
+        Binary(v.bytes, level);
         break;
       default:
         throw std::invalid_argument("an unknown value tag");
@@ -274,14 +352,28 @@ class Printer {
   }
 
   const PrintOptions& options_;
-  std::string out_;
+  std::ostream& out_;
+  std::string text_;
+  std::vector<Frame> frames_;
   std::set<std::string> usedFiles_;
 };
 
 }  // namespace
 
 std::string PrintText(const ObjectRecord& root, const PrintOptions& options) {
-  return Printer(options).Print(root);
+  std::ostringstream text;
+  Printer printer(options, text);
+  Replay(root, printer);
+  printer.Finish();
+  return std::move(text).str();
+}
+
+bool PrintStream(std::string_view stream, const PrintOptions& options, std::ostream& out) {
+  CheckingSink checking;
+  DecodeStream(stream, checking);
+  Printer printer(options, out);
+  DecodeStream(stream, printer);
+  return printer.Finish();
 }
 
 }  // namespace formc

@@ -1,6 +1,7 @@
 // The generic tree of a component stream: object records, property entries and tagged values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,5 +60,9 @@ inline constexpr std::uint8_t kPrefixInline = 0x04;
 
 // How deep objects, lists and collections may nest, in the source and in a stream alike.
 inline constexpr int kMaxDepth = 64;
+
+// How many parts (objects, values, collection items, set elements) a description may hold. A
+// form has thousands; the bound keeps the tree of a description within a few hundred megabytes.
+inline constexpr std::size_t kMaxParts = 500'000;
 
 }  // namespace formc

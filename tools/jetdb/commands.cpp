@@ -1,6 +1,10 @@
 // The table of jetdb subcommands.
 #include "tools/jetdb/commands.h"
 
+#include <cstdio>
+
+#include "tools/message_text.h"
+
 namespace jetdb {
 
 const std::vector<Command>& Commands() {
@@ -15,6 +19,11 @@ const std::vector<Command>& Commands() {
       {"query", "[--password P] FILE \"SQL\"", RunQuery},
   };
   return commands;
+}
+
+int Report(const char* prefix, const std::string& message, int status) {
+  std::fprintf(stderr, "%s: %s\n", prefix, tools::Printable(message).c_str());
+  return status;
 }
 
 }  // namespace jetdb

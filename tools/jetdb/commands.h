@@ -18,6 +18,10 @@ struct Command {
 
 const std::vector<Command>& Commands();
 
+// Prints "prefix: message" as one line on standard error, with the outside text in it (paths,
+// names) made printable, and returns `status`.
+int Report(const char* prefix, const std::string& message, int status);
+
 int RunTables(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);

@@ -59,7 +59,7 @@ std::string DecimalText(const provider::Decimal& decimal) {
   }
   if (decimal.scale > 0) {
     if (digits.size() <= decimal.scale) digits.insert(0, decimal.scale - digits.size() + 1, '0');
-    digits.insert(digits.size() - decimal.scale, ".");
+    digits.insert(digits.end() - decimal.scale, '.');
   }
   return (decimal.negative ? "-" : "") + digits;
 }

@@ -11,13 +11,11 @@ namespace jetdb {
 namespace {
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "jetdb: %s\n", message.c_str());
-  return 1;
+  return Report("jetdb", message, 1);
 }
 
 int Usage(const std::string& message) {
-  std::fprintf(stderr, "jetdb export: %s\n", message.c_str());
-  return 2;
+  return Report("jetdb export", message, 2);
 }
 
 }  // namespace

@@ -24,7 +24,5 @@ int main(int argc, char** argv) {
   for (const jetdb::Command& command : jetdb::Commands()) {
     if (name == command.name) return command.run(std::vector<std::string>(argv + 2, argv + argc));
   }
-  std::fprintf(stderr, "jetdb: unknown command '%s' (run jetdb alone for the list)\n",
-               name.c_str());
-  return 2;
+  return jetdb::Report("jetdb", "unknown command '" + name + "' (run jetdb alone for the list)", 2);
 }

@@ -10,6 +10,7 @@
 #include "provider/jet_resolver.h"
 #include "provider/jet_row_source.h"
 #include "tools/jetdb/commands.h"
+#include "tools/message_text.h"
 
 namespace jetdb {
 namespace {
@@ -19,13 +20,11 @@ using provider::Status;
 using provider::Value;
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "jetdb: %s\n", message.c_str());
-  return 1;
+  return Report("jetdb", message, 1);
 }
 
 int Usage(const std::string& message) {
-  std::fprintf(stderr, "jetdb query: %s\n", message.c_str());
-  return 2;
+  return Report("jetdb query", message, 2);
 }
 
 }  // namespace
@@ -74,6 +73,8 @@ int RunQuery(const std::vector<std::string>& args) {
     }
   }
   if (operands.size() != 2) return Usage("expected FILE and one SQL statement");
+  // A statement is text: bytes that are not UTF-8 would be read as some other statement.
+  if (!tools::IsValidUtf8(operands[1])) return Usage("the statement is not valid UTF-8");
 
   auto db = provider::jet::Database::Open(operands[0], open);
   if (!db.ok()) return Fail(db.status().ToString());

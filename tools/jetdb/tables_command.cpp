@@ -13,21 +13,16 @@ int RunTables(const std::vector<std::string>& args) {
     if (args[i] == "--password" && i + 1 < args.size()) {
       options.password = args[++i];
     } else if (!args[i].empty() && args[i][0] == '-') {
-      std::fprintf(stderr, "jetdb tables: unknown option '%s'\n", args[i].c_str());
-      return 2;
+      return Report("jetdb tables", "unknown option '" + args[i] + "'", 2);
     } else {
       files.push_back(args[i]);
     }
   }
   if (files.size() != 1) {
-    std::fprintf(stderr, "jetdb tables: expected one FILE\n");
-    return 2;
+    return Report("jetdb tables", "expected one FILE", 2);
   }
   auto db = provider::jet::Database::Open(files[0], options);
-  if (!db.ok()) {
-    std::fprintf(stderr, "jetdb: %s\n", db.status().ToString().c_str());
-    return 1;
-  }
+  if (!db.ok()) return Report("jetdb", db.status().ToString(), 1);
   for (const std::string& name : db.value()->UserTableNames()) std::printf("%s\n", name.c_str());
   return 0;
 }

@@ -106,7 +106,9 @@ TEST(ConnectionStringTest, Modes) {
   for (const Case& c : cases) {
     ConnectModeEnum mode = adModeUnknown;
     EXPECT_EQ(ParseMode(c.text, &mode), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(mode, c.mode) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(mode, c.mode) << c.text;
+    }
   }
 }
 

@@ -1,5 +1,8 @@
 // Damaged and foreign files: every one fails with a clear status, never a crash or a hang.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -72,6 +75,21 @@ TEST(JetCorruptFiles, ForeignFilesAreRefusedWithJetsMessages) {
     ASSERT_FALSE(db.ok()) << c.name;
     EXPECT_EQ(db.status().message(), "Unrecognized database format '" + path + "'.");
   }
+}
+
+// What is not a regular file is refused as it is opened: a directory, a device, and a named pipe
+// that no one writes to, which must not be waited on.
+TEST(JetCorruptFiles, OnlyRegularFilesAreOpened) {
+  const std::string fifo = ::testing::TempDir() + "pipe.mdb";
+  std::remove(fifo.c_str());
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {::testing::TempDir(), std::string("/dev/zero"), fifo}) {
+    auto db = Database::Open(path);
+    ASSERT_FALSE(db.ok()) << path;
+    EXPECT_EQ(db.status().kind(), StatusKind::io);
+    EXPECT_EQ(db.status().message(), "Cannot open file '" + path + "': not a regular file.");
+  }
+  std::remove(fifo.c_str());
 }
 
 TEST(JetCorruptFiles, TruncatedFileFailsWhereThePagesAreMissing) {
@@ -279,7 +297,9 @@ TEST(JetCorruptFiles, RandomByteFlipsNeverCrash) {
         continue;
       }
       const provider::Status status = jettest::ReadEverything(*db.value(), nullptr);
-      if (!status.ok()) EXPECT_FALSE(status.message().empty());
+      if (!status.ok()) {
+        EXPECT_FALSE(status.message().empty());
+      }
     }
   }
 }
@@ -315,6 +335,30 @@ TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
   EXPECT_TRUE(jettest::ReadEverything(*b.value(), &encryptedValues).ok());
   EXPECT_GT(plainValues, 0u);
   EXPECT_EQ(plainValues, encryptedValues);
+}
+
+long PeakResidentKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// Pages are decrypted as they are read: an encrypted file of 1 GB whose catalog lies in its
+// first pages opens without its size in memory (the rest of it is a hole in the file system).
+TEST(JetCorruptFiles, EncryptedFileCostsThePagesReadNotItsSize) {
+  const Bytes encrypted = Encrypted(ReadBytes(DataPath("ucanaccess_functionsV2003.mdb")), 0x1234);
+  const std::string path =
+      TempFile("large_encrypted.mdb", std::string(encrypted.begin(), encrypted.end()));
+  ASSERT_EQ(truncate(path.c_str(), off_t{1} << 30), 0);
+  const long before = PeakResidentKilobytes();
+  {
+    auto db = Database::Open(path);
+    ASSERT_TRUE(db.ok()) << db.status().ToString();
+    auto table = db.value()->OpenTable("t_funcs");
+    EXPECT_TRUE(table.ok()) << table.status().ToString();
+  }
+  std::remove(path.c_str());
+  EXPECT_LT(PeakResidentKilobytes() - before, 256 * 1024);
 }
 
 }  // namespace

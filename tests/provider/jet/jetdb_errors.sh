@@ -28,6 +28,10 @@ check "linked from another database" export "$data/ucanaccess_linked.mdb" table2
 check "unknown binary mode" export -b base64 "$data/mdbtestdata_nwind.mdb" Orders
 check "expected FILE and TABLE" export "$data/mdbtestdata_nwind.mdb"
 check "unknown command" frobnicate
+# Outside text is checked and quoted: one line whatever a path holds, no statement read from
+# bytes that are not text.
+check "Could not find file '/nonexistent\\x0Aname.mdb'" tables $'/nonexistent\nname.mdb'
+check "the statement is not valid UTF-8" query "$data/mdbtestdata_nwind.mdb" $'SELECT * FROM Orders WHERE ShipName = \'\xFF\''
 # Files cut short (2 KB pages): a page named past the end is corruption, with where it was named.
 cut=$(mktemp -d)
 trap 'rm -rf "$cut"' EXIT

@@ -37,7 +37,9 @@ TEST(WriterTextTest, ChoosesTheShorterFormAndReadsBack) {
   for (const Case& c : cases) {
     auto stored = EncodeJetText(c.text);
     ASSERT_TRUE(stored.ok()) << c.what;
-    if (!c.stored.empty()) EXPECT_EQ(stored.value(), c.stored) << c.what;
+    if (!c.stored.empty()) {
+      EXPECT_EQ(stored.value(), c.stored) << c.what;
+    }
     EXPECT_EQ(stored.value().size(), c.size) << c.what;
     auto decoded =
         DecodeJet4Text(provider::jet::ByteView(stored.value().data(), stored.value().size()));
