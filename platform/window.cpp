@@ -137,6 +137,9 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className) || !wc) return FALSE;
   auto it = ws.classes.find(UpperCase(className));
+  if (it == ws.classes.end() && RegisterSystemClass(UpperCase(className))) {
+    it = ws.classes.find(UpperCase(className));
+  }
   if (it == ws.classes.end()) return FALSE;
   const WindowClass& c = *it->second;
   *wc = WNDCLASSA{c.style,  c.proc,       0,       0,        c.instance, nullptr,
@@ -170,6 +173,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className)) return nullptr;
   auto cls = ws.classes.find(UpperCase(className));
+  if (cls == ws.classes.end() && RegisterSystemClass(UpperCase(className))) {
+    cls = ws.classes.find(UpperCase(className));
+  }
   if (cls == ws.classes.end()) return nullptr;
   if (parent && !ws.Valid(parent)) return nullptr;
   if (IsChildStyle(style) && !parent) return nullptr;
