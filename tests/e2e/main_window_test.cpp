@@ -61,7 +61,7 @@ TEST(MainWindow, OpensBorderlessAndCentredWithTheFirstCategoryShown) {
   EXPECT_TRUE(window.Get("visible").AsBool());
   EXPECT_EQ(window.Get("state").AsString(), "normal");
   EXPECT_EQ(state.Get("messages").Size(), 0u);
-  EXPECT_EQ(state.Get("focus").AsString(), "Velmora") << "no control takes the focus yet";
+  EXPECT_EQ(state.Get("focus").AsString(), "Edit1") << "the first control in tab order";
   EXPECT_EQ(Component(state, "Image2").Get("left").AsInt(), 658);
   EXPECT_EQ(Component(state, "Image2").Get("top").AsInt(), 107);
   EXPECT_FALSE(Component(state, "Label8").Get("visible").AsBool());
