@@ -151,9 +151,6 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
   if (!className || IS_INTRESOURCE(className) || !wc) return FALSE;
   EnsureSystemClass(className);
   auto it = ws.classes.find(UpperCase(className));
-  if (it == ws.classes.end() && RegisterSystemClass(UpperCase(className))) {
-    it = ws.classes.find(UpperCase(className));
-  }
   if (it == ws.classes.end()) return FALSE;
   const WindowClass& c = *it->second;
   *wc = WNDCLASSA{c.style,  c.proc,       0,       0,        c.instance, nullptr,
@@ -188,9 +185,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   if (!className || IS_INTRESOURCE(className)) return nullptr;
   EnsureSystemClass(className);
   auto cls = ws.classes.find(UpperCase(className));
-  if (cls == ws.classes.end() && RegisterSystemClass(UpperCase(className))) {
-    cls = ws.classes.find(UpperCase(className));
-  }
   if (cls == ws.classes.end()) return nullptr;
   if (parent && !ws.Valid(parent)) return nullptr;
   if (IsChildStyle(style) && !parent) return nullptr;

@@ -145,10 +145,6 @@ class WindowSystem {
 
 std::string UpperCase(std::string_view s);
 
-// Registers a predefined class ("BUTTON", "STATIC" ...) the first time a window of it is made
-// or asked about; false for any other name.
-bool RegisterSystemClass(std::string_view upperName);
-
 // The control data of a window, made by the class procedure at WM_NCCREATE; null for a window
 // of another class (or a handle no longer valid).
 template <class T>
