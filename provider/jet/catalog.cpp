@@ -34,7 +34,7 @@ Result<std::vector<CatalogEntry>> ReadTablesContainer(const Table& msysObjects) 
     CatalogEntry entry;
     for (int column : {c.id, c.parentId, c.name, c.type, c.flags}) {
       Result<Value> value = msysObjects.GetValue(row, static_cast<std::size_t>(column));
-      if (!value.ok()) return value.status();
+      VELMORA_RETURN_IF_ERROR(value);
       if (column == c.name) {
         if (const auto* text = std::get_if<std::u16string>(&value.value()))
           entry.name = platform::WideToUtf8(*text);

@@ -63,9 +63,9 @@ Result<RowSlot> ReadPointedSlot(const PageFile& file, const Format& format, std:
   const std::string here = where + ", page " + std::to_string(pageNumber);
   if (pageNumber == 0) return Status::Corruption("A row pointer names the header page.", here);
   Result<ByteView> page = file.Page(pageNumber, here);
-  if (!page.ok()) return page.status();
+  VELMORA_RETURN_IF_ERROR(page);
   Result<DataPage> data = DataPage::Read(page.value(), format, here);
-  if (!data.ok()) return data.status();
+  VELMORA_RETURN_IF_ERROR(data);
   if (longValue && !data.value().IsLongValuePage())
     return Status::Corruption("A long value points at a page that does not hold long values.",
                               here);

@@ -109,7 +109,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
       if (text == nullptr) return Mismatch(column, "text is expected");
       if (text->size() > column.columnSpec.size) return Mismatch(column, "the text is too long");
       auto bytes = EncodeJetText(*text);
-      if (!bytes.ok()) return bytes.status();
+      VELMORA_RETURN_IF_ERROR(bytes);
       return StoredField{true, bytes.take()};
     }
     case ColumnType::binary: {
