@@ -9,6 +9,7 @@
 #include "core/collection.h"
 #include "core/exceptions.h"
 #include "core/extended.h"
+#include "core/scoped_value.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -662,14 +663,10 @@ void TReader::ReadProperty(TPersistent* instance) {
     if (prop) {
       ReadPropValue(target, *prop);
     } else {
-      canHandleExceptions_ = false;
-      try {
+      {
+        ScopedValue handling(canHandleExceptions_, false);
         target->DeclareStoredProperties(*this);
-      } catch (...) {
-        canHandleExceptions_ = true;
-        throw;
       }
-      canHandleExceptions_ = true;
       if (!propName_.empty()) {
         SkipValue();
         Fail(Format("Property %s does not exist", current.c_str()));
@@ -831,21 +828,13 @@ void TReader::ReadComponentState(TComponent* instance) {
   try {
     while (!EndOfList()) ReadProperty(instance);
     ReadListEnd();
-    TComponent* savedParent = parent_;
-    TComponent* savedOwner = owner_;
-    parent_ = instance->ContainerForChildren();
-    owner_ = instance->OwnerForChildren();
-    if (!owner_) owner_ = root_;
-    try {
+    {
+      ScopedValue parent(parent_, instance->ContainerForChildren());
+      TComponent* childOwner = instance->OwnerForChildren();
+      ScopedValue owner(owner_, childOwner ? childOwner : root_);
       while (!EndOfList()) ReadComponent();
       ReadListEnd();
-    } catch (...) {
-      parent_ = savedParent;
-      owner_ = savedOwner;
-      throw;
     }
-    parent_ = savedParent;
-    owner_ = savedOwner;
     if (outermost) ResolveLocalFixups();
   } catch (...) {
     if (outermost) fixups_.reset();
