@@ -1,5 +1,7 @@
 // Reading the catalog. Objects form a tree: the root (Id 0x0F000000) holds containers (Type 3),
 // one of them "Tables", which holds the tables and queries.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/catalog.h"
 
 #include <variant>

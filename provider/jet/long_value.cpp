@@ -7,6 +7,8 @@
 // Kind 0x40: the value is the whole long-value row pointed to.
 // Kind 0x00: a chain of long-value rows, each starting with the 4-byte pointer of the next
 //            (0 = last) followed by data; the pieces are joined up to the length.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/long_value.h"
 
 #include <unordered_set>

@@ -23,6 +23,8 @@
 //   5 [1]    2  column number      13 [11]  2  text: sort version [Jet 3: code page]
 //   7 [3]    2  variable index     15 [13]  1  flags
 //   21 [14]  2  fixed offset       23 [16]  2  length in bytes
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/table_def.h"
 
 #include <algorithm>

@@ -157,7 +157,9 @@ Status TableWriter::DeleteRow(std::uint32_t location) {
   if (page[0] != kPageData || Load32(page, 4) != definitionPage_)
     return Status::NotFound("No such row in this table.", where);
   const std::uint32_t slot = location & 0xFF;
-  if (slot >= Load16(page, 12) || (Load16(page, 14 + 2 * slot) & kSlotDeleted) != 0)
+  const Format& format = Format::Jet4();
+  if (slot >= Load16(page, format.dataRowCount) ||
+      (Load16(page, format.dataRowTable + 2 * slot) & kRowDeleted) != 0)
     return Status::NotFound("No such row.", where);
   Status status = DeleteDataRow(page, slot);
   VELMORA_RETURN_IF_ERROR(status);

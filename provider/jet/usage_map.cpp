@@ -11,6 +11,8 @@
 //   1       4×k   page numbers of bitmap pages (type 0x05), 0 = none; bitmap page j covers pages
 //                 j × B ... (j + 1) × B − 1, where B = (page size − 4) × 8
 // Bitmap page: 4-byte header (type 0x05 first), then the bitmap.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/usage_map.h"
 
 #include "provider/jet/data_page.h"

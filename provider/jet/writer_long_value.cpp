@@ -8,6 +8,8 @@
 // A chained LVAL row: 4-byte row pointer of the next one (0 for the last), then up to 4072
 // bytes of the value. Readers split the value at exactly the length given, so the chunks add up
 // to it with no slack.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_long_value.h"
 
 #include "provider/jet/writer_bytes.h"

@@ -10,6 +10,8 @@
 //   2            number of variable columns v
 //   (n + 7) / 8  null mask, bit c for column number c: 1 = value present (booleans: true)
 // Without variable columns the null mask follows the fixed data.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_row.h"
 
 #include <cstring>

@@ -7,6 +7,8 @@
 //   Reference (type 1):  0: 0x01 | 1: 17 page numbers (4 each) of bitmap pages, 0 = none yet;
 //                        list entry k covers pages k * 32736 ... (k + 1) * 32736 - 1
 //   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of 4092 bytes
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_usage_map.h"
 
 #include <algorithm>
