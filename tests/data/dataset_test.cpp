@@ -132,6 +132,16 @@ class LoadedQuery : public TADOQuery {
   void EndReading() { SetComponentState(TComponentStateFlag::csReading, false); }
 };
 
+// A closed query over two numbered rows in the file `fileName`, owned by `owner`.
+LoadedQuery* NewLoadedQuery(TComponent& owner, const std::string& fileName) {
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows(fileName, 2));
+  auto* query = new LoadedQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+  return query;
+}
+
 class DataSetTest : public ::testing::Test {
  protected:
   // A query over `rows` numbered rows with a data source and a recording link of
@@ -531,11 +541,7 @@ TEST_F(EditErrorTest, AbortEndsSilentlyAndFailPassesTheErrorOn) {
 
 TEST(DataSetLoadingTest, ActiveReadFromTheStreamOpensAfterLoading) {
   TComponent owner(nullptr);
-  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("load.mdb", 2));
-  auto* query = new LoadedQuery(&owner);
-  query->SetConnection(connection);
-  query->SetCursorType(TCursorType::ctStatic);
-  query->SQL()->Add("SELECT * FROM namoone");
+  LoadedQuery* query = NewLoadedQuery(owner, "load.mdb");
 
   query->StartReading();
   query->SetActive(true);
@@ -550,11 +556,7 @@ TEST(DataSetLoadingTest, ActiveReadFromTheStreamOpensAfterLoading) {
 
 TEST(DataSetLoadingTest, ActiveSetAfterReadingOpensAtOnceWhileStillLoading) {
   TComponent owner(nullptr);
-  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("loaded.mdb", 2));
-  auto* query = new LoadedQuery(&owner);
-  query->SetConnection(connection);
-  query->SetCursorType(TCursorType::ctStatic);
-  query->SQL()->Add("SELECT * FROM namoone");
+  LoadedQuery* query = NewLoadedQuery(owner, "loaded.mdb");
 
   query->StartReading();
   query->EndReading();
