@@ -82,7 +82,7 @@ class TControl : public TComponent {
   // The right-to-left rule: each holds only while the process-wide right-to-left flag is set.
   bool IsRightToLeft() const;
   bool UseRightToLeftReading() const;
-  bool UseRightToLeftAlignment() const;
+  virtual bool UseRightToLeftAlignment() const;
   bool UseRightToLeftScrollBar() const;
   // The DrawText flags for the mode: DT_RTLREADING when reading right to left, and, with
   // right-to-left alignment, DT_LEFT and DT_RIGHT exchanged (DT_CENTER stays).
@@ -98,8 +98,10 @@ class TControl : public TComponent {
   // Sends a message straight to the control's window procedure.
   platform::LRESULT Perform(platform::UINT msg, platform::WPARAM wParam = 0,
                             platform::LPARAM lParam = 0);
-  // The window procedure: handles the messages the control knows by number and passes the
-  // rest to Dispatch's fall-back, DefaultHandler.
+  // The window procedure: handles the messages the control knows by number and passes the rest
+  // to DefaultHandler (for a windowed control, its window class's procedure). The mouse-enter
+  // and mouse-leave notices of the application's idle step raise OnMouseEnter and
+  // OnMouseLeave and are passed on to the parent, with the control in LParam.
   virtual void WndProc(TMessage& message);
   virtual void DefaultHandler(TMessage& message) {}
 
@@ -130,6 +132,7 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
 
+  // Acts as a click by the user: OnClick (and what a class does on a click).
   void Click() { DoClick(); }
 
   void LoadState(TReader& reader) override;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "core/alignment.h"
 #include "core/event.h"
 #include "core/sets.h"
 
@@ -15,8 +16,12 @@ enum class TBiDiMode {
 inline constexpr const char* kBiDiModeNames[] = {
     "bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
 
-enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 inline constexpr const char* kAlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+
+// Which window scroll bars a control shows.
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+inline constexpr const char* kScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical",
+                                                    "ssBoth"};
 
 // The border of a control that has one (a panel's, an edit's): none or a single line.
 enum class TBorderStyle { bsNone, bsSingle };

@@ -6,10 +6,6 @@
 #include "controls/edit.h"
 #include "core/strings.h"
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-inline constexpr const char* kScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical",
-                                                    "ssBoth"};
-
 class TCustomMemo;
 
 // The lines of a memo: its text split at CR LF (a final line break ends the last line rather

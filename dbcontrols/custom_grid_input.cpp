@@ -1,6 +1,5 @@
 // Grid input: keys, the mouse with sizing and moving, the wheel, scroll bars, focus and the window.
 #include <algorithm>
-
 #include "controls/form.h"
 #include "core/exceptions.h"
 #include "dbcontrols/custom_grid.h"

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "controls/control_types.h"
 #include "core/sets.h"
 
 // A cell: X is the column, Y the row.
@@ -49,10 +50,6 @@ inline constexpr const char* kGridBaseOptionNames[] = {
 
 enum class TGridDrawStateFlag { gdSelected, gdFocused, gdFixed };
 using TGridDrawState = SetOf<TGridDrawStateFlag>;
-
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-inline constexpr const char* kScrollStyleNames[] = {"ssNone", "ssHorizontal", "ssVertical",
-                                                    "ssBoth"};
 
 // What a press-and-drag on the grid is doing.
 enum class TGridMouseState { idle, selecting, rowSizing, columnSizing, rowMoving, columnMoving };

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "controls/control.h"
@@ -107,6 +108,10 @@ class TApplication : public TComponent, public ApplicationHooks, public FormHost
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool value) { showHint_ = value; }
 
+  // Queues a call to run on the GUI thread at its next idle step; any thread may call it. A
+  // call queued while that thread waits for a message runs after the next message.
+  void QueueForMainThread(std::function<void()> call);
+
   // Runs first for every message of the application window.
   void AddWindowHook(TWindowHook hook) { windowHooks_.push_back(std::move(hook)); }
 
@@ -165,6 +170,8 @@ class TApplication : public TComponent, public ApplicationHooks, public FormHost
   TBiDiMode bidiMode_ = TBiDiMode::bdLeftToRight;
   bool allowTesting_ = true;
   std::vector<TWindowHook> windowHooks_;
+  std::mutex queuedMutex_;
+  std::vector<std::function<void()>> queued_;
   ApplicationHooks* previousHooks_ = nullptr;
   FormHost* previousHost_ = nullptr;
 };

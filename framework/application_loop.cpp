@@ -78,11 +78,20 @@ bool TApplication::IsDlgMsg(MSG& msg) {
 
 void TApplication::Idle() {
   TrackMouse();
-  hint_.clear();
+  // The long part of the hint: what follows "|", or all of it.
+  AnsiString hint;
   if (mouseControl_) {
-    const AnsiString& hint = mouseControl_->Hint();
-    std::size_t bar = hint.find('|');
-    hint_ = bar == AnsiString::npos ? hint : hint.substr(bar + 1);
+    const AnsiString& text = mouseControl_->Hint();
+    std::size_t bar = text.find('|');
+    hint = bar == AnsiString::npos ? text : text.substr(bar + 1);
+  }
+  if (hint != hint_) {
+    hint_ = hint;
+    try {
+      if (OnHint) OnHint(this);
+    } catch (...) {
+      ReportHandlerFailure(this);
+    }
   }
   bool done = true;
   try {
@@ -90,8 +99,23 @@ void TApplication::Idle() {
   } catch (...) {
     ReportHandlerFailure(this);
   }
+  // Calls queued for this thread run now, and the loop comes straight back for more.
+  std::vector<std::function<void()>> calls;
+  {
+    std::lock_guard<std::mutex> lock(queuedMutex_);
+    calls.swap(queued_);
+  }
+  if (!calls.empty()) {
+    for (auto& call : calls) call();
+    return;
+  }
   // A screen that can never deliver anything more ends the loop rather than waiting forever.
   if (done && !terminated_ && !WaitMessage()) terminated_ = true;
+}
+
+void TApplication::QueueForMainThread(std::function<void()> call) {
+  std::lock_guard<std::mutex> lock(queuedMutex_);
+  queued_.push_back(std::move(call));
 }
 
 void TApplication::TrackMouse() {

@@ -1,29 +1,15 @@
 // The caption bar of framed top-level windows: its title, read the window's way, and the
 // close box.
-#include <cstring>
-
+#include "platform/control_support.h"
 #include "platform/dc.h"
 #include "platform/draw.h"
 #include "platform/drawedge.h"
 #include "platform/drawtext.h"
-#include "platform/fonts.h"
 #include "platform/pens_brushes.h"
 #include "platform/window_system.h"
 
 namespace platform {
 namespace {
-
-HFONT CaptionFont() {
-  static HFONT font = [] {
-    LOGFONTA lf{};
-    lf.lfHeight = -11;
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(lf.lfFaceName, "Tahoma");
-    return CreateFontIndirectA(&lf);
-  }();
-  return font;
-}
 
 void PaintCloseBox(HDC dc, RECT box, bool enabled) {
   FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
@@ -73,7 +59,7 @@ void PaintCaption(HWND hwnd, HDC dc) {
             caption.bottom};
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   if (w->exStyle & WS_EX_RTLREADING) format |= DT_RTLREADING | DT_RIGHT;
-  HGDIOBJ old = SelectObject(dc, CaptionFont());
+  HGDIOBJ old = SelectObject(dc, DialogFont(true));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
   std::string title = w->text;

@@ -11,18 +11,24 @@
 
 namespace platform {
 
-HFONT ControlFont(HFONT chosen) {
-  if (chosen && GetObjectType(chosen) == OBJ_FONT) return chosen;
+HFONT DialogFont(bool bold) {
   // Tahoma at 8 points: the dialog face, and one that also shows Persian.
-  static HFONT dialogFont = [] {
+  auto make = [](LONG weight) {
     LOGFONTA lf{};
     lf.lfHeight = -11;
-    lf.lfWeight = FW_NORMAL;
+    lf.lfWeight = weight;
     lf.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(lf.lfFaceName, "Tahoma");
     return CreateFontIndirectA(&lf);
-  }();
-  return dialogFont;
+  };
+  static HFONT normal = make(FW_NORMAL);
+  static HFONT heavy = make(FW_BOLD);
+  return bold ? heavy : normal;
+}
+
+HFONT ControlFont(HFONT chosen) {
+  if (chosen && GetObjectType(chosen) == OBJ_FONT) return chosen;
+  return DialogFont(false);
 }
 
 HBRUSH DefaultControlColors(UINT message, HDC dc) {

@@ -7,6 +7,8 @@
 
 namespace platform {
 
+// Tahoma at 8 points, plain or bold, shared by every control and caption and never freed.
+HFONT DialogFont(bool bold);
 // The font a control draws with: the one WM_SETFONT gave it, else the dialog font (Tahoma,
 // 8 points).
 HFONT ControlFont(HFONT chosen);

@@ -11,6 +11,7 @@
 #include "platform/draw.h"
 #include "platform/drawtext.h"
 #include "platform/pens_brushes.h"
+#include "platform/system_classes.h"
 #include "platform/update_area.h"
 
 namespace platform {
@@ -30,7 +31,7 @@ int SignedParam(WPARAM value) {
 
 }  // namespace
 
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT EditWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto& controls = Controls();
   if (msg == WM_NCCREATE) controls[hwnd] = std::make_unique<EditControl>(hwnd);
   auto it = controls.find(hwnd);
@@ -102,7 +103,7 @@ void EditControl::UpdateScrollBars() {
     si.nMax = std::max(0, doc_.EstimatedLineCount() - 1);
     si.nPage = UINT(VisibleLines());
     si.nPos = topLine_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    SetBar(SB_VERT, si);
   }
   if (ownsHorizontalBar_) {
     // The range covers the lines in view at least, so they are shaped now.
@@ -115,8 +116,19 @@ void EditControl::UpdateScrollBars() {
     si.nMax = std::max({right, scrollX_ + width, si.nMin + width}) - 1;
     si.nPage = UINT(width);
     si.nPos = scrollX_;
-    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    SetBar(SB_HORZ, si);
   }
+}
+
+void EditControl::SetBar(int bar, const SCROLLINFO& info) {
+  // A bar is redrawn only when it changes: most keystrokes leave it as it is.
+  SCROLLINFO now{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  GetScrollInfo(hwnd_, bar, &now);
+  if (now.nMin == info.nMin && now.nMax == info.nMax && now.nPage == info.nPage &&
+      now.nPos == info.nPos) {
+    return;
+  }
+  SetScrollInfo(hwnd_, bar, &info, TRUE);
 }
 
 void EditControl::ScrollSideways(int x) {
@@ -195,6 +207,22 @@ void EditControl::PlaceCaret() {
 
 void EditControl::Invalidate() {
   InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void EditControl::InvalidateLines(int firstLine, int lastLine) {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (!MultiLine()) {
+    InvalidateRect(hwnd_, &client, FALSE);
+    return;
+  }
+  int lineHeight = doc_.LineHeight();
+  RECT band = client;
+  band.top = std::max<LONG>(client.top, rect_.top + (firstLine - topLine_) * lineHeight);
+  if (lastLine >= 0) {
+    band.bottom = std::min<LONG>(client.bottom, rect_.top + (lastLine + 1 - topLine_) * lineHeight);
+  }
+  if (band.top < band.bottom) InvalidateRect(hwnd_, &band, FALSE);
 }
 
 int EditControl::SelStart() const {

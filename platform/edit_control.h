@@ -10,9 +10,6 @@
 
 namespace platform {
 
-// The window procedure of the "EDIT" class.
-LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
 class EditControl {
  public:
   explicit EditControl(HWND hwnd);
@@ -42,6 +39,7 @@ class EditControl {
   void UpdateFormat();
   int VisibleLines();
   void UpdateScrollBars();
+  void SetBar(int bar, const SCROLLINFO& info);
   void ScrollLines(int delta);
   void ScrollSideways(int x);
   void ScrollCaret();
@@ -49,6 +47,7 @@ class EditControl {
   POINT ToClient(POINT text);
   int HitTest(POINT client, bool* atLineEnd);
   void Invalidate();
+  void InvalidateLines(int firstLine, int lastLine);
 
   // Selection: anchor and caret; the caret may sit at the end of a wrapped line.
   int SelStart() const;
@@ -60,6 +59,9 @@ class EditControl {
   bool Notify(WORD code);
   bool ReplaceSelection(std::string text, UndoKind kind, bool byUser, bool keepUndo = true);
   bool UndoLast();
+  // After the text changed: the new selection, the modified flag, scrolling and repainting of
+  // lines [firstLine, lastLine] (to the bottom for -1).
+  void ShowChange(int anchor, int caret, int firstLine = 0, int lastLine = -1);
   void Record(int from, int to, std::size_t inserted, UndoKind kind);
   bool SetText(std::string_view text);
 

@@ -169,11 +169,15 @@ int EditDocument::Previous(int pos) const {
   return std::max(pos - 1, 0);
 }
 
+int EditDocument::WordAnchor(int pos) const {
+  return pos < Length() && text_[std::size_t(pos)] != '\r' && text_[std::size_t(pos)] != '\n'
+             ? pos
+             : pos - 1;
+}
+
 int EditDocument::WordStart(int pos) const {
   pos = Clamp(pos);
-  int at = pos < Length() && text_[std::size_t(pos)] != '\r' && text_[std::size_t(pos)] != '\n'
-               ? pos
-               : pos - 1;
+  int at = WordAnchor(pos);
   if (at < 0) return 0;
   CharClass c = ClassOf(static_cast<unsigned char>(text_[std::size_t(at)]));
   while (at > 0 && ClassOf(static_cast<unsigned char>(text_[std::size_t(at) - 1])) == c &&
@@ -185,9 +189,7 @@ int EditDocument::WordStart(int pos) const {
 
 int EditDocument::WordEnd(int pos) const {
   pos = Clamp(pos);
-  int at = pos < Length() && text_[std::size_t(pos)] != '\r' && text_[std::size_t(pos)] != '\n'
-               ? pos
-               : pos - 1;
+  int at = WordAnchor(pos);
   if (at < 0) return 0;
   CharClass c = ClassOf(static_cast<unsigned char>(text_[std::size_t(at)]));
   while (at < Length() && ClassOf(static_cast<unsigned char>(text_[std::size_t(at)])) == c &&

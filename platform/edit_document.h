@@ -62,6 +62,10 @@ class EditDocument {
   int PreviousWord(int pos) const;
 
   int ParagraphCount() const { return int(paragraphs_.size()); }
+  // Whether a paragraph's layout is kept (it has been shaped since it last changed).
+  bool Shaped(int paragraph) const {
+    return paragraphs_.at(std::size_t(paragraph)).layout != nullptr;
+  }
   int ParagraphOf(int pos) const;
   int ParagraphStart(int paragraph) const;
   int ParagraphEnd(int paragraph) const;  // before its line break
@@ -105,6 +109,8 @@ class EditDocument {
   };
 
   std::vector<Paragraph> Split(int base, std::string_view text) const;
+  // The character a word is looked for around: the one at pos, or before it at a line's end.
+  int WordAnchor(int pos) const;
   int Estimate(const Paragraph& p);
   TextLayout& Shape(int paragraph);
   // Makes the first line of `paragraph` exact and returns it.

@@ -65,16 +65,28 @@ bool EditControl::ReplaceSelection(std::string text, UndoKind kind, bool byUser,
   } else {
     undo_ = Undo{};
   }
+  // Only the lines of the paragraphs touched need painting again, unless lines below move.
+  int paragraphs = doc_.ParagraphCount();
+  int firstLine = doc_.LineOf(doc_.ParagraphStart(doc_.ParagraphOf(from)));
+  int lastLine = doc_.LineOf(doc_.ParagraphEnd(doc_.ParagraphOf(to)));
   doc_.Replace(from, to, text);
-  anchor_ = caret_ = from + int(text.size());
+  int end = from + int(text.size());
+  bool linesStay = doc_.ParagraphCount() == paragraphs &&
+                   doc_.LineOf(doc_.ParagraphEnd(doc_.ParagraphOf(end))) == lastLine;
+  ShowChange(end, end, firstLine, linesStay ? lastLine : -1);
+  if (full && !Notify(EN_MAXTEXT)) return false;
+  return Notify(EN_UPDATE) && Notify(EN_CHANGE);
+}
+
+void EditControl::ShowChange(int anchor, int caret, int firstLine, int lastLine) {
+  anchor_ = anchor;
+  caret_ = caret;
   atLineEnd_ = false;
   goalX_ = -1;
   modified_ = true;
   UpdateScrollBars();
   ScrollCaret();
-  Invalidate();
-  if (full && !Notify(EN_MAXTEXT)) return false;
-  return Notify(EN_UPDATE) && Notify(EN_CHANGE);
+  InvalidateLines(firstLine, lastLine);
 }
 
 bool EditControl::UndoLast() {
@@ -85,14 +97,7 @@ bool EditControl::UndoLast() {
   doc_.Replace(pos, pos + undo_.inserted, restored);
   // Undoing again redoes: the record now holds the other side of the change.
   undo_ = Undo{true, pos, int(restored.size()), std::move(current), UndoKind::kOther};
-  anchor_ = pos;
-  caret_ = pos + int(restored.size());
-  atLineEnd_ = false;
-  goalX_ = -1;
-  modified_ = true;
-  UpdateScrollBars();
-  ScrollCaret();
-  Invalidate();
+  ShowChange(pos, pos + int(restored.size()));
   if (Notify(EN_UPDATE)) Notify(EN_CHANGE);
   return true;
 }

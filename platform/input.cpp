@@ -185,6 +185,9 @@ bool TextMessage(const InputEvent& e, MSG* msg) {
   WindowSystem& ws = WindowSystem::Get();
   HWND target = ws.focus;
   if (!target) return false;
+  // Ctrl with a letter is a command (its control character comes from the key), even where a
+  // keyboard layout also reports the letter as typed text; Ctrl with Alt is AltGr and types.
+  if ((ws.keys[VK_CONTROL] & 0x80) && !(ws.keys[VK_MENU] & 0x80)) return false;
   std::string bytes = WideToAnsi(Utf8ToWide(e.text));
   if (bytes.empty()) return false;
   DWORD time = ws.Screen().Now();

@@ -3,7 +3,6 @@
 #include "platform/message_box.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "platform/button.h"
@@ -13,7 +12,6 @@
 #include "platform/dialog.h"
 #include "platform/dialog_layout.h"
 #include "platform/drawtext.h"
-#include "platform/fonts.h"
 #include "platform/icons.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
@@ -87,7 +85,7 @@ struct BoxState {
   std::string text;
   std::vector<Button> buttons;
   int escapeAnswer = 0;  // 0: Escape and the close box do nothing
-  HFONT font = nullptr;
+  HFONT font = nullptr;  // shared, not owned
 };
 
 std::vector<BoxState*>& OpenBoxes() {
@@ -144,15 +142,6 @@ LONG_PTR BoxProc(HWND box, UINT msg, WPARAM wParam, LPARAM) {
     default:
       return 0;
   }
-}
-
-HFONT MessageFont() {
-  LOGFONTA lf{};
-  lf.lfHeight = -11;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  std::strcpy(lf.lfFaceName, "Tahoma");
-  return CreateFontIndirectA(&lf);
 }
 
 // The text's size when wrapped at most `limit` pixels wide.
@@ -244,14 +233,11 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     if (b.id == IDCANCEL) state->escapeAnswer = IDCANCEL;
   }
   if (state->buttons.size() == 1 && state->buttons[0].id == IDOK) state->escapeAnswer = IDOK;
-  state->font = MessageFont();
+  state->font = DialogFont(false);
   OpenBoxes().push_back(state.get());
   struct Cleanup {
     BoxState* state;
-    ~Cleanup() {
-      std::erase(OpenBoxes(), state);
-      DeleteObject(state->font);
-    }
+    ~Cleanup() { std::erase(OpenBoxes(), state); }
   } cleanup{state.get()};
 
   HWND box = BuildBox(owner, type, *state);

@@ -151,4 +151,9 @@ HCURSOR GetCursor() {
   return WindowSystem::Get().cursor;
 }
 
+DWORD GetCurrentThreadId() {
+  // Any fixed non-zero number: the window system belongs to one thread.
+  return 1;
+}
+
 }  // namespace platform

@@ -1,10 +1,9 @@
-// The predefined window classes, registered on first use.
-#include <string_view>
+// The table of system window classes.
+#include "platform/system_classes.h"
 
 #include "platform/button.h"
 #include "platform/combobox.h"
 #include "platform/dialog.h"
-#include "platform/edit_control.h"
 #include "platform/listbox.h"
 #include "platform/static_control.h"
 #include "platform/window_system.h"
@@ -13,33 +12,33 @@ namespace platform {
 namespace {
 
 struct SystemClass {
-  const char* name;
-  WNDPROC proc;
+  const char* name;  // as GetClassNameA reports it
   UINT style;
-  WORD cursor;
+  WNDPROC proc;
+  LPCSTR cursor;
 };
 
-constexpr WORD kArrow = 32512;
-constexpr WORD kIBeam = 32513;
-
 const SystemClass kSystemClasses[] = {
-    {"Button", ButtonProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
-    {"Static", StaticProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
-    {"#32770", DefDlgProcA, CS_DBLCLKS, kArrow},
-    {"Edit", EditProc, CS_DBLCLKS | CS_PARENTDC, kIBeam},
-    {"ListBox", ListBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
-    {"ComboBox", ComboBoxProc, CS_DBLCLKS | CS_PARENTDC, kArrow},
+    {"EDIT", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, EditWindowProc, IDC_IBEAM},
+    {"Button", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ButtonProc, IDC_ARROW},
+    {"Static", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, StaticProc, IDC_ARROW},
+    {"ListBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ListBoxProc, IDC_ARROW},
+    {"ComboBox", CS_DBLCLKS | CS_PARENTDC | CS_GLOBALCLASS, ComboBoxProc, IDC_ARROW},
+    {"#32770", CS_DBLCLKS | CS_GLOBALCLASS, DefDlgProcA, IDC_ARROW},
 };
 
 }  // namespace
 
-bool RegisterSystemClass(std::string_view upperName) {
+bool EnsureSystemClass(std::string_view name) {
+  WindowSystem& ws = WindowSystem::Get();
+  std::string key = UpperCase(name);
+  if (ws.classes.count(key)) return true;
   for (const SystemClass& c : kSystemClasses) {
-    if (upperName != UpperCase(c.name)) continue;
+    if (key != UpperCase(c.name)) continue;
     WNDCLASSA wc{};
-    wc.style = c.style | CS_GLOBALCLASS;
+    wc.style = c.style;
     wc.lpfnWndProc = c.proc;
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(c.cursor));
+    wc.hCursor = LoadCursorA(nullptr, c.cursor);
     wc.lpszClassName = c.name;
     return RegisterClassA(&wc) != 0;
   }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/atoms.h"
+#include "platform/system_classes.h"
 #include "platform/window_system.h"
 
 namespace platform {
@@ -20,6 +22,17 @@ bool IsChildStyle(DWORD style) {
 
 void SendPosChanged(HWND hwnd, WINDOWPOS& pos) {
   SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+}
+
+// A property's key: its name in upper case, or an atom's name; empty for no usable name.
+std::string PropertyKey(LPCSTR name) {
+  if (!name) return {};
+  if (!IS_INTRESOURCE(name)) return UpperCase(name);
+  char atomName[256];
+  if (!GlobalGetAtomNameA(ATOM(reinterpret_cast<UINT_PTR>(name)), atomName, sizeof atomName)) {
+    return {};
+  }
+  return UpperCase(atomName);
 }
 
 void Unlink(Window& w) {
@@ -136,6 +149,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
 BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className) || !wc) return FALSE;
+  EnsureSystemClass(className);
   auto it = ws.classes.find(UpperCase(className));
   if (it == ws.classes.end()) return FALSE;
   const WindowClass& c = *it->second;
@@ -169,6 +183,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
                      void* param) {
   WindowSystem& ws = WindowSystem::Get();
   if (!className || IS_INTRESOURCE(className)) return nullptr;
+  EnsureSystemClass(className);
   auto cls = ws.classes.find(UpperCase(className));
   if (cls == ws.classes.end()) return nullptr;
   if (parent && !ws.Valid(parent)) return nullptr;
@@ -704,22 +719,25 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
 
 BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return FALSE;
-  w->props[UpperCase(name)] = data;
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return FALSE;
+  w->props[key] = data;
   return TRUE;
 }
 
 HANDLE GetPropA(HWND hwnd, LPCSTR name) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return nullptr;
-  auto it = w->props.find(UpperCase(name));
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return nullptr;
+  auto it = w->props.find(key);
   return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemovePropA(HWND hwnd, LPCSTR name) {
   Window* w = WindowSystem::Get().Find(hwnd);
-  if (!w || !name || IS_INTRESOURCE(name)) return nullptr;
-  auto it = w->props.find(UpperCase(name));
+  std::string key = PropertyKey(name);
+  if (!w || key.empty()) return nullptr;
+  auto it = w->props.find(key);
   if (it == w->props.end()) return nullptr;
   HANDLE data = it->second;
   w->props.erase(it);

@@ -500,6 +500,8 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 LONG GetWindowLongA(HWND hwnd, int index);
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+// Property names compare without regard to letter case; an atom (MAKEINTATOM) names the
+// property of the atom's name.
 BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data);
 HANDLE GetPropA(HWND hwnd, LPCSTR name);
 HANDLE RemovePropA(HWND hwnd, LPCSTR name);
@@ -666,6 +668,8 @@ constexpr int COLOR_MENUBAR = 30;
 DWORD GetSysColor(int index);
 
 DWORD GetTickCount();
+// The id of the one thread the window system runs on.
+DWORD GetCurrentThreadId();
 UINT GetDoubleClickTime();
 BOOL SetDoubleClickTime(UINT ms);
 BOOL MessageBeep(UINT type);

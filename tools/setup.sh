@@ -15,7 +15,7 @@ packages=(
   # fonts the program asks for, and Arabic-script fallbacks
   fonts-wine fonts-noto-core fonts-farsiweb
   # peers the tests compare against, and the display for end-to-end tests
-  mdbtools sqlite3 xvfb xdotool x11-xkb-utils xauth x11-apps
+  mdbtools sqlite3 xvfb xdotool x11-xkb-utils xauth x11-apps xclip
   # runs the npm reader the Jet writer's files are checked with
   nodejs
 )

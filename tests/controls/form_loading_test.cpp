@@ -187,7 +187,7 @@ class THighDpiForm : public TForm {
 [[maybe_unused]] const auto kTHighDpiForm =
     RegisterClass<THighDpiForm, TForm>("THighDpiForm").Field("Panel1", &THighDpiForm::Panel1);
 
-TEST_F(FormLoading, FontStoredAtAnotherResolutionIsRescaledToTheScreens) {
+TEST_F(FormLoading, FontStoredAtAnotherResolutionIsRescaledAndAStoredVisibleFormShows) {
   ASSERT_EQ(ScreenLogPixels(), 96);
   std::unique_ptr<THighDpiForm> form(NewForm<THighDpiForm>(nullptr));
 
@@ -197,6 +197,8 @@ TEST_F(FormLoading, FontStoredAtAnotherResolutionIsRescaledToTheScreens) {
   EXPECT_EQ(form->Panel1->Left(), 30) << "the text height matched: nothing moves";
   EXPECT_EQ(form->Panel1->Width(), 50);
   EXPECT_EQ(form->ClientWidth(), 150);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_TRUE(IsWindowVisible(form->Handle())) << "shown after it was made";
 }
 
 TEST_F(FormLoading, CreationHandlerRunsOnceAfterEveryAfterLoadStep) {

@@ -61,7 +61,10 @@ TEST(MainWindow, OpensBorderlessAndCentredWithTheFirstCategoryShown) {
   EXPECT_TRUE(window.Get("visible").AsBool());
   EXPECT_EQ(window.Get("state").AsString(), "normal");
   EXPECT_EQ(state.Get("messages").Size(), 0u);
-  EXPECT_EQ(state.Get("focus").AsString(), "Velmora") << "no control takes the focus yet";
+  // The first control in tab order has the focus, entered from the keyboard: all selected.
+  EXPECT_EQ(state.Get("focus").AsString(), "Edit1");
+  EXPECT_EQ(Component(state, "Edit1").Get("selStart").AsInt(), 0);
+  EXPECT_EQ(Component(state, "Edit1").Get("selLength").AsInt(), 9);
   EXPECT_EQ(Component(state, "Image2").Get("left").AsInt(), 658);
   EXPECT_EQ(Component(state, "Image2").Get("top").AsInt(), 107);
   EXPECT_FALSE(Component(state, "Label8").Get("visible").AsBool());

@@ -1,5 +1,7 @@
 // The message loop with the input a user gives: clicks, failing handlers, the pointer
 // entering and leaving controls, Tab between controls, and the ways the loop ends.
+#include <thread>
+
 #include "platform/message_box.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -123,6 +125,40 @@ TEST_F(MessageLoop, PointerLeavingIsNoticedAtTheNextIdleMoment) {
   Application->HandleMessage();
   EXPECT_EQ(Log().back(), "leave Spot");
   EXPECT_EQ(Application->MouseControl(), main_->First);
+}
+
+TEST_F(MessageLoop, CallsQueuedByAnotherThreadRunAtTheNextIdleStep) {
+  main_->Show();
+  Application->ProcessMessages();
+  std::thread worker([] { Application->QueueForMainThread([] { Log().push_back("queued"); }); });
+  worker.join();
+  EXPECT_EQ(Log().back(), "create");
+
+  Application->HandleMessage();
+  EXPECT_EQ(Log().back(), "queued");
+  EXPECT_FALSE(Application->Terminated()) << "it came back without waiting";
+}
+
+TEST_F(MessageLoop, ApplicationHintIsTheLongPartOfTheHintUnderThePointer) {
+  struct Hook : TObject {
+    std::vector<AnsiString> seen;
+    void Hinted(TObject*) { seen.push_back(Application->Hint()); }
+  } hook;
+  Application->OnHint = TNotifyEvent(&hook, &Hook::Hinted);
+  main_->Spot->SetHint("Close|Closes the reader");
+  main_->First->SetHint("Search");
+  main_->Show();
+  MoveTo(*main_->Spot, 5, 5);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+  MoveTo(*main_->First, 5, 5);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+  MoveTo(*main_, 60, 80);
+  Application->ProcessMessages();
+  Application->HandleMessage();
+
+  EXPECT_EQ(hook.seen, (std::vector<AnsiString>{"Closes the reader", "Search", ""}));
 }
 
 TEST_F(MessageLoop, DisabledControlsAreTrackedToo) {

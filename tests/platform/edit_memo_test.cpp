@@ -14,7 +14,8 @@ constexpr DWORD kRtl = WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
 constexpr DWORD kMemo = ES_MULTILINE | ES_AUTOVSCROLL | ES_RIGHT | WS_VSCROLL;
 
 const char* kParagraph =
-    "این متن نمونه‌ای از یک پاسخ بلند است که در چند سطر شکسته می‌شود تا خواننده آن "
+    "این متن نمونه‌ای از یک پاسخ بلند است که در چند سطر شکسته می‌شود تا خواننده "
+    "آن "
     "را "
     "به "
     "آسانی بخواند و نسخه Velmora 2 آن را درست نشان دهد.";
@@ -73,6 +74,33 @@ TEST_F(Memo, TextWrapsAtWordsWithinA513PixelMemo) {
     EXPECT_LE(PosOf(pos).x, rect.right) << pos;
   }
   SavePicture("memo_wrap");
+}
+
+TEST_F(Memo, TypingRepaintsWhatItChangedAsAFreshMemoWouldShowIt) {
+  std::string text = std::string(kParagraph) + "\r\n" + kParagraph + "\r\n" + kParagraph;
+  MakeEdit(kMemo, kRtl, 300, 170, text);
+  SendMessageA(edit_, EM_SETSEL, 200, 200);
+  Type("سس");
+  Key(VK_BACK);
+  SendMessageA(edit_, EM_SETSEL, 10, 10);
+  Type("ن");  // a paragraph that now takes one more line moves those below it
+  std::string now = GetWindowString(edit_);
+  HWND fresh = CreateWindowExA(kRtl, "EDIT", now.c_str(), WS_CHILD | WS_VISIBLE | kMemo, 10, 200,
+                               300, 170, parent_, nullptr, nullptr, nullptr);
+  SendMessageA(fresh, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  SetFocus(nullptr);  // neither shows a caret or a selection
+  Pump();
+  int w = 0, h = 0;
+  const auto& pixels = screen_->Pixels(parent_, &w, &h);
+  int differing = 0;
+  for (int y = 0; y < 170; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      differing +=
+          pixels[std::size_t((10 + y) * w + 10 + x)] != pixels[std::size_t((200 + y) * w + 10 + x)];
+    }
+  }
+  EXPECT_EQ(differing, 0);
+  SavePicture("memo_typed");
 }
 
 TEST_F(Memo, LineBreaksCountAsTwoCharacters) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/caret.h"
 #include "platform/clipboard.h"
 #include "platform/codepage.h"
 #include "platform/headless/headless_backend.h"
@@ -132,6 +133,30 @@ TEST_F(EditTest, CopyThenPasteGivesBackTheSameText) {
   EXPECT_EQ(Count(EN_CHANGE), 1) << "setting the text is silent, the paste is heard";
 }
 
+TEST_F(EditTest, CtrlWithALetterIsACommandOnAPersianLayoutToo) {
+  MakeEdit(ES_AUTOHSCROLL, kRtl, 200, 22, "متن");
+  // A Persian layout reports Ctrl+C as the letter of the C key as well: it must not be typed.
+  screen_->KeyDown(VK_CONTROL);
+  screen_->KeyDown('A');
+  screen_->TypeText("ش");
+  screen_->KeyUp('A');
+  screen_->KeyDown('C');
+  screen_->TypeText("ز");
+  screen_->KeyUp('C');
+  screen_->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(Text(), "متن");
+  EXPECT_EQ(screen_->ClipboardText(), "متن");
+  // With Alt as well (AltGr), text is typed.
+  screen_->KeyDown(VK_CONTROL);
+  screen_->KeyDown(VK_MENU);
+  screen_->TypeText("@");
+  screen_->KeyUp(VK_MENU);
+  screen_->KeyUp(VK_CONTROL);
+  Pump();
+  EXPECT_EQ(Text(), "@");
+}
+
 TEST_F(EditTest, PasteBringsTextFromOtherProgramsThroughTheBestFitTable) {
   MakeEdit(ES_AUTOHSCROLL, kRtl, 300, 22);
   screen_->SetClipboardText("سی‌ودو ۳۲ كتاب\nدوم");
@@ -181,6 +206,34 @@ TEST_F(EditTest, FocusIsReportedAndTheSelectionHiddenWithoutIt) {
   SavePicture("edit_focused");
   const auto& again = screen_->Pixels(parent_, &w, &h);
   EXPECT_GT(std::count(again.begin(), again.end(), highlight), 50);
+}
+
+TEST_F(EditTest, TheCaretBlinksOverTheTextAndStaysOnWhenTheUserPauses) {
+  MakeEdit(ES_AUTOHSCROLL, kRtl, 200, 22, "سلام");
+  Key(VK_END);
+  POINT caret = Caret();
+  int w = 0, h = 0;
+  auto column = [&] {
+    const auto& pixels = screen_->Pixels(parent_, &w, &h);
+    POINT p{caret.x, caret.y + 8};
+    ClientToScreen(edit_, &p);
+    return pixels[std::size_t(p.y * w + p.x)] & 0xFFFFFF;
+  };
+  Pump();
+  EXPECT_TRUE(CaretDrawn());
+  EXPECT_EQ(column(), 0x000000u) << "the caret inverts the white background";
+  // The blink runs on the clock: each half period flips it.
+  MSG msg;
+  screen_->Advance(GetCaretBlinkTime());
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_FALSE(CaretDrawn());
+  EXPECT_EQ(column(), 0xFFFFFFu);
+  // With nothing happening the blinking stops with the caret on, and the queue runs dry.
+  int guard = 0;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0 && ++guard < 1000) DispatchMessageA(&msg);
+  EXPECT_LT(guard, 1000);
+  EXPECT_TRUE(CaretDrawn());
+  EXPECT_EQ(column(), 0x000000u);
 }
 
 }  // namespace
