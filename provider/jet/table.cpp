@@ -55,10 +55,10 @@ Status Table::LocateRows() {
   std::vector<std::uint32_t> numbers;
   for (std::uint32_t number : pages.value()) {
     const std::string here = where + ", data page " + std::to_string(number);
-    // Usage maps may name pages the table no longer owns, or pages beyond the end of the
-    // file; only its own data pages count.
+    // The map reader refuses pages beyond the file, so this read fails only if that changes.
     Result<ByteView> page = file_->Page(number, here);
-    if (!page.ok()) continue;
+    VELMORA_RETURN_IF_ERROR(page);
+    // Usage maps may name pages the table no longer owns; only its own data pages count.
     if (page.value().U8(0) != kDataPage || page.value().U32(4) != definition_.page) continue;
     Result<DataPage> data = DataPage::Read(page.value(), *format_, here);
     VELMORA_RETURN_IF_ERROR(data);
