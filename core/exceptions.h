@@ -31,7 +31,19 @@ VELMORA_EXCEPTION(EDatabaseError, Exception);
 VELMORA_EXCEPTION(EADOError, EDatabaseError);
 VELMORA_EXCEPTION(EStreamError, Exception);
 VELMORA_EXCEPTION(EFilerError, EStreamError);
-VELMORA_EXCEPTION(EReadError, EFilerError);
+// A component stream that cannot be read. The message is the one a user reads; the offset is
+// where in the stream reading went wrong, for whoever mends the stream.
+class EReadError : public EFilerError {
+ public:
+  explicit EReadError(AnsiString message, std::int64_t offset = -1)
+      : EFilerError(std::move(message)), offset_(offset) {}
+  // Bytes from the start of the stream to the place of the error; -1 when the error is not
+  // about a place in the stream (a reference resolved after reading).
+  std::int64_t Offset() const { return offset_; }
+
+ private:
+  std::int64_t offset_;
+};
 VELMORA_EXCEPTION(EClassNotFound, EFilerError);
 VELMORA_EXCEPTION(EResNotFound, Exception);
 VELMORA_EXCEPTION(EComponentError, Exception);

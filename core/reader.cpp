@@ -9,6 +9,7 @@
 #include "core/collection.h"
 #include "core/exceptions.h"
 #include "core/extended.h"
+#include "core/scoped_value.h"
 #include "platform/codepage.h"
 
 namespace {
@@ -17,9 +18,7 @@ namespace {
 // keeps a hostile stream from exhausting the stack.
 constexpr int kMaxNesting = 256;
 
-[[noreturn]] void InvalidValue() {
-  throw EReadError("Invalid property value");
-}
+constexpr const char* kInvalidValue = "Invalid property value";
 
 int Tag(ValueTag t) {
   return static_cast<int>(t);
@@ -113,7 +112,7 @@ void SetReference(TPersistent* instance, const TPropInfo& prop, TComponent* targ
   prop.Set(*instance, static_cast<TObject*>(target));
   if (target && prop.Kind == TTypeKind::tkClass &&
       std::get<TObject*>(prop.Get(*instance)) != target) {
-    InvalidValue();
+    throw EReadError(kInvalidValue);
   }
 }
 
@@ -188,7 +187,7 @@ class TReader::Nesting {
   explicit Nesting(TReader& reader) : reader_(reader) {
     if (++reader_.depth_ > kMaxNesting) {
       --reader_.depth_;
-      throw EReadError("Invalid stream format");
+      reader_.Fail("Invalid stream format");
     }
   }
   ~Nesting() { --reader_.depth_; }
@@ -210,17 +209,27 @@ TReader::~TReader() {
   if (bufEnd_ > bufPos_) stream_.Seek(bufPos_ - bufEnd_, TSeekOrigin::soCurrent);
 }
 
+std::int64_t TReader::StreamOffset() {
+  return stream_.Position() - (bufEnd_ - bufPos_);
+}
+
+void TReader::Fail(const AnsiString& message) {
+  throw EReadError(message, StreamOffset());
+}
+
+void TReader::Refill() {
+  bufEnd_ = stream_.Read(buffer_.data(), bufSize_);
+  bufPos_ = 0;
+  if (bufEnd_ <= 0) {
+    bufEnd_ = 0;
+    Fail("Stream read error");
+  }
+}
+
 void TReader::Read(void* buffer, std::int64_t count) {
   auto* out = static_cast<std::uint8_t*>(buffer);
   while (count > 0) {
-    if (bufPos_ == bufEnd_) {
-      bufEnd_ = stream_.Read(buffer_.data(), bufSize_);
-      bufPos_ = 0;
-      if (bufEnd_ <= 0) {
-        bufEnd_ = 0;
-        throw EReadError("Stream read error");
-      }
-    }
+    if (bufPos_ == bufEnd_) Refill();
     std::int64_t n = std::min(count, bufEnd_ - bufPos_);
     std::memcpy(out, buffer_.data() + bufPos_, static_cast<std::size_t>(n));
     bufPos_ += n;
@@ -230,14 +239,7 @@ void TReader::Read(void* buffer, std::int64_t count) {
 }
 
 std::uint8_t TReader::PeekByte() {
-  if (bufPos_ == bufEnd_) {
-    bufEnd_ = stream_.Read(buffer_.data(), bufSize_);
-    bufPos_ = 0;
-    if (bufEnd_ <= 0) {
-      bufEnd_ = 0;
-      throw EReadError("Stream read error");
-    }
-  }
+  if (bufPos_ == bufEnd_) Refill();
   return buffer_[static_cast<std::size_t>(bufPos_)];
 }
 
@@ -256,11 +258,11 @@ bool TReader::EndOfList() {
 }
 
 void TReader::ReadListBegin() {
-  if (ReadValue() != ValueTag::tagList) InvalidValue();
+  if (ReadValue() != ValueTag::tagList) Fail(kInvalidValue);
 }
 
 void TReader::ReadListEnd() {
-  if (ReadValue() != ValueTag::tagEnd) InvalidValue();
+  if (ReadValue() != ValueTag::tagEnd) Fail(kInvalidValue);
 }
 
 AnsiString TReader::ReadBytes(std::int64_t count) {
@@ -332,7 +334,7 @@ std::int32_t TReader::ReadInteger() {
       Read(b, 4);
       return LittleEndian<std::int32_t>(b);
     default:
-      InvalidValue();
+      Fail(kInvalidValue);
   }
 }
 
@@ -366,7 +368,7 @@ float TReader::ReadSingle() {
 Currency TReader::ReadCurrency() {
   if (NextValue() != ValueTag::tagCurrency) {
     std::int64_t scaled;
-    if (__builtin_mul_overflow(ReadInt64(), std::int64_t{10000}, &scaled)) InvalidValue();
+    if (__builtin_mul_overflow(ReadInt64(), std::int64_t{10000}, &scaled)) Fail(kInvalidValue);
     return Currency{scaled};
   }
   ReadValue();
@@ -397,7 +399,7 @@ AnsiString TReader::ReadString() {
     case ValueTag::tagUtf8String:
       return platform::WideToAnsi(platform::Utf8ToWide(ReadBytes(ReadLength())));
     default:
-      InvalidValue();
+      Fail(kInvalidValue);
   }
 }
 
@@ -412,13 +414,13 @@ WideString TReader::ReadWideString() {
     case ValueTag::tagUtf8String:
       return platform::Utf8ToWide(ReadBytes(ReadLength()));
     default:
-      InvalidValue();
+      Fail(kInvalidValue);
   }
 }
 
 char TReader::ReadChar() {
   AnsiString s = ReadString();
-  if (s.size() > 1) InvalidValue();
+  if (s.size() > 1) Fail(kInvalidValue);
   return s.empty() ? '\0' : s[0];
 }
 
@@ -439,7 +441,7 @@ AnsiString TReader::ReadIdent() {
     case ValueTag::tagEnd:
       return "Null";
     default:
-      InvalidValue();
+      Fail(kInvalidValue);
   }
 }
 
@@ -449,7 +451,7 @@ void TReader::SkipSetBody() {
 }
 
 std::uint32_t TReader::ReadSet(const std::vector<AnsiString>& names) {
-  if (ReadValue() != ValueTag::tagSet) InvalidValue();
+  if (ReadValue() != ValueTag::tagSet) Fail(kInvalidValue);
   std::uint32_t bits = 0;
   for (;;) {
     AnsiString name = ReadStr();
@@ -458,7 +460,7 @@ std::uint32_t TReader::ReadSet(const std::vector<AnsiString>& names) {
                            [&](const AnsiString& n) { return SameText(n, name); });
     if (it == names.end()) {
       SkipSetBody();
-      InvalidValue();
+      Fail(kInvalidValue);
     }
     auto ordinal = it - names.begin();
     if (ordinal <= 31) bits |= std::uint32_t{1} << ordinal;
@@ -502,9 +504,9 @@ Variant TReader::ReadVariant() {
       // A custom variant: this program registers no custom variant types to resolve it.
       ReadValue();
       SkipBytes(ReadLength());
-      InvalidValue();
+      Fail(kInvalidValue);
     default:
-      throw EReadError("Stream read error");
+      Fail("Stream read error");
   }
 }
 
@@ -566,7 +568,7 @@ void TReader::SkipValue() {
     case ValueTag::tagNil:
       break;
     default:
-      throw EReadError("Invalid stream format");
+      Fail("Invalid stream format");
   }
 }
 
@@ -606,7 +608,7 @@ void TReader::DeclareProperty(const char* name, const std::function<void(TReader
 
 void TReader::DeclareBinaryProperty(const char* name, const std::function<void(TStream&)>& read) {
   if (!read || propName_.empty() || !SameText(name, propName_)) return;
-  if (ReadValue() != ValueTag::tagBinary) InvalidValue();
+  if (ReadValue() != ValueTag::tagBinary) Fail(kInvalidValue);
   std::uint32_t length = ReadLength();
   TMemoryStream data;
   std::uint8_t chunk[4096];
@@ -641,7 +643,7 @@ void TReader::ReadProperty(TPersistent* instance) {
       current = segments[i];
       if (!prop) {
         SkipValue();
-        throw EReadError(Format("Property %s does not exist", segments[i].c_str()));
+        Fail(Format("Property %s does not exist", segments[i].c_str()));
       }
       TPersistent* next = nullptr;
       if (prop->Kind == TTypeKind::tkClass) {
@@ -649,7 +651,7 @@ void TReader::ReadProperty(TPersistent* instance) {
       }
       if (!next) {
         SkipValue();
-        throw EReadError("Invalid property path");
+        Fail("Invalid property path");
       }
       target = next;
     }
@@ -661,22 +663,21 @@ void TReader::ReadProperty(TPersistent* instance) {
     if (prop) {
       ReadPropValue(target, *prop);
     } else {
-      canHandleExceptions_ = false;
-      try {
+      {
+        ScopedValue handling(canHandleExceptions_, false);
         target->DeclareStoredProperties(*this);
-      } catch (...) {
-        canHandleExceptions_ = true;
-        throw;
       }
-      canHandleExceptions_ = true;
       if (!propName_.empty()) {
         SkipValue();
-        throw EReadError(Format("Property %s does not exist", current.c_str()));
+        Fail(Format("Property %s does not exist", current.c_str()));
       }
     }
   } catch (const Exception& e) {
+    // The place is where the failing value was read, not where the reader stopped after it.
+    const auto* read = dynamic_cast<const EReadError*>(&e);
     throw EReadError(Format("Error reading %s%s%s: %s", ObjectName(instance).c_str(), ".",
-                            current.c_str(), e.Message().c_str()));
+                            current.c_str(), e.Message().c_str()),
+                     read && read->Offset() >= 0 ? read->Offset() : StreamOffset());
   }
 }
 
@@ -686,7 +687,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
                     ? dynamic_cast<TComponent*>(std::get<TObject*>(prop.Get(*instance)))
                     : nullptr;
     if (!sub || !sub->ComponentStyle().Contains(TComponentStyleFlag::csSubComponent)) {
-      throw EReadError("Property is read-only");
+      Fail("Property is read-only");
     }
   }
   switch (prop.Kind) {
@@ -694,7 +695,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       if (NextValue() == ValueTag::tagIdent) {
         AnsiString ident = ReadIdent();
         auto value = prop.Idents.empty() ? std::nullopt : IdentToInt(prop.Idents, ident);
-        if (!value) InvalidValue();
+        if (!value) Fail(kInvalidValue);
         prop.Set(*instance, std::int64_t{*value});
       } else {
         prop.Set(*instance, std::int64_t{ReadInteger()});
@@ -707,7 +708,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
       AnsiString ident = ReadIdent();
       auto it = std::find_if(prop.Names.begin(), prop.Names.end(),
                              [&](const AnsiString& n) { return SameText(n, ident); });
-      if (it == prop.Names.end()) InvalidValue();
+      if (it == prop.Names.end()) Fail(kInvalidValue);
       prop.Set(*instance, static_cast<std::int64_t>(it - prop.Names.begin()));
       break;
     }
@@ -745,14 +746,14 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
     case TTypeKind::tkClass:
       if (NextValue() != ValueTag::tagCollection && !prop.HasSetter()) {
         // A read-only sub-component takes its properties through paths, not a value.
-        throw EReadError("Property is read-only");
+        Fail("Property is read-only");
       }
       if (NextValue() == ValueTag::tagNil) {
         ReadValue();
         prop.Set(*instance, static_cast<TObject*>(nullptr));
       } else if (NextValue() == ValueTag::tagCollection) {
         auto* collection = dynamic_cast<TCollection*>(std::get<TObject*>(prop.Get(*instance)));
-        if (!collection) InvalidValue();
+        if (!collection) Fail(kInvalidValue);
         ReadValue();
         ReadCollection(collection);
       } else {
@@ -771,7 +772,7 @@ void TReader::ReadPropValue(TPersistent* instance, const TPropInfo& prop) {
         if (info && info->Signature == prop.ValueType) method = TMethod{info->Code.Code, root_};
         bool handled = static_cast<bool>(method);
         if (OnFindMethod) OnFindMethod(*this, name, method, handled);
-        if (!handled) InvalidValue();
+        if (!handled) Fail(kInvalidValue);
         if (method) prop.Set(*instance, method);
       }
       break;
@@ -827,21 +828,13 @@ void TReader::ReadComponentState(TComponent* instance) {
   try {
     while (!EndOfList()) ReadProperty(instance);
     ReadListEnd();
-    TComponent* savedParent = parent_;
-    TComponent* savedOwner = owner_;
-    parent_ = instance->ContainerForChildren();
-    owner_ = instance->OwnerForChildren();
-    if (!owner_) owner_ = root_;
-    try {
+    {
+      ScopedValue parent(parent_, instance->ContainerForChildren());
+      TComponent* childOwner = instance->OwnerForChildren();
+      ScopedValue owner(owner_, childOwner ? childOwner : root_);
       while (!EndOfList()) ReadComponent();
       ReadListEnd();
-    } catch (...) {
-      parent_ = savedParent;
-      owner_ = savedOwner;
-      throw;
     }
-    parent_ = savedParent;
-    owner_ = savedOwner;
     if (outermost) ResolveLocalFixups();
   } catch (...) {
     if (outermost) fixups_.reset();
@@ -889,7 +882,7 @@ TComponent* TReader::ReadComponent() {
     if (inherited) {
       result = lookupRoot_ ? lookupRoot_->FindComponent(name) : nullptr;
       if (!result && OnAncestorNotFound) OnAncestorNotFound(*this, name, result);
-      if (!result) throw EReadError(Format("Ancestor for '%s' not found", name.c_str()));
+      if (!result) Fail(Format("Ancestor for '%s' not found", name.c_str()));
       parent_ = result->GetParentComponent();
       if (!parent_) parent_ = root_;
     } else {
@@ -959,7 +952,7 @@ void TReader::ReadCollection(TCollection* collection) {
 TComponent* TReader::ReadRootComponent(TComponent* root) {
   char signature[4];
   Read(signature, 4);
-  if (std::memcmp(signature, kStreamSignature, 4) != 0) throw EReadError("Invalid stream format");
+  if (std::memcmp(signature, kStreamSignature, 4) != 0) Fail("Invalid stream format");
 
   NameLock lock;
   bool created = false;

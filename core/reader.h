@@ -57,6 +57,8 @@ class TReader : public TFiler {
   // A length byte and that many bytes, untagged.
   AnsiString ReadStr();
   void Read(void* buffer, std::int64_t count);
+  // Where in the stream the next byte the reader gives lies; errors of reading carry it.
+  std::int64_t StreamOffset();
 
   // Typed reads: a tag the read does not accept raises EReadError "Invalid property value".
   std::int32_t ReadInteger();
@@ -103,6 +105,10 @@ class TReader : public TFiler {
       OnFindComponentClass;
 
  private:
+  // Raises EReadError with the message and the offset of the next byte.
+  [[noreturn]] void Fail(const AnsiString& message);
+  // Fills the buffer from the stream; "Stream read error" when the stream has ended.
+  void Refill();
   struct Fixup;
   class Nesting;
 

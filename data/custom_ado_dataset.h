@@ -109,6 +109,8 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   provider::Variant ReadFieldValue(TField* field);
   // Puts a new value of `field` into the active buffer (edit or insert mode only: "Dataset not
   // in edit or insert mode"), remembers the field for the post and broadcasts NoticeFieldValue.
+  // While calculated fields are computed (OnCalcFields), a calculated or lookup field's value
+  // goes into the buffer being computed instead, and nothing is remembered or broadcast.
   void StoreFieldValue(TField* field, const provider::Variant& value);
 
   // Closes the dataset if its recordset reports the closed state (the connection took it).
@@ -170,6 +172,9 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   void OpenRecordset();
   std::uint32_t FieldListChecksum();
   TADORecordBuffer* ReadingBuffer();
+  // The slot of `field`'s value in `buffer`, grown to hold it; null without buffer or field.
+  provider::Variant* ValueSlot(TADORecordBuffer* buffer, TField* field);
+  void StoreCalculatedValue(TField* field, const provider::Variant& value);
   // Moves the recordset onto the buffer's record when it may be elsewhere.
   void PositionRecordset(TADORecordBuffer& buffer);
   void FillBuffer(TADORecordBuffer& buffer);

@@ -106,6 +106,8 @@ void TCustomADODataSet::FillBuffer(TADORecordBuffer& buffer) {
     if (!ControlsSuspended()) OleCheck(recordset_->get_AbsolutePosition(&buffer.recordNumber));
   }
   buffer.values.assign(static_cast<std::size_t>(Fields().Count()), provider::Variant());
+  // The recordset stands on this record, so the handler reads its values.
+  FillCalcFields(&buffer);
 }
 
 FetchResult TCustomADODataSet::FetchOnce(TADORecordBuffer& buffer, FetchMode mode) {
@@ -204,8 +206,7 @@ TADORecordBuffer* TCustomADODataSet::ReadingBuffer() {
       return active;
     case DataSetState::Calculating:
     case DataSetState::InternalCalculating:
-      // Calculated values are computed for the active record.
-      return active;
+      return static_cast<TADORecordBuffer*>(CalcBuffer());
     default:
       return nullptr;
   }
@@ -219,6 +220,14 @@ provider::Field* TCustomADODataSet::RecordsetField(std::int32_t index) {
   return field;
 }
 
+provider::Variant* TCustomADODataSet::ValueSlot(TADORecordBuffer* buffer, TField* field) {
+  const int index = Fields().IndexOf(field);
+  if (buffer == nullptr || index < 0) return nullptr;
+  const auto at = static_cast<std::size_t>(index);
+  if (at >= buffer->values.size()) buffer->values.resize(at + 1);
+  return &buffer->values[at];
+}
+
 provider::Variant TCustomADODataSet::ReadFieldValue(TField* field) {
   if (!ProviderIsOpen()) return provider::Variant::Null();
   if (fieldListChecksum_ == 0) {
@@ -227,12 +236,9 @@ provider::Variant TCustomADODataSet::ReadFieldValue(TField* field) {
     RefillWindow(false, false);
   }
   TADORecordBuffer* buffer = ReadingBuffer();
-  const int index = Fields().IndexOf(field);
-  if (buffer == nullptr || index < 0) return provider::Variant::Null();
-  if (static_cast<std::size_t>(index) >= buffer->values.size()) {
-    buffer->values.resize(static_cast<std::size_t>(index) + 1);
-  }
-  provider::Variant& cached = buffer->values[static_cast<std::size_t>(index)];
+  provider::Variant* slot = ValueSlot(buffer, field);
+  if (slot == nullptr) return provider::Variant::Null();
+  provider::Variant& cached = *slot;
   if (cached.empty() && field->FieldNo() > 0) {
     if ((buffer->recordStatus & provider::adRecDeleted) != 0) {
       cached = provider::Variant::Null();

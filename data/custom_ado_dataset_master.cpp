@@ -147,23 +147,30 @@ bool TCustomADODataSet::ApplyDetailFilter() {
 // ---- Editing
 
 void TCustomADODataSet::StoreFieldValue(TField* field, const provider::Variant& value) {
+  if (State() == DataSetState::Calculating && (field->Calculated() || field->Lookup())) {
+    StoreCalculatedValue(field, value);
+    return;
+  }
   if (State() != DataSetState::Editing && State() != DataSetState::Inserting) {
     DatabaseError("Dataset not in edit or insert mode", this);
   }
-  const int index = Fields().IndexOf(field);
-  auto* buffer = static_cast<TADORecordBuffer*>(CurrentBuffer());
-  if (index < 0 || buffer == nullptr) {
+  provider::Variant* slot = ValueSlot(static_cast<TADORecordBuffer*>(CurrentBuffer()), field);
+  if (slot == nullptr) {
     DatabaseError(Format("Field '%s' not found", field->ShownName().c_str()), this);
   }
-  if (static_cast<std::size_t>(index) >= buffer->values.size()) {
-    buffer->values.resize(static_cast<std::size_t>(index) + 1);
-  }
-  buffer->values[static_cast<std::size_t>(index)] =
-      value.empty() ? provider::Variant::Null() : value;
+  *slot = value.empty() ? provider::Variant::Null() : value;
   if (std::find(modifiedFields_.begin(), modifiedFields_.end(), field) == modifiedFields_.end()) {
     modifiedFields_.push_back(field);
   }
   BroadcastDataEvent(DataNotice::NoticeFieldValue, reinterpret_cast<DataNoticeInfo>(field));
+}
+
+void TCustomADODataSet::StoreCalculatedValue(TField* field, const provider::Variant& value) {
+  provider::Variant* slot = ValueSlot(static_cast<TADORecordBuffer*>(CalcBuffer()), field);
+  if (slot == nullptr) {
+    DatabaseError(Format("Field '%s' not found", field->ShownName().c_str()), this);
+  }
+  *slot = value.empty() ? provider::Variant::Null() : value;
 }
 
 // Pessimistic locking would lock the record here; the provider's client cursor keeps no locks.

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/classes.h"
+#include "core/scoped_value.h"
 #include "core/stream.h"
 #include "data/database_error.h"
 #include "data/datalink.h"
@@ -50,7 +51,9 @@ bool TDataSet::Active() const {
 }
 
 void TDataSet::SetActive(bool value) {
-  if (ComponentState().Contains(TComponentStateFlag::csLoading)) {
+  // Only the stream's own value waits for the after-load step; code that runs once reading is
+  // over (another component's after-load step) opens at once, as it does for the connection.
+  if (ComponentState().Contains(TComponentStateFlag::csReading)) {
     activeOnLoad_ = value;
     return;
   }
@@ -270,7 +273,7 @@ void TDataSet::BroadcastDataEvent(DataNotice event, DataNoticeInfo info) {
       }
       if (state_ != DataSetState::KeyEntry) {
         if (internalCalcFieldCount_ > 0 || (autoCalcFields_ && calcFieldCount_ > 0)) {
-          FillCalcFields();
+          FillCalcFields(CurrentBuffer());
         }
         field->FireChange();
       }
@@ -330,18 +333,12 @@ void TDataSet::ResumeControls() {
   }
 }
 
-void TDataSet::FillCalcFields() {
+void TDataSet::FillCalcFields(TRecordBuffer* buffer) {
   if (calcFieldCount_ == 0 && internalCalcFieldCount_ == 0) return;
-  const DataSetState saved = state_;
   // Calculating is a reading state, not a change the links are told about.
-  state_ = DataSetState::Calculating;
-  try {
-    FireCalcFields();
-  } catch (...) {
-    state_ = saved;
-    throw;
-  }
-  state_ = saved;
+  ScopedValue state(state_, DataSetState::Calculating);
+  ScopedValue target(calcBuffer_, buffer);
+  FireCalcFields();
 }
 
 // ---- Hooks

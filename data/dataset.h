@@ -237,8 +237,11 @@ class TDataSet : public TComponent {
   // Clears the calculated values of a buffer being initialised; nothing here, where
   // calculated values live in the provider's buffers.
   virtual void ResetCalcFields() {}
-  // Computes the calculated fields of the active record (OnCalcFields in Calculating).
-  void FillCalcFields();
+  // Computes the calculated fields of `buffer`'s record: OnCalcFields runs in Calculating,
+  // when field values are those of that buffer (CalcBuffer).
+  void FillCalcFields(TRecordBuffer* buffer);
+  // The buffer whose calculated fields are being computed; null outside Calculating.
+  TRecordBuffer* CalcBuffer() const { return calcBuffer_; }
 
   // Hook runners.
   virtual void FireBeforeOpen();
@@ -297,6 +300,7 @@ class TDataSet : public TComponent {
   int calcFieldCount_ = 0;
   int internalCalcFieldCount_ = 0;
   int blobFieldCount_ = 0;
+  TRecordBuffer* calcBuffer_ = nullptr;
   std::unique_ptr<TFieldDefs> fieldDefs_;
   std::unique_ptr<TFields> fields_;
 };

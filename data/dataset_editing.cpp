@@ -57,7 +57,7 @@ void TDataSet::BeginEdit() {
   RequireCanModify();
   FireBeforeEdit();
   RunWithErrorHandler(OnEditError, &TDataSet::ProviderEdit);
-  FillCalcFields();
+  FillCalcFields(CurrentBuffer());
   ChangeState(DataSetState::Editing);
   BroadcastDataEvent(DataNotice::NoticeRecord, 0);
   FireAfterEdit();

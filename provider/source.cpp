@@ -30,11 +30,11 @@ Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> 
   const bool table = type == adCmdTable || (type == adCmdUnknown && !StartsWithSelect(text));
   auto prepared = table ? sql::PreparedQuery::PrepareTable(text, *resolver)
                         : sql::PreparedQuery::Prepare(text, *resolver);
-  if (!prepared.ok()) return prepared.status();
+  VELMORA_RETURN_IF_ERROR(prepared);
   auto result = prepared.value().Execute();
-  if (!result.ok()) return result.status();
+  VELMORA_RETURN_IF_ERROR(result);
   auto rows = StatementRows::Make(std::move(resolver), result.take(), version);
-  if (!rows.ok()) return rows.status();
+  VELMORA_RETURN_IF_ERROR(rows);
   return std::unique_ptr<RowSet>(rows.take());
 }
 

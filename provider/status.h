@@ -3,6 +3,8 @@
 // into failure codes; exceptions begin in the data layer).
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -38,7 +40,9 @@ class Status {
   // Where it was found, for maintainers ("data page 17, row 3").
   const std::string& where() const { return where_; }
   // Message and place in one line.
-  std::string ToString() const { return where_.empty() ? message_ : message_ + " (" + where_ + ")"; }
+  std::string ToString() const {
+    return where_.empty() ? message_ : message_ + " (" + where_ + ")";
+  }
 
  private:
   Status(StatusKind kind, std::string message, std::string where)
@@ -49,7 +53,15 @@ class Status {
   std::string where_;
 };
 
-// A value or the status that prevented it.
+// Ends the program with the status: reading the value of a failed result is a fault in the
+// caller, and going on with a default value would give silently wrong answers.
+[[noreturn]] inline void FailedValueAccess(const Status& status) {
+  std::fprintf(stderr, "value of a failed result read: %s\n", status.ToString().c_str());
+  std::abort();
+}
+
+// A value or the status that prevented it. The value may be read only when ok(): value() and
+// take() check it and end the program otherwise (FailedValueAccess).
 template <typename T>
 class Result {
  public:
@@ -58,13 +70,44 @@ class Result {
 
   bool ok() const { return status_.ok(); }
   const Status& status() const { return status_; }
-  T& value() { return value_; }
-  const T& value() const { return value_; }
-  T&& take() { return std::move(value_); }
+  T& value() {
+    CheckOk();
+    return value_;
+  }
+  const T& value() const {
+    CheckOk();
+    return value_;
+  }
+  T&& take() {
+    CheckOk();
+    return std::move(value_);
+  }
 
  private:
+  void CheckOk() const {
+    if (!status_.ok()) FailedValueAccess(status_);
+  }
+
   Status status_;
   T value_{};
 };
 
+inline const Status& StatusOf(const Status& status) {
+  return status;
+}
+template <typename T>
+const Status& StatusOf(const Result<T>& result) {
+  return result.status();
+}
+
 }  // namespace provider
+
+// Returns from the enclosing function with the status of `expression` (a Status or a Result)
+// when it failed. The expression is evaluated once.
+#define VELMORA_RETURN_IF_ERROR(expression)                                  \
+  do {                                                                       \
+    if (::provider::Status velmoraStatus = ::provider::StatusOf(expression); \
+        !velmoraStatus.ok()) {                                               \
+      return velmoraStatus;                                                  \
+    }                                                                        \
+  } while (false)

@@ -1,5 +1,7 @@
 // Reading the catalog. Objects form a tree: the root (Id 0x0F000000) holds containers (Type 3),
 // one of them "Tables", which holds the tables and queries.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/catalog.h"
 
 #include <variant>
@@ -34,7 +36,7 @@ Result<std::vector<CatalogEntry>> ReadTablesContainer(const Table& msysObjects) 
     CatalogEntry entry;
     for (int column : {c.id, c.parentId, c.name, c.type, c.flags}) {
       Result<Value> value = msysObjects.GetValue(row, static_cast<std::size_t>(column));
-      if (!value.ok()) return value.status();
+      VELMORA_RETURN_IF_ERROR(value);
       if (column == c.name) {
         if (const auto* text = std::get_if<std::u16string>(&value.value()))
           entry.name = platform::WideToUtf8(*text);

@@ -9,18 +9,14 @@
 //   14 [10] 2×n   row offsets: low 13 bits = start of the row; 0x8000 deleted, 0x4000 moved
 // Rows are packed from the end of the page down: slot 0 ends at the page end, slot i ends
 // where slot i-1 starts.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/data_page.h"
 
 #include "provider/jet/page_file.h"
 
 namespace provider::jet {
-namespace {
-
-constexpr std::uint16_t kOffsetMask = 0x1FFF;
-constexpr std::uint16_t kDeletedFlag = 0x8000;
-constexpr std::uint16_t kOverflowFlag = 0x4000;
-
-}  // namespace
+namespace {}  // namespace
 
 Result<DataPage> DataPage::Read(ByteView page, const Format& format, const std::string& where) {
   if (page.U8(0) != kDataPage)
@@ -40,12 +36,13 @@ Result<RowSlot> DataPage::Slot(std::uint16_t row, const std::string& where) cons
                               where + ", row " + std::to_string(row));
   const std::size_t table = format_->dataRowTable;
   const std::uint16_t entry = page_.U16(table + 2u * row);
-  const std::size_t start = entry & kOffsetMask;
-  const std::size_t end = row == 0 ? page_.size() : page_.U16(table + 2u * (row - 1)) & kOffsetMask;
+  const std::size_t start = entry & kRowOffsetMask;
+  const std::size_t end =
+      row == 0 ? page_.size() : page_.U16(table + 2u * (row - 1)) & kRowOffsetMask;
   const std::size_t tableEnd = table + 2u * slotCount_;
   RowSlot slot;
-  slot.deleted = (entry & kDeletedFlag) != 0;
-  slot.overflow = (entry & kOverflowFlag) != 0;
+  slot.deleted = (entry & kRowDeleted) != 0;
+  slot.overflow = (entry & kRowMoved) != 0;
   if (start < tableEnd || start > end || end > page_.size()) {
     // Deleted slots may carry anything; they are never read.
     if (slot.deleted) return slot;
@@ -63,9 +60,9 @@ Result<RowSlot> ReadPointedSlot(const PageFile& file, const Format& format, std:
   const std::string here = where + ", page " + std::to_string(pageNumber);
   if (pageNumber == 0) return Status::Corruption("A row pointer names the header page.", here);
   Result<ByteView> page = file.Page(pageNumber, here);
-  if (!page.ok()) return page.status();
+  VELMORA_RETURN_IF_ERROR(page);
   Result<DataPage> data = DataPage::Read(page.value(), format, here);
-  if (!data.ok()) return data.status();
+  VELMORA_RETURN_IF_ERROR(data);
   if (longValue && !data.value().IsLongValuePage())
     return Status::Corruption("A long value points at a page that does not hold long values.",
                               here);

@@ -9,7 +9,7 @@ namespace provider::jet {
 Result<std::unique_ptr<Database>> Database::Open(const std::string& path,
                                                  const OpenOptions& options) {
   Result<std::unique_ptr<PageFile>> file = PageFile::Open(path);
-  if (!file.ok()) return file.status();
+  VELMORA_RETURN_IF_ERROR(file);
   return Load(file.take(), path, options);
 }
 
@@ -23,7 +23,7 @@ Result<std::unique_ptr<Database>> Database::Load(std::unique_ptr<PageFile> file,
                                                  const std::string& name,
                                                  const OpenOptions& options) {
   Result<DatabaseHeader> header = ReadHeader(file->whole(), name);
-  if (!header.ok()) return header.status();
+  VELMORA_RETURN_IF_ERROR(header);
   std::unique_ptr<Database> db(new Database());
   db->header_ = header.take();
   if (!db->header_.password.empty() &&
@@ -35,9 +35,9 @@ Result<std::unique_ptr<Database>> Database::Load(std::unique_ptr<PageFile> file,
   db->codePage_ = options.codePage != 0 ? options.codePage : db->header_.codePage;
 
   Result<std::unique_ptr<Table>> catalog = db->OpenDefinition(kCatalogPage, "MSysObjects");
-  if (!catalog.ok()) return catalog.status();
+  VELMORA_RETURN_IF_ERROR(catalog);
   Result<std::vector<CatalogEntry>> entries = ReadTablesContainer(*catalog.value());
-  if (!entries.ok()) return entries.status();
+  VELMORA_RETURN_IF_ERROR(entries);
   for (CatalogEntry& entry : entries.value()) {
     switch (static_cast<ObjectType>(entry.type)) {
       case ObjectType::table:
@@ -67,7 +67,7 @@ std::vector<std::string> Database::UserTableNames() const {
 Result<std::unique_ptr<Table>> Database::OpenDefinition(std::uint32_t page,
                                                         const std::string& name) const {
   Result<TableDef> definition = ReadTableDef(*file_, format(), page, codePage_, name);
-  if (!definition.ok()) return definition.status();
+  VELMORA_RETURN_IF_ERROR(definition);
   return Table::Open(*file_, format(), codePage_, definition.take());
 }
 
@@ -91,7 +91,7 @@ Result<std::string> Database::QueryText(std::string_view name) const {
   for (const QueryInfo& query : queries_) {
     if (!SameName(query.name, name)) continue;
     Result<std::unique_ptr<Table>> definitions = OpenTable("MSysQueries");
-    if (!definitions.ok()) return definitions.status();
+    VELMORA_RETURN_IF_ERROR(definitions);
     return BuildSelectText(*definitions.value(), query.objectId, query.name);
   }
   return Status::NotFound(

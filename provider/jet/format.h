@@ -1,4 +1,5 @@
 // The sizes and offsets that differ between the two file versions, gathered in one place.
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +8,13 @@
 namespace provider::jet {
 
 enum class JetVersion { jet3, jet4 };
+
+// A data page's row offsets (its slot table): the start of the row and two flags.
+constexpr std::uint16_t kRowOffsetMask = 0x1FFF;
+// The slot holds no row.
+constexpr std::uint16_t kRowDeleted = 0x8000;
+// The slot holds the row pointer of where the row now is.
+constexpr std::uint16_t kRowMoved = 0x4000;
 
 // Every decoder takes its version-dependent offsets from here, so the layouts documented at the
 // top of each reader hold for both versions with the bracketed Jet 3 values.

@@ -11,6 +11,8 @@
 //   0x42    40      password, UCS-2, further XORed with the creation date (Jet 3: 20 bytes)
 //   0x6E    2       Jet 4 sort order LCID, then 0x71 = sort version
 //   0x72    8       creation date (Jet date double; Jet 4 only)
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/header.h"
 
 #include <array>

@@ -7,6 +7,8 @@
 // Kind 0x40: the value is the whole long-value row pointed to.
 // Kind 0x00: a chain of long-value rows, each starting with the 4-byte pointer of the next
 //            (0 = last) followed by data; the pieces are joined up to the length.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/long_value.h"
 
 #include <unordered_set>
@@ -35,7 +37,7 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
     }
     case 1: {  // one long-value row
       Result<RowSlot> slot = ReadPointedSlot(file, format, pointer, true, "long value");
-      if (!slot.ok()) return slot.status();
+      VELMORA_RETURN_IF_ERROR(slot);
       const ByteView bytes = slot.value().bytes;
       if (bytes.size() < length)
         return Status::Corruption("A memo or OLE value is shorter than its recorded length.",
@@ -58,7 +60,7 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
         if (!seen.insert(next).second)
           return Status::Corruption("A memo or OLE value's chain forms a cycle.", here);
         Result<RowSlot> slot = ReadPointedSlot(file, format, next, true, "long value");
-        if (!slot.ok()) return slot.status();
+        VELMORA_RETURN_IF_ERROR(slot);
         const ByteView bytes = slot.value().bytes;
         if (bytes.size() < 4)
           return Status::Corruption("A piece of a memo or OLE value is cut short.", here);

@@ -98,7 +98,7 @@ Value Long(std::int64_t value) {
 Result<std::unique_ptr<NewDatabase>> NewDatabase::Create(DateTime created) {
   std::unique_ptr<NewDatabase> database(new NewDatabase(created));
   Status status = database->Lay();
-  if (!status.ok()) return status;
+  VELMORA_RETURN_IF_ERROR(status);
   return database;
 }
 
@@ -112,20 +112,20 @@ Status NewDatabase::Lay() {
   InitDataPage(pages_.Page(mapPage), 0);
   pages_.set_usage_map_page(mapPage);
   auto global = AddUsageMap(pages_, UsageMapKind::freePages);
-  if (!global.ok()) return global.status();
+  VELMORA_RETURN_IF_ERROR(global);
   if (global.value() != kGlobalUsageMap)
     return Status::Corruption("The global usage map is not row 0 of page 1.", "page 1");
   for (std::uint32_t page : {0u, mapPage}) {
     Status status = SetUsageMapBit(pages_, kGlobalUsageMap, page, false, UsageMapKind::freePages);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
 
   auto catalog = AddTable(CatalogSpec(), kSystemObject);
-  if (!catalog.ok()) return catalog.status();
+  VELMORA_RETURN_IF_ERROR(catalog);
   catalog_ = catalog.value();
   for (const TableSpec& tableSpec : SystemTableSpecs()) {
     auto table = AddTable(tableSpec, kSystemObject);
-    if (!table.ok()) return table.status();
+    VELMORA_RETURN_IF_ERROR(table);
     if (tableSpec.name == u"MSysQueries") queries_ = table.value();
   }
 
@@ -146,12 +146,12 @@ Status NewDatabase::Lay() {
   // Access files, but readers find entries by their fields, not their order.
   for (const Container& entry : fixed) {
     Status status = AddCatalogEntry(entry.id, entry.parent, entry.name, entry.type, entry.flags);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   nextObjectId_ = kSystemObject;
   for (const char16_t* name : {u"Forms", u"Modules", u"Reports", u"Scripts", u"SysRel"}) {
     Status status = AddCatalogEntry(nextObjectId_++, kRootId, name, kTypeContainer, 0);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   return Status::Ok();
 }
@@ -160,17 +160,17 @@ Result<TableWriter*> NewDatabase::AddTable(const TableSpec& tableSpec, std::int3
   if (NameTaken(tableSpec.name))
     return Status::InvalidArgument("An object of that name already exists.", "table");
   auto layout = LayOutTable(tableSpec);
-  if (!layout.ok()) return layout.status();
+  VELMORA_RETURN_IF_ERROR(layout);
   auto page = pages_.Allocate(kPageTableDef);
-  if (!page.ok()) return page.status();
+  VELMORA_RETURN_IF_ERROR(page);
   auto writer = TableWriter::Create(pages_, tableSpec, page.value());
-  if (!writer.ok()) return writer.status();
+  VELMORA_RETURN_IF_ERROR(writer);
   tables_.push_back(writer.take());
   names_.push_back(Folded(tableSpec.name));
   TableWriter* table = tables_.back().get();
   Status status = AddCatalogEntry(static_cast<std::int32_t>(table->definition_page()), kTablesId,
                                   tableSpec.name, kTypeTable, flags);
-  if (!status.ok()) return status;
+  VELMORA_RETURN_IF_ERROR(status);
   return table;
 }
 
@@ -200,7 +200,7 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
 
   const std::int32_t id = nextObjectId_++;
   Status status = AddCatalogEntry(id, kTablesId, name, kTypeQuery, 0);
-  if (!status.ok()) return status;
+  VELMORA_RETURN_IF_ERROR(status);
   names_.push_back(Folded(name));
   // ObjectId, Attribute, Order, Name1, Name2, Expression, Flag, LvExtra
   const auto row = [&](std::int64_t attribute, Value name1, Value expression,
@@ -220,7 +220,7 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
   rows.push_back(row(255, {}, {}, {}));
   for (const std::vector<Value>& values : rows) {
     auto inserted = queries_->InsertRow(values);
-    if (!inserted.ok()) return inserted.status();
+    VELMORA_RETURN_IF_ERROR(inserted);
   }
   return Status::Ok();
 }

@@ -9,6 +9,8 @@
 //   2 [1]  number of variable columns in this row
 //   m      null mask, (columns + 7) / 8 bytes: bit c (LSB first) set = column number c has a
 //          value (for booleans: is true)
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/row_layout.h"
 
 namespace provider::jet {

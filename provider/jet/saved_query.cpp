@@ -174,12 +174,12 @@ Result<std::string> BuildSelectText(const Table& msysQueries, std::int32_t objec
   std::vector<QueryRow> rows;
   for (std::size_t row = 0; row < msysQueries.row_count(); ++row) {
     Result<Value> id = msysQueries.GetValue(row, static_cast<std::size_t>(objectColumn));
-    if (!id.ok()) return id.status();
+    VELMORA_RETURN_IF_ERROR(id);
     if (IntegerOf(id.value()) != objectId) continue;
     Value values[6];
     for (int i = 0; i < 6; ++i) {
       Result<Value> value = msysQueries.GetValue(row, static_cast<std::size_t>(columns[i]));
-      if (!value.ok()) return value.status();
+      VELMORA_RETURN_IF_ERROR(value);
       values[i] = value.take();
     }
     QueryRow parsed;

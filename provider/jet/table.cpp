@@ -39,7 +39,7 @@ Result<std::unique_ptr<Table>> Table::Open(const PageFile& file, const Format& f
                                            std::uint16_t codePage, TableDef definition) {
   std::unique_ptr<Table> table(new Table(file, format, codePage, std::move(definition)));
   Status located = table->LocateRows();
-  if (!located.ok()) return located;
+  VELMORA_RETURN_IF_ERROR(located);
   return table;
 }
 
@@ -50,16 +50,18 @@ Status Table::LocateRows() {
   const std::string where = "table '" + definition_.name + "'";
   Result<std::vector<std::uint32_t>> pages =
       ReadUsageMap(*file_, *format_, definition_.usageMap, where);
-  if (!pages.ok()) return pages.status();
+  VELMORA_RETURN_IF_ERROR(pages);
   std::vector<DataPage> owned;
   std::vector<std::uint32_t> numbers;
   for (std::uint32_t number : pages.value()) {
     const std::string here = where + ", data page " + std::to_string(number);
-    const ByteView page = file_->Page(number, here).value();
+    // The map reader refuses pages beyond the file, so this read fails only if that changes.
+    Result<ByteView> page = file_->Page(number, here);
+    VELMORA_RETURN_IF_ERROR(page);
     // Usage maps may name pages the table no longer owns; only its own data pages count.
-    if (page.U8(0) != kDataPage || page.U32(4) != definition_.page) continue;
-    Result<DataPage> data = DataPage::Read(page, *format_, here);
-    if (!data.ok()) return data.status();
+    if (page.value().U8(0) != kDataPage || page.value().U32(4) != definition_.page) continue;
+    Result<DataPage> data = DataPage::Read(page.value(), *format_, here);
+    VELMORA_RETURN_IF_ERROR(data);
     owned.push_back(data.value());
     numbers.push_back(number);
   }
@@ -70,7 +72,7 @@ Status Table::LocateRows() {
     const std::string here = where + ", data page " + std::to_string(numbers[p]);
     for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
       Result<RowSlot> slot = owned[p].Slot(row, here);
-      if (!slot.ok()) return slot.status();
+      VELMORA_RETURN_IF_ERROR(slot);
       if (slot.value().deleted || !slot.value().overflow) continue;
       std::uint32_t location = 0;
       for (int hop = 0; slot.value().overflow && !slot.value().deleted; ++hop) {
@@ -81,7 +83,8 @@ Status Table::LocateRows() {
           return Status::Corruption("A moved row's pointer is cut short.", at);
         location = slot.value().bytes.U32(0);
         slot = ReadPointedSlot(*file_, *format_, location, false, at);
-        if (!slot.ok()) return slot.status();
+        VELMORA_RETURN_IF_ERROR(slot);
+        // The slot was just read from this page, so the page exists.
         if (file_->Page(location >> 8, at).value().U32(4) != definition_.page)
           return Status::Corruption("A moved row points into a page of another table.", at);
       }
@@ -99,6 +102,7 @@ Status Table::LocateRows() {
   for (std::size_t p = 0; p < owned.size(); ++p) {
     const std::string here = where + ", data page " + std::to_string(numbers[p]);
     for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
+      // Every slot of the owned pages was read without error in the pass above.
       const RowSlot slot = owned[p].Slot(row, here).value();
       const std::uint32_t location = numbers[p] << 8 | row;
       if (slot.overflow) continue;
@@ -106,7 +110,8 @@ Status Table::LocateRows() {
       add(slot.bytes, location);
     }
   }
-  // Moved rows whose data lies on a page the usage map does not name.
+  // Moved rows whose data lies on a page the usage map does not name. Each location was read
+  // without error while its chain was followed above.
   for (std::uint32_t location : moved) {
     if (pending.erase(location) == 0) continue;
     add(ReadPointedSlot(*file_, *format_, location, false, where).value().bytes, location);
@@ -214,17 +219,17 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
       return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
     case ColumnType::text: {
       Result<std::u16string> text = DecodeText(bytes);
-      if (!text.ok()) return text.status();
+      VELMORA_RETURN_IF_ERROR(text);
       return Value(text.take());
     }
     case ColumnType::memo:
     case ColumnType::ole: {
       Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
-      if (!stored.ok()) return stored.status();
+      VELMORA_RETURN_IF_ERROR(stored);
       if (column.type == ColumnType::ole) return Value(stored.take());
       const Bytes& raw = stored.value();
       Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()));
-      if (!text.ok()) return text.status();
+      VELMORA_RETURN_IF_ERROR(text);
       return Value(text.take());
     }
     default:

@@ -23,6 +23,8 @@
 //   5 [1]    2  column number      13 [11]  2  text: sort version [Jet 3: code page]
 //   7 [3]    2  variable index     15 [13]  1  flags
 //   21 [14]  2  fixed offset       23 [16]  2  length in bytes
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/table_def.h"
 
 #include <algorithm>
@@ -48,7 +50,7 @@ Result<std::vector<std::uint8_t>> ReadChain(const PageFile& file, std::uint32_t 
     if (!seen.insert(page).second)
       return Status::Corruption("The table definition's pages form a cycle.", here);
     Result<ByteView> view = file.Page(page, here);
-    if (!view.ok()) return view.status();
+    VELMORA_RETURN_IF_ERROR(view);
     ByteView bytes = view.value();
     if (bytes.U8(0) != 0x02)
       return Status::Corruption("A table definition page has the wrong page type.", here);
@@ -69,7 +71,7 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
   const std::string where = "table '" + name + "'";
   if (page == 0) return Status::Corruption("A table has no definition page.", where);
   Result<std::vector<std::uint8_t>> chain = ReadChain(file, page, where);
-  if (!chain.ok()) return chain.status();
+  VELMORA_RETURN_IF_ERROR(chain);
   const ByteView def(chain.value().data(), chain.value().size());
   const std::string here = where + ", definition page " + std::to_string(page);
   auto corrupt = [&](const std::string& what) {

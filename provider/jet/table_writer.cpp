@@ -36,27 +36,27 @@ Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
                                                          const TableSpec& tableSpec,
                                                          std::uint32_t definitionPage) {
   auto layout = LayOutTable(tableSpec);
-  if (!layout.ok()) return layout.status();
+  VELMORA_RETURN_IF_ERROR(layout);
   std::unique_ptr<TableWriter> writer(
       new TableWriter(store, tableSpec, layout.take(), definitionPage));
   TableMaps& maps = writer->maps_;
   for (std::uint32_t* map : {&maps.owned, &maps.free}) {
     auto added = AddUsageMap(store, UsageMapKind::ownedPages);
-    if (!added.ok()) return added.status();
+    VELMORA_RETURN_IF_ERROR(added);
     *map = added.value();
   }
   for (const ColumnLayout& column : writer->layout_.columns) {
     if (!column.longValue()) continue;
     auto owned = AddUsageMap(store, UsageMapKind::ownedPages);
-    if (!owned.ok()) return owned.status();
+    VELMORA_RETURN_IF_ERROR(owned);
     auto free = AddUsageMap(store, UsageMapKind::ownedPages);
-    if (!free.ok()) return free.status();
+    VELMORA_RETURN_IF_ERROR(free);
     maps.longValueOwned.push_back(owned.value());
     maps.longValueFree.push_back(free.value());
     writer->longValues_.emplace_back(owned.value(), free.value());
   }
   auto definition = EncodeTableDef(writer->tableSpec_, writer->layout_, maps);
-  if (!definition.ok()) return definition.status();
+  VELMORA_RETURN_IF_ERROR(definition);
   std::span<std::uint8_t> page = store.Page(definitionPage);
   std::copy(definition.value().begin(), definition.value().end(), page.begin());
   return writer;
@@ -84,12 +84,12 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
         return Status::InvalidArgument("An AutoNumber column is numbered by the table.",
                                        "column " + std::to_string(i));
       auto field = EncodeField(column, static_cast<std::int64_t>(nextAutoNumber));
-      if (!field.ok()) return field.status();
+      VELMORA_RETURN_IF_ERROR(field);
       fields[i] = field.take();
     } else if (column.longValue()) {
       if (!IsNull(values[i])) {
         auto bytes = LongValueBytes(column, values[i]);
-        if (!bytes.ok()) return bytes.status();
+        VELMORA_RETURN_IF_ERROR(bytes);
         longData[i] = bytes.take();
         fields[i].present = true;
         rowSize += kLongValueHeader +
@@ -97,7 +97,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
       }
     } else {
       auto field = EncodeField(column, values[i]);
-      if (!field.ok()) return field.status();
+      VELMORA_RETURN_IF_ERROR(field);
       fields[i] = field.take();
       if (!column.fixed) rowSize += fields[i].bytes.size();
     }
@@ -113,14 +113,14 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
     LongValueWriter& writer = longValues_[longValue++];
     if (!fields[i].present) continue;
     auto stored = writer.Store(*store_, longData[i]);
-    if (!stored.ok()) return stored.status();
+    VELMORA_RETURN_IF_ERROR(stored);
     fields[i].bytes = stored.take();
   }
   const std::vector<std::uint8_t> row = AssembleRow(layout_, fields);
   auto page = PageWithRoom(row.size());
-  if (!page.ok()) return page.status();
+  VELMORA_RETURN_IF_ERROR(page);
   auto slot = AddDataRow(store_->Page(page.value()), row);
-  if (!slot.ok()) return slot.status();
+  VELMORA_RETURN_IF_ERROR(slot);
 
   const std::span<std::uint8_t> updated = store_->Page(definitionPage_);
   Store32(updated, kTableDefRowCount, Load32(updated, kTableDefRowCount) + 1);
@@ -136,14 +136,14 @@ Result<std::uint32_t> TableWriter::PageWithRoom(std::size_t size) {
   if (page_ != 0 && DataPageHasRoom(store_->Page(page_), size)) return page_;
   if (page_ != 0) {
     Status status = SetUsageMapBit(*store_, maps_.free, page_, false, UsageMapKind::ownedPages);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   auto page = store_->Allocate(kPageData);
-  if (!page.ok()) return page.status();
+  VELMORA_RETURN_IF_ERROR(page);
   InitDataPage(store_->Page(page.value()), definitionPage_);
   for (std::uint32_t map : {maps_.owned, maps_.free}) {
     Status status = SetUsageMapBit(*store_, map, page.value(), true, UsageMapKind::ownedPages);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   page_ = page.value();
   return page_;
@@ -157,10 +157,12 @@ Status TableWriter::DeleteRow(std::uint32_t location) {
   if (page[0] != kPageData || Load32(page, 4) != definitionPage_)
     return Status::NotFound("No such row in this table.", where);
   const std::uint32_t slot = location & 0xFF;
-  if (slot >= Load16(page, 12) || (Load16(page, 14 + 2 * slot) & kSlotDeleted) != 0)
+  const Format& format = Format::Jet4();
+  if (slot >= Load16(page, format.dataRowCount) ||
+      (Load16(page, format.dataRowTable + 2 * slot) & kRowDeleted) != 0)
     return Status::NotFound("No such row.", where);
   Status status = DeleteDataRow(page, slot);
-  if (!status.ok()) return status;
+  VELMORA_RETURN_IF_ERROR(status);
   const std::span<std::uint8_t> definition = store_->Page(definitionPage_);
   Store32(definition, kTableDefRowCount, Load32(definition, kTableDefRowCount) - 1);
   return Status::Ok();

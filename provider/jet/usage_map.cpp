@@ -11,6 +11,8 @@
 //   1       4×k   page numbers of bitmap pages (type 0x05), 0 = none; bitmap page j covers pages
 //                 j × B ... (j + 1) × B − 1, where B = (page size − 4) × 8
 // Bitmap page: 4-byte header (type 0x05 first), then the bitmap.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/usage_map.h"
 
 #include "provider/jet/data_page.h"
@@ -43,14 +45,14 @@ Result<std::vector<std::uint32_t>> ReadUsageMap(const PageFile& file, const Form
                                                 std::uint32_t pointer, const std::string& where) {
   const std::string here = where + ", usage map";
   Result<RowSlot> slot = ReadPointedSlot(file, format, pointer, false, here);
-  if (!slot.ok()) return slot.status();
+  VELMORA_RETURN_IF_ERROR(slot);
   const ByteView map = slot.value().bytes;
   std::vector<std::uint32_t> pages;
   if (map.empty()) return Status::Corruption("A usage map is empty.", here);
   if (map.U8(0) == 0) {
     if (!map.Contains(1, 4)) return Status::Corruption("A usage map is cut short.", here);
     Status added = AddBits(file, *map.Slice(5, map.size() - 5), map.U32(1), pages, here);
-    if (!added.ok()) return added;
+    VELMORA_RETURN_IF_ERROR(added);
     return pages;
   }
   if (map.U8(0) != 1) return Status::Corruption("A usage map has an unknown kind.", here);
@@ -60,14 +62,14 @@ Result<std::vector<std::uint32_t>> ReadUsageMap(const PageFile& file, const Form
     if (bitmapPage == 0) continue;
     const std::string at = here + ", bitmap page " + std::to_string(bitmapPage);
     Result<ByteView> page = file.Page(bitmapPage, at);
-    if (!page.ok()) return page.status();
+    VELMORA_RETURN_IF_ERROR(page);
     if (page.value().U8(0) != kBitmapPage)
       return Status::Corruption("A usage map names a page that is not a bitmap page.", at);
     const ByteView bits = page.value();
     Status added =
         AddBits(file, *bits.Slice(format.bitmapPageStart, bits.size() - format.bitmapPageStart),
                 entry * pagesPerBitmap, pages, at);
-    if (!added.ok()) return added;
+    VELMORA_RETURN_IF_ERROR(added);
   }
   return pages;
 }

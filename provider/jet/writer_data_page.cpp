@@ -8,9 +8,11 @@
 //   4       4       owning table definition page, or "LVAL" for long-value pages
 //   8       4       0
 //   12      2       number of slots n
-//   14      2 * n   row offsets: bits 0-12 start of the row; 0x8000 deleted; 0x4000 lookup
+//   14      2 * n   row offsets: bits 0-12 start of the row; 0x8000 deleted; 0x4000 moved
 //   ...             free space
 //   ...             rows, slot 0 ending at the page end, slot i ending where slot i-1 starts
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_data_page.h"
 
 #include <algorithm>
@@ -22,15 +24,15 @@ namespace provider::jet {
 
 namespace {
 
-constexpr std::size_t kSlotCount = 12;
-constexpr std::size_t kSlotTable = 14;
+const std::size_t kSlotCount = Format::Jet4().dataRowCount;
+const std::size_t kSlotTable = Format::Jet4().dataRowTable;
 constexpr std::uint32_t kMaxSlots = 255;  // a row pointer has one byte for the slot
 
 std::size_t LowestRowStart(std::span<const std::uint8_t> page) {
   const std::uint32_t slots = Load16(page, kSlotCount);
   std::size_t lowest = kWriterPageSize;
   for (std::uint32_t i = 0; i < slots; ++i)
-    lowest = std::min<std::size_t>(lowest, Load16(page, kSlotTable + 2 * i) & kSlotOffsetMask);
+    lowest = std::min<std::size_t>(lowest, Load16(page, kSlotTable + 2 * i) & kRowOffsetMask);
   return lowest;
 }
 
@@ -73,9 +75,9 @@ Result<std::uint32_t> AddDataRow(std::span<std::uint8_t> page, std::span<const s
 Result<std::span<std::uint8_t>> DataRowBytes(std::span<std::uint8_t> page, std::uint32_t slot) {
   const std::uint32_t slots = Load16(page, kSlotCount);
   if (slot >= slots) return Status::Corruption("No such row.", "slot " + std::to_string(slot));
-  const std::size_t start = Load16(page, kSlotTable + 2 * slot) & kSlotOffsetMask;
+  const std::size_t start = Load16(page, kSlotTable + 2 * slot) & kRowOffsetMask;
   const std::size_t end =
-      slot == 0 ? kWriterPageSize : Load16(page, kSlotTable + 2 * (slot - 1)) & kSlotOffsetMask;
+      slot == 0 ? kWriterPageSize : Load16(page, kSlotTable + 2 * (slot - 1)) & kRowOffsetMask;
   if (start > end || start < kSlotTable + 2 * slots)
     return Status::Corruption("Row offsets overlap.", "slot " + std::to_string(slot));
   return page.subspan(start, end - start);
@@ -85,7 +87,7 @@ Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot) {
   if (slot >= Load16(page, kSlotCount))
     return Status::NotFound("No such row.", "slot " + std::to_string(slot));
   const std::size_t entry = kSlotTable + 2 * slot;
-  Store16(page, entry, Load16(page, entry) | kSlotDeleted | kSlotLookup);
+  Store16(page, entry, Load16(page, entry) | kRowDeleted | kRowMoved);
   return Status::Ok();
 }
 

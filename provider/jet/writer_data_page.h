@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "provider/jet/format.h"
 #include "provider/status.h"
 
 namespace provider::jet {
@@ -14,11 +15,6 @@ constexpr std::uint32_t kLongValueOwner = 0x4C41564C;
 constexpr std::size_t kMaxRowSize = 4060;
 // Largest long-value row: a whole page less header and one slot, as the readers bound it.
 constexpr std::size_t kMaxLongValueRow = 4076;
-
-// Slot flags in the row offset table.
-constexpr std::uint16_t kSlotDeleted = 0x8000;
-constexpr std::uint16_t kSlotLookup = 0x4000;
-constexpr std::uint16_t kSlotOffsetMask = 0x1FFF;
 
 // Makes `page` an empty data page owned by the table definition at page `owner` (or by long
 // values, kLongValueOwner).

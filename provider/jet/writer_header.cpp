@@ -14,6 +14,8 @@
 //     0x6E  2     sort order LCID
 //     0x71  1     sort order version: 0
 //     0x72  8     creation date, days since 1899-12-30
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_header.h"
 
 #include <cmath>

@@ -8,6 +8,8 @@
 // A chained LVAL row: 4-byte row pointer of the next one (0 for the last), then up to 4072
 // bytes of the value. Readers split the value at exactly the length given, so the chunks add up
 // to it with no slack.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_long_value.h"
 
 #include "provider/jet/writer_bytes.h"
@@ -45,7 +47,7 @@ Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
   }
   if (data.size() <= kMaxLongValueRow) {
     auto row = AddRow(store, data);
-    if (!row.ok()) return row.status();
+    VELMORA_RETURN_IF_ERROR(row);
     return Header(length | kSingleRow, row.value());
   }
   // The chain is written from its end, so that each row can name the one after it.
@@ -59,7 +61,7 @@ Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
     row.insert(row.end(), data.begin() + static_cast<std::ptrdiff_t>(start),
                data.begin() + static_cast<std::ptrdiff_t>(start + size));
     auto added = AddRow(store, row);
-    if (!added.ok()) return added.status();
+    VELMORA_RETURN_IF_ERROR(added);
     next = added.value();
   }
   return Header(length, next);
@@ -69,19 +71,19 @@ Result<std::uint32_t> LongValueWriter::AddRow(PageStore& store, std::span<const 
   if (page_ == 0 || !DataPageHasRoom(store.Page(page_), row.size())) {
     if (page_ != 0) {
       Status status = SetUsageMapBit(store, freeMap_, page_, false, UsageMapKind::ownedPages);
-      if (!status.ok()) return status;
+      VELMORA_RETURN_IF_ERROR(status);
     }
     auto page = store.Allocate(kPageData);
-    if (!page.ok()) return page.status();
+    VELMORA_RETURN_IF_ERROR(page);
     InitDataPage(store.Page(page.value()), kLongValueOwner);
     for (std::uint32_t map : {ownedMap_, freeMap_}) {
       Status status = SetUsageMapBit(store, map, page.value(), true, UsageMapKind::ownedPages);
-      if (!status.ok()) return status;
+      VELMORA_RETURN_IF_ERROR(status);
     }
     page_ = page.value();
   }
   auto slot = AddDataRow(store.Page(page_), row);
-  if (!slot.ok()) return slot.status();
+  VELMORA_RETURN_IF_ERROR(slot);
   return PageRow(page_, slot.value());
 }
 

@@ -25,7 +25,7 @@ std::uint32_t PageStore::AppendUntracked(std::uint8_t type) {
 Result<std::uint32_t> PageStore::Allocate(std::uint8_t type) {
   const std::uint32_t number = AppendUntracked(type);
   Status status = SetUsageMapBit(*this, kGlobalUsageMap, number, false, UsageMapKind::freePages);
-  if (!status.ok()) return status;
+  VELMORA_RETURN_IF_ERROR(status);
   return number;
 }
 

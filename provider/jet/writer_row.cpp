@@ -10,6 +10,8 @@
 //   2            number of variable columns v
 //   (n + 7) / 8  null mask, bit c for column number c: 1 = value present (booleans: true)
 // Without variable columns the null mask follows the fixed data.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_row.h"
 
 #include <cstring>
@@ -109,7 +111,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
       if (text == nullptr) return Mismatch(column, "text is expected");
       if (text->size() > column.columnSpec.size) return Mismatch(column, "the text is too long");
       auto bytes = EncodeJetText(*text);
-      if (!bytes.ok()) return bytes.status();
+      VELMORA_RETURN_IF_ERROR(bytes);
       return StoredField{true, bytes.take()};
     }
     case ColumnType::binary: {

@@ -27,6 +27,8 @@
 //   ...             column names: byte length (2) + UCS-2
 //   ...             per long-value column: number (2), owned map (4), free map (4);
 //                   then 0xFFFF and 8 zero bytes
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_table_def.h"
 
 #include <set>
@@ -39,7 +41,6 @@ namespace provider::jet {
 namespace {
 
 constexpr std::uint32_t kAccessConstant = 0x0659;
-constexpr std::size_t kHeaderEnd = 63;
 constexpr std::uint8_t kUserTable = 0x4E;
 constexpr std::uint8_t kSystemTable = 0x53;
 constexpr std::uint8_t kCompressedText = 0x01;
@@ -118,7 +119,8 @@ Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
 
 Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
                                                  const TableLayout& layout, const TableMaps& maps) {
-  std::vector<std::uint8_t> def(kHeaderEnd, 0);
+  const Format& format = Format::Jet4();
+  std::vector<std::uint8_t> def(format.tdefHeaderEnd, 0);
   const std::span<std::uint8_t> header(def);
   header[0] = kPageTableDef;
   header[1] = 0x01;
@@ -127,13 +129,13 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
   bool hasAutoNumber = false;
   for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.columnSpec.autoNumber;
   header[24] = hasAutoNumber ? 1 : 0;
-  header[40] = tableSpec.system ? kSystemTable : kUserTable;
+  header[format.tdefTableType] = tableSpec.system ? kSystemTable : kUserTable;
   const auto columns = static_cast<std::uint32_t>(layout.columns.size());
-  Store16(header, 41, columns);
-  Store16(header, 43, layout.varCount);
-  Store16(header, 45, columns);
-  Store32(header, 55, maps.owned);
-  Store32(header, 59, maps.free);
+  Store16(header, format.tdefMaxColumns, columns);
+  Store16(header, format.tdefVarColumns, layout.varCount);
+  Store16(header, format.tdefColumnCount, columns);
+  Store32(header, format.tdefUsageMap, maps.owned);
+  Store32(header, format.tdefFreeMap, maps.free);
 
   for (const ColumnLayout& column : layout.columns) {
     def.push_back(static_cast<std::uint8_t>(column.columnSpec.type));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "provider/jet/column.h"
+#include "provider/jet/format.h"
 #include "provider/status.h"
 
 namespace provider::jet {
@@ -63,8 +64,8 @@ struct TableMaps {
 };
 
 // Offsets in the definition page that change as rows are added.
-constexpr std::size_t kTableDefRowCount = 16;
-constexpr std::size_t kTableDefNextAutoNumber = 20;
+inline const std::size_t kTableDefRowCount = Format::Jet4().tdefRowCount;
+inline const std::size_t kTableDefNextAutoNumber = Format::Jet4().tdefAutoNumber;
 
 // The whole definition page of an empty table. notSupported when it would need more than one
 // page.

@@ -7,6 +7,8 @@
 //   Reference (type 1):  0: 0x01 | 1: 17 page numbers (4 each) of bitmap pages, 0 = none yet;
 //                        list entry k covers pages k * 32736 ... (k + 1) * 32736 - 1
 //   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of 4092 bytes
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_usage_map.h"
 
 #include <algorithm>
@@ -31,7 +33,7 @@ Result<std::span<std::uint8_t>> MapRow(PageStore& store, std::uint32_t map) {
   if (page >= store.page_count())
     return Status::Corruption("Usage map outside the file.", "page " + std::to_string(page));
   auto row = DataRowBytes(store.Page(page), map & 0xFF);
-  if (!row.ok()) return row.status();
+  VELMORA_RETURN_IF_ERROR(row);
   if (row.value().size() < kUsageMapRowSize)
     return Status::Corruption("Usage map row too short.", "page " + std::to_string(page));
   return row.value().first(kUsageMapRowSize);
@@ -53,11 +55,11 @@ bool GetBit(std::span<const std::uint8_t> bitmap, std::uint32_t index) {
 // not cover keep the meaning of absence.
 Status ConvertToReference(PageStore& store, std::uint32_t map, UsageMapKind kind) {
   auto pages = UsageMapPages(store, map);
-  if (!pages.ok()) return pages.status();
+  VELMORA_RETURN_IF_ERROR(pages);
   std::vector<std::uint32_t> cleared;
   {
     auto row = MapRow(store, map);
-    if (!row.ok()) return row.status();
+    VELMORA_RETURN_IF_ERROR(row);
     const std::uint32_t first = Load32(row.value(), 1);
     if (kind == UsageMapKind::freePages) {
       for (std::uint32_t i = 0; i < kInlinePages; ++i)
@@ -69,13 +71,13 @@ Status ConvertToReference(PageStore& store, std::uint32_t map, UsageMapKind kind
   if (kind == UsageMapKind::freePages) {
     for (std::uint32_t page : cleared) {
       Status status = SetUsageMapBit(store, map, page, false, kind);
-      if (!status.ok()) return status;
+      VELMORA_RETURN_IF_ERROR(status);
     }
     return Status::Ok();
   }
   for (std::uint32_t page : pages.value()) {
     Status status = SetUsageMapBit(store, map, page, true, kind);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   return Status::Ok();
 }
@@ -89,20 +91,20 @@ Result<std::uint32_t> AddUsageMap(PageStore& store, UsageMapKind kind) {
   std::uint32_t page = store.usage_map_page();
   if (page == 0 || !DataPageHasRoom(store.Page(page), row.size())) {
     auto fresh = store.Allocate(kPageData);
-    if (!fresh.ok()) return fresh.status();
+    VELMORA_RETURN_IF_ERROR(fresh);
     page = fresh.value();
     InitDataPage(store.Page(page), 0);
     store.set_usage_map_page(page);
   }
   auto slot = AddDataRow(store.Page(page), row);
-  if (!slot.ok()) return slot.status();
+  VELMORA_RETURN_IF_ERROR(slot);
   return PageRow(page, slot.value());
 }
 
 Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, bool set,
                       UsageMapKind kind) {
   auto row = MapRow(store, map);
-  if (!row.ok()) return row.status();
+  VELMORA_RETURN_IF_ERROR(row);
   if (row.value()[0] == kInlineMap) {
     const std::uint32_t first = Load32(row.value(), 1);
     if (page >= first && page - first < kInlinePages) {
@@ -112,7 +114,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
     const bool absentSet = kind == UsageMapKind::freePages;
     if (set == absentSet) return Status::Ok();
     Status status = ConvertToReference(store, map, kind);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
     return SetUsageMapBit(store, map, page, set, kind);
   }
   if (row.value()[0] != kReferenceMap)
@@ -132,7 +134,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
     if (absentSet) std::fill(pageBytes.begin() + kBitmapPageStart, pageBytes.end(), 0xFF);
     // The append moved the pages: find the map row again.
     row = MapRow(store, map);
-    if (!row.ok()) return row.status();
+    VELMORA_RETURN_IF_ERROR(row);
     Store32(row.value(), 1 + 4 * slot, bitmap);
     fresh = true;
   } else if (bitmap >= store.page_count()) {
@@ -145,7 +147,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
 
 Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t map) {
   auto row = MapRow(store, map);
-  if (!row.ok()) return row.status();
+  VELMORA_RETURN_IF_ERROR(row);
   std::vector<std::uint32_t> pages;
   if (row.value()[0] == kInlineMap) {
     const std::uint32_t first = Load32(row.value(), 1);

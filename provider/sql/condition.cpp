@@ -280,9 +280,9 @@ using ConditionPtr = std::unique_ptr<Condition>;
 
 Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
   Result<Operand> subject = BindOperand(*e.left, scope);
-  if (!subject.ok()) return subject.status();
+  VELMORA_RETURN_IF_ERROR(subject);
   Result<Operand> pattern = BindOperand(*e.right, scope);
-  if (!pattern.ok()) return pattern.status();
+  VELMORA_RETURN_IF_ERROR(pattern);
   ValueClass s = subject.value().valueClass, p = pattern.value().valueClass;
   // Booleans have no one spelling to match a pattern against, so LIKE refuses them.
   const Operand& o = subject.value();
@@ -297,7 +297,7 @@ Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
     auto* text = std::get_if<std::u16string>(&pattern.value().constant);
     if (!text) return ConditionPtr(std::make_unique<NeverKnown>());
     Result<LikeMatcher> m = LikeMatcher::Compile(*text, scope.wildcards);
-    if (!m.ok()) return m.status();
+    VELMORA_RETURN_IF_ERROR(m);
     matcher = m.take();
   }
   return ConditionPtr(std::make_unique<Like>(subject.take(), pattern.take(), std::move(matcher),
@@ -314,7 +314,7 @@ Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope)
       terms.reserve(e.terms.size());
       for (const ExpressionPtr& term : e.terms) {
         Result<ConditionPtr> compiled = Compile(*term, scope);
-        if (!compiled.ok()) return compiled.status();
+        VELMORA_RETURN_IF_ERROR(compiled);
         terms.push_back(compiled.take());
       }
       return ConditionPtr(
@@ -322,14 +322,14 @@ Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope)
     }
     case Expression::Kind::logicalNot: {
       Result<ConditionPtr> inner = Compile(*e.left, scope);
-      if (!inner.ok()) return inner.status();
+      VELMORA_RETURN_IF_ERROR(inner);
       return ConditionPtr(std::make_unique<Negation>(inner.take()));
     }
     case Expression::Kind::compare: {
       Result<Operand> left = BindOperand(*e.left, scope);
-      if (!left.ok()) return left.status();
+      VELMORA_RETURN_IF_ERROR(left);
       Result<Operand> right = BindOperand(*e.right, scope);
-      if (!right.ok()) return right.status();
+      VELMORA_RETURN_IF_ERROR(right);
       if (!Comparable(left.value().valueClass, right.value().valueClass)) return Mismatch();
       return ConditionPtr(std::make_unique<Compare>(left.take(), right.take(), e.op));
     }
@@ -337,12 +337,12 @@ Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope)
       return CompileLike(e, scope);
     case Expression::Kind::isNull: {
       Result<Operand> operand = BindOperand(*e.left, scope);
-      if (!operand.ok()) return operand.status();
+      VELMORA_RETURN_IF_ERROR(operand);
       return ConditionPtr(std::make_unique<IsNullTest>(operand.take(), e.negated));
     }
     default: {
       Result<Operand> operand = BindOperand(e, scope);
-      if (!operand.ok()) return operand.status();
+      VELMORA_RETURN_IF_ERROR(operand);
       ValueClass c = operand.value().valueClass;
       if (c != ValueClass::number && c != ValueClass::null) return Mismatch();
       return ConditionPtr(std::make_unique<NumberTruth>(operand.take()));

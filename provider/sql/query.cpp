@@ -53,7 +53,7 @@ PreparedQuery::~PreparedQuery() = default;
 Result<PreparedQuery> PreparedQuery::Prepare(std::u16string_view sql, Resolver& resolver,
                                              std::span<const Value> parameters) {
   Result<Statement> statement = Parse(sql);
-  if (!statement.ok()) return statement.status();
+  VELMORA_RETURN_IF_ERROR(statement);
   return PrepareAt(statement.value(), resolver, parameters, Wildcards::ansi, 0);
 }
 
@@ -73,7 +73,7 @@ Result<PreparedQuery> PreparedQuery::PrepareTable(std::u16string_view name, Reso
 Result<PreparedQuery> PreparedQuery::PrepareSource(std::u16string_view name, Resolver& resolver,
                                                    int depth) {
   Result<NamedSource> found = resolver.Find(name);
-  if (!found.ok()) return found.status();
+  VELMORA_RETURN_IF_ERROR(found);
   PreparedQuery q;
   if (found.value().table) {
     q.table_ = found.value().table;
@@ -91,7 +91,7 @@ Result<PreparedQuery> PreparedQuery::PrepareSource(std::u16string_view name, Res
     return Status::InvalidArgument(CircularReference(name), "saved query");
   }
   Result<Statement> statement = Parse(*found.value().query);
-  if (!statement.ok()) return statement.status();
+  VELMORA_RETURN_IF_ERROR(statement);
   Wildcards wildcards = found.value().designerWildcards ? Wildcards::designer : Wildcards::ansi;
   return PrepareAt(statement.value(), resolver, {}, wildcards, depth + 1);
 }
@@ -100,7 +100,7 @@ Result<PreparedQuery> PreparedQuery::PrepareAt(const Statement& statement, Resol
                                                std::span<const Value> parameters,
                                                Wildcards wildcards, int depth) {
   Result<PreparedQuery> input = PrepareSource(statement.table, resolver, depth);
-  if (!input.ok()) return input.status();
+  VELMORA_RETURN_IF_ERROR(input);
   PreparedQuery q;
   // A table is read directly; anything else is read through its own prepared query.
   if (input.value().wholeTable_) {
@@ -139,7 +139,7 @@ Result<PreparedQuery> PreparedQuery::PrepareAt(const Statement& statement, Resol
   }
   if (statement.where) {
     Result<std::unique_ptr<Condition>> where = Condition::Compile(*statement.where, scope);
-    if (!where.ok()) return where.status();
+    VELMORA_RETURN_IF_ERROR(where);
     q.where_ = where.take();
   }
   for (const OrderItem& item : statement.orderBy) {
@@ -156,7 +156,7 @@ Result<QueryResult> PreparedQuery::Execute() {
   RowSource* input = table_;
   if (inner_) {
     Result<QueryResult> r = inner_->Execute();
-    if (!r.ok()) return r.status();
+    VELMORA_RETURN_IF_ERROR(r);
     inner = r.take();
     view = std::make_unique<ResultView>(inner, inputColumns_);
     input = view.get();
@@ -172,11 +172,11 @@ Result<QueryResult> PreparedQuery::Execute() {
     Status error;
     for (std::uint32_t row = 0; row < count; ++row) {
       if (where_->Evaluate(*input, row, error) == Truth::yes) result.rows.push_back(row);
-      if (!error.ok()) return error;
+      VELMORA_RETURN_IF_ERROR(error);
     }
   }
   Status sorted = Sort(*input, result.rows);
-  if (!sorted.ok()) return sorted;
+  VELMORA_RETURN_IF_ERROR(sorted);
   if (inner_) {
     for (std::uint32_t& row : result.rows) row = inner.rows[row];
   }
@@ -192,7 +192,7 @@ Status PreparedQuery::Sort(RowSource& input, std::vector<std::uint32_t>& rows) c
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t k = 0; k < width; ++k) {
       Result<Value> v = input.GetValue(rows[r], order_[k].column);
-      if (!v.ok()) return v.status();
+      VELMORA_RETURN_IF_ERROR(v);
       Value& key = keys[r * width + k];
       key = v.take();
       if (auto* text = std::get_if<std::u16string>(&key)) *text = Folded(*text);
@@ -225,7 +225,7 @@ Status PreparedQuery::Sort(RowSource& input, std::vector<std::uint32_t>& rows) c
 Result<QueryResult> Execute(std::u16string_view sql, Resolver& resolver,
                             std::span<const Value> parameters) {
   Result<PreparedQuery> q = PreparedQuery::Prepare(sql, resolver, parameters);
-  if (!q.ok()) return q.status();
+  VELMORA_RETURN_IF_ERROR(q);
   return q.value().Execute();
 }
 

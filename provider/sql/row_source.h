@@ -39,7 +39,7 @@ class RowSource {
   // directly should override it; this default goes through GetValue.
   virtual Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) {
     Result<Value> v = GetValue(row, column);
-    if (!v.ok()) return v.status();
+    VELMORA_RETURN_IF_ERROR(v);
     if (IsNull(v.value())) return false;
     if (auto* text = std::get_if<std::u16string>(&v.value())) {
       buffer.assign(*text);

@@ -383,6 +383,35 @@ TEST(Reader, SkipsAWholeRecordWithChildren) {
   EXPECT_EQ(reader.ReadInteger(), 77);
 }
 
+TEST(Reader, ErrorsTellTheOffsetWhereTheStreamWentWrong) {
+  struct Case {
+    const char* what;
+    StreamBuilder stream;
+    int integersBefore;  // read without error before the text that fails
+    const char* message;
+    std::int64_t offset;
+  };
+  const Case cases[] = {
+      {"empty", StreamBuilder(), 0, "Stream read error", 0},
+      {"a number where text belongs", StreamBuilder().Int8(1).Int16(2).Int8(3), 2,
+       "Invalid property value", 6},
+      {"text cut short", StreamBuilder().Int8(1).Tag(ValueTag::tagShortString).Byte(5).Raw("ab"),
+       1, "Stream read error", 6},
+  };
+  for (const Case& c : cases) {
+    auto stream = c.stream.Stream();
+    TReader reader(*stream, 4);
+    try {
+      for (int i = 0; i < c.integersBefore; ++i) reader.ReadInteger();
+      reader.ReadString();
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const EReadError& e) {
+      EXPECT_EQ(e.Message(), c.message) << c.what;
+      EXPECT_EQ(e.Offset(), c.offset) << c.what;
+    }
+  }
+}
+
 TEST(Reader, DeepNestingIsRefusedNotOverflowed) {
   StreamBuilder b;
   for (int i = 0; i < 100000; ++i) b.Tag(ValueTag::tagList);

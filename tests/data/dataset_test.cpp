@@ -15,6 +15,7 @@
 #include "data/ado_query.h"
 #include "data/datasource.h"
 #include "data/field.h"
+#include "data/numeric_field.h"
 #include "tests/data/numbered_rows.h"
 #include "tests/data/recording_link.h"
 
@@ -102,12 +103,44 @@ class EditErrorAnswer : public TObject {
   TDataAction action_;
 };
 
-// A query that can be put in the loading state the stream reader leaves a component in.
+// Computes a calculated field "twice" as double the record's "id", counting its calls.
+class Doubler : public TObject {
+ public:
+  Doubler(TADOQuery* query, TField* id, TField* twice) : query_(query), id_(id), twice_(twice) {}
+  int calls = 0;
+  void Calculate(TDataSet* dataSet) {
+    ++calls;
+    EXPECT_EQ(dataSet->State(), DataSetState::Calculating);
+    query_->StoreFieldValue(twice_, provider::Variant::Int32(2 * id_->IntegerValue()));
+  }
+
+ private:
+  TADOQuery* query_;
+  TField* id_;
+  TField* twice_;
+};
+
+// A query that can be put in the states the stream reader gives a component: loading and
+// reading while its properties are read, then loading alone until its after-load step.
 class LoadedQuery : public TADOQuery {
  public:
   using TADOQuery::TADOQuery;
-  void StartLoading() { SetComponentState(TComponentStateFlag::csLoading, true); }
+  void StartReading() {
+    SetComponentState(TComponentStateFlag::csLoading, true);
+    SetComponentState(TComponentStateFlag::csReading, true);
+  }
+  void EndReading() { SetComponentState(TComponentStateFlag::csReading, false); }
 };
+
+// A closed query over two numbered rows in the file `fileName`, owned by `owner`.
+LoadedQuery* NewLoadedQuery(TComponent& owner, const std::string& fileName) {
+  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows(fileName, 2));
+  auto* query = new LoadedQuery(&owner);
+  query->SetConnection(connection);
+  query->SetCursorType(TCursorType::ctStatic);
+  query->SQL()->Add("SELECT * FROM namoone");
+  return query;
+}
 
 class DataSetTest : public ::testing::Test {
  protected:
@@ -162,6 +195,31 @@ TEST_F(DataSetTest, OpeningFillsTheWindowAndRunsAfterScrollOnce) {
   EXPECT_FALSE(query_->AtEOF());
   EXPECT_EQ(CurrentId(), 1);
   EXPECT_THAT(hooks_.ran, ElementsAre("BeforeOpen", "AfterOpen", "AfterScroll"));
+}
+
+TEST_F(DataSetTest, EveryFetchedRecordCarriesItsOwnCalculatedValues) {
+  Prepare(4, 3);
+  auto* id = new TAutoIncField(query_);
+  id->SetFieldName("id");
+  id->SetDataSet(query_);
+  auto* twice = new TIntegerField(query_);
+  twice->SetFieldName("twice");
+  twice->SetFieldKind(TFieldKind::fkCalculated);
+  twice->SetDataSet(query_);
+  Doubler doubler(query_, id, twice);
+  query_->OnCalcFields = TDataSetNotifyEvent(&doubler, &Doubler::Calculate);
+
+  query_->SetActive(true);
+  ASSERT_EQ(query_->FilledCount(), 3);
+  EXPECT_EQ(doubler.calls, 3);
+  // Moves inside the window read the values computed at the fetch; the last one fetches.
+  for (int expected : {1, 2, 3, 4}) {
+    EXPECT_EQ(id->IntegerValue(), expected);
+    EXPECT_EQ(twice->IntegerValue(), 2 * expected);
+    query_->MoveToNext();
+  }
+  EXPECT_EQ(doubler.calls, 4);
+  EXPECT_EQ(query_->State(), DataSetState::Browsing);
 }
 
 TEST_F(DataSetTest, SettingActiveToWhatItIsRunsNoHooks) {
@@ -481,21 +539,31 @@ TEST_F(EditErrorTest, AbortEndsSilentlyAndFailPassesTheErrorOn) {
   EXPECT_EQ(query_->State(), DataSetState::Browsing);
 }
 
-TEST(DataSetLoadingTest, ActiveReadWhileLoadingOpensAfterLoading) {
+TEST(DataSetLoadingTest, ActiveReadFromTheStreamOpensAfterLoading) {
   TComponent owner(nullptr);
-  auto* connection = datatest::ConnectTo(&owner, datatest::WriteNumberedRows("load.mdb", 2));
-  auto* query = new LoadedQuery(&owner);
-  query->SetConnection(connection);
-  query->SetCursorType(TCursorType::ctStatic);
-  query->SQL()->Add("SELECT * FROM namoone");
+  LoadedQuery* query = NewLoadedQuery(owner, "load.mdb");
 
-  query->StartLoading();
+  query->StartReading();
   query->SetActive(true);
+  query->EndReading();
   EXPECT_FALSE(query->Active());
   EXPECT_TRUE(query->ActiveOnLoad());
 
   query->AfterLoading();
   EXPECT_TRUE(query->Active());
+  EXPECT_EQ(query->FilledCount(), 1);
+}
+
+TEST(DataSetLoadingTest, ActiveSetAfterReadingOpensAtOnceWhileStillLoading) {
+  TComponent owner(nullptr);
+  LoadedQuery* query = NewLoadedQuery(owner, "loaded.mdb");
+
+  query->StartReading();
+  query->EndReading();
+  ASSERT_TRUE(query->ComponentState().Contains(TComponentStateFlag::csLoading));
+  query->SetActive(true);
+  EXPECT_TRUE(query->Active());
+  EXPECT_FALSE(query->ActiveOnLoad());
   EXPECT_EQ(query->FilledCount(), 1);
 }
 

@@ -43,10 +43,10 @@ const std::vector<std::string>& TopicTableNames() {
 provider::Status WriteTopicDatabase(const std::vector<TopicTable>& tables, const std::string& path,
                                     provider::DateTime created) {
   auto database = provider::jet::NewDatabase::Create(created);
-  if (!database.ok()) return database.status();
+  VELMORA_RETURN_IF_ERROR(database);
   for (const TopicTable& table : tables) {
     auto writer = database.value()->CreateTable(TopicSpec(table.name));
-    if (!writer.ok()) return writer.status();
+    VELMORA_RETURN_IF_ERROR(writer);
     for (std::size_t i = 0; i < table.records.size(); ++i) {
       const ContentRecord& record = table.records[i];
       auto row =
@@ -60,7 +60,7 @@ provider::Status WriteTopicDatabase(const std::vector<TopicTable>& tables, const
   for (const TopicTable& table : tables) {
     const std::u16string name = platform::Utf8ToWide(table.name);
     provider::Status status = database.value()->CreateSelectQuery(u"Q" + name, name);
-    if (!status.ok()) return status;
+    VELMORA_RETURN_IF_ERROR(status);
   }
   return database.value()->Save(path);
 }

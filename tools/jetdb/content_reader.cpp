@@ -99,7 +99,7 @@ provider::Result<std::vector<ContentRecord>> ParseContent(std::string_view text,
     if (platform::WideToUtf8(wide) != line) return fail(number, "the text is not valid UTF-8");
     if (!line.empty() && line[0] == '@') {
       provider::Status status = closeSection(number);
-      if (!status.ok()) return status;
+      VELMORA_RETURN_IF_ERROR(status);
       if (line == "@end") {
         if (!record) return fail(number, "@end outside a record");
         records.push_back(std::move(*record));

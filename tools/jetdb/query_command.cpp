@@ -44,7 +44,7 @@ Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& opti
     for (std::size_t c = 0; c < result.columns.size(); ++c) {
       const std::uint32_t column = result.columns[c].column;
       Result<Value> value = source->GetValue(row, column);
-      if (!value.ok()) return value.status();
+      VELMORA_RETURN_IF_ERROR(value);
       if (c > 0) buffer += options.delimiter;
       buffer += FormatField(value.value(), source->table().columns()[column], options);
     }

@@ -9,6 +9,7 @@
 namespace provider::sql {
 namespace {
 
+// A pattern, a text, and whether the pattern matches the text (for either wildcard set).
 struct LikeCase {
   const char16_t* pattern;
   const char16_t* text;
@@ -107,13 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                  u"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
                  true}));
 
-struct DesignerCase {
-  const char16_t* pattern;
-  const char16_t* text;
-  bool matches;
-};
-
-class DesignerWildcards : public ::testing::TestWithParam<DesignerCase> {};
+class DesignerWildcards : public ::testing::TestWithParam<LikeCase> {};
 
 TEST_P(DesignerWildcards, MatchAsSavedQueriesMeanThem) {
   Result<LikeMatcher> m = LikeMatcher::Compile(GetParam().pattern, Wildcards::designer);
@@ -123,10 +118,10 @@ TEST_P(DesignerWildcards, MatchAsSavedQueriesMeanThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, DesignerWildcards,
-    ::testing::Values(DesignerCase{u"*ab*", u"xaby", true}, DesignerCase{u"a?c", u"abc", true},
-                      DesignerCase{u"a#c", u"a7c", true}, DesignerCase{u"a#c", u"abc", false},
-                      DesignerCase{u"100%", u"100%", true}, DesignerCase{u"100%", u"1000", false},
-                      DesignerCase{u"a_c", u"abc", false}, DesignerCase{u"[*]*", u"*x", true}));
+    ::testing::Values(LikeCase{u"*ab*", u"xaby", true}, LikeCase{u"a?c", u"abc", true},
+                      LikeCase{u"a#c", u"a7c", true}, LikeCase{u"a#c", u"abc", false},
+                      LikeCase{u"100%", u"100%", true}, LikeCase{u"100%", u"1000", false},
+                      LikeCase{u"a_c", u"abc", false}, LikeCase{u"[*]*", u"*x", true}));
 
 TEST(Like, LongTextWithManyPiecesStaysFast) {
   std::u16string text(200000, u'a');
