@@ -63,7 +63,9 @@ TEST_F(Memo, TextWrapsAtWordsWithinA513PixelMemo) {
     int start = LineIndex(line);
     EXPECT_EQ(Line(start), line);
     // Lines break after a space, never inside a word, and start at the right edge.
-    if (line > 0) EXPECT_EQ(text[std::size_t(start) - 1], ' ') << line;
+    if (line > 0) {
+      EXPECT_EQ(text[std::size_t(start) - 1], ' ') << line;
+    }
     EXPECT_GE(PosOf(start).x, rect.right - 2) << line;
     EXPECT_EQ(PosOf(start).y, rect.top + line * 16) << line;
   }
