@@ -21,6 +21,12 @@ constexpr std::array<char16_t, 32> k1252C1 = {
 
 Result<std::u16string> DecodeJet4Text(ByteView bytes) {
   std::u16string text;
+  Status decoded = DecodeJet4Text(bytes, text);
+  if (!decoded.ok()) return decoded;
+  return text;
+}
+
+Status DecodeJet4Text(ByteView bytes, std::u16string& text) {
   const std::size_t size = bytes.size();
   const std::uint8_t* p = bytes.data();
   if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
@@ -46,17 +52,24 @@ Result<std::u16string> DecodeJet4Text(ByteView bytes) {
       }
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
+    return Status::Ok();
   }
   if (size % 2 != 0) return Status::Corruption("A text value has an odd number of bytes.", "");
   text.resize(size / 2);
   for (std::size_t i = 0; i < text.size(); ++i)
     text[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
-  return text;
+  return Status::Ok();
 }
 
 Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage) {
-  std::u16string text(bytes.size(), u'\0');
+  std::u16string text;
+  Status decoded = DecodeCodePageText(bytes, codePage, text);
+  if (!decoded.ok()) return decoded;
+  return text;
+}
+
+Status DecodeCodePageText(ByteView bytes, std::uint16_t codePage, std::u16string& text) {
+  text.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::uint8_t c = bytes.data()[i];
     if (c < 0x80) {
@@ -70,7 +83,7 @@ Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage
           "Text in code page " + std::to_string(codePage) + " cannot be read.", "");
     }
   }
-  return text;
+  return Status::Ok();
 }
 
 }  // namespace provider::jet

@@ -8,6 +8,7 @@
 
 #include "provider/sql/jet_errors.h"
 #include "provider/sql/like_matcher.h"
+#include "provider/sql/like_scan.h"
 #include "provider/sql/search_fold.h"
 #include "provider/sql/value_compare.h"
 
@@ -141,6 +142,18 @@ class Like final : public Condition {
         matcher_(std::move(matcher)),
         wildcards_(wildcards),
         negated_(negated) {}
+
+  Status Select(RowSource& source, std::vector<std::uint32_t>& rows) override {
+    if (matcher_ && subject_.isColumn && subject_.kind == ColumnKind::text) {
+      Result<std::shared_ptr<const FoldedColumn>> folded = source.FoldedText(subject_.column);
+      if (!folded.ok()) return folded.status();
+      if (folded.value() && folded.value()->RowCount() == source.RowCount()) {
+        SelectMatching(*folded.value(), *matcher_, negated_, rows);
+        return Status::Ok();
+      }
+    }
+    return Condition::Select(source, rows);
+  }
 
   Truth Evaluate(RowSource& source, std::uint32_t row, Status& error) override {
     // A constant pattern was compiled with the statement; one read from the row is compiled
@@ -301,6 +314,16 @@ Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
 }
 
 }  // namespace
+
+Status Condition::Select(RowSource& source, std::vector<std::uint32_t>& rows) {
+  Status error;
+  const std::uint32_t count = source.RowCount();
+  for (std::uint32_t row = 0; row < count; ++row) {
+    if (Evaluate(source, row, error) == Truth::yes) rows.push_back(row);
+    if (!error.ok()) return error;
+  }
+  return Status::Ok();
+}
 
 Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope) {
   switch (e.kind) {

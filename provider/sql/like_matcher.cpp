@@ -93,6 +93,15 @@ Result<LikeMatcher> LikeMatcher::Compile(std::u16string_view pattern, Wildcards 
   return m;
 }
 
+std::u16string LikeMatcher::RequiredCharacters() const {
+  std::u16string required;
+  for (const Atom& atom : atoms_) {
+    if (atom.kind == Atom::Kind::literal && required.find(atom.c) == std::u16string::npos)
+      required.push_back(atom.c);
+  }
+  return required;
+}
+
 bool LikeMatcher::AtomMatches(const Atom& atom, char16_t c) const {
   switch (atom.kind) {
     case Atom::Kind::literal:

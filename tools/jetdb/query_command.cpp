@@ -76,7 +76,10 @@ int RunQuery(const std::vector<std::string>& args) {
 
   auto db = provider::jet::Database::Open(operands[0], open);
   if (!db.ok()) return Fail(db.status().ToString());
-  provider::JetResolver resolver(std::shared_ptr<const provider::jet::Database>(db.take()));
+  // One statement: nothing is worth keeping for a next one.
+  provider::JetResolver resolver(std::make_shared<provider::TableCache>(
+      std::shared_ptr<const provider::jet::Database>(db.take()),
+      provider::TableCache::Options{.keep = false}));
   // Statement errors are worded for the user already; their place inside the engine is not.
   auto result = provider::sql::Execute(platform::Utf8ToWide(operands[1]), resolver);
   if (!result.ok()) return Fail(result.status().message());

@@ -1,0 +1,57 @@
+// The program's fourteen datasets over one database file.
+#include "bench/data/program_datasets.h"
+
+#include "platform/codepage.h"
+
+namespace benchdata {
+namespace {
+
+const char* const kTables[] = {"kolliyat", "ejaz", "elm", "payambaran", "vahy", "mohamad",
+                               "ptarsilo"};
+
+}  // namespace
+
+ProgramDatasets::ProgramDatasets(const std::string& path)
+    : owner_(std::make_unique<TComponent>(nullptr)) {
+  connection_ = new TADOConnection(owner_.get());
+  connection_->SetConnectionString(
+      platform::Utf8ToWide("Provider=Microsoft.Jet.OLEDB.4.0;Mode=Share Deny None;Data Source=" +
+                           path));
+  connection_->SetLoginPrompt(false);
+  for (const char* table : kTables) {
+    auto* master = new TADOTable(owner_.get());
+    master->SetConnection(connection_);
+    master->SetCursorType(TCursorType::ctStatic);
+    master->SetTableName(platform::Utf8ToWide(std::string("Q") + table));
+    auto* masterSource = new TDataSource(owner_.get());
+    masterSource->SetDataSet(master);
+    auto* query = new TADOQuery(owner_.get());
+    query->SetConnection(connection_);
+    query->SetCursorType(TCursorType::ctStatic);
+    query->SQL()->Add("SELECT *");
+    query->SQL()->Add(std::string("FROM ") + table + ";");
+    query->SetDataSource(masterSource);
+    masters_.push_back(master);
+    queries_.push_back(query);
+  }
+}
+
+ProgramDatasets::~ProgramDatasets() = default;
+
+void ProgramDatasets::Open() {
+  connection_->SetConnected(true);
+  for (std::size_t i = 0; i < masters_.size(); ++i) {
+    masters_[i]->SetActive(true);
+    queries_[i]->SetActive(true);
+  }
+}
+
+void ProgramDatasets::Close() {
+  for (std::size_t i = masters_.size(); i-- > 0;) {
+    queries_[i]->SetActive(false);
+    masters_[i]->SetActive(false);
+  }
+  connection_->SetConnected(false);
+}
+
+}  // namespace benchdata
