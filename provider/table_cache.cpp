@@ -47,7 +47,8 @@ Result<std::shared_ptr<const jet::Table>> TableCache::OpenTable(std::string_view
   Result<std::unique_ptr<jet::Table>> opened = database_->OpenTable(name);
   if (!opened.ok()) return opened.status();
   std::shared_ptr<const jet::Table> table(opened.take());
-  tables_[key] = table;
+  // What is read from a file written moments ago may be outdated by a write the stamp misses.
+  if (stamp_.settled) tables_[key] = table;
   return table;
 }
 

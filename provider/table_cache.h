@@ -21,7 +21,7 @@ namespace provider {
 // search instead of the rows. Before each statement the file's stamp is compared with the one
 // everything kept was read under: when the file has been written since, by this process or
 // another, or was written too recently for its stamp to tell, everything is dropped and read
-// afresh. Folded columns stay within a byte budget, the least recently searched dropped first.
+// afresh; nothing is kept while the file's stamp is not settled. Folded columns stay within a byte budget, the least recently searched dropped first.
 //
 // Used by one thread at a time. Tables handed out stay readable after they are dropped.
 class TableCache {

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -88,7 +87,7 @@ FileStamp PageFile::Stamp() const {
   stamp.changed = Nanoseconds(info.st_ctim);
   timespec now {};
   clock_gettime(CLOCK_REALTIME, &now);
-  stamp.settled = Nanoseconds(now) - std::max(stamp.modified, stamp.changed) > kTimestampTick;
+  stamp.settled = Nanoseconds(now) - stamp.modified > kTimestampTick;
   return stamp;
 }
 

@@ -12,9 +12,9 @@
 namespace provider::jet {
 
 // What the file looked like at one moment: equal stamps mean the file has not been written in
-// between, provided the first was settled. A file written within the last few seconds is not
-// settled, because a second write in the same tick of the file system's clock would leave its
-// stamp unchanged.
+// between, provided the first was settled. A file last modified within the last few seconds is
+// not settled, because a second write in the same tick of the file system's clock would leave
+// its stamp unchanged; any later write moves an older modification time to the present.
 struct FileStamp {
   std::uint64_t device = 0;
   std::uint64_t inode = 0;
