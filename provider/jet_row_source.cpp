@@ -2,6 +2,7 @@
 #include "provider/jet_row_source.h"
 
 #include "platform/codepage.h"
+#include "provider/sql/search_fold.h"
 
 namespace provider {
 
@@ -53,6 +54,11 @@ Result<Value> JetRowSource::GetValue(std::uint32_t row, std::uint32_t column) {
 Result<bool> JetRowSource::GetText(std::uint32_t row, std::uint32_t column,
                                    std::u16string& buffer) {
   return table_->GetText(row, column, buffer);
+}
+
+Result<bool> JetRowSource::GetFoldedText(std::uint32_t row, std::uint32_t column,
+                                         std::u16string& buffer) {
+  return table_->GetText(row, column, buffer, &sql::FoldTable());
 }
 
 Result<std::shared_ptr<const sql::FoldedColumn>> JetRowSource::FoldedText(std::uint32_t column) {

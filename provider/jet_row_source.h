@@ -21,6 +21,8 @@ class JetRowSource : public sql::RowSource {
   std::uint32_t RowCount() const override;
   Result<Value> GetValue(std::uint32_t row, std::uint32_t column) override;
   Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) override;
+  Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
+                             std::u16string& buffer) override;
   Result<std::shared_ptr<const sql::FoldedColumn>> FoldedText(std::uint32_t column) override;
 
   const jet::Table& table() const { return *table_; }

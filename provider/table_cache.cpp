@@ -92,15 +92,11 @@ Result<std::shared_ptr<const sql::FoldedColumn>> FoldColumn(const jet::Table& ta
   folded->starts.reserve(rows + 1);
   folded->present.reserve(rows);
   folded->starts.push_back(0);
-  std::u16string raw;
   std::u16string piece;
   for (std::size_t row = 0; row < rows; ++row) {
-    Result<bool> present = table.GetText(row, column, raw);
+    Result<bool> present = table.GetText(row, column, piece, &sql::FoldTable());
     if (!present.ok()) return present.status();
-    if (present.value()) {
-      sql::FoldText(raw, piece);
-      folded->text += piece;
-    }
+    if (present.value()) folded->text += piece;
     folded->present.push_back(present.value());
     folded->starts.push_back(static_cast<std::uint32_t>(folded->text.size()));
   }

@@ -179,7 +179,8 @@ Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
   return value;
 }
 
-Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out) const {
+Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
+                            const CharacterMap* map) const {
   if (row >= rows_.size() || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
@@ -195,13 +196,22 @@ Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string&
     if (!whole.ok()) return Locate(whole.status(), row, col);
     bytes = whole.value();
   }
-  Status decoded = DecodeText(bytes, out);
+  Status decoded = DecodeText(bytes, out, map);
   if (!decoded.ok()) return Locate(decoded, row, col);
   return true;
 }
 
-Status Table::DecodeText(ByteView bytes, std::u16string& out) const {
-  return format_->jet4() ? DecodeJet4Text(bytes, out) : DecodeCodePageText(bytes, codePage_, out);
+Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map) const {
+  if (format_->jet4()) return map ? DecodeJet4Text(bytes, out, *map) : DecodeJet4Text(bytes, out);
+  Status decoded = DecodeCodePageText(bytes, codePage_, out);
+  if (!decoded.ok() || map == nullptr) return decoded;
+  std::size_t kept = 0;
+  for (char16_t c : out) {
+    out[kept] = (*map)[c];
+    kept += out[kept] != 0;
+  }
+  out.resize(kept);
+  return Status::Ok();
 }
 
 Result<Value> Table::Decode(const Column& column, ByteView bytes) const {

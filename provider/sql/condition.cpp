@@ -168,7 +168,6 @@ class Like final : public Condition {
       rowMatcher_ = m.take();
     }
     if (!ReadSubject(source, row, error)) return Truth::unknown;
-    FoldText(raw_, folded_);
     bool matches = (matcher_ ? *matcher_ : rowMatcher_).Matches(folded_);
     return Is(matches != negated_);
   }
@@ -179,10 +178,10 @@ class Like final : public Condition {
     return Truth::unknown;
   }
 
-  // The subject's text into raw_; false when it is Null or could not be read.
+  // The subject's text, folded, into folded_; false when it is Null or could not be read.
   bool ReadSubject(RowSource& source, std::uint32_t row, Status& error) {
     if (subject_.isColumn && subject_.kind == ColumnKind::text) {
-      Result<bool> present = source.GetText(row, subject_.column, raw_);
+      Result<bool> present = source.GetFoldedText(row, subject_.column, folded_);
       if (!present.ok()) Fail(present.status(), error);
       return present.ok() && present.value();
     }
@@ -191,9 +190,10 @@ class Like final : public Condition {
     if (!v.ok()) return false;
     if (IsNull(v.value())) return false;
     if (auto* text = std::get_if<std::u16string>(&v.value())) {
-      raw_.assign(*text);
+      FoldText(*text, folded_);
     } else {
       NumberText(v.value(), raw_);
+      FoldText(raw_, folded_);
     }
     return true;
   }

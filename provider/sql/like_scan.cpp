@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "provider/sql/text_search.h"
 
 namespace provider::sql {
 namespace {
@@ -72,26 +70,6 @@ void MatchingRows(const FoldedColumn& column, const LikeMatcher& matcher, char16
 }
 
 }  // namespace
-
-const char16_t* FindCharacter(const char16_t* begin, const char16_t* end, char16_t c) {
-  const char16_t* at = begin;
-#if defined(__SSE2__)
-  // Sixteen characters a step, compared in two registers at once.
-  const __m128i needle = _mm_set1_epi16(static_cast<short>(c));
-  for (; end - at >= 16; at += 16) {
-    const __m128i low = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), needle);
-    const __m128i high =
-        _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 8)), needle);
-    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(low)) |
-                          static_cast<unsigned>(_mm_movemask_epi8(high)) << 16;
-    if (mask != 0) return at + __builtin_ctz(mask) / 2;
-  }
-#endif
-  for (; at < end; ++at) {
-    if (*at == c) return at;
-  }
-  return end;
-}
 
 void SelectMatching(const FoldedColumn& column, const LikeMatcher& matcher, bool negated,
                     std::vector<std::uint32_t>& rows) {

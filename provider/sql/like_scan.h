@@ -15,7 +15,4 @@ namespace provider::sql {
 void SelectMatching(const FoldedColumn& column, const LikeMatcher& matcher, bool negated,
                     std::vector<std::uint32_t>& rows);
 
-// The first place in [begin, end) holding `c`, or end.
-const char16_t* FindCharacter(const char16_t* begin, const char16_t* end, char16_t c);
-
 }  // namespace provider::sql

@@ -68,6 +68,12 @@ class RowSource {
     return Status::InvalidArgument("column is not text", "row source");
   }
 
+  // The value of a text column folded for LIKE (search_fold.h) into buffer, reusing its
+  // storage; false when the value is Null. A source that can fold while it decodes overrides
+  // this default, which folds what GetText gives.
+  virtual Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
+                                     std::u16string& buffer);
+
   // The folded text of every row of a text column, or null when the source keeps none; a
   // source that can keep it between statements offers it here, and searches then read it
   // instead of the rows.
