@@ -40,13 +40,27 @@ Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& opti
     buffer += platform::WideToUtf8(result.columns[c].name);
   }
   buffer += options.rowDelimiter;
+  std::u16string text;
   for (std::uint32_t row : result.rows) {
     for (std::size_t c = 0; c < result.columns.size(); ++c) {
       const std::uint32_t column = result.columns[c].column;
+      const provider::jet::Column& stored = source->table().columns()[column];
+      if (c > 0) buffer += options.delimiter;
+      // Text, most of what is written, goes from the page into the output with one conversion.
+      if (stored.type == provider::jet::ColumnType::text ||
+          stored.type == provider::jet::ColumnType::memo) {
+        Result<bool> present = source->table().GetText(row, column, text);
+        if (!present.ok()) return present.status();
+        if (present.value()) {
+          AppendTextField(text, options, buffer);
+        } else {
+          buffer += options.nullText;
+        }
+        continue;
+      }
       Result<Value> value = source->GetValue(row, column);
       if (!value.ok()) return value.status();
-      if (c > 0) buffer += options.delimiter;
-      buffer += FormatField(value.value(), source->table().columns()[column], options);
+      buffer += FormatField(value.value(), stored, options);
     }
     buffer += options.rowDelimiter;
     if (buffer.size() > (1 << 16)) {
