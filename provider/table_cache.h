@@ -29,7 +29,8 @@ class TableCache {
   struct Options {
     // False: nothing is kept, every statement opens its tables afresh and searches read rows.
     bool keep = true;
-    std::size_t foldedBudget = std::size_t{48} << 20;
+    // Room for the titles of three tables of 100000 records.
+    std::size_t foldedBudget = std::size_t{32} << 20;
   };
 
   explicit TableCache(std::shared_ptr<const jet::Database> database);

@@ -1,6 +1,7 @@
 // The program's fourteen datasets over one database file.
 #include "bench/data/program_datasets.h"
 
+#include "core/sysutils.h"
 #include "platform/codepage.h"
 
 namespace benchdata {
@@ -44,6 +45,16 @@ void ProgramDatasets::Open() {
     masters_[i]->SetActive(true);
     queries_[i]->SetActive(true);
   }
+}
+
+std::int32_t ProgramDatasets::Search(std::size_t group, const std::string& typed) {
+  TADOQuery& query = *queries_[group];
+  query.SQL()->Clear();
+  query.SetActive(false);
+  query.SQL()->Add(AnsiString("SELECT * FROM ") + kTables[group] + " where kholase like " +
+                   QuotedStr("%" + platform::Utf8ToAnsi(typed) + "%"));
+  query.SetActive(true);
+  return query.TotalRecordCount();
 }
 
 void ProgramDatasets::Close() {

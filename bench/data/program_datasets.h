@@ -26,6 +26,9 @@ class ProgramDatasets {
   void Open();
   // Closes every dataset and the connection.
   void Close();
+  // The summary search of category `group` (0 to 5) for `typed` (UTF-8), as the search box's
+  // handler runs it; returns the record count.
+  std::int32_t Search(std::size_t group, const std::string& typed);
 
   TADOConnection& Connection() { return *connection_; }
   // The query of group `group` (0 for the first category, 6 for the advanced search).
