@@ -11,15 +11,8 @@
 
 namespace {
 
-std::string& Database() {
-  static std::string path = BENCH_DATABASE;
-  return path;
-}
-
-std::string& Pattern() {
-  static std::string pattern = "مع";
-  return pattern;
-}
+using benchdata::Database;
+using benchdata::Pattern;
 
 void BM_OpenProgramDatasets(benchmark::State& state) {
   benchdata::ProgramDatasets datasets(Database());
@@ -69,11 +62,7 @@ void ReportMemory() {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg.rfind("--mdb=", 0) == 0) Database() = arg.substr(6);
-    if (arg.rfind("--pattern=", 0) == 0) Pattern() = arg.substr(10);
-  }
+  benchdata::TakeOptions(argc, argv);
   ReportMemory();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

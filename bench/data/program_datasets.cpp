@@ -12,6 +12,24 @@ const char* const kTables[] = {"kolliyat", "ejaz", "elm", "payambaran", "vahy", 
 
 }  // namespace
 
+std::string& Database() {
+  static std::string path = BENCH_DATABASE;
+  return path;
+}
+
+std::string& Pattern() {
+  static std::string pattern = "مع";
+  return pattern;
+}
+
+void TakeOptions(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.rfind("--mdb=", 0) == 0) Database() = arg.substr(6);
+    if (arg.rfind("--pattern=", 0) == 0) Pattern() = arg.substr(10);
+  }
+}
+
 ProgramDatasets::ProgramDatasets(const std::string& path)
     : owner_(std::make_unique<TComponent>(nullptr)) {
   connection_ = new TADOConnection(owner_.get());

@@ -14,6 +14,12 @@
 
 namespace benchdata {
 
+// The database the benchmarks read and the text the summary search looks for (UTF-8), set from
+// --mdb= and --pattern= by TakeOptions.
+std::string& Database();
+std::string& Pattern();
+void TakeOptions(int argc, char** argv);
+
 class ProgramDatasets {
  public:
   // Components of the connection to the file at `path`, all closed.

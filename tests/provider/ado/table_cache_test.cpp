@@ -151,12 +151,18 @@ TEST(TableCacheTest, ProgramStatementsFindTheSameRowsOnTheSample) {
   ExpectSameRowsWithAndWithoutCaches(database.Path());
 }
 
-TEST(TableCacheTest, ProgramStatementsFindTheSameRowsOnASyntheticDatabase) {
-  TempDatabase database("synth.mdb");
+// The program's seven tables of `records` synthetic records each.
+std::vector<jetdb::TopicTable> SyntheticTables(std::size_t records) {
   std::vector<jetdb::TopicTable> tables;
   std::uint32_t seed = 1;
   for (const std::string& name : jetdb::TopicTableNames())
-    tables.push_back({name, jetdb::SynthesizeRecords(500, seed++)});
+    tables.push_back({name, jetdb::SynthesizeRecords(records, seed++)});
+  return tables;
+}
+
+TEST(TableCacheTest, ProgramStatementsFindTheSameRowsOnASyntheticDatabase) {
+  TempDatabase database("synth.mdb");
+  std::vector<jetdb::TopicTable> tables = SyntheticTables(500);
   // Null titles and answers, which a search never finds.
   tables[0].records[7].kholase.reset();
   tables[6].records[3].pasokh.reset();
@@ -241,11 +247,7 @@ TEST_F(FileWriteTest, AFileWrittenMomentsAgoIsReadAfreshEveryTime) {
 
 TEST(TableCacheTest, FoldedColumnsStayWithinTheirBudget) {
   TempDatabase database("synth.mdb");
-  std::vector<jetdb::TopicTable> tables;
-  std::uint32_t seed = 1;
-  for (const std::string& name : jetdb::TopicTableNames())
-    tables.push_back({name, jetdb::SynthesizeRecords(400, seed++)});
-  ASSERT_TRUE(jetdb::WriteTopicDatabase(tables, database.Path(), DateTime{46000}).ok());
+  ASSERT_TRUE(jetdb::WriteTopicDatabase(SyntheticTables(400), database.Path(), DateTime{46000}).ok());
   database.Age();
   auto opened = jet::Database::Open(database.Path());
   ASSERT_TRUE(opened.ok());
