@@ -40,7 +40,7 @@ class Connection : public Unknown {
   // The open database, or null while closed.
   std::shared_ptr<const jet::Database> database() const { return database_; }
   // What the statements of this connection keep between them, or null while closed.
-  std::shared_ptr<TableCache> table_cache() const { return cache_; }
+  std::shared_ptr<TableCache> Cache() const { return cache_; }
 
  private:
   std::u16string connectionString_;

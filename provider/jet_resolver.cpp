@@ -23,7 +23,7 @@ Result<sql::NamedSource> JetResolver::Find(std::u16string_view name) {
   }
   if (table.status().kind() != StatusKind::notFound) return table.status();
 
-  auto query = cache_->database()->QueryText(utf8);
+  auto query = cache_->Database()->QueryText(utf8);
   if (query.ok()) {
     source.query = platform::Utf8ToWide(query.value());
     return source;

@@ -36,7 +36,7 @@ class TableCache {
   explicit TableCache(std::shared_ptr<const jet::Database> database);
   TableCache(std::shared_ptr<const jet::Database> database, Options options);
 
-  const std::shared_ptr<const jet::Database>& database() const { return database_; }
+  const std::shared_ptr<const jet::Database>& Database() const { return database_; }
 
   // The table `name` (letter case ignored), failing as jet::Database::OpenTable does.
   Result<std::shared_ptr<const jet::Table>> OpenTable(std::string_view name);
@@ -47,7 +47,7 @@ class TableCache {
                                                               std::uint32_t column);
 
   // The memory the kept folded columns hold.
-  std::size_t folded_bytes() const { return foldedBytes_; }
+  std::size_t FoldedBytes() const { return foldedBytes_; }
 
  private:
   using FoldedKey = std::pair<const jet::Table*, std::uint32_t>;

@@ -139,7 +139,7 @@ void ExpectSameRowsWithAndWithoutCaches(const std::string& path) {
     found += expected.values.size();
   }
   EXPECT_GT(found, 0u);
-  EXPECT_GT(kept->folded_bytes(), 0u) << "no search was served from a folded column";
+  EXPECT_GT(kept->FoldedBytes(), 0u) << "no search was served from a folded column";
 }
 
 TEST(TableCacheTest, ProgramStatementsFindTheSameRowsOnTheSample) {
@@ -217,7 +217,7 @@ class FileWriteTest : public testing::Test {
 TEST_F(FileWriteTest, AWriteByAnotherProcessIsSeenByTheNextSearch) {
   ASSERT_EQ(Found(u"alpha"), 1u);
   ASSERT_EQ(Found(u"omega"), 0u);
-  ASSERT_GT(cache_->folded_bytes(), 0u);
+  ASSERT_GT(cache_->FoldedBytes(), 0u);
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -242,7 +242,7 @@ TEST_F(FileWriteTest, AWriteByThisProcessIsSeenByTheNextSearch) {
 TEST_F(FileWriteTest, AFileWrittenMomentsAgoIsReadAfreshEveryTime) {
   RenameAlpha();
   ASSERT_EQ(Found(u"omega"), 1u);
-  EXPECT_EQ(cache_->folded_bytes(), 0u);
+  EXPECT_EQ(cache_->FoldedBytes(), 0u);
 }
 
 TEST(TableCacheTest, FoldedColumnsStayWithinTheirBudget) {
@@ -261,8 +261,8 @@ TEST(TableCacheTest, FoldedColumnsStayWithinTheirBudget) {
         u"SELECT * FROM " + platform::Utf8ToWide(name) + u" where kholase like '%م%'";
     const Rows rows = RunStatement(cache, adCmdText, statement);
     EXPECT_EQ(rows, RunStatement(cache, adCmdText, statement));
-    EXPECT_LE(cache->folded_bytes(), 100'000u);
-    largest = std::max(largest, cache->folded_bytes());
+    EXPECT_LE(cache->FoldedBytes(), 100'000u);
+    largest = std::max(largest, cache->FoldedBytes());
   }
   EXPECT_GT(largest, 0u);
 }
