@@ -37,6 +37,8 @@ std::string Utf8ToAnsi(std::string_view utf8);
 // become U+FFFD; nothing is dropped silently.
 std::u16string Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::u16string_view wide);
+// The same appended to `out`, whose storage is reused.
+void AppendWideAsUtf8(std::u16string_view wide, std::string& out);
 
 // Appends one code point (below U+110000) as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp);

@@ -117,6 +117,7 @@ HRESULT Connection::Open(const std::u16string& connectionString, const std::u16s
     return Fail(locked, kJetSource);
   }
   database_ = std::shared_ptr<const jet::Database>(opened.take());
+  cache_ = std::make_shared<TableCache>(database_);
   if (mode_ == adModeUnknown) mode_ = settings.value().mode;
   return S_OK;
 }
@@ -127,6 +128,7 @@ HRESULT Connection::Close() {
                 kConnectionSource);
   }
   database_.reset();
+  cache_.reset();
   lock_.Release();
   return S_OK;
 }

@@ -9,6 +9,7 @@
 #include "provider/hresult.h"
 #include "provider/jet/database.h"
 #include "provider/share_lock.h"
+#include "provider/table_cache.h"
 #include "provider/unknown.h"
 
 namespace provider {
@@ -38,6 +39,8 @@ class Connection : public Unknown {
 
   // The open database, or null while closed.
   std::shared_ptr<const jet::Database> database() const { return database_; }
+  // What the statements of this connection keep between them, or null while closed.
+  std::shared_ptr<TableCache> Cache() const { return cache_; }
 
  private:
   std::u16string connectionString_;
@@ -45,6 +48,7 @@ class Connection : public Unknown {
   ConnectModeEnum mode_ = adModeUnknown;
   CursorLocationEnum cursorLocation_ = adUseServer;
   std::shared_ptr<const jet::Database> database_;
+  std::shared_ptr<TableCache> cache_;
   ShareLock lock_;
 };
 

@@ -14,16 +14,16 @@ Result<sql::NamedSource> JetResolver::Find(std::u16string_view name) {
     source.table = found->second.get();
     return source;
   }
-  auto table = database_->OpenTable(utf8);
+  auto table = cache_->OpenTable(utf8);
   if (table.ok()) {
     auto& opened = tables_[key];
-    opened = std::make_unique<JetRowSource>(table.take());
+    opened = std::make_unique<JetRowSource>(table.take(), cache_.get());
     source.table = opened.get();
     return source;
   }
   if (table.status().kind() != StatusKind::notFound) return table.status();
 
-  auto query = database_->QueryText(utf8);
+  auto query = cache_->Database()->QueryText(utf8);
   if (query.ok()) {
     source.query = platform::Utf8ToWide(query.value());
     return source;

@@ -2,6 +2,7 @@
 #include "provider/jet_row_source.h"
 
 #include "platform/codepage.h"
+#include "provider/sql/search_fold.h"
 
 namespace provider {
 
@@ -35,7 +36,8 @@ sql::ColumnKind KindOf(jet::ColumnType type) {
   return sql::ColumnKind::binary;
 }
 
-JetRowSource::JetRowSource(std::unique_ptr<jet::Table> table) : table_(std::move(table)) {
+JetRowSource::JetRowSource(std::shared_ptr<const jet::Table> table, TableCache* cache)
+    : table_(std::move(table)), cache_(cache) {
   for (const jet::Column& column : table_->columns()) {
     columns_.push_back(sql::Column{platform::Utf8ToWide(column.name), KindOf(column.type)});
   }
@@ -47,6 +49,23 @@ std::uint32_t JetRowSource::RowCount() const {
 
 Result<Value> JetRowSource::GetValue(std::uint32_t row, std::uint32_t column) {
   return table_->GetValue(row, column);
+}
+
+Result<bool> JetRowSource::GetText(std::uint32_t row, std::uint32_t column,
+                                   std::u16string& buffer) {
+  return table_->GetText(row, column, buffer);
+}
+
+Result<bool> JetRowSource::GetFoldedText(std::uint32_t row, std::uint32_t column,
+                                         std::u16string& buffer) {
+  return table_->GetText(row, column, buffer, &sql::FoldTable());
+}
+
+Result<std::shared_ptr<const sql::FoldedColumn>> JetRowSource::FoldedText(std::uint32_t column) {
+  if (cache_ == nullptr || column >= table_->columns().size() ||
+      table_->columns()[column].type != jet::ColumnType::text)
+    return std::shared_ptr<const sql::FoldedColumn>();
+  return cache_->FoldedText(*table_, column);
 }
 
 }  // namespace provider

@@ -6,22 +6,30 @@
 
 #include "provider/jet/table.h"
 #include "provider/sql/row_source.h"
+#include "provider/table_cache.h"
 
 namespace provider {
 
-// Owns the table; the database the table was opened from must outlive it.
+// Shares the table; the database the table was opened from must outlive it. Text columns are
+// searched through the folded columns of `cache` (not owned, null for none), which must outlive
+// the source; memo columns, too long to keep, are read row by row.
 class JetRowSource : public sql::RowSource {
  public:
-  explicit JetRowSource(std::unique_ptr<jet::Table> table);
+  explicit JetRowSource(std::shared_ptr<const jet::Table> table, TableCache* cache = nullptr);
 
   const std::vector<sql::Column>& Columns() const override { return columns_; }
   std::uint32_t RowCount() const override;
   Result<Value> GetValue(std::uint32_t row, std::uint32_t column) override;
+  Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) override;
+  Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
+                             std::u16string& buffer) override;
+  Result<std::shared_ptr<const sql::FoldedColumn>> FoldedText(std::uint32_t column) override;
 
   const jet::Table& table() const { return *table_; }
 
  private:
-  std::unique_ptr<jet::Table> table_;
+  std::shared_ptr<const jet::Table> table_;
+  TableCache* cache_;
   std::vector<sql::Column> columns_;
 };
 

@@ -23,10 +23,10 @@ bool StartsWithSelect(const std::u16string& text) {
 
 }  // namespace
 
-Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> database,
-                                           CommandTypeEnum type, const std::u16string& text) {
-  const jet::JetVersion version = database->version();
-  auto resolver = std::make_unique<JetResolver>(std::move(database));
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, CommandTypeEnum type,
+                                           const std::u16string& text) {
+  const jet::JetVersion version = cache->Database()->version();
+  auto resolver = std::make_unique<JetResolver>(std::move(cache));
   const bool table = type == adCmdTable || (type == adCmdUnknown && !StartsWithSelect(text));
   auto prepared = table ? sql::PreparedQuery::PrepareTable(text, *resolver)
                         : sql::PreparedQuery::Prepare(text, *resolver);

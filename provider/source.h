@@ -9,13 +9,15 @@
 #include "provider/jet/database.h"
 #include "provider/row_set.h"
 #include "provider/status.h"
+#include "provider/table_cache.h"
 
 namespace provider {
 
 // `type` adCmdTable: `text` names a table or a saved select query, optionally in brackets.
 // adCmdText: `text` is a statement. adCmdUnknown: a statement when it begins with SELECT, else
 // a name. Failures carry the description the recordset reports.
-Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<const jet::Database> database,
-                                           CommandTypeEnum type, const std::u16string& text);
+// Tables are opened through `cache`, the connection's.
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, CommandTypeEnum type,
+                                           const std::u16string& text);
 
 }  // namespace provider

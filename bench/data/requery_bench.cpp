@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/data/program_datasets.h"
 #include "core/sysutils.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
@@ -20,15 +21,8 @@
 
 namespace {
 
-std::string& Database() {
-  static std::string path = BENCH_DATABASE;
-  return path;
-}
-
-std::string& Pattern() {
-  static std::string pattern = "مع";
-  return pattern;
-}
+using benchdata::Database;
+using benchdata::Pattern;
 
 // The statement the summary search builds: the fixed prefix and the quoted '%text%'.
 AnsiString SearchStatement() {
@@ -106,11 +100,7 @@ BENCHMARK(BM_StatementOnProvider)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg.rfind("--mdb=", 0) == 0) Database() = arg.substr(6);
-    if (arg.rfind("--pattern=", 0) == 0) Pattern() = arg.substr(10);
-  }
+  benchdata::TakeOptions(argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Builds and runs the provider benchmarks: in-process figures for the engine and SQLite's
-# library, then whole-command timings (median of RUNS runs) of jetdb query, mdb-sql and the
-# sqlite3 shell on the same statements, each with the row count it returned.
+# Builds and runs the search and start-up benchmarks: in-process figures for the engine against
+# SQLite's library, the data components' re-query and opening, the same search on 10000 and
+# 100000 records, then whole-command timings (median of RUNS runs) of jetdb query, mdb-sql and
+# the sqlite3 shell on the same statements, each with the row count it returned.
+#
+# The synthetic databases are built once (a minute and 1.4 GB) into VELMORA_BENCH_DATA, which
+# several work trees may share.
 set -euo pipefail
 
 cd "$(dirname "$0")/../.."
@@ -9,20 +13,33 @@ RUNS=${RUNS:-7}
 PATTERN=${PATTERN:-مع}
 TABLE=kolliyat
 build=build-bench
-mdb=$build/bench-data/synth100000.mdb
+data=${VELMORA_BENCH_DATA:-$PWD/$build/bench-data}
+mdb=$data/synth100000.mdb
+small=$data/synth10000.mdb
 lite=$mdb.$TABLE.sqlite
 
 for tool in mdb-sql sqlite3 python3 /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "run.sh: $tool is missing (tools/setup.sh installs it)" >&2; exit 1; }
 done
 
-cmake --preset bench >/dev/null
-cmake --build --preset bench --target jetdb provider_bench
+cmake --preset bench -DVELMORA_BENCH_DATA="$data" >/dev/null
+cmake --build --preset bench --target jetdb provider_bench requery_bench open_bench
+[ -f "$small" ] || "$build/bin/jetdb" synth 10000 "$small"
+
+# Medians of five repetitions; the processor time is the steadier figure on a shared machine.
+repeat=(--benchmark_min_time=1 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 
 echo
-echo "== in process (Google Benchmark) =="
+echo "== in process (Google Benchmark), 100000 records =="
 "$build/bin/provider_bench" --mdb="$mdb" --sqlite="$lite" --table=$TABLE --pattern="$PATTERN" \
-  --benchmark_min_time=1 "$@"
+  "${repeat[@]}" "$@"
+"$build/bin/requery_bench" --mdb="$mdb" --pattern="$PATTERN" "${repeat[@]}" "$@"
+"$build/bin/open_bench" --mdb="$mdb" "${repeat[@]}" "$@"
+
+echo
+echo "== the same searches on 10000 records =="
+"$build/bin/provider_bench" --mdb="$small" --table=$TABLE --pattern="$PATTERN" \
+  --benchmark_filter=Statement "${repeat[@]}" "$@"
 
 search="SELECT * FROM $TABLE where kholase like '%$PATTERN%'"
 scan="SELECT * FROM $TABLE"

@@ -56,6 +56,8 @@ class Database {
                                                       const OpenOptions& options = {});
 
   const DatabaseHeader& header() const { return header_; }
+  // The file's stamp now, to tell whether it has been written since an earlier one.
+  FileStamp Stamp() const { return file_->Stamp(); }
   const Format& format() const { return *header_.format; }
   JetVersion version() const { return header_.format->version; }
 

@@ -24,6 +24,15 @@ constexpr std::uint32_t kLengthMask = 0x3FFFFFFF;
 }  // namespace
 
 Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView field) {
+  Bytes scratch;
+  Result<ByteView> value = ReadLongValue(file, format, field, scratch);
+  if (!value.ok()) return value.status();
+  if (value.value().data() == scratch.data()) return scratch;
+  return Bytes(value.value().data(), value.value().data() + value.value().size());
+}
+
+Result<ByteView> ReadLongValue(const PageFile& file, const Format& format, ByteView field,
+                               Bytes& scratch) {
   if (field.size() < kFieldSize)
     return Status::Corruption("A memo or OLE field is shorter than its header.", "");
   const std::uint32_t word = field.U32(0);
@@ -33,7 +42,7 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
     case 2: {  // inline
       std::optional<ByteView> data = field.Slice(kFieldSize, length);
       if (!data) return Status::Corruption("An inline memo or OLE value runs past its row.", "");
-      return Bytes(data->data(), data->data() + data->size());
+      return *data;
     }
     case 1: {  // one long-value row
       Result<RowSlot> slot = ReadPointedSlot(file, format, pointer, true, "long value");
@@ -43,12 +52,13 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
         return Status::Corruption("A memo or OLE value is shorter than its recorded length.",
                                   "long value page " + std::to_string(pointer >> 8) + ", row " +
                                       std::to_string(pointer & 0xFF));
-      return Bytes(bytes.data(), bytes.data() + length);
+      return ByteView(bytes.data(), length);
     }
     case 0: {  // chain
       if (length > std::size_t{file.page_count()} * format.pageSize)
         return Status::Corruption("A memo or OLE value is longer than the file.", "");
-      Bytes value;
+      Bytes& value = scratch;
+      value.clear();
       value.reserve(length);
       std::unordered_set<std::uint32_t> seen;
       std::uint32_t next = pointer;
@@ -68,7 +78,7 @@ Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView
         value.insert(value.end(), bytes.data() + 4, bytes.data() + 4 + take);
         next = bytes.U32(0);
       }
-      return value;
+      return ByteView(value.data(), value.size());
     }
     default:
       return Status::Corruption("A memo or OLE field has an unknown storage kind.", "");

@@ -13,4 +13,10 @@ namespace provider::jet {
 // the long-value page and row that caused it, or no place when the field itself is damaged.
 Result<Bytes> ReadLongValue(const PageFile& file, const Format& format, ByteView field);
 
+// The same without a copy where the value lies in one place (inline or in one long-value row):
+// the view is then into the page. A chained value is joined into `scratch`, which the view then
+// refers to.
+Result<ByteView> ReadLongValue(const PageFile& file, const Format& format, ByteView field,
+                               Bytes& scratch);
+
 }  // namespace provider::jet

@@ -8,13 +8,26 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include "provider/jet/rc4.h"
 
 namespace provider::jet {
+namespace {
+
+// File systems keep modification times in ticks of up to two seconds (FAT); within one tick of
+// the last write, a further write may leave the time unchanged.
+constexpr std::int64_t kTimestampTick = 2'000'000'000;
+
+std::int64_t Nanoseconds(const timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+}  // namespace
 
 PageFile::~PageFile() {
   if (mapping_ != nullptr) munmap(mapping_, size_);
+  if (descriptor_ >= 0) ::close(descriptor_);
 }
 
 Result<std::unique_ptr<PageFile>> PageFile::Open(const std::string& path) {
@@ -42,7 +55,7 @@ Result<std::unique_ptr<PageFile>> PageFile::Open(const std::string& path) {
     file->mapping_ = mapping;
     file->data_ = static_cast<const std::uint8_t*>(mapping);
   }
-  ::close(fd);
+  file->descriptor_ = fd;
   return file;
 }
 
@@ -77,6 +90,21 @@ Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const
                                 ", beyond the end of the file (" + std::to_string(page_count()) +
                                 " pages).",
                             where);
+}
+
+FileStamp PageFile::Stamp() const {
+  struct stat info {};
+  if (descriptor_ < 0 || fstat(descriptor_, &info) != 0) return FileStamp{};
+  FileStamp stamp;
+  stamp.device = info.st_dev;
+  stamp.inode = info.st_ino;
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  stamp.modified = Nanoseconds(info.st_mtim);
+  stamp.changed = Nanoseconds(info.st_ctim);
+  timespec now {};
+  clock_gettime(CLOCK_REALTIME, &now);
+  stamp.settled = Nanoseconds(now) - stamp.modified > kTimestampTick;
+  return stamp;
 }
 
 void PageFile::DecryptPages(std::uint32_t databaseKey) {

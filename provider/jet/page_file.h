@@ -13,6 +13,24 @@
 
 namespace provider::jet {
 
+// What the file looked like at one moment: equal stamps mean the file has not been written in
+// between, provided the first was settled. A file last modified within the last few seconds is
+// not settled, because a second write in the same tick of the file system's clock would leave
+// its stamp unchanged; any later write moves an older modification time to the present.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t modified = 0;  // nanoseconds since the epoch
+  std::int64_t changed = 0;
+  bool settled = true;
+
+  bool SameFile(const FileStamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           modified == other.modified && changed == other.changed;
+  }
+};
+
 // Owns the file's bytes: a read-only shared mapping of the file (other processes may open,
 // read and write it meanwhile), or a buffer given by the caller. Page views stay valid as long as
 // the PageFile lives.
@@ -49,12 +67,17 @@ class PageFile {
   // costs the memory and time of the pages read, not of its size.
   void DecryptPages(std::uint32_t databaseKey);
 
+  // The file's stamp now, for telling whether it changed; a file read into a buffer has none
+  // (its stamp is always the same and settled).
+  FileStamp Stamp() const;
+
  private:
   PageFile() = default;
 
   const std::uint8_t* data_ = nullptr;
   std::size_t size_ = 0;
   void* mapping_ = nullptr;  // owned mmap region, or null
+  int descriptor_ = -1;      // owned, kept for Stamp() while the mapping is the file's
   std::vector<std::uint8_t> buffer_;
   std::size_t pageSize_ = 0;
   std::uint32_t databaseKey_ = 0;  // 0: the pages are plain

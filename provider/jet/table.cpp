@@ -147,33 +147,76 @@ Status Table::Locate(const Status& status, std::size_t row, const Column& column
   }
 }
 
-Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size() || column >= columns().size())
-    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
-  const Column& col = columns()[column];
+Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col) const {
   const ByteView bytes(rows_[row].data, rows_[row].length);
   Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
   if (!parsed.ok()) return Locate(parsed.status(), row, col);
   const RowLayout& layout = parsed.value();
-  if (col.type == ColumnType::boolean) return Value(layout.MaskBit(col.number));
-  if (!layout.MaskBit(col.number)) return Value();
+  if (!layout.MaskBit(col.number)) return std::optional<ByteView>();
   Result<ByteView> stored = Status::Ok();
   // Fixed-size types normally sit in the fixed area, but only the column flag says so.
   if (col.fixed() && !col.longValue()) {
     stored = layout.Fixed(col, FixedSize(col));
   } else if (!layout.HasVariable(col.varIndex)) {
-    return Value();
+    return std::optional<ByteView>();
   } else {
     stored = layout.Variable(col.varIndex);
   }
   if (!stored.ok()) return Locate(stored.status(), row, col);
-  Result<Value> value = Decode(col, stored.value());
+  return std::optional<ByteView>(stored.value());
+}
+
+Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size() || column >= columns().size())
+    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
+  const Column& col = columns()[column];
+  if (col.type == ColumnType::boolean) {
+    const ByteView bytes(rows_[row].data, rows_[row].length);
+    Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+    if (!parsed.ok()) return Locate(parsed.status(), row, col);
+    return Value(parsed.value().MaskBit(col.number));
+  }
+  Result<std::optional<ByteView>> stored = Stored(row, col);
+  if (!stored.ok()) return stored.status();
+  if (!stored.value()) return Value();
+  Result<Value> value = Decode(col, *stored.value());
   if (!value.ok()) return Locate(value.status(), row, col);
   return value;
 }
 
-Result<std::u16string> Table::DecodeText(ByteView bytes) const {
-  return format_->jet4() ? DecodeJet4Text(bytes) : DecodeCodePageText(bytes, codePage_);
+Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
+                            const CharacterMap* map) const {
+  if (row >= rows_.size() || column >= columns().size())
+    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
+  const Column& col = columns()[column];
+  if (col.type != ColumnType::text && col.type != ColumnType::memo)
+    return Status::InvalidArgument("The column does not hold text.", Place(row, &col));
+  Result<std::optional<ByteView>> stored = Stored(row, col);
+  if (!stored.ok()) return stored.status();
+  if (!stored.value()) return false;
+  ByteView bytes = *stored.value();
+  Bytes chain;
+  if (col.type == ColumnType::memo) {
+    Result<ByteView> whole = ReadLongValue(*file_, *format_, bytes, chain);
+    if (!whole.ok()) return Locate(whole.status(), row, col);
+    bytes = whole.value();
+  }
+  Status decoded = DecodeText(bytes, out, map);
+  if (!decoded.ok()) return Locate(decoded, row, col);
+  return true;
+}
+
+Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map) const {
+  if (format_->jet4()) return map ? DecodeJet4Text(bytes, out, *map) : DecodeJet4Text(bytes, out);
+  Status decoded = DecodeCodePageText(bytes, codePage_, out);
+  if (!decoded.ok() || map == nullptr) return decoded;
+  std::size_t kept = 0;
+  for (char16_t c : out) {
+    out[kept] = (*map)[c];
+    kept += out[kept] != 0;
+  }
+  out.resize(kept);
+  return Status::Ok();
 }
 
 Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
@@ -218,19 +261,24 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
     case ColumnType::binary:
       return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
     case ColumnType::text: {
-      Result<std::u16string> text = DecodeText(bytes);
-      VELMORA_RETURN_IF_ERROR(text);
-      return Value(text.take());
+      std::u16string text;
+      Status decoded = DecodeText(bytes, text);
+      if (!decoded.ok()) return decoded;
+      return Value(std::move(text));
     }
-    case ColumnType::memo:
     case ColumnType::ole: {
       Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
-      VELMORA_RETURN_IF_ERROR(stored);
-      if (column.type == ColumnType::ole) return Value(stored.take());
-      const Bytes& raw = stored.value();
-      Result<std::u16string> text = DecodeText(ByteView(raw.data(), raw.size()));
-      VELMORA_RETURN_IF_ERROR(text);
-      return Value(text.take());
+      if (!stored.ok()) return stored.status();
+      return Value(stored.take());
+    }
+    case ColumnType::memo: {
+      Bytes chain;
+      Result<ByteView> stored = ReadLongValue(*file_, *format_, bytes, chain);
+      if (!stored.ok()) return stored.status();
+      std::u16string text;
+      Status decoded = DecodeText(stored.value(), text);
+      if (!decoded.ok()) return decoded;
+      return Value(std::move(text));
     }
     default:
       // Types this engine does not know (Access keeps some in its own system tables) read as

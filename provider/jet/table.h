@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "provider/jet/format.h"
 #include "provider/jet/page_file.h"
 #include "provider/jet/table_def.h"
+#include "provider/jet/text.h"
 #include "provider/status.h"
 #include "provider/value.h"
 
@@ -46,6 +48,11 @@ class Table {
   // The value of column `column` (an index into columns()) in row `row` (< row_count()). Null is
   // std::monostate; a damaged row or long value is a corruption status naming its place.
   Result<Value> GetValue(std::size_t row, std::size_t column) const;
+  // The value of a text or memo column into `out`, replacing its contents and reusing its
+  // storage; false when the value is Null. Searches read a column row after row this way, with
+  // `map` (when given) applied to each character as it is decoded.
+  Result<bool> GetText(std::size_t row, std::size_t column, std::u16string& out,
+                       const CharacterMap* map = nullptr) const;
 
  private:
   struct RowRef {
@@ -58,8 +65,10 @@ class Table {
       : file_(&file), format_(&format), codePage_(codePage), definition_(std::move(definition)) {}
 
   Status LocateRows();
+  // The stored bytes of a value that is not Boolean, or nothing when the value is Null.
+  Result<std::optional<ByteView>> Stored(std::size_t row, const Column& column) const;
   Result<Value> Decode(const Column& column, ByteView bytes) const;
-  Result<std::u16string> DecodeText(ByteView bytes) const;
+  Status DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map = nullptr) const;
   std::string Place(std::size_t row, const Column* column) const;
   // `status` with the place of the value in front of its own.
   Status Locate(const Status& status, std::size_t row, const Column& column) const;

@@ -2,6 +2,7 @@
 #include "provider/jet/text.h"
 
 #include <array>
+#include <type_traits>
 
 #include "platform/codepage.h"
 
@@ -21,8 +22,38 @@ constexpr std::array<char16_t, 32> k1252C1 = {
 
 Result<std::u16string> DecodeJet4Text(ByteView bytes) {
   std::u16string text;
+  Status decoded = DecodeJet4Text(bytes, text);
+  if (!decoded.ok()) return decoded;
+  return text;
+}
+
+namespace {
+
+// Every character as stored.
+struct Unmapped {
+  char16_t operator()(char16_t c) const { return c; }
+};
+
+// Characters through a map; those it maps to 0 are dropped.
+struct Mapped {
+  const CharacterMap& map;
+  char16_t operator()(char16_t c) const { return map[c]; }
+};
+
+template <typename Map>
+Status DecodeJet4TextAs(ByteView bytes, std::u16string& text, Map map) {
+  // Only a map can drop characters, so the plain decoding keeps its simpler loops.
+  constexpr bool dropping = std::is_same_v<Map, Mapped>;
   const std::size_t size = bytes.size();
   const std::uint8_t* p = bytes.data();
+  auto put = [&map](char16_t*& out, char16_t c) {
+    *out = map(c);
+    if constexpr (dropping) {
+      out += *out != 0;
+    } else {
+      ++out;
+    }
+  };
   if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
     // Written in place into room for the longest text (a character a byte), then cut: pushing
     // character by character dominated reading long memos.
@@ -37,26 +68,44 @@ Result<std::u16string> DecodeJet4Text(ByteView bytes) {
         compressed = !compressed;
         ++i;
       } else if (compressed) {
-        for (; i < size && p[i] != 0; ++i) *out++ = static_cast<char16_t>(p[i]);
+        for (; i < size && p[i] != 0; ++i) put(out, static_cast<char16_t>(p[i]));
       } else {
         for (; i + 1 < size && p[i] != 0; i += 2)
-          *out++ = static_cast<char16_t>(p[i] | p[i + 1] << 8);
+          put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
         if (i + 1 == size && p[i] != 0)
           return Status::Corruption("A compressed text ends inside a character.", "");
       }
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
-    return text;
+    return Status::Ok();
   }
   if (size % 2 != 0) return Status::Corruption("A text value has an odd number of bytes.", "");
   text.resize(size / 2);
-  for (std::size_t i = 0; i < text.size(); ++i)
-    text[i] = static_cast<char16_t>(p[2 * i] | p[2 * i + 1] << 8);
-  return text;
+  char16_t* out = text.data();
+  for (std::size_t i = 0; i < size; i += 2) put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
+  text.resize(static_cast<std::size_t>(out - text.data()));
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status DecodeJet4Text(ByteView bytes, std::u16string& text) {
+  return DecodeJet4TextAs(bytes, text, Unmapped{});
+}
+
+Status DecodeJet4Text(ByteView bytes, std::u16string& text, const CharacterMap& map) {
+  return DecodeJet4TextAs(bytes, text, Mapped{map});
 }
 
 Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage) {
-  std::u16string text(bytes.size(), u'\0');
+  std::u16string text;
+  Status decoded = DecodeCodePageText(bytes, codePage, text);
+  if (!decoded.ok()) return decoded;
+  return text;
+}
+
+Status DecodeCodePageText(ByteView bytes, std::uint16_t codePage, std::u16string& text) {
+  text.resize(bytes.size());
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::uint8_t c = bytes.data()[i];
     if (c < 0x80) {
@@ -70,7 +119,7 @@ Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage
           "Text in code page " + std::to_string(codePage) + " cannot be read.", "");
     }
   }
-  return text;
+  return Status::Ok();
 }
 
 }  // namespace provider::jet

@@ -1,6 +1,7 @@
 // Text as stored in rows and long values: Jet 4 UCS-2 (plain or compressed), Jet 3 code page.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -12,9 +13,18 @@ namespace provider::jet {
 // Jet 4 text. A value beginning with FF FE is compressed: one byte per character (high byte 0),
 // with each 00 byte switching between that and two-byte characters. Anything else is UCS-2LE.
 Result<std::u16string> DecodeJet4Text(ByteView bytes);
+// The same into `out`, replacing its contents and reusing its storage.
+Status DecodeJet4Text(ByteView bytes, std::u16string& out);
+
+// A mapping of every UTF-16 unit, applied while text is decoded; units mapped to 0 are dropped.
+using CharacterMap = std::array<char16_t, 0x10000>;
+
+// The same with each character mapped through `map`, in one pass.
+Status DecodeJet4Text(ByteView bytes, std::u16string& out, const CharacterMap& map);
 
 // Jet 3 text in a single-byte code page (1252 and 1256 are known; bytes 1252 leaves undefined
 // keep their value as a C1 control character).
 Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage);
+Status DecodeCodePageText(ByteView bytes, std::uint16_t codePage, std::u16string& out);
 
 }  // namespace provider::jet

@@ -9,6 +9,7 @@
 
 #include "provider/sql/jet_errors.h"
 #include "provider/sql/like_matcher.h"
+#include "provider/sql/like_scan.h"
 #include "provider/sql/search_fold.h"
 #include "provider/sql/value_compare.h"
 
@@ -143,6 +144,18 @@ class Like final : public Condition {
         wildcards_(wildcards),
         negated_(negated) {}
 
+  Status Select(RowSource& source, std::vector<std::uint32_t>& rows) override {
+    if (matcher_ && subject_.isColumn && subject_.kind == ColumnKind::text) {
+      Result<std::shared_ptr<const FoldedColumn>> folded = source.FoldedText(subject_.column);
+      if (!folded.ok()) return folded.status();
+      if (folded.value() && folded.value()->RowCount() == source.RowCount()) {
+        SelectMatching(*folded.value(), *matcher_, negated_, rows);
+        return Status::Ok();
+      }
+    }
+    return Condition::Select(source, rows);
+  }
+
   Truth Evaluate(RowSource& source, std::uint32_t row, Status& error) override {
     // A constant pattern was compiled with the statement; one read from the row is compiled
     // per row (into the same matcher object).
@@ -156,7 +169,6 @@ class Like final : public Condition {
       rowMatcher_ = m.take();
     }
     if (!ReadSubject(source, row, error)) return Truth::unknown;
-    FoldText(raw_, folded_);
     bool matches = (matcher_ ? *matcher_ : rowMatcher_).Matches(folded_);
     return Is(matches != negated_);
   }
@@ -167,10 +179,10 @@ class Like final : public Condition {
     return Truth::unknown;
   }
 
-  // The subject's text into raw_; false when it is Null or could not be read.
+  // The subject's text, folded, into folded_; false when it is Null or could not be read.
   bool ReadSubject(RowSource& source, std::uint32_t row, Status& error) {
     if (subject_.isColumn && subject_.kind == ColumnKind::text) {
-      Result<bool> present = source.GetText(row, subject_.column, raw_);
+      Result<bool> present = source.GetFoldedText(row, subject_.column, folded_);
       if (!present.ok()) Fail(present.status(), error);
       return present.ok() && present.value();
     }
@@ -179,9 +191,10 @@ class Like final : public Condition {
     if (!v.ok()) return false;
     if (IsNull(v.value())) return false;
     if (auto* text = std::get_if<std::u16string>(&v.value())) {
-      raw_.assign(*text);
+      FoldText(*text, folded_);
     } else {
       NumberText(v.value(), raw_);
+      FoldText(raw_, folded_);
     }
     return true;
   }
@@ -305,6 +318,16 @@ Result<ConditionPtr> CompileLike(const Expression& e, const Scope& scope) {
 }
 
 }  // namespace
+
+Status Condition::Select(RowSource& source, std::vector<std::uint32_t>& rows) {
+  Status error;
+  const std::uint32_t count = source.RowCount();
+  for (std::uint32_t row = 0; row < count; ++row) {
+    if (Evaluate(source, row, error) == Truth::yes) rows.push_back(row);
+    if (!error.ok()) return error;
+  }
+  return Status::Ok();
+}
 
 Result<ConditionPtr> Condition::Compile(const Expression& e, const Scope& scope) {
   switch (e.kind) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "provider/sql/row_source.h"
 #include "provider/sql/scope.h"
@@ -26,6 +27,11 @@ class Condition {
   // The truth for one row of the source the condition was compiled for. A failure to read
   // the row is stored in error (first failure kept) and gives unknown.
   virtual Truth Evaluate(RowSource& source, std::uint32_t row, Status& error) = 0;
+
+  // Appends to `rows`, in order, every row of `source` whose truth is yes; the first failure to
+  // read a row ends the selection. Row by row here; a condition that can find its rows faster
+  // (LIKE over a folded column) does so.
+  virtual Status Select(RowSource& source, std::vector<std::uint32_t>& rows);
 };
 
 }  // namespace provider::sql

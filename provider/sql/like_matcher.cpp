@@ -3,6 +3,7 @@
 
 #include "provider/sql/jet_errors.h"
 #include "provider/sql/search_fold.h"
+#include "provider/sql/text_search.h"
 
 namespace provider::sql {
 
@@ -93,6 +94,15 @@ Result<LikeMatcher> LikeMatcher::Compile(std::u16string_view pattern, Wildcards 
   return m;
 }
 
+std::u16string LikeMatcher::RequiredCharacters() const {
+  std::u16string required;
+  for (const Atom& atom : atoms_) {
+    if (atom.kind == Atom::Kind::literal && required.find(atom.c) == std::u16string::npos)
+      required.push_back(atom.c);
+  }
+  return required;
+}
+
 bool LikeMatcher::AtomMatches(const Atom& atom, char16_t c) const {
   switch (atom.kind) {
     case Atom::Kind::literal:
@@ -125,7 +135,7 @@ std::size_t LikeMatcher::FindPiece(const Piece& piece, std::u16string_view text,
   if (limit < from || limit - from < size) return std::u16string_view::npos;
   std::u16string_view window = text.substr(from, limit - from);
   if (piece.literalOnly) {
-    std::size_t at = window.find(piece.text);
+    std::size_t at = FindText(window, piece.text);
     return at == std::u16string_view::npos ? at : from + at;
   }
   // A piece that starts with a literal is looked for by that character first.

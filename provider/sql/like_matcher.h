@@ -32,6 +32,10 @@ class LikeMatcher {
 
   bool Matches(std::u16string_view folded) const;
 
+  // The characters every matching text contains (the pattern's literal characters, folded),
+  // each once; empty when the pattern names none, as "%" or "[ab]_" do.
+  std::u16string RequiredCharacters() const;
+
   LikeMatcher() = default;
 
  private:

@@ -169,11 +169,8 @@ Result<QueryResult> PreparedQuery::Execute() {
     result.rows.resize(count);
     std::iota(result.rows.begin(), result.rows.end(), 0u);
   } else {
-    Status error;
-    for (std::uint32_t row = 0; row < count; ++row) {
-      if (where_->Evaluate(*input, row, error) == Truth::yes) result.rows.push_back(row);
-      VELMORA_RETURN_IF_ERROR(error);
-    }
+    Status selected = where_->Select(*input, result.rows);
+    if (!selected.ok()) return selected;
   }
   Status sorted = Sort(*input, result.rows);
   VELMORA_RETURN_IF_ERROR(sorted);

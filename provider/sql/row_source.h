@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,25 @@ enum class ColumnKind { boolean, integer, real, currency, dateTime, text, binary
 struct Column {
   std::u16string name;
   ColumnKind kind;
+};
+
+// Every row's value of one text column, folded for LIKE (search_fold.h) and laid end to end, so
+// that a search reads no row: row r's folded text is text[starts[r], starts[r + 1]), and
+// present[r] is false where the value is Null (its text then empty).
+struct FoldedColumn {
+  std::u16string text;
+  std::vector<std::uint32_t> starts;
+  std::vector<bool> present;
+
+  std::uint32_t RowCount() const { return static_cast<std::uint32_t>(present.size()); }
+  std::u16string_view Row(std::uint32_t row) const {
+    return std::u16string_view(text).substr(starts[row], starts[row + 1] - starts[row]);
+  }
+  // The memory the column holds.
+  std::size_t Bytes() const {
+    return text.capacity() * sizeof(char16_t) + starts.capacity() * sizeof(std::uint32_t) +
+           present.capacity() / 8;
+  }
 };
 
 // A table's rows, numbered 0..RowCount()-1, decoded only when asked: a statement filtering
@@ -46,6 +66,19 @@ class RowSource {
       return true;
     }
     return Status::InvalidArgument("column is not text", "row source");
+  }
+
+  // The value of a text column folded for LIKE (search_fold.h) into buffer, reusing its
+  // storage; false when the value is Null. A source that can fold while it decodes overrides
+  // this default, which folds what GetText gives.
+  virtual Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
+                                     std::u16string& buffer);
+
+  // The folded text of every row of a text column, or null when the source keeps none; a
+  // source that can keep it between statements offers it here, and searches then read it
+  // instead of the rows.
+  virtual Result<std::shared_ptr<const FoldedColumn>> FoldedText(std::uint32_t /*column*/) {
+    return std::shared_ptr<const FoldedColumn>();
   }
 };
 

@@ -70,6 +70,10 @@ const Lookup& FoldLookup() {
 
 }  // namespace
 
+const std::array<char16_t, 0x10000>& FoldTable() {
+  return FoldLookup();
+}
+
 char16_t FoldChar(char16_t c) {
   return FoldLookup()[c];
 }

@@ -2,6 +2,7 @@
 // compare equal. LIKE applies it to both pattern and text; stored and shown text never changes.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,9 @@ namespace provider::sql {
 
 // What a character folds to, or kIgnored when searching skips it (tatweel, harakat, ZWNJ, ZWJ).
 constexpr char16_t kIgnored = 0;
+
+// What every UTF-16 unit folds to, kIgnored for those searching skips: FoldChar as a table.
+const std::array<char16_t, 0x10000>& FoldTable();
 
 // The folded form of one UTF-16 unit. U+0000 is ignored too: Jet text never holds it, and a
 // pattern cannot express it. Surrogates and unlisted characters fold to themselves.

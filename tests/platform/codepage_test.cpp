@@ -86,6 +86,29 @@ TEST(Utf8, MalformedSequencesBecomeReplacementCharacters) {
   EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, "\xFF", 1, nullptr, 0), 0);
 }
 
+// Each width of encoding at its edges, alone and next to the others, after what is already there.
+TEST(Utf8, AppendsEveryWidthAtItsEdges) {
+  struct Case {
+    std::u16string wide;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {u"\u007F", "\x7F"},
+      {u"\u0080", "\xC2\x80"},
+      {u"\u07FF", "\xDF\xBF"},
+      {u"\u0800", "\xE0\xA0\x80"},
+      {u"\uFFFF", "\xEF\xBF\xBF"},
+      {u"a\u0645 b\u06CC", "a\xD9\x85 b\xDB\x8C"},
+      {u"\U0001F600\u0645", "\xF0\x9F\x98\x80\xD9\x85"},
+      {u"", ""},
+  };
+  for (const Case& c : cases) {
+    std::string out = "x,";
+    AppendWideAsUtf8(c.wide, out);
+    EXPECT_EQ(out, "x," + c.utf8);
+  }
+}
+
 TEST(Utf8, UnpairedSurrogateIsReplaced) {
   EXPECT_EQ(WideToUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "provider/jet/column.h"
 #include "provider/value.h"
@@ -27,6 +28,9 @@ struct CsvOptions {
 // One field of the CSV, quoted and escaped as the options say; `value` belongs to `column`.
 std::string FormatField(const provider::Value& value, const provider::jet::Column& column,
                         const CsvOptions& options);
+
+// A text field, as FormatField writes it, appended to `out` with no copy of the text on the way.
+void AppendTextField(std::u16string_view text, const CsvOptions& options, std::string& out);
 
 // A date in days since 1899-12-30 through a strftime format.
 std::string FormatDate(double days, const std::string& format);

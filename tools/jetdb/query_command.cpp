@@ -40,13 +40,27 @@ Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& opti
     buffer += platform::WideToUtf8(result.columns[c].name);
   }
   buffer += options.rowDelimiter;
+  std::u16string text;
   for (std::uint32_t row : result.rows) {
     for (std::size_t c = 0; c < result.columns.size(); ++c) {
       const std::uint32_t column = result.columns[c].column;
-      Result<Value> value = source->GetValue(row, column);
-      VELMORA_RETURN_IF_ERROR(value);
+      const provider::jet::Column& stored = source->table().columns()[column];
       if (c > 0) buffer += options.delimiter;
-      buffer += FormatField(value.value(), source->table().columns()[column], options);
+      // Text, most of what is written, goes from the page into the output with one conversion.
+      if (stored.type == provider::jet::ColumnType::text ||
+          stored.type == provider::jet::ColumnType::memo) {
+        Result<bool> present = source->table().GetText(row, column, text);
+        if (!present.ok()) return present.status();
+        if (present.value()) {
+          AppendTextField(text, options, buffer);
+        } else {
+          buffer += options.nullText;
+        }
+        continue;
+      }
+      Result<Value> value = source->GetValue(row, column);
+      if (!value.ok()) return value.status();
+      buffer += FormatField(value.value(), stored, options);
     }
     buffer += options.rowDelimiter;
     if (buffer.size() > (1 << 16)) {
@@ -78,7 +92,10 @@ int RunQuery(const std::vector<std::string>& args) {
 
   auto db = provider::jet::Database::Open(operands[0], open);
   if (!db.ok()) return Fail(db.status().ToString());
-  provider::JetResolver resolver(std::shared_ptr<const provider::jet::Database>(db.take()));
+  // One statement: nothing is worth keeping for a next one.
+  provider::JetResolver resolver(std::make_shared<provider::TableCache>(
+      std::shared_ptr<const provider::jet::Database>(db.take()),
+      provider::TableCache::Options{.keep = false}));
   // Statement errors are worded for the user already; their place inside the engine is not,
   // unless the file is damaged, when the place is what the user needs.
   auto result = provider::sql::Execute(platform::Utf8ToWide(operands[1]), resolver);
