@@ -191,9 +191,9 @@ void TCustomGrid::ChangeSize(int newColumnTotal, int newRowTotal) {
   } catch (...) {
     columnTotal_ = oldColumnTotal;
     rowTotal_ = oldRowTotal;
-    if (!columnWidths_.empty()) columnWidths_.resize(static_cast<std::size_t>(oldColumnTotal), standardColWidth_);
-    if (!tabStops_.empty()) tabStops_.resize(static_cast<std::size_t>(oldColumnTotal), 1);
-    if (!rowHeights_.empty()) rowHeights_.resize(static_cast<std::size_t>(oldRowTotal), standardRowHeight_);
+    ResizeTable(columnWidths_, oldColumnTotal, standardColWidth_);
+    ResizeTable(tabStops_, oldColumnTotal, 1);
+    ResizeTable(rowHeights_, oldRowTotal, standardRowHeight_);
     UpdateScrollRange();
     InvalidateGrid();
     throw;
@@ -337,9 +337,8 @@ void TCustomGrid::RowHeightsChanged() {
 
 void TCustomGrid::MoveTableEntry(std::vector<int>& table, int from, int to) {
   if (table.empty()) return;
-  auto it = table.begin();
   int value = table[static_cast<std::size_t>(from)];
-  table.erase(it + from);
+  table.erase(table.begin() + from);
   table.insert(table.begin() + to, value);
 }
 

@@ -38,9 +38,7 @@ TDataSource* TDBMemo::DataSource() const { return link_->Source(); }
 
 void TDBMemo::SetDataSource(TDataSource* value) {
   if (link_->SourceFixed() && IsLoading()) return;
-  if (TDataSource* old = link_->Source()) old->RemoveFreeNotification(this);
-  link_->AttachToSource(value);
-  if (value) value->FreeNotification(this);
+  link_->ChangeSource(value);
 }
 
 void TDBMemo::ComponentNotice(TComponent* component, TOperation operation) {

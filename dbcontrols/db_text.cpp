@@ -23,9 +23,7 @@ TDataSource* TDBText::DataSource() const { return link_->Source(); }
 
 void TDBText::SetDataSource(TDataSource* value) {
   if (link_->SourceFixed() && IsLoading()) return;
-  if (TDataSource* old = link_->Source()) old->RemoveFreeNotification(this);
-  link_->AttachToSource(value);
-  if (value) value->FreeNotification(this);
+  link_->ChangeSource(value);
 }
 
 void TDBText::ComponentNotice(TComponent* component, TOperation operation) {

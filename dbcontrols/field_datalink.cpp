@@ -4,6 +4,7 @@
 #include "controls/wincontrol.h"
 #include "data/database_error.h"
 #include "data/dataset.h"
+#include "data/datasource.h"
 #include "data/field.h"
 #include "data/fields.h"
 #include "platform/edit.h"
@@ -17,6 +18,12 @@ void TFieldDataLink::SetBoundFieldName(const AnsiString& name) {
   if (name == boundFieldName_) return;
   boundFieldName_ = name;
   ResolveField();
+}
+
+void TFieldDataLink::ChangeSource(TDataSource* source) {
+  if (TDataSource* old = Source()) old->RemoveFreeNotification(ownerControl_);
+  AttachToSource(source);
+  if (source) source->FreeNotification(ownerControl_);
 }
 
 void TFieldDataLink::ResolveField() {

@@ -22,6 +22,8 @@ class TFieldDataLink : public TDataLink {
   TComponent* OwnerControl() const { return ownerControl_; }
   void SetOwnerControl(TComponent* control) { ownerControl_ = control; }
   bool InEditMode() const { return inEditMode_; }
+  // Moves the link to another source; the owning control hears of the source's removal.
+  void ChangeSource(TDataSource* source);
 
   // A field is bound, the link is not read-only and the field can be written.
   bool CanModifyField() const;
