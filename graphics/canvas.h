@@ -99,6 +99,8 @@ class TCanvas : public TPersistent {
  protected:
   // Called when a handle is needed and none is set; may call SetHandle.
   virtual void CreateHandle() {}
+  // The device context as it is, without making one or selecting anything.
+  platform::HDC CurrentHandle() const { return handle_; }
 
  private:
   void FontChanged(TObject* sender);
