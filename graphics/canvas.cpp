@@ -275,6 +275,14 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas& canvas, const RECT& source) {
   Changed();
 }
 
+TCanvasOrientation TCanvas::CanvasOrientation() {
+  if ((textFlags_ & ETO_RTLREADING) == 0) return TCanvasOrientation::coLeftToRight;
+  RequiredState({TCanvasStates::csHandleValid});
+  POINT origin{0, 0};
+  GetWindowOrgEx(handle_, &origin);
+  return origin.x != 0 ? TCanvasOrientation::coRightToLeft : TCanvasOrientation::coLeftToRight;
+}
+
 RECT TCanvas::ClipRect() {
   RequiredState({TCanvasStates::csHandleValid});
   RECT rect{};
