@@ -1,7 +1,6 @@
 // TCanvas: drawing with a font, a pen and a brush on a device context.
 #include "graphics/canvas.h"
 
-#include <vector>
 
 #include "core/classes.h"
 #include "core/exceptions.h"
