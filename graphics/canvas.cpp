@@ -1,7 +1,6 @@
 // TCanvas: drawing with a font, a pen and a brush on a device context.
 #include "graphics/canvas.h"
 
-
 #include "core/classes.h"
 #include "core/exceptions.h"
 #include "graphics/colors.h"
