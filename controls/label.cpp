@@ -17,7 +17,7 @@ class TMeasuringCanvas : public TCanvas {
  public:
   TMeasuringCanvas() { SetHandle(CreateCompatibleDC(nullptr)); }
   ~TMeasuringCanvas() override {
-    HDC dc = Handle();
+    HDC dc = CurrentHandle();
     SetHandle(nullptr);
     DeleteDC(dc);
   }

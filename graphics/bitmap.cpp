@@ -21,7 +21,7 @@ class TBitmapCanvas : public TCanvas {
   ~TBitmapCanvas() override { FreeContext(); }
 
   void FreeContext() {
-    HDC dc = HandleAllocated() ? Handle() : nullptr;
+    HDC dc = CurrentHandle();
     SetHandle(nullptr);
     if (dc != nullptr) DeleteDC(dc);
   }

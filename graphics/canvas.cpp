@@ -1,8 +1,6 @@
 // TCanvas: drawing with a font, a pen and a brush on a device context.
 #include "graphics/canvas.h"
 
-#include <vector>
-
 #include "core/classes.h"
 #include "core/exceptions.h"
 #include "graphics/colors.h"
@@ -273,6 +271,14 @@ void TCanvas::CopyRect(const RECT& dest, TCanvas& canvas, const RECT& source) {
              canvas.handle_, source.left, source.top, source.right - source.left,
              source.bottom - source.top, copyMode_);
   Changed();
+}
+
+TCanvasOrientation TCanvas::CanvasOrientation() {
+  if ((textFlags_ & ETO_RTLREADING) == 0) return TCanvasOrientation::coLeftToRight;
+  RequiredState({TCanvasStates::csHandleValid});
+  POINT origin{0, 0};
+  GetWindowOrgEx(handle_, &origin);
+  return origin.x != 0 ? TCanvasOrientation::coRightToLeft : TCanvasOrientation::coLeftToRight;
 }
 
 RECT TCanvas::ClipRect() {

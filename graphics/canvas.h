@@ -14,6 +14,7 @@
 class TGraphic;
 
 enum class TCanvasStates { csHandleValid, csFontValid, csPenValid, csBrushValid };
+enum class TCanvasOrientation { coLeftToRight, coRightToLeft };
 using TCanvasState = SetOf<TCanvasStates>;
 
 // A canvas draws on a device context it is given (SetHandle) or makes for itself on first
@@ -45,6 +46,9 @@ class TCanvas : public TPersistent {
   // ETO_* options added to every TextOut and TextRect (ETO_RTLREADING for right-to-left).
   platform::UINT TextFlags() const { return textFlags_; }
   void SetTextFlags(platform::UINT flags) { textFlags_ = flags; }
+  // Right to left when the text flags read right to left and the window origin has been moved
+  // (a control mirrors its canvas by moving the origin to its right edge).
+  TCanvasOrientation CanvasOrientation();
   // The raster operation of Draw, StretchDraw and CopyRect; SRCCOPY by default.
   platform::DWORD CopyMode() const { return copyMode_; }
   void SetCopyMode(platform::DWORD mode) { copyMode_ = mode; }
@@ -99,6 +103,8 @@ class TCanvas : public TPersistent {
  protected:
   // Called when a handle is needed and none is set; may call SetHandle.
   virtual void CreateHandle() {}
+  // The device context as it is, without making one or selecting anything.
+  platform::HDC CurrentHandle() const { return handle_; }
 
  private:
   void FontChanged(TObject* sender);

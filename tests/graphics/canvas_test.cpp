@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exceptions.h"
+#include "platform/text.h"
 #include "tests/platform/paint_fixture.h"
 
 namespace {
@@ -142,6 +143,23 @@ TEST(CanvasTest, CopyRectStretchesFromAnotherCanvas) {
   Painted to(40, 40);
   to.canvas.CopyRect({0, 0, 20, 20}, from.canvas, {0, 0, 10, 10});
   EXPECT_TRUE(platform::testing::SameRect(to.surface.Bounds(kBlue), {0, 0, 10, 20}));
+}
+
+TEST(CanvasTest, AMirroredRightToLeftCanvasReportsItsOrientation) {
+  Painted p;
+  EXPECT_EQ(p.canvas.CanvasOrientation(), TCanvasOrientation::coLeftToRight);
+  platform::SetMapMode(p.surface.dc, platform::MM_ANISOTROPIC);
+  platform::SetWindowOrgEx(p.surface.dc, 60, 0, nullptr);
+  platform::SetWindowExtEx(p.surface.dc, -60, 40, nullptr);
+  platform::SetViewportExtEx(p.surface.dc, 60, 40, nullptr);
+  EXPECT_EQ(p.canvas.CanvasOrientation(), TCanvasOrientation::coLeftToRight)
+      << "mirrored, but the text does not read right to left";
+  p.canvas.SetTextFlags(platform::ETO_RTLREADING);
+  EXPECT_EQ(p.canvas.CanvasOrientation(), TCanvasOrientation::coRightToLeft);
+  p.canvas.Brush().SetColor(clRed);
+  p.canvas.FillRect({0, 0, 10, 40});
+  EXPECT_TRUE(platform::testing::SameRect(p.surface.Bounds(kRed), {50, 0, 60, 40}))
+      << "logical left is the device's right";
 }
 
 TEST(CanvasTest, WithoutAHandleDrawingIsRefused) {

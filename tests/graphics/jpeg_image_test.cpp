@@ -166,6 +166,29 @@ TEST_F(JpegImageTest, ASilentAbortFromAProgressHandlerStopsDecodingQuietly) {
       << "the ending is reported with 0 % after an abort";
 }
 
+TEST_F(JpegImageTest, ASuppliedPaletteIsTheColourMapOf8BitOutput) {
+  const std::vector<platform::RGBQUAD> palette = {
+      {0, 0, 0, 0},     {255, 255, 255, 0}, {0, 0, 255, 0},   {0, 255, 0, 0},
+      {255, 0, 0, 0},   {0, 255, 255, 0},   {255, 255, 0, 0}, {255, 0, 255, 0},
+  };
+  std::vector<std::uint8_t> file = graphicstest::Compress(graphicstest::TestPicture(40, 30), "");
+  auto image = Read(file);
+  image->SetPixelFormat(TJPEGPixelFormat::jf8Bit);
+  image->SetPalette(palette);
+  TBitmap& bitmap = image->Bitmap();
+  ASSERT_EQ(bitmap.PixelFormat(), TPixelFormat::pf8bit);
+  ASSERT_EQ(bitmap.Palette().size(), palette.size());
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    for (int x = 0; x < bitmap.Width(); ++x) ASSERT_LT(bitmap.ScanLine(y)[x], palette.size());
+  }
+  // djpeg decodes into the same colours when given them as a map picture.
+  Pnm map{8, 1, 3, {}};
+  for (const auto& q : palette) map.pixels.insert(map.pixels.end(), {q.rgbRed, q.rgbGreen, q.rgbBlue});
+  Pnm reference = graphicstest::Decompress(file, "-map " + graphicstest::WriteTemporary(map));
+  std::string first;
+  EXPECT_EQ(Differences(bitmap, reference, &first), 0) << first;
+}
+
 TEST_F(JpegImageTest, ATruncatedFileDecodesAsFarAsItGoes) {
   for (const char* kind : {"-sample 1x1", "-progressive"}) {
     SCOPED_TRACE(kind);

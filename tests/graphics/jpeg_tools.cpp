@@ -112,6 +112,12 @@ Pnm Decompress(const std::vector<std::uint8_t>& jpeg, const std::string& options
   return p;
 }
 
+std::string WriteTemporary(const Pnm& picture) {
+  std::string path = TempPath("picture.pnm");
+  WriteFile(path, PnmBytes(picture));
+  return path;
+}
+
 std::vector<std::uint8_t> Bitmap16(const Pnm& picture) {
   const int rowBytes = (picture.width * 2 + 3) / 4 * 4;
   const std::uint32_t size = 14 + 40 + 12 + std::uint32_t(rowBytes) * picture.height;

@@ -30,6 +30,9 @@ std::vector<std::uint8_t> Compress(const Pnm& picture, const std::string& option
 // djpeg with the given options over the JPEG bytes (it may warn about a damaged file).
 Pnm Decompress(const std::vector<std::uint8_t>& jpeg, const std::string& options);
 
+// Writes the picture as a PNM file in the test's temporary folder and returns its path.
+std::string WriteTemporary(const Pnm& picture);
+
 // The picture as a bitmap file with 16 bits per pixel (5-6-5 masks), as the glyphs are stored.
 std::vector<std::uint8_t> Bitmap16(const Pnm& picture);
 
