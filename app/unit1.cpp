@@ -17,9 +17,12 @@
 #include "data/ado_query.h"
 #include "data/ado_table.h"
 #include "data/datasource.h"
+#include "dbcontrols/custom_db_grid.h"
 #include "dbcontrols/db_memo.h"
 #include "dbcontrols/db_text.h"
 #include "framework/application.h"
+#include "framework/find_dialog.h"
+#include "framework/font_dialog.h"
 #include "platform/shell.h"
 
 namespace {
@@ -133,26 +136,28 @@ void Tmain::SpeedButton4Click(TObject*) {
 }
 
 Tmain::Group Tmain::GroupNumbered(int g) {
-  auto grid = [this](const char* name) { return dynamic_cast<TControl*>(FindComponent(name)); };
   switch (g) {
     case 1:
-      return {DBTextkolliyat, Memopokolliyat, Memopakolliyat, Memomankolliyat,
-              grid("DBkolliyat"), Qkolliyat};
+      return {DBTextkolliyat, Memopokolliyat, Memopakolliyat, Memomankolliyat, DBkolliyat,
+              Qkolliyat,      FindDialog1,    FontDialog1};
     case 2:
       return {DBTextmoghadamat, Memopomoghadamat, Memopamoghadamat, Memomamoghadamat,
-              grid("DBmoghadamat"), Qmoghadamat};
+              DBmoghadamat,     Qmoghadamat,      FindDialog3,      FontDialog2};
     case 3:
-      return {DBTextvajeb, Memopovajeb, Memopavajeb, Memomavajeb, grid("DBvajeb"), Qvajeb};
+      return {DBTextvajeb, Memopovajeb, Memopavajeb, Memomavajeb,
+              DBvajeb,     Qvajeb,      FindDialog5, FontDialog3};
     case 4:
       return {DBTextmostahab, Memopomostahab, Memopamostahab, Memomamostahab,
-              grid("DBmostahab"), Qmostahab};
+              DBmostahab,     Qmostahab,      FindDialog2,    FontDialog4};
     case 5:
-      return {DBTextnamaz, Memoponamaz, Memopanamaz, Memomanamaz, grid("DBnamaz"), Qnamaz};
+      return {DBTextnamaz, Memoponamaz, Memopanamaz, Memomanamaz,
+              DBnamaz,     Qnamaz,      FindDialog4, FontDialog5};
     case 6:
-      return {DBTextmotefar, Memopomotefar, Memopamotefar, Memomamotefar, grid("DBmotefar"),
-              Qmotefar};
+      return {DBTextmotefar, Memopomotefar, Memopamotefar, Memomamotefar,
+              DBmotefar,     Qmotefar,      FindDialog6,   FontDialog6};
     case 7:
-      return {DBTextpnamaz, Memopopnamaz, Memopapnamaz, Memomapnamaz, grid("DBpnamaz"), qpnamaz};
+      return {DBTextpnamaz, Memopopnamaz, Memopapnamaz, Memomapnamaz,
+              DBpnamaz,     qpnamaz,      nullptr,      FontDialog7};
     default:
       return {};
   }
@@ -217,6 +222,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("DataSource1", &Tmain::DataSource1)
                         .Field("Qkolliyat", &Tmain::Qkolliyat)
                         .Field("Dqkolliyat", &Tmain::Dqkolliyat)
+                        .Field("DBkolliyat", &Tmain::DBkolliyat)
                         .Field("DBTextkolliyat", &Tmain::DBTextkolliyat)
                         .Field("Memopokolliyat", &Tmain::Memopokolliyat)
                         .Field("Memopakolliyat", &Tmain::Memopakolliyat)
@@ -230,6 +236,8 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("SpeedButton3", &Tmain::SpeedButton3)
                         .Field("SpeedButton4", &Tmain::SpeedButton4)
                         .Field("SpeedButton6", &Tmain::SpeedButton6)
+                        .Field("FindDialog1", &Tmain::FindDialog1)
+                        .Field("FontDialog1", &Tmain::FontDialog1)
                         .Field("SpeedButton7", &Tmain::SpeedButton7)
                         .Field("Memopomoghadamat", &Tmain::Memopomoghadamat)
                         .Field("ADOTable2", &Tmain::ADOTable2)
@@ -239,6 +247,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("DBTextmoghadamat", &Tmain::DBTextmoghadamat)
                         .Field("Memopamoghadamat", &Tmain::Memopamoghadamat)
                         .Field("Memomamoghadamat", &Tmain::Memomamoghadamat)
+                        .Field("DBmoghadamat", &Tmain::DBmoghadamat)
                         .Field("ADOTable3", &Tmain::ADOTable3)
                         .Field("DataSource3", &Tmain::DataSource3)
                         .Field("Qvajeb", &Tmain::Qvajeb)
@@ -247,6 +256,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("Memopovajeb", &Tmain::Memopovajeb)
                         .Field("Memopavajeb", &Tmain::Memopavajeb)
                         .Field("Memomavajeb", &Tmain::Memomavajeb)
+                        .Field("DBvajeb", &Tmain::DBvajeb)
                         .Field("ADOTable4", &Tmain::ADOTable4)
                         .Field("DataSource4", &Tmain::DataSource4)
                         .Field("Qmostahab", &Tmain::Qmostahab)
@@ -255,6 +265,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("Memopomostahab", &Tmain::Memopomostahab)
                         .Field("Memopamostahab", &Tmain::Memopamostahab)
                         .Field("Memomamostahab", &Tmain::Memomamostahab)
+                        .Field("DBmostahab", &Tmain::DBmostahab)
                         .Field("ADOTable5", &Tmain::ADOTable5)
                         .Field("DataSource5", &Tmain::DataSource5)
                         .Field("Qnamaz", &Tmain::Qnamaz)
@@ -263,6 +274,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("Memoponamaz", &Tmain::Memoponamaz)
                         .Field("Memopanamaz", &Tmain::Memopanamaz)
                         .Field("Memomanamaz", &Tmain::Memomanamaz)
+                        .Field("DBnamaz", &Tmain::DBnamaz)
                         .Field("ADOTable6", &Tmain::ADOTable6)
                         .Field("DataSource6", &Tmain::DataSource6)
                         .Field("Qmotefar", &Tmain::Qmotefar)
@@ -271,10 +283,22 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("Memopomotefar", &Tmain::Memopomotefar)
                         .Field("Memopamotefar", &Tmain::Memopamotefar)
                         .Field("Memomamotefar", &Tmain::Memomamotefar)
+                        .Field("DBmotefar", &Tmain::DBmotefar)
+                        .Field("FontDialog2", &Tmain::FontDialog2)
+                        .Field("FontDialog3", &Tmain::FontDialog3)
+                        .Field("FontDialog4", &Tmain::FontDialog4)
+                        .Field("FontDialog5", &Tmain::FontDialog5)
+                        .Field("FontDialog6", &Tmain::FontDialog6)
                         .Field("Image2", &Tmain::Image2)
+                        .Field("FindDialog2", &Tmain::FindDialog2)
+                        .Field("FindDialog3", &Tmain::FindDialog3)
+                        .Field("FindDialog4", &Tmain::FindDialog4)
+                        .Field("FindDialog5", &Tmain::FindDialog5)
+                        .Field("FindDialog6", &Tmain::FindDialog6)
                         .Field("Panel1", &Tmain::Panel1)
                         .Field("Image3", &Tmain::Image3)
                         .Field("SpeedButton8", &Tmain::SpeedButton8)
+                        .Field("DBpnamaz", &Tmain::DBpnamaz)
                         .Field("GroupBox1", &Tmain::GroupBox1)
                         .Field("RadioButton1", &Tmain::RadioButton1)
                         .Field("RadioButton2", &Tmain::RadioButton2)
@@ -289,6 +313,7 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Field("Memopapnamaz", &Tmain::Memopapnamaz)
                         .Field("Memomapnamaz", &Tmain::Memomapnamaz)
                         .Field("ebarat", &Tmain::ebarat)
+                        .Field("FontDialog7", &Tmain::FontDialog7)
                         .Field("Shape1", &Tmain::Shape1)
                         .Field("Shape2", &Tmain::Shape2)
                         .Field("Shape3", &Tmain::Shape3)
@@ -325,6 +350,14 @@ const auto kTmain = RegisterClass<Tmain, TForm>("Tmain")
                         .Method("SpeedButton5Click", &Tmain::SpeedButton5Click)
                         .Method("SpeedButton8Click", &Tmain::SpeedButton8Click)
                         .Method("SpeedButton9Click", &Tmain::SpeedButton9Click)
-                        .Method("SpeedButton10Click", &Tmain::SpeedButton10Click);
+                        .Method("SpeedButton10Click", &Tmain::SpeedButton10Click)
+                        .Method("SpeedButton6Click", &Tmain::SpeedButton6Click)
+                        .Method("FindDialog1Find", &Tmain::FindDialog1Find)
+                        .Method("FindDialog2Find", &Tmain::FindDialog2Find)
+                        .Method("FindDialog3Find", &Tmain::FindDialog3Find)
+                        .Method("FindDialog4Find", &Tmain::FindDialog4Find)
+                        .Method("FindDialog5Find", &Tmain::FindDialog5Find)
+                        .Method("FindDialog6Find", &Tmain::FindDialog6Find)
+                        .Method("SpeedButton7Click", &Tmain::SpeedButton7Click);
 
 }  // namespace

@@ -19,10 +19,13 @@ class TADOTable;
 class TADOQuery;
 class TDataSource;
 class TControl;
+class TDBGrid;
 class TDBMemo;
 class TDBText;
 class TEdit;
 class TRadioButton;
+class TFindDialog;
+class TFontDialog;
 
 // The maker's web address, opened by the logo and the address at the bottom of the window.
 inline constexpr const char* kMakerAddress = "www.nashr-orvanta.ir";
@@ -46,6 +49,7 @@ class Tmain : public TForm {
   TDataSource* DataSource1 = nullptr;
   TADOQuery* Qkolliyat = nullptr;
   TDataSource* Dqkolliyat = nullptr;
+  TDBGrid* DBkolliyat = nullptr;
   TDBText* DBTextkolliyat = nullptr;
   TDBMemo* Memopokolliyat = nullptr;
   TDBMemo* Memopakolliyat = nullptr;
@@ -59,6 +63,8 @@ class Tmain : public TForm {
   TSpeedButton* SpeedButton3 = nullptr;
   TSpeedButton* SpeedButton4 = nullptr;
   TSpeedButton* SpeedButton6 = nullptr;
+  TFindDialog* FindDialog1 = nullptr;
+  TFontDialog* FontDialog1 = nullptr;
   TSpeedButton* SpeedButton7 = nullptr;
   TDBMemo* Memopomoghadamat = nullptr;
   TADOTable* ADOTable2 = nullptr;
@@ -68,6 +74,7 @@ class Tmain : public TForm {
   TDBText* DBTextmoghadamat = nullptr;
   TDBMemo* Memopamoghadamat = nullptr;
   TDBMemo* Memomamoghadamat = nullptr;
+  TDBGrid* DBmoghadamat = nullptr;
   TADOTable* ADOTable3 = nullptr;
   TDataSource* DataSource3 = nullptr;
   TADOQuery* Qvajeb = nullptr;
@@ -76,6 +83,7 @@ class Tmain : public TForm {
   TDBMemo* Memopovajeb = nullptr;
   TDBMemo* Memopavajeb = nullptr;
   TDBMemo* Memomavajeb = nullptr;
+  TDBGrid* DBvajeb = nullptr;
   TADOTable* ADOTable4 = nullptr;
   TDataSource* DataSource4 = nullptr;
   TADOQuery* Qmostahab = nullptr;
@@ -84,6 +92,7 @@ class Tmain : public TForm {
   TDBMemo* Memopomostahab = nullptr;
   TDBMemo* Memopamostahab = nullptr;
   TDBMemo* Memomamostahab = nullptr;
+  TDBGrid* DBmostahab = nullptr;
   TADOTable* ADOTable5 = nullptr;
   TDataSource* DataSource5 = nullptr;
   TADOQuery* Qnamaz = nullptr;
@@ -92,6 +101,7 @@ class Tmain : public TForm {
   TDBMemo* Memoponamaz = nullptr;
   TDBMemo* Memopanamaz = nullptr;
   TDBMemo* Memomanamaz = nullptr;
+  TDBGrid* DBnamaz = nullptr;
   TADOTable* ADOTable6 = nullptr;
   TDataSource* DataSource6 = nullptr;
   TADOQuery* Qmotefar = nullptr;
@@ -100,10 +110,22 @@ class Tmain : public TForm {
   TDBMemo* Memopomotefar = nullptr;
   TDBMemo* Memopamotefar = nullptr;
   TDBMemo* Memomamotefar = nullptr;
+  TDBGrid* DBmotefar = nullptr;
+  TFontDialog* FontDialog2 = nullptr;
+  TFontDialog* FontDialog3 = nullptr;
+  TFontDialog* FontDialog4 = nullptr;
+  TFontDialog* FontDialog5 = nullptr;
+  TFontDialog* FontDialog6 = nullptr;
   TImage* Image2 = nullptr;
+  TFindDialog* FindDialog2 = nullptr;
+  TFindDialog* FindDialog3 = nullptr;
+  TFindDialog* FindDialog4 = nullptr;
+  TFindDialog* FindDialog5 = nullptr;
+  TFindDialog* FindDialog6 = nullptr;
   TPanel* Panel1 = nullptr;
   TImage* Image3 = nullptr;
   TSpeedButton* SpeedButton8 = nullptr;
+  TDBGrid* DBpnamaz = nullptr;
   TGroupBox* GroupBox1 = nullptr;
   TRadioButton* RadioButton1 = nullptr;
   TRadioButton* RadioButton2 = nullptr;
@@ -118,6 +140,7 @@ class Tmain : public TForm {
   TDBMemo* Memopapnamaz = nullptr;
   TDBMemo* Memomapnamaz = nullptr;
   TEdit* ebarat = nullptr;
+  TFontDialog* FontDialog7 = nullptr;
   TShape* Shape1 = nullptr;
   TShape* Shape2 = nullptr;
   TShape* Shape3 = nullptr;
@@ -164,6 +187,18 @@ class Tmain : public TForm {
   void SpeedButton9Click(TObject* Sender);
   void SpeedButton10Click(TObject* Sender);
 
+  // Find in the answer of the category on show, one dialog per category sharing FindPos.
+  void SpeedButton6Click(TObject* Sender);
+  void FindDialog1Find(TObject* Sender);
+  void FindDialog2Find(TObject* Sender);
+  void FindDialog3Find(TObject* Sender);
+  void FindDialog4Find(TObject* Sender);
+  void FindDialog5Find(TObject* Sender);
+  void FindDialog6Find(TObject* Sender);
+
+  // The answer memo's font of the group on show.
+  void SpeedButton7Click(TObject* Sender);
+
   // The find position, read by the headless driver for its state report.
   std::int32_t FindPosition() const { return FindPos; }
 
@@ -175,8 +210,10 @@ class Tmain : public TForm {
     TDBMemo* question;
     TDBMemo* answer;
     TDBMemo* footnote;
-    TControl* grid;
+    TDBGrid* grid;
     TADOQuery* query;
+    TFindDialog* find;  // none for group 7
+    TFontDialog* font;
   };
   Group GroupNumbered(int g);
   // The first group, of those listed, whose answer memo is visible; 0 when there is none.
@@ -189,6 +226,9 @@ class Tmain : public TForm {
   void SetCategoryVisible(int g, bool visible);
   // Shows group 7's answer, question and footnote memos and its summary label, in that order.
   void ShowAdvancedSearchControls();
+  // One press of a find dialog's Find Next: searches the memo's text from after the last match
+  // (FindPos), selects and focuses a match, or reports that there is none (further).
+  void FindInAnswer(TFindDialog* dialog, TDBMemo* memo);
   // The four steps that give a query a new statement: clear, close, add, open.
   static void ReplaceStatement(TADOQuery* query, const AnsiString& statement);
 
