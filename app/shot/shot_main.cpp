@@ -103,6 +103,7 @@ class Shot {
   explicit Shot(Options options) : options_(std::move(options)) {
     shot::AddDataEntries(registry_);
     shot::AddControlEntries(registry_);
+    shot::AddDialogEntries(registry_);
     platform::SetShellOpenHook([this](const std::string& file) { opened_.push_back(file); });
   }
 

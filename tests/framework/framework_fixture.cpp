@@ -47,6 +47,15 @@ void TAppForm::QuitClick(TObject*) {
   Close();
 }
 
+void TDialogForm::PressClick(TObject*) {
+  ++presses;
+}
+
+void TDialogForm::FindDialog1Find(TObject*) {
+  found.push_back({FindDialog1->FindText(), FindDialog1->Options()});
+  if (!findFailure.empty()) throw Exception(findFailure);
+}
+
 void FrameworkTest::SetUp() {
   auto screen = std::make_unique<HeadlessBackend>(1024, 768);
   screen_ = screen.get();
@@ -93,6 +102,13 @@ namespace {
                                             .Method("FailClick", &TAppForm::FailClick)
                                             .Method("QuitClick", &TAppForm::QuitClick);
 
+[[maybe_unused]] const auto kTDialogForm =
+    RegisterClass<TDialogForm, TForm>("TDialogForm")
+        .Field("Press", &TDialogForm::Press)
+        .Field("FindDialog1", &TDialogForm::FindDialog1)
+        .Field("FontDialog1", &TDialogForm::FontDialog1)
+        .Method("PressClick", &TDialogForm::PressClick)
+        .Method("FindDialog1Find", &TDialogForm::FindDialog1Find);
 [[maybe_unused]] const auto kTBrokenForm = RegisterClass<TBrokenForm, TForm>("TBrokenForm");
 
 }  // namespace

@@ -6,9 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "controls/button.h"
 #include "controls/graphic_control.h"
 #include "controls/panel.h"
 #include "framework/application.h"
+#include "framework/find_dialog.h"
+#include "framework/font_dialog.h"
 #include "framework/screen.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/message_box.h"
@@ -48,6 +51,29 @@ class TAppForm : public TForm {
   void SpotLeave(TObject* Sender);
   void FailClick(TObject* Sender);
   void QuitClick(TObject* Sender);
+};
+
+// The window of tdialogform.txt: a button and the two dialogs, with what their events saw.
+class TDialogForm : public TForm {
+ public:
+  using TForm::TForm;
+
+  TButton* Press = nullptr;
+  TFindDialog* FindDialog1 = nullptr;
+  TFontDialog* FontDialog1 = nullptr;
+
+  // The text and options each Find Next reported.
+  struct Found {
+    AnsiString text;
+    TFindOptions options;
+  };
+  std::vector<Found> found;
+  // What FindDialog1Find raises; empty for nothing.
+  AnsiString findFailure;
+  int presses = 0;
+
+  void PressClick(TObject* Sender);
+  void FindDialog1Find(TObject* Sender);
 };
 
 // A form whose description cannot be read.
