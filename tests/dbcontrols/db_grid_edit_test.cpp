@@ -146,6 +146,19 @@ TEST_F(DBGridEditTest, WithoutStoredColumnsTheGridMakesOneColumnPerField) {
   EXPECT_EQ(IndicatorInk(), kArrowInk);
 }
 
+TEST_F(DBGridEditTest, AFieldColumnsWidthIsTheFieldsDisplayWidthInCharacters) {
+  TColumn* column = grid_->Columns()->Items(1);
+  TField* field = column->Field();
+  int average = 1;
+  int overhang = 0;
+  grid_->MeasureText(*column->Font(), "0", &average, &overhang);
+  column->SetWidth(100);
+  EXPECT_EQ(field->DisplayWidth(), (100 + average / 2 - overhang - 3) / average);
+  EXPECT_EQ(grid_->ColumnWidth(2), column->Width());
+  // The width measured in digits differs from the one asked for, so the column keeps its own.
+  EXPECT_EQ(column->Width(), 100);
+}
+
 TEST_F(DBGridEditTest, DownOnTheLastRecordAppendsAndUpCancels) {
   query_->MoveToLast();
   Pump();
