@@ -286,8 +286,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
             "' up to date.",
         table);
   const std::uint32_t next =
-      std::max<std::uint32_t>(1, Load32(std::as_const(*store_).Page(table_->definition.page),
-                                        Format::Jet4().tdefAutoNumber));
+      Load32(std::as_const(*store_).Page(table_->definition.page), kTableDefAutoNumber) + 1;
 
   // Everything is encoded and measured before anything is written.
   std::vector<Field> fields(columns.size());
@@ -342,7 +341,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   VELMORA_RETURN_IF_ERROR(CountRows(1));
   if (numbered) {
     autoNumber = next;
-    Store32(store_->Page(table_->definition.page), Format::Jet4().tdefAutoNumber, next + 1);
+    Store32(store_->Page(table_->definition.page), kTableDefAutoNumber, next);
   }
   return PageRow(page.value(), slot.value());
 }
