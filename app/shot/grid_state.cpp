@@ -16,6 +16,7 @@ void GridEntries(TCustomGrid& grid, Json& entry) {
   entry.Set("topRow", grid.TopLeftCell().Y);
   entry.Set("rowCount", grid.RowTotal());
   entry.Set("colCount", grid.ColumnTotal());
+  entry.Set("rowHeight", grid.StandardRowHeight());
 }
 
 // The texts as painting finds them: each record is made the link's active one in turn and its
