@@ -12,6 +12,7 @@
 #include "app/shot/json.h"
 #include "core/component.h"
 #include "core/sysutils.h"
+#include "graphics/font.h"
 #include "platform/codepage.h"
 
 namespace shot {
@@ -49,5 +50,10 @@ void AddDataEntries(StateRegistry& registry);
 void AddControlEntries(StateRegistry& registry);
 // The entries of grids: current and top row, row count, and a data grid's cell texts.
 void AddGridEntries(StateRegistry& registry);
+// The entries of the find dialogs (findText, options, open) and the font dialogs (font).
+void AddDialogEntries(StateRegistry& registry);
+
+// A font as the entries give it: name, height, size, color, charset and style.
+Json FontEntry(const TFont& font);
 
 }  // namespace shot

@@ -14,7 +14,6 @@
 #include "graphics/font.h"
 
 namespace shot {
-namespace {
 
 Json FontEntry(const TFont& font) {
   Json entry = Json::MakeObject();
@@ -36,6 +35,8 @@ Json FontEntry(const TFont& font) {
   entry.Set("style", style);
   return entry;
 }
+
+namespace {
 
 // It and every parent visible: what a person could see if nothing lay over it.
 bool Showing(const TControl& control) {

@@ -105,6 +105,7 @@ class Shot {
     shot::AddDataEntries(registry_);
     shot::AddControlEntries(registry_);
     shot::AddGridEntries(registry_);
+    shot::AddDialogEntries(registry_);
     platform::SetShellOpenHook([this](const std::string& file) { opened_.push_back(file); });
   }
 

@@ -16,7 +16,7 @@ namespace {
 
 using O = TFindOption;
 
-class FindDialog : public FrameworkTest {
+class FindDialogComponent : public FrameworkTest {
  protected:
   void SetUp() override {
     FrameworkTest::SetUp();
@@ -52,7 +52,7 @@ class FindDialog : public FrameworkTest {
   TFindDialog* dialog_ = nullptr;
 };
 
-TEST_F(FindDialog, StoredPropertiesAreRead) {
+TEST_F(FindDialogComponent, StoredPropertiesAreRead) {
   EXPECT_EQ(dialog_->FindText(), "abc");
   EXPECT_EQ(dialog_->Options(), (TFindOptions{O::frDown, O::frMatchCase}));
   EXPECT_TRUE(dialog_->OnFind);
@@ -60,7 +60,7 @@ TEST_F(FindDialog, StoredPropertiesAreRead) {
   EXPECT_EQ(dialog_->Position().y, -1);
 }
 
-TEST_F(FindDialog, FindTextKeepsAtMost255Bytes) {
+TEST_F(FindDialogComponent, FindTextKeepsAtMost255Bytes) {
   struct Case {
     std::size_t length;
     std::size_t kept;
@@ -73,7 +73,7 @@ TEST_F(FindDialog, FindTextKeepsAtMost255Bytes) {
   EXPECT_EQ(dialog_->FindText(), "ab") << "read up to the first zero byte";
 }
 
-TEST_F(FindDialog, OptionsMapToTheSystemFlagsBothWays) {
+TEST_F(FindDialogComponent, OptionsMapToTheSystemFlagsBothWays) {
   struct Case {
     TFindOption option;
     DWORD flag;
@@ -99,7 +99,7 @@ TEST_F(FindDialog, OptionsMapToTheSystemFlagsBothWays) {
   EXPECT_EQ(FindOptionsFromFlags(0x40 | 0x100), TFindOptions{}) << "flags of no option";
 }
 
-TEST_F(FindDialog, FirstOpeningIsCentredAtOneThirdOfTheHeight) {
+TEST_F(FindDialogComponent, FirstOpeningIsCentredAtOneThirdOfTheHeight) {
   ASSERT_TRUE(dialog_->Execute());
   ASSERT_TRUE(IsWindowVisible(dialog_->FindHandle()));
   EXPECT_EQ(dialog_->Handle(), dialog_->FindHandle());
@@ -113,7 +113,7 @@ TEST_F(FindDialog, FirstOpeningIsCentredAtOneThirdOfTheHeight) {
   EXPECT_EQ(IsDlgButtonChecked(dialog_->FindHandle(), kDownRadio), UINT(BST_CHECKED));
 }
 
-TEST_F(FindDialog, SecondExecuteOnlyRaisesTheOpenWindow) {
+TEST_F(FindDialogComponent, SecondExecuteOnlyRaisesTheOpenWindow) {
   ASSERT_TRUE(dialog_->Execute());
   HWND window = dialog_->FindHandle();
   SetActiveWindow(form_->Handle());
@@ -126,7 +126,7 @@ TEST_F(FindDialog, SecondExecuteOnlyRaisesTheOpenWindow) {
   EXPECT_EQ(TopWindow(), window);
 }
 
-TEST_F(FindDialog, ReopensWhereItWasMovedAndClosed) {
+TEST_F(FindDialogComponent, ReopensWhereItWasMovedAndClosed) {
   ASSERT_TRUE(dialog_->Execute());
   SetWindowPos(dialog_->FindHandle(), nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   HWND window = dialog_->FindHandle();
@@ -143,7 +143,7 @@ TEST_F(FindDialog, ReopensWhereItWasMovedAndClosed) {
   EXPECT_EQ(r.top, 50);
 }
 
-TEST_F(FindDialog, EachFindNextReportsTheTextAndTheControlsWithFindNext) {
+TEST_F(FindDialogComponent, EachFindNextReportsTheTextAndTheControlsWithFindNext) {
   struct Case {
     const char* text;
     bool wholeWord;
@@ -173,7 +173,7 @@ TEST_F(FindDialog, EachFindNextReportsTheTextAndTheControlsWithFindNext) {
   EXPECT_EQ(form_->found.size(), std::size(cases));
 }
 
-TEST_F(FindDialog, TypedTextLongerThanTheBufferArrivesCut) {
+TEST_F(FindDialogComponent, TypedTextLongerThanTheBufferArrivesCut) {
   ASSERT_TRUE(dialog_->Execute());
   SetWindowTextA(Item(kFindWhatEdit), std::string(300, 'q').c_str());
   SendMessageA(Item(IDOK), BM_CLICK, 0, 0);
@@ -181,7 +181,7 @@ TEST_F(FindDialog, TypedTextLongerThanTheBufferArrivesCut) {
   EXPECT_EQ(form_->found[0].text, std::string(255, 'q'));
 }
 
-TEST_F(FindDialog, KeyboardAloneWhileTheMainWindowStaysUsable) {
+TEST_F(FindDialogComponent, KeyboardAloneWhileTheMainWindowStaysUsable) {
   ASSERT_TRUE(dialog_->Execute());
   Pump();
   HWND window = dialog_->FindHandle();
@@ -217,7 +217,7 @@ TEST_F(FindDialog, KeyboardAloneWhileTheMainWindowStaysUsable) {
   EXPECT_EQ(form_->found.size(), 1u) << "Escape finds nothing";
 }
 
-TEST_F(FindDialog, ShowAndCloseEventsFollowTheWindow) {
+TEST_F(FindDialogComponent, ShowAndCloseEventsFollowTheWindow) {
   std::vector<std::string> events;
   struct Listener : TObject {
     std::vector<std::string>* events;
@@ -234,7 +234,7 @@ TEST_F(FindDialog, ShowAndCloseEventsFollowTheWindow) {
   EXPECT_EQ(dialog_->Handle(), nullptr);
 }
 
-TEST_F(FindDialog, FailingOnFindIsReportedAndTheDialogStaysOpen) {
+TEST_F(FindDialogComponent, FailingOnFindIsReportedAndTheDialogStaysOpen) {
   form_->findFailure = "Cannot focus a disabled or invisible window";
   ASSERT_TRUE(dialog_->Execute());
   SendMessageA(Item(IDOK), BM_CLICK, 0, 0);
@@ -246,7 +246,7 @@ TEST_F(FindDialog, FailingOnFindIsReportedAndTheDialogStaysOpen) {
   EXPECT_EQ(form_->found.size(), 2u) << "still usable";
 }
 
-TEST_F(FindDialog, HideAndDisableOptionsReachTheControls) {
+TEST_F(FindDialogComponent, HideAndDisableOptionsReachTheControls) {
   dialog_->SetOptions({O::frHideUpDown, O::frDisableMatchCase, O::frHideWholeWord});
   ASSERT_TRUE(dialog_->Execute());
   EXPECT_FALSE(IsWindowVisible(Item(kUpRadio)));
@@ -255,7 +255,7 @@ TEST_F(FindDialog, HideAndDisableOptionsReachTheControls) {
   EXPECT_FALSE(IsWindowEnabled(Item(kMatchCaseCheck)));
 }
 
-TEST_F(FindDialog, FreeingTheComponentClosesItsOpenDialog) {
+TEST_F(FindDialogComponent, FreeingTheComponentClosesItsOpenDialog) {
   ASSERT_TRUE(dialog_->Execute());
   HWND window = dialog_->FindHandle();
   delete dialog_;
