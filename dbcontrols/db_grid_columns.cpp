@@ -39,10 +39,7 @@ void TColumnTitle::SetCaption(const AnsiString& value) {
       return;
     }
   }
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleCaption) && value == caption_) return;
-  caption_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleCaption);
-  column_->Changed(false);
+  column_->Give(caption_, value, TColumnValue::cvTitleCaption);
 }
 
 TAlignment TColumnTitle::Alignment() const {
@@ -51,10 +48,7 @@ TAlignment TColumnTitle::Alignment() const {
 }
 
 void TColumnTitle::SetAlignment(TAlignment value) {
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleAlignment) && value == alignment_) return;
-  alignment_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleAlignment);
-  column_->Changed(false);
+  column_->Give(alignment_, value, TColumnValue::cvTitleAlignment);
 }
 
 TColor TColumnTitle::DefaultColor() const {
@@ -67,10 +61,7 @@ TColor TColumnTitle::Color() const {
 }
 
 void TColumnTitle::SetColor(TColor value) {
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleColor) && value == color_) return;
-  color_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleColor);
-  column_->Changed(false);
+  column_->Give(color_, value, TColumnValue::cvTitleColor);
 }
 
 void TColumnTitle::RefreshDefaultFont() const {
@@ -206,10 +197,7 @@ void TColumn::SetAlignment(TAlignment value) {
     Changed(false);
     return;
   }
-  if (explicitValues_.Contains(TColumnValue::cvAlignment) && value == alignment_) return;
-  alignment_ = value;
-  explicitValues_.Include(TColumnValue::cvAlignment);
-  Changed(false);
+  Give(alignment_, value, TColumnValue::cvAlignment);
 }
 
 void TColumn::SetButtonStyle(TColumnButtonStyle value) {
@@ -228,10 +216,7 @@ TColor TColumn::Color() const {
 }
 
 void TColumn::SetColor(TColor value) {
-  if (explicitValues_.Contains(TColumnValue::cvColor) && value == color_) return;
-  color_ = value;
-  explicitValues_.Include(TColumnValue::cvColor);
-  Changed(false);
+  Give(color_, value, TColumnValue::cvColor);
 }
 
 void TColumn::SetExpanded(bool value) {
@@ -318,10 +303,7 @@ void TColumn::SetReadOnly(bool value) {
     Changed(false);
     return;
   }
-  if (explicitValues_.Contains(TColumnValue::cvReadOnly) && value == readOnly_) return;
-  readOnly_ = value;
-  explicitValues_.Include(TColumnValue::cvReadOnly);
-  Changed(false);
+  Give(readOnly_, value, TColumnValue::cvReadOnly);
 }
 
 void TColumn::SetTitle(TColumnTitle* value) {
