@@ -12,6 +12,20 @@
 
 using namespace platform;
 
+namespace {
+
+// Copies a default font into a column's or title's own font object without telling its owner:
+// copying the default is not giving a font.
+void CopyDefaultFont(TFont& target, const TFont& source) {
+  if (target.SameAs(source)) return;
+  TNotifyEvent saved = target.OnChange;
+  target.OnChange = TNotifyEvent();
+  target.Assign(source);
+  target.OnChange = saved;
+}
+
+}  // namespace
+
 // --- TColumnTitle ---------------------------------------------------------------------------
 
 TColumnTitle::TColumnTitle(TColumn* column) : column_(column), font_(std::make_unique<TFont>()) {
@@ -67,13 +81,7 @@ void TColumnTitle::SetColor(TColor value) {
 void TColumnTitle::RefreshDefaultFont() const {
   if (column_->explicitValues_.Contains(TColumnValue::cvTitleFont)) return;
   TCustomDBGrid* grid = column_->Grid();
-  const TFont& source = grid ? *grid->TitleFont() : *column_->Font();
-  if (font_->SameAs(source)) return;
-  // Copying the default is not giving a font.
-  TNotifyEvent saved = font_->OnChange;
-  font_->OnChange = TNotifyEvent();
-  font_->Assign(source);
-  font_->OnChange = saved;
+  CopyDefaultFont(*font_, grid ? *grid->TitleFont() : *column_->Font());
 }
 
 TFont* TColumnTitle::Font() const {
@@ -228,11 +236,7 @@ void TColumn::SetExpanded(bool value) {
 void TColumn::RefreshDefaultFont() const {
   if (explicitValues_.Contains(TColumnValue::cvFont)) return;
   TCustomDBGrid* grid = Grid();
-  if (!grid || font_->SameAs(*grid->Font())) return;
-  TNotifyEvent saved = font_->OnChange;
-  font_->OnChange = TNotifyEvent();
-  font_->Assign(*grid->Font());
-  font_->OnChange = saved;
+  if (grid) CopyDefaultFont(*font_, *grid->Font());
 }
 
 TFont* TColumn::Font() const {
