@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/edit.h"
 #include "controls/form.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
@@ -225,6 +226,20 @@ TEST_F(DBGridEditTest, CtrlDeleteAsksAndDeletesOnlyOnOK) {
   EXPECT_EQ(dialogText_, "");
   EXPECT_EQ(watcher.started, 2);
   query_->BeforeDelete = TDataSetNotifyEvent();
+}
+
+TEST_F(DBGridEditTest, LeavingTheGridCancelsAnUntouchedNewRecord) {
+  auto* other = new TEdit(form_.get());
+  other->SetParent(form_.get());
+  other->SetBounds(20, 250, 100, 20);
+  query_->MoveToLast();
+  Pump();
+  Press(VK_DOWN);
+  ASSERT_EQ(query_->State(), DataSetState::Inserting);
+  other->TakeFocus();
+  Pump();
+  EXPECT_EQ(query_->State(), DataSetState::Browsing);
+  EXPECT_EQ(Title(), "title 30");
 }
 
 TEST_F(DBGridEditTest, AReadOnlyGridNeitherAppendsNorDeletes) {
