@@ -94,6 +94,27 @@ HWND WindowSystem::Root(HWND hwnd) {
   return w ? hwnd : nullptr;
 }
 
+void WindowSystem::RaiseTopLevel(HWND top) {
+  auto ownedByTop = [&](HWND hwnd) {
+    // Ownership chains are short; the bound only guards against a malformed one.
+    Window* w = Find(hwnd);
+    for (int depth = 0; w && w->owner && depth < 64; ++depth) {
+      if (w->owner == top) return true;
+      w = Find(w->owner);
+    }
+    return false;
+  };
+  std::vector<HWND> raised;
+  for (HWND h : topLevel) {
+    if (h != top && ownedByTop(h)) raised.push_back(h);
+  }
+  raised.push_back(top);
+  std::erase_if(topLevel, [&](HWND h) {
+    return std::find(raised.begin(), raised.end(), h) != raised.end();
+  });
+  topLevel.insert(topLevel.begin(), raised.begin(), raised.end());
+}
+
 POINT WindowSystem::ClientOrigin(HWND hwnd) {
   POINT p{0, 0};
   for (Window* w = Find(hwnd); w; w = Find(w->parent)) {
@@ -537,6 +558,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     } else if (pos.hwndInsertAfter == HWND_TOP || pos.hwndInsertAfter == HWND_TOPMOST ||
                pos.hwndInsertAfter == HWND_NOTOPMOST) {
       list.insert(list.begin(), hwnd);
+      if (!w->parent) ws.RaiseTopLevel(hwnd);
     } else {
       auto it = std::find(list.begin(), list.end(), pos.hwndInsertAfter);
       list.insert(it == list.end() ? list.begin() : it + 1, hwnd);

@@ -105,6 +105,38 @@ TEST_F(Windows, RelationsAndZOrder) {
   EXPECT_EQ(SetParent(other, c), nullptr) << "a window cannot become its own descendant";
 }
 
+TEST_F(Windows, OwnedWindowsStayAboveTheirOwner) {
+  HWND owner = MakeTop(0, 0, 300, 300);
+  HWND unrelated = MakeTop(0, 0, 50, 50);
+  HWND owned = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, owner, nullptr,
+                               nullptr, nullptr);
+  HWND ownedByOwned = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, owned,
+                                      nullptr, nullptr, nullptr);
+  auto order = [] {
+    std::vector<HWND> tops;
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tops));
+    return tops;
+  };
+  for (int way = 0; way < 2; ++way) {
+    SetActiveWindow(unrelated);
+    if (way == 0) {
+      SetActiveWindow(owner);
+    } else {
+      BringWindowToTop(owner);
+    }
+    std::vector<HWND> tops = order();
+    ASSERT_GE(tops.size(), 4u);
+    EXPECT_EQ(std::vector<HWND>(tops.begin(), tops.begin() + 4),
+              (std::vector<HWND>{ownedByOwned, owned, owner, unrelated}))
+        << (way == 0 ? "activated" : "brought to the top");
+  }
+}
+
 TEST_F(Windows, MovingAndSizingReportsTheClientArea) {
   HWND top = MakeTop(100, 100, 300, 200);
   HWND child = Make(top, 10, 10, 50, 40, WS_VISIBLE | WS_BORDER);
