@@ -2,6 +2,7 @@
 #include "core/reader.h"
 
 #include <algorithm>
+#include <concepts>
 #include <cstring>
 #include <mutex>
 #include <shared_mutex>
@@ -11,6 +12,7 @@
 #include "core/extended.h"
 #include "core/scoped_value.h"
 #include "platform/codepage.h"
+#include "platform/little_endian.h"
 
 namespace {
 
@@ -281,18 +283,27 @@ AnsiString TReader::ReadBytes(std::int64_t count) {
 WideString TReader::ReadUtf16(std::int64_t count) {
   AnsiString bytes = ReadBytes(count * 2);
   WideString result(static_cast<std::size_t>(count), u'\0');
+  const auto* units = reinterpret_cast<const std::uint8_t*>(bytes.data());
   for (std::size_t i = 0; i < result.size(); ++i) {
-    result[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                      (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    result[i] = static_cast<char16_t>(platform::LoadLittleEndian<std::uint16_t>(units + 2 * i));
   }
   return result;
 }
 
+namespace {
+
+// The next sizeof(T) bytes of the stream as a little-endian integer.
+template <std::integral T>
+T ReadLittleEndian(TReader& reader) {
+  std::uint8_t bytes[sizeof(T)];
+  reader.Read(bytes, sizeof(T));
+  return platform::LoadLittleEndian<T>(bytes);
+}
+
+}  // namespace
+
 std::uint32_t TReader::ReadLength() {
-  std::uint8_t b[4];
-  Read(b, 4);
-  return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
-         (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+  return ReadLittleEndian<std::uint32_t>(*this);
 }
 
 AnsiString TReader::ReadStr() {
@@ -310,29 +321,14 @@ void TReader::SkipBytes(std::int64_t count) {
   }
 }
 
-namespace {
-
-template <class T>
-T LittleEndian(const std::uint8_t* b) {
-  std::uint64_t v = 0;
-  for (int i = static_cast<int>(sizeof(T)) - 1; i >= 0; --i) v = (v << 8) | b[i];
-  return static_cast<T>(v);
-}
-
-}  // namespace
-
 std::int32_t TReader::ReadInteger() {
-  std::uint8_t b[4];
   switch (ReadValue()) {
     case ValueTag::tagInt8:
-      Read(b, 1);
-      return static_cast<std::int8_t>(b[0]);
+      return ReadLittleEndian<std::int8_t>(*this);
     case ValueTag::tagInt16:
-      Read(b, 2);
-      return LittleEndian<std::int16_t>(b);
+      return ReadLittleEndian<std::int16_t>(*this);
     case ValueTag::tagInt32:
-      Read(b, 4);
-      return LittleEndian<std::int32_t>(b);
+      return ReadLittleEndian<std::int32_t>(*this);
     default:
       Fail(kInvalidValue);
   }
@@ -341,9 +337,7 @@ std::int32_t TReader::ReadInteger() {
 std::int64_t TReader::ReadInt64() {
   if (NextValue() != ValueTag::tagInt64) return ReadInteger();
   ReadValue();
-  std::uint8_t b[8];
-  Read(b, 8);
-  return LittleEndian<std::int64_t>(b);
+  return ReadLittleEndian<std::int64_t>(*this);
 }
 
 long double TReader::ReadFloat() {
@@ -357,9 +351,7 @@ long double TReader::ReadFloat() {
 float TReader::ReadSingle() {
   if (NextValue() != ValueTag::tagSingle) return static_cast<float>(ReadInt64());
   ReadValue();
-  std::uint8_t b[4];
-  Read(b, 4);
-  std::uint32_t bits = LittleEndian<std::uint32_t>(b);
+  std::uint32_t bits = ReadLittleEndian<std::uint32_t>(*this);
   float f;
   std::memcpy(&f, &bits, 4);
   return f;
@@ -372,17 +364,13 @@ Currency TReader::ReadCurrency() {
     return Currency{scaled};
   }
   ReadValue();
-  std::uint8_t b[8];
-  Read(b, 8);
-  return Currency{LittleEndian<std::int64_t>(b)};
+  return Currency{ReadLittleEndian<std::int64_t>(*this)};
 }
 
 TDateTime TReader::ReadDate() {
   if (NextValue() != ValueTag::tagDate) return TDateTime{static_cast<double>(ReadInt64())};
   ReadValue();
-  std::uint8_t b[8];
-  Read(b, 8);
-  std::uint64_t bits = LittleEndian<std::uint64_t>(b);
+  std::uint64_t bits = ReadLittleEndian<std::uint64_t>(*this);
   double d;
   std::memcpy(&d, &bits, 8);
   return TDateTime{d};

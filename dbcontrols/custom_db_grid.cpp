@@ -174,7 +174,8 @@ SIZE TCustomDBGrid::MeasureText(const TFont& font, const AnsiString& text, int* 
 
 void TCustomDBGrid::OpenLayoutBatch() {
   ++updateDepth_;
-  if (layoutDepth_ == 0) columns_->BeginUpdate();
+  // The columns are gone while the grid is destroyed.
+  if (layoutDepth_ == 0 && columns_) columns_->BeginUpdate();
   ++layoutDepth_;
 }
 
@@ -184,7 +185,7 @@ void TCustomDBGrid::CloseLayoutBatch() {
     --layoutDepth_;
     if (updateDepth_ > 0) --updateDepth_;
   };
-  if (layoutDepth_ == 1) {
+  if (layoutDepth_ == 1 && columns_) {
     try {
       RebuildLayout();
     } catch (...) {
@@ -210,7 +211,7 @@ void TCustomDBGrid::DeferLayout() {
   if (layoutDepth_ == 0) return;
   // The update depth drops last, so the collection's notice at the end of its update finds a
   // batch still open and does not rebuild.
-  if (--layoutDepth_ == 0) columns_->EndUpdate();
+  if (--layoutDepth_ == 0 && columns_) columns_->EndUpdate();
   if (updateDepth_ > 0) --updateDepth_;
 }
 
@@ -363,7 +364,12 @@ void TCustomDBGrid::SyncCurrentRow() {
     InvalidateCellEditor();
   }
   TField* field = SelectedField();
-  if (field && field->TextForEditing() != editorText_) InvalidateCellEditor();
+  if (field && field->TextForEditing() != ShownEditorText()) InvalidateCellEditor();
+}
+
+AnsiString TCustomDBGrid::ShownEditorText() const {
+  // Typing changes only the editor's own text until the cell is stored.
+  return CellEditor() && CellEditor()->Visible() ? CellEditor()->Text() : editorText_;
 }
 
 // --- Reactions to the dataset ----------------------------------------------------------------
@@ -396,7 +402,7 @@ void TCustomDBGrid::RecordRefresh(TField* field) {
     InvalidateGrid();
   }
   TField* selected = SelectedField();
-  if (selected && (!field || field == selected) && selected->TextForEditing() != editorText_) {
+  if (selected && (!field || field == selected) && selected->TextForEditing() != ShownEditorText()) {
     // The editor shows the field's value again (after Escape, or a change made elsewhere).
     if (CellEditor() && CellEditor()->Visible()) {
       CellEditor()->UpdateContents();

@@ -194,6 +194,8 @@ class TCustomDBGrid : public TCustomGrid {
   void HandleVertScroll(int code);
   void ClearSelection() {}
   void StoreModifiedCell();
+  // The text the editor shows now (its window's while it is visible).
+  AnsiString ShownEditorText() const;
   void ColumnEnter();
   bool InsertingUntouched() const;
   void RemoveDeferredLayout();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "platform/atoms.h"
@@ -94,25 +95,18 @@ HWND WindowSystem::Root(HWND hwnd) {
   return w ? hwnd : nullptr;
 }
 
-void WindowSystem::RaiseTopLevel(HWND top) {
-  auto ownedByTop = [&](HWND hwnd) {
-    // Ownership chains are short; the bound only guards against a malformed one.
-    Window* w = Find(hwnd);
-    for (int depth = 0; w && w->owner && depth < 64; ++depth) {
-      if (w->owner == top) return true;
-      w = Find(w->owner);
+void WindowSystem::KeepOwnedAbove(HWND hwnd) {
+  auto ownedByIt = [&](HWND top) {
+    for (Window* t = Find(top); t && t->owner; t = Find(t->owner)) {
+      if (t->owner == hwnd) return true;
     }
     return false;
   };
-  std::vector<HWND> raised;
-  for (HWND h : topLevel) {
-    if (h != top && ownedByTop(h)) raised.push_back(h);
-  }
-  raised.push_back(top);
-  std::erase_if(topLevel, [&](HWND h) {
-    return std::find(raised.begin(), raised.end(), h) != raised.end();
-  });
-  topLevel.insert(topLevel.begin(), raised.begin(), raised.end());
+  std::vector<HWND> owned;
+  std::copy_if(topLevel.begin(), topLevel.end(), std::back_inserter(owned), ownedByIt);
+  if (owned.empty()) return;
+  topLevel.erase(std::remove_if(topLevel.begin(), topLevel.end(), ownedByIt), topLevel.end());
+  topLevel.insert(std::find(topLevel.begin(), topLevel.end(), hwnd), owned.begin(), owned.end());
 }
 
 POINT WindowSystem::ClientOrigin(HWND hwnd) {
@@ -558,11 +552,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     } else if (pos.hwndInsertAfter == HWND_TOP || pos.hwndInsertAfter == HWND_TOPMOST ||
                pos.hwndInsertAfter == HWND_NOTOPMOST) {
       list.insert(list.begin(), hwnd);
-      if (!w->parent) ws.RaiseTopLevel(hwnd);
     } else {
       auto it = std::find(list.begin(), list.end(), pos.hwndInsertAfter);
       list.insert(it == list.end() ? list.begin() : it + 1, hwnd);
     }
+    if (!w->parent) ws.KeepOwnedAbove(hwnd);
     if (visible && w->parent) {
       RedrawWindow(hwnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

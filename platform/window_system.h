@@ -99,9 +99,9 @@ class WindowSystem {
   // The siblings list the window lives in (its parent's children or the top-level list).
   std::vector<HWND>& Siblings(Window& w);
   HWND Root(HWND hwnd);
-  // Puts a top-level window at the top with the windows it owns, directly or through others,
-  // above it in their present order: an owned window never falls behind its owner.
-  void RaiseTopLevel(HWND top);
+  // Moves the top-level windows that hwnd owns, directly or through other owned windows, just
+  // above it in topLevel, keeping their own order: a dialog stays above the window it belongs to.
+  void KeepOwnedAbove(HWND hwnd);
   // The client area's top-left corner in screen coordinates.
   POINT ClientOrigin(HWND hwnd);
   bool IsVisible(HWND hwnd);

@@ -48,6 +48,8 @@ void AddDataEntries(StateRegistry& registry);
 // The entries of controls: parent, visibility, bounds, font, colour, cursor, captions, and the
 // place of images.
 void AddControlEntries(StateRegistry& registry);
+// The entries of grids: current and top row, row count, and a data grid's cell texts.
+void AddGridEntries(StateRegistry& registry);
 // The entries of the find dialogs (findText, options, open) and the font dialogs (font).
 void AddDialogEntries(StateRegistry& registry);
 

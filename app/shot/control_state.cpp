@@ -58,6 +58,10 @@ void ControlEntries(TControl& control, Json& entry) {
   entry.Set("cursor", control.Cursor());
 }
 
+void WinControlEntries(TWinControl& control, Json& entry) {
+  entry.Set("tabOrder", control.TabOrder());
+}
+
 void CaptionEntry(TControl& control, Json& entry) {
   entry.Set("caption", Utf8(control.Caption()));
 }
@@ -74,6 +78,7 @@ void EditEntries(TCustomEdit& edit, Json& entry) {
 
 void AddControlEntries(StateRegistry& registry) {
   registry.Add<TControl>(ControlEntries);
+  registry.Add<TWinControl>(WinControlEntries);
   registry.Add<TLabel>(CaptionEntry);
   registry.Add<TSpeedButton>(CaptionEntry);
   registry.Add<TPanel>(CaptionEntry);

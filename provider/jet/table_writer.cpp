@@ -71,7 +71,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
     return Status::InvalidArgument("A row needs one value per column.",
                                    "table definition page " + std::to_string(definitionPage_));
   const std::span<std::uint8_t> definition = store_->Page(definitionPage_);
-  const std::uint32_t nextAutoNumber = Load32(definition, kTableDefNextAutoNumber);
+  const std::uint32_t nextAutoNumber = Load32(definition, kTableDefAutoNumber) + 1;
 
   // Everything is encoded and measured before anything is written.
   std::vector<StoredField> fields(values.size());
@@ -127,7 +127,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
   for (const ColumnLayout& column : layout_.columns) {
     if (!column.columnSpec.autoNumber) continue;
     lastAutoNumber_ = nextAutoNumber;
-    Store32(updated, kTableDefNextAutoNumber, nextAutoNumber + 1);
+    Store32(updated, kTableDefAutoNumber, nextAutoNumber);
   }
   return PageRow(page.value(), slot.value());
 }

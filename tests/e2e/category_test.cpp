@@ -19,17 +19,18 @@ using shot::Json;
 struct Category {
   const char* label;
   int highlightTop;
-  std::array<const char*, 4> controls;  // summary label, question, answer and footnote memos
+  // Summary label, question, answer and footnote memos, titles grid.
+  std::array<const char*, 5> controls;
   const char* query;
 };
 
 const Category kCategories[] = {
-    {"Label1", 107, {"DBTextkolliyat", "Memopokolliyat", "Memopakolliyat", "Memomankolliyat"}, "Qkolliyat"},
-    {"Label3", 142, {"DBTextmoghadamat", "Memopomoghadamat", "Memopamoghadamat", "Memomamoghadamat"}, "Qmoghadamat"},
-    {"Label6", 176, {"DBTextvajeb", "Memopovajeb", "Memopavajeb", "Memomavajeb"}, "Qvajeb"},
-    {"Label4", 210, {"DBTextmostahab", "Memopomostahab", "Memopamostahab", "Memomamostahab"}, "Qmostahab"},
-    {"Label5", 243, {"DBTextnamaz", "Memoponamaz", "Memopanamaz", "Memomanamaz"}, "Qnamaz"},
-    {"Label7", 277, {"DBTextmotefar", "Memopomotefar", "Memopamotefar", "Memomamotefar"}, "Qmotefar"},
+    {"Label1", 107, {"DBTextkolliyat", "Memopokolliyat", "Memopakolliyat", "Memomankolliyat", "DBkolliyat"}, "Qkolliyat"},
+    {"Label3", 142, {"DBTextmoghadamat", "Memopomoghadamat", "Memopamoghadamat", "Memomamoghadamat", "DBmoghadamat"}, "Qmoghadamat"},
+    {"Label6", 176, {"DBTextvajeb", "Memopovajeb", "Memopavajeb", "Memomavajeb", "DBvajeb"}, "Qvajeb"},
+    {"Label4", 210, {"DBTextmostahab", "Memopomostahab", "Memopamostahab", "Memomamostahab", "DBmostahab"}, "Qmostahab"},
+    {"Label5", 243, {"DBTextnamaz", "Memoponamaz", "Memopanamaz", "Memomanamaz", "DBnamaz"}, "Qnamaz"},
+    {"Label7", 277, {"DBTextmotefar", "Memopomotefar", "Memopamotefar", "Memomamotefar", "DBmotefar"}, "Qmotefar"},
 };
 
 constexpr std::array<const char*, 4> kAdvancedControls = {"DBTextpnamaz", "Memopopnamaz",
@@ -168,6 +169,35 @@ TEST(Navigation, TheFourButtonsMoveWithinTheCategoryAndStopAtItsEnds) {
   }
 }
 
+TEST(Navigation, AClickOnATitleMakesItsRecordCurrentAndTheMemosFollow) {
+  // Rows are 20 pixels and a 1-pixel line apart, the title row first: a click on the fourth
+  // title, 94 pixels into the grid at 456.
+  e2etest::ShotResult run = RunShot("state before.json\nclick left 740 550\n");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  Json before = ReadState(run, "before.json");
+  const Json& grid = Component(run.state, "DBkolliyat");
+  EXPECT_EQ(Component(before, "DBkolliyat").Get("row").AsInt(), 1);
+  EXPECT_EQ(grid.Get("row").AsInt(), 4);
+  EXPECT_EQ(Component(run.state, "Qkolliyat").Get("recNo").AsInt(), 4);
+  EXPECT_EQ(Component(run.state, "DBTextkolliyat").Get("caption").AsString(),
+            grid.Get("cells").At(4).At(0).AsString());
+  EXPECT_EQ(Component(run.state, "Memopakolliyat").Get("text").AsString(),
+            Component(run.state, "Qkolliyat").Get("values").Get("pasokh").AsString());
+}
+
+TEST(Navigation, TheGridFollowsTheButtons) {
+  e2etest::ShotResult run = RunShot("click SpeedButton4\nstate last.json\nclick SpeedButton3\n");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  Json last = ReadState(run, "last.json");
+  const Json& grid = Component(last, "DBkolliyat");
+  std::int64_t rows = grid.Get("rowCount").AsInt();
+  EXPECT_EQ(grid.Get("row").AsInt(), rows - 1) << "the last record on the last row";
+  EXPECT_EQ(grid.Get("cells").At(static_cast<std::size_t>(rows - 1)).At(0).AsString(),
+            Component(last, "DBTextkolliyat").Get("caption").AsString());
+  EXPECT_EQ(Component(run.state, "DBkolliyat").Get("row").AsInt(), 1);
+  EXPECT_EQ(Component(run.state, "DBkolliyat").Get("topRow").AsInt(), 1);
+}
+
 TEST(Navigation, WithTheAdvancedSearchOnShowTheButtonsMoveThroughItsResults) {
   e2etest::ShotResult run = RunShot("click SpeedButton8\nclick SpeedButton2\nclick SpeedButton2\n");
   ASSERT_EQ(run.status, 0) << run.errors;
@@ -193,6 +223,12 @@ TEST(Navigation, OnAnEmptyCategoryTheButtonsChangeNothing) {
   for (const char* name : kCategories[2].controls) {
     EXPECT_TRUE(Visible(run.state, name)) << name;
     const Json& entry = Component(run.state, name);
+    if (entry.Get("class").AsString() == "TDBGrid") {
+      // The title row and one empty row.
+      EXPECT_EQ(entry.Get("rowCount").AsInt(), 2);
+      EXPECT_EQ(entry.Get("cells").Size(), 1u);
+      continue;
+    }
     EXPECT_EQ(entry.Get(entry.Get("class").AsString() == "TDBText" ? "caption" : "text").AsString(),
               "")
         << name;

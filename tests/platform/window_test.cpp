@@ -105,36 +105,25 @@ TEST_F(Windows, RelationsAndZOrder) {
   EXPECT_EQ(SetParent(other, c), nullptr) << "a window cannot become its own descendant";
 }
 
-TEST_F(Windows, OwnedWindowsStayAboveTheirOwner) {
-  HWND owner = MakeTop(0, 0, 300, 300);
-  HWND unrelated = MakeTop(0, 0, 50, 50);
-  HWND owned = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, owner, nullptr,
-                               nullptr, nullptr);
-  HWND ownedByOwned = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, owned,
-                                      nullptr, nullptr, nullptr);
-  auto order = [] {
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-          reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    return tops;
+TEST_F(Windows, OwnedWindowsStayAboveTheirOwnerWhenItComesForward) {
+  auto owned = [](HWND owner) {
+    return CreateWindowExA(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner,
+                           nullptr, nullptr, nullptr);
   };
-  for (int way = 0; way < 2; ++way) {
-    SetActiveWindow(unrelated);
-    if (way == 0) {
-      SetActiveWindow(owner);
-    } else {
-      BringWindowToTop(owner);
-    }
-    std::vector<HWND> tops = order();
-    ASSERT_GE(tops.size(), 4u);
-    EXPECT_EQ(std::vector<HWND>(tops.begin(), tops.begin() + 4),
-              (std::vector<HWND>{ownedByOwned, owned, owner, unrelated}))
-        << (way == 0 ? "activated" : "brought to the top");
-  }
+  HWND owner = MakeTop(0, 0, 300, 300);
+  HWND dialog = owned(owner);
+  HWND box = owned(dialog);
+  HWND other = MakeTop(0, 0, 100, 100);
+  EXPECT_EQ(GetWindow(other, GW_HWNDNEXT), box);
+  BringWindowToTop(owner);
+  EXPECT_EQ(GetWindow(box, GW_HWNDNEXT), dialog);
+  EXPECT_EQ(GetWindow(dialog, GW_HWNDNEXT), owner) << "the owned windows come along, above it";
+  EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+  SetActiveWindow(other);
+  SetActiveWindow(owner);
+  EXPECT_EQ(GetWindow(dialog, GW_HWNDNEXT), owner) << "activation keeps them above too";
+  BringWindowToTop(other);
+  EXPECT_EQ(GetWindow(other, GW_HWNDNEXT), box) << "an unrelated window goes over them all";
 }
 
 TEST_F(Windows, MovingAndSizingReportsTheClientArea) {
