@@ -11,6 +11,7 @@
 #include "core/apphooks.h"
 #include "core/classes.h"
 #include "framework/application.h"
+#include "framework/modal.h"
 #include "platform/atoms.h"
 
 using namespace platform;
@@ -76,14 +77,7 @@ LRESULT DialogHandleProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The topmost top-level window of the program that is a form, else the application window.
 HWND FirstFormWindow() {
-  std::vector<HWND> tops;
-  EnumWindows(
-      [](HWND w, LPARAM param) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tops));
-  for (HWND w : tops) {
+  for (HWND w : TopLevelWindows()) {
     if (dynamic_cast<TCustomForm*>(FindControl(w))) return w;
   }
   return Application ? Application->Handle() : nullptr;

@@ -30,11 +30,7 @@ class FontDialogComponent : public FrameworkTest {
 
   // Executes the dialog; `whileOpen` runs with its window once it shows.
   bool Run(std::function<void(HWND)> whileOpen) {
-    pending_ = std::move(whileOpen);
-    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      if (pending_) pending_(GetActiveWindow());
-    });
+    WhenOpen(std::move(whileOpen));
     return dialog_->Execute();
   }
 
@@ -51,10 +47,7 @@ class FontDialogComponent : public FrameworkTest {
 
   TDialogForm* form_ = nullptr;
   TFontDialog* dialog_ = nullptr;
-  static std::function<void(HWND)> pending_;
 };
-
-std::function<void(HWND)> FontDialogComponent::pending_;
 
 TEST_F(FontDialogComponent, StoredFontAndDefaultsAreRead) {
   const TFont& font = *dialog_->Font();

@@ -79,6 +79,21 @@ void FrameworkTest::MoveTo(const TControl& control, int x, int y) {
   screen_->MoveMouse(p.x, p.y);
 }
 
+void FrameworkTest::WhenOpen(std::function<void(HWND)> whileOpen) {
+  static std::function<void(HWND)> pending;
+  pending = std::move(whileOpen);
+  SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (pending) pending(GetActiveWindow());
+  });
+}
+
+void FrameworkTest::Chord(int modifier, int key) {
+  screen_->KeyDown(modifier);
+  screen_->Tap(key);
+  screen_->KeyUp(modifier);
+}
+
 std::vector<MessageBoxRecord> FrameworkTest::Boxes() const {
   const auto& all = MessageBoxesShown();
   return {all.begin() + static_cast<std::ptrdiff_t>(boxesBefore_), all.end()};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -91,6 +92,11 @@ class FrameworkTest : public ::testing::Test {
   // A click at a control's client point, queued as the user's input.
   void ClickOn(const TControl& control, int x, int y);
   void MoveTo(const TControl& control, int x, int y);
+  // Runs `whileOpen` with the active window from a timer, that is once the modal dialog the
+  // test is about to run shows and its loop is idle.
+  void WhenOpen(std::function<void(platform::HWND)> whileOpen);
+  // Presses a key with a modifier held (VK_CONTROL, VK_MENU ...).
+  void Chord(int modifier, int key);
   // The message boxes shown since the test began.
   std::vector<platform::MessageBoxRecord> Boxes() const;
 
