@@ -376,12 +376,12 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
     VELMORA_RETURN_IF_ERROR(field);
     const bool same = field.value().present == old[i].present &&
                       (field.value().bytes == old[i].bytes || !field.value().present);
-    if (!same && column.autoIncrement())
-      return Refuse("An AutoNumber column is numbered by the table.", i);
     if (!same && table_->extras.Indexed(column.number))
       return Refuse("An indexed column cannot be changed: this engine cannot keep the table's "
                     "indexes up to date.",
                     i);
+    if (!same && column.autoIncrement())
+      return Refuse("An AutoNumber column is numbered by the table.", i);
     fields[i] = field.take();
   }
   std::size_t size = 2 + table_->layout.fixedSize + 2 * table_->layout.varCount + 4 +
