@@ -1,9 +1,10 @@
 // Reads a database before and after scripted edits with mdb-reader and checks that exactly the
 // edits happened: the edited rows hold their new values, every other row and table is as before.
 // Usage: node compare_edit.mjs BEFORE.mdb AFTER.mdb EDITS.json
-// EDITS.json: {"table": {"key": "Column", "set": {"key value": {"column": value, ...}, ...}}}; a
-// value is the JSON of what mdb-reader returns (null for Null). Rows are matched by their key,
-// since an edited row may move within the file.
+// EDITS.json: {"table": {"key": "Column", "set": {"key value": {"column": value, ...}, ...},
+// "deleted": ["key value", ...], "added": [{"column": value, ...}, ...]}}, every part optional but
+// the key; an added row names every column. A value is the JSON of what mdb-reader returns (null
+// for Null). Rows are matched by their key, since an edited row may move within the file.
 // Prints one line per difference and exits 1 when there is any; exits 2 when a file cannot be read.
 import { readFileSync } from "node:fs";
 import MDBReader from "mdb-reader";
@@ -49,10 +50,14 @@ for (const name of names) {
     continue;
   }
   const expected = new Map(old.map((row) => [String(row[edit.key]), { ...row }]));
-  for (const [key, values] of Object.entries(edit.set)) {
+  for (const [key, values] of Object.entries(edit.set ?? {})) {
     if (!expected.has(key)) differences.push(`${name}: no row ${key} before`);
     else Object.assign(expected.get(key), values);
   }
+  for (const key of edit.deleted ?? []) {
+    if (!expected.delete(String(key))) differences.push(`${name}: no row ${key} before`);
+  }
+  for (const row of edit.added ?? []) expected.set(String(row[edit.key]), row);
   const got = new Map(now.map((row) => [String(row[edit.key]), row]));
   if (got.size !== expected.size) differences.push(`${name}: ${expected.size} rows expected, ${got.size} found`);
   for (const [key, row] of expected) {
