@@ -164,23 +164,6 @@ Result<RowEdit::Field> RowEdit::Encode(std::size_t column, const Value& value) c
   return field;
 }
 
-Result<std::vector<std::uint8_t>> RowEdit::LongValueBytes(std::size_t column,
-                                                          const Value& value) const {
-  const ColumnLayout& placed = table_->layout.columns[column];
-  if (placed.columnSpec.type == ColumnType::memo) {
-    const auto* text = std::get_if<std::u16string>(&value);
-    if (text == nullptr)
-      return Status::InvalidArgument("The value does not suit the column: text is expected.",
-                                     "column '" + table_->definition.columns[column].name + "'");
-    return EncodeJetText(*text);
-  }
-  const auto* bytes = std::get_if<Bytes>(&value);
-  if (bytes == nullptr)
-    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
-                                   "column '" + table_->definition.columns[column].name + "'");
-  return *bytes;
-}
-
 Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
                                                           const std::vector<std::uint8_t>& data) {
   const auto maps = table_->extras.longValueMaps.find(table_->layout.columns[column].number);
@@ -313,7 +296,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
       numbered = true;
     } else if (column.longValue()) {
       if (IsNull(values[i])) continue;
-      auto bytes = LongValueBytes(i, values[i]);
+      auto bytes = LongValueBytes(columns[i], values[i]);
       VELMORA_RETURN_IF_ERROR(bytes);
       size += kLongValueHeader + (bytes.value().size() <= kInlineLongValueLimit ? bytes.value().size() : 0);
       longValues.emplace_back(i, bytes.take());
@@ -367,7 +350,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
         longValues.emplace_back(i, std::nullopt);
         continue;
       }
-      auto bytes = LongValueBytes(i, change.value);
+      auto bytes = LongValueBytes(columns[i], change.value);
       VELMORA_RETURN_IF_ERROR(bytes);
       longValues.emplace_back(i, bytes.take());
       continue;
