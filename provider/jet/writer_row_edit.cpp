@@ -173,17 +173,15 @@ Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
   LongValueWriter writer(maps->second.owned, maps->second.free);
   if (data.size() > kInlineLongValueLimit) {
     // Go on filling a page the column already has, before adding one.
-    auto pages = UsageMapPages(*store_, maps->second.free);
+    auto pages = LastUsageMapPages(*store_, maps->second.free, kPagesTried);
     VELMORA_RETURN_IF_ERROR(pages);
     const std::size_t need = std::min(data.size() + 4, kMaxLongValueRow);
-    std::size_t tried = 0;
-    for (auto page = pages.value().rbegin(); page != pages.value().rend() && tried < kPagesTried;
-         ++page, ++tried) {
-      if (*page >= store_->page_count()) continue;
-      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(*page);
+    for (std::uint32_t page : pages.value()) {
+      if (page >= store_->page_count()) continue;
+      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(page);
       if (bytes[0] == kPageData && Load32(bytes, 4) == kLongValueOwner &&
           DataPageHasRoom(bytes, need)) {
-        writer.UsePage(*page);
+        writer.UsePage(page);
         break;
       }
     }
@@ -231,13 +229,10 @@ Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t pref
     return page[0] == kPageData && Load32(page, 4) == owner && DataPageHasRoom(page, size);
   };
   if (fits(preferred)) return preferred;
-  auto pages = UsageMapPages(*store_, table_->definition.freeSpaceMap);
+  auto pages = LastUsageMapPages(*store_, table_->definition.freeSpaceMap, kPagesTried);
   VELMORA_RETURN_IF_ERROR(pages);
-  std::size_t tried = 0;
-  for (auto page = pages.value().rbegin(); page != pages.value().rend() && tried < kPagesTried;
-       ++page, ++tried) {
-    if (fits(*page)) return *page;
-  }
+  for (std::uint32_t page : pages.value())
+    if (fits(page)) return page;
   auto added = store_->Allocate(kPageData);
   VELMORA_RETURN_IF_ERROR(added);
   InitDataPage(store_->Page(added.value()), owner);
