@@ -87,7 +87,7 @@ Parsed Parse(const Cell& title) {
           {{kTitle, Value{platform::Utf8ToWide(Title(id, generation))}},
            {kAnswer, Value{platform::Utf8ToWide(Answer(id, generation))}}});
       if (!updated.ok()) _exit(7);
-      // A row that moved is named by where it now is; its forwarding slot names it too.
+      location = updated.value();  // where the row is listed from now on
     }
     auto added = editor.value()->InsertRow(
         "namoone", {Value{}, Value{platform::Utf8ToWide(Title(1000 + generation, generation))},
