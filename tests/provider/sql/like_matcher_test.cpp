@@ -16,12 +16,16 @@ struct LikeCase {
   bool matches;
 };
 
+void ExpectLike(const LikeCase& c, Wildcards wildcards) {
+  Result<LikeMatcher> m = LikeMatcher::Compile(c.pattern, wildcards);
+  ASSERT_TRUE(m.ok()) << m.status().ToString();
+  EXPECT_EQ(m.value().Matches(Folded(c.text)), c.matches);
+}
+
 class Like : public ::testing::TestWithParam<LikeCase> {};
 
 TEST_P(Like, MatchesFoldedText) {
-  Result<LikeMatcher> m = LikeMatcher::Compile(GetParam().pattern);
-  ASSERT_TRUE(m.ok()) << m.status().ToString();
-  EXPECT_EQ(m.value().Matches(Folded(GetParam().text)), GetParam().matches);
+  ExpectLike(GetParam(), Wildcards::ansi);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,9 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
 class DesignerWildcards : public ::testing::TestWithParam<LikeCase> {};
 
 TEST_P(DesignerWildcards, MatchAsSavedQueriesMeanThem) {
-  Result<LikeMatcher> m = LikeMatcher::Compile(GetParam().pattern, Wildcards::designer);
-  ASSERT_TRUE(m.ok()) << m.status().ToString();
-  EXPECT_EQ(m.value().Matches(Folded(GetParam().text)), GetParam().matches);
+  ExpectLike(GetParam(), Wildcards::designer);
 }
 
 INSTANTIATE_TEST_SUITE_P(
