@@ -121,17 +121,23 @@ TEST_F(FindDialog, TextIsCutToTheBuffer) {
 }
 
 TEST_F(FindDialog, FlagsHideAndDisableTheirControls) {
+  // clang-format off
   struct Case {
     DWORD flag;
     int id;
     bool visible;
     bool enabled;
   } cases[] = {
-      {FR_HIDEWHOLEWORD, kWholeWordCheck, false, true}, {FR_NOWHOLEWORD, kWholeWordCheck, true, false},
-      {FR_HIDEMATCHCASE, kMatchCaseCheck, false, true}, {FR_NOMATCHCASE, kMatchCaseCheck, true, false},
-      {FR_HIDEUPDOWN, kUpRadio, false, true},           {FR_NOUPDOWN, kDownRadio, true, false},
-      {FR_SHOWHELP, kHelpButton, true, true},           {0, kHelpButton, false, true},
+      {FR_HIDEWHOLEWORD, kWholeWordCheck, false, true},
+      {FR_NOWHOLEWORD, kWholeWordCheck, true, false},
+      {FR_HIDEMATCHCASE, kMatchCaseCheck, false, true},
+      {FR_NOMATCHCASE, kMatchCaseCheck, true, false},
+      {FR_HIDEUPDOWN, kUpRadio, false, true},
+      {FR_NOUPDOWN, kDownRadio, true, false},
+      {FR_SHOWHELP, kHelpButton, true, true},
+      {0, kHelpButton, false, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Open("a", c.flag);
     HWND control = GetDlgItem(dialog_, c.id);
