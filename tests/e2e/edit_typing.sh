@@ -37,16 +37,7 @@ setxkbmap us
 program_pid=$!
 # With no window manager the keyboard goes where the server's focus is: give it the window,
 # once it is there to stay.
-focused=""
-for _ in $(seq 50); do
-  window=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | tail -1 || true)
-  if [[ -n "$window" ]] && xdotool windowfocus --sync "$window" 2>/dev/null; then
-    focused=yes
-    break
-  fi
-  sleep 0.2
-done
-if [[ -z "$focused" ]]; then
+if ! await_window Velmora; then
   echo "edit_typing: the reader's window never appeared" >&2
   cat "$work/program.log" >&2
   exit 1
@@ -55,7 +46,6 @@ fi
 sleep 2
 setxkbmap ir
 # The search box Edit1 lies at (704, 376) in the window, 106 x 19.
-eval "$(xdotool getwindowgeometry --shell "$window")"
 box_x=$((X + 704 + 53))
 box_y=$((Y + 376 + 9))
 

@@ -46,3 +46,29 @@ make_display_workspace() {
         wait 2>/dev/null || true
         rm -rf "$work"' EXIT
 }
+
+# Waits for a visible window titled NAME, gives it the keyboard and reads its place. A window
+# may be made again while the program starts, so it is asked for until the same window answers
+# twice.
+#
+#   await_window NAME
+#
+# Sets window and X, Y, WIDTH, HEIGHT, or returns 1 when no such window settled.
+await_window() {
+  local name=$1 geometry again
+  for _ in $(seq 50); do
+    window=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | tail -1 || true)
+    if [[ -n "$window" ]] && xdotool windowfocus --sync "$window" 2>/dev/null &&
+      geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null); then
+      sleep 0.5
+      again=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | tail -1 || true)
+      if [[ "$again" == "$window" ]]; then
+        eval "$geometry"
+        return 0
+      fi
+    fi
+    sleep 0.2
+  done
+  window=""
+  return 1
+}
