@@ -55,6 +55,8 @@ fi
 sleep 2
 setxkbmap ir
 # The search box Edit1 lies at (704, 376) in the window, 106 x 19.
+# The window may have been made again meanwhile: its place is asked of the one showing now.
+window=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | tail -1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 box_x=$((X + 704 + 53))
 box_y=$((Y + 376 + 9))
