@@ -75,7 +75,9 @@ TEST(FindInText, FourPressesOverAbcabcSelectBothMatchesThenReportThenStartAgain)
     EXPECT_EQ(memo.Get("selStart").AsInt(), presses[i].selStart);
     EXPECT_EQ(memo.Get("selLength").AsInt(), presses[i].selLength);
     EXPECT_EQ(MessageShown(state), presses[i].message);
-    if (!*presses[i].message) EXPECT_EQ(state.Get("focus").AsString(), "Memopakolliyat");
+    if (!*presses[i].message) {
+      EXPECT_EQ(state.Get("focus").AsString(), "Memopakolliyat");
+    }
   }
 }
 

@@ -84,9 +84,13 @@ TEST(MainWindowLayout, EveryGroupControlIsInItsPlaceWithItsFontAndTabOrder) {
     EXPECT_EQ(bounds.At(2).AsInt(), placed.width);
     EXPECT_EQ(bounds.At(3).AsInt(), placed.height);
     EXPECT_EQ(entry.Get("font").Get("height").AsInt(), placed.fontHeight);
-    if (placed.fontColor) EXPECT_EQ(entry.Get("font").Get("color").AsInt(), placed.fontColor);
+    if (placed.fontColor) {
+      EXPECT_EQ(entry.Get("font").Get("color").AsInt(), placed.fontColor);
+    }
     EXPECT_EQ(entry.Get("font").Get("charset").AsInt(), 178);
-    if (placed.tabOrder >= 0) EXPECT_EQ(entry.Get("tabOrder").AsInt(), placed.tabOrder);
+    if (placed.tabOrder >= 0) {
+      EXPECT_EQ(entry.Get("tabOrder").AsInt(), placed.tabOrder);
+    }
   }
 }
 

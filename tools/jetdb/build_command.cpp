@@ -89,7 +89,7 @@ int RunBuild(const std::vector<std::string>& args) {
     }
   }
   if (paths.size() != 2) {
-    std::fprintf(stderr, "jetdb build: expected [--without TABLE]... CONTENT_DIR OUT.mdb\n");
+    std::fprintf(stderr, "jetdb build: expected CONTENT_DIR OUT.mdb, after any --without TABLE\n");
     return 2;
   }
   std::vector<TopicTable> tables;
