@@ -47,23 +47,7 @@ program_pid=$!
 
 # The main window, once it is there to stay, with the keyboard focus (there is no window
 # manager to give it).
-# The window may be made again while the program starts, so its place is asked for until the
-# same window answers twice.
-window=""
-geometry=""
-for _ in $(seq 50); do
-  window=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | tail -1 || true)
-  if [[ -n "$window" ]] && xdotool windowfocus --sync "$window" 2>/dev/null &&
-    geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null); then
-    sleep 0.5
-    again=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | tail -1 || true)
-    [[ "$again" == "$window" ]] && break
-  fi
-  window=""
-  sleep 0.2
-done
-[[ -n "$window" ]] || fail "the reader's window never appeared"
-eval "$geometry"
+await_window Velmora || fail "the reader's window never appeared"
 left=$X top=$Y
 
 step=0
