@@ -52,7 +52,7 @@ void JetMemoUpdate(benchmark::State& state) {
   std::uint32_t location = 0;
   std::size_t column = 0;
   {
-    auto table = editor.value()->database().OpenTable(setup.table);
+    auto table = editor.value()->Database().OpenTable(setup.table);
     if (!table.ok()) Die(table.status().ToString());
     column = static_cast<std::size_t>(table.value()->FindColumn("pasokh"));
     for (std::size_t row = 0; row < table.value()->row_count() && location == 0; ++row) {

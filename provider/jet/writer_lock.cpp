@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -21,8 +22,8 @@ std::array<char, kEntrySize> OwnEntry() {
   std::array<char, kEntrySize> entry{};
   char host[256] = {};
   if (::gethostname(host, sizeof host - 1) != 0) std::strcpy(host, "localhost");
-  std::strncpy(entry.data(), host, kNameSize - 1);
-  std::strncpy(entry.data() + kNameSize, "Admin", kNameSize - 1);
+  std::memcpy(entry.data(), host, std::min(std::strlen(host), kNameSize - 1));
+  std::memcpy(entry.data() + kNameSize, "Admin", 5);
   return entry;
 }
 

@@ -39,7 +39,7 @@ struct ChangedPage {
 // file grows. Each page has its own buffer: page spans stay valid as long as the store.
 //
 // A store over a file reads each page when it is first asked for. A page that cannot be read
-// (an I/O error) reads as zeros and the store's status() keeps the error, which Changes() and
+// (an I/O error) reads as zeros and the store's ReadStatus() keeps the error, which Changes() and
 // every later use report: a change never goes out based on a page the store did not see.
 class PageStore {
  public:
@@ -73,11 +73,11 @@ class PageStore {
   void EndChange();
 
   // The first failed page read, or ok.
-  const Status& status() const { return status_; }
+  const Status& ReadStatus() const { return status_; }
   // The pages that differ from the file (or are new), in page order, in the file's form.
   Result<std::vector<ChangedPage>> Changes() const;
   // The number of pages the file had when the store was made over it.
-  std::uint32_t file_page_count() const { return filePageCount_; }
+  std::uint32_t FilePageCount() const { return filePageCount_; }
 
   // Writes a store made for a new file.
   Status Save(const std::string& path) const;

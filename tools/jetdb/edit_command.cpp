@@ -106,7 +106,7 @@ Status RunLine(provider::jet::Editor& editor, const std::vector<std::string>& fi
   }
   if (fields.size() < 2 || (verb != "update" && verb != "insert" && verb != "delete"))
     return Status::InvalidArgument("Unknown command.", verb);
-  auto table = editor.database().OpenTable(fields[1]);
+  auto table = editor.Database().OpenTable(fields[1]);
   if (!table.ok()) return table.status();
   auto assignments = Assignments(*table.value(), fields, 2);
   if (!assignments.ok()) return assignments.status();
@@ -147,7 +147,7 @@ int RunEdit(const std::vector<std::string>& args) {
     if (!status.ok())
       return Report("jetdb edit", "line " + std::to_string(number) + ": " + status.ToString(), 1);
   }
-  if (editor.value()->in_transaction())
+  if (editor.value()->InTransaction())
     return Report("jetdb edit", "the script ended inside a transaction, which was dropped", 1);
   return 0;
 }

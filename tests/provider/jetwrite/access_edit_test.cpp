@@ -96,8 +96,11 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
     }
 
     const auto after = Listing(path);
-    for (const auto& [name, text] : before)
-      if (name != file.table) EXPECT_EQ(after.at(name), text) << name << " changed";
+    for (const auto& [name, text] : before) {
+      if (name != file.table) {
+        EXPECT_EQ(after.at(name), text) << name << " changed";
+      }
+    }
     const auto rows = jetwrite_test::MdbExport(path, file.table);
     const std::string header =
         jetwrite_test::Run("mdb-export " + Quote(path) + " " + Quote(file.table) + " | head -1").text;

@@ -67,7 +67,7 @@ Parsed Parse(const Cell& title) {
   std::map<std::int64_t, std::uint32_t> inserted;  // generation -> location
   std::int64_t generation = 0;
   {
-    auto table = editor.value()->database().OpenTable("namoone");
+    auto table = editor.value()->Database().OpenTable("namoone");
     if (!table.ok()) _exit(4);
     for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
       auto title = table.value()->GetValue(row, kTitle);

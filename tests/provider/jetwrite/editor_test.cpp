@@ -110,7 +110,7 @@ TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
   for (std::size_t i = 0; i < std::size(added); ++i) {
     auto row = editor->InsertRow("namoone", {Value{}, TextValue(added[i][0]), TextValue(added[i][1])});
     ASSERT_TRUE(row.ok()) << row.status().ToString();
-    EXPECT_EQ(editor->last_auto_number(), static_cast<std::int64_t>(5 + i));
+    EXPECT_EQ(editor->LastAutoNumber(), static_cast<std::int64_t>(5 + i));
     expected.push_back({std::to_string(5 + i), added[i][0], added[i][1]});
   }
   // A moved row and a row with a chained memo go, each with its forwarding slot and pages.
@@ -126,7 +126,7 @@ TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
   }
   // Numbers are not given twice, even after deletes.
   ASSERT_TRUE(editor->InsertRow("namoone", {Value{}, TextValue("هشت"), Value{}}).ok());
-  EXPECT_EQ(editor->last_auto_number(), 8);
+  EXPECT_EQ(editor->LastAutoNumber(), 8);
   expected.push_back({"8", "هشت", std::nullopt});
   editor.reset();
   ExpectEveryReaderShows(path, expected);
