@@ -19,6 +19,15 @@ std::string Folder(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+// A file or folder nobody may write is read-only for every user: the superuser, whom
+// access() lets write anything, is refused like anyone else, as a read-only file is elsewhere.
+bool Writable(const std::string& path) {
+  struct stat info {};
+  constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & kAnyWrite) != 0 &&
+         ::access(path.c_str(), W_OK) == 0;
+}
+
 }  // namespace
 
 EditSession::~EditSession() {
@@ -35,7 +44,7 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0)
     return Status::NotFound("Could not find file '" + path + "'.", path);
-  if (::access(path.c_str(), W_OK) != 0 || ::access(Folder(path).c_str(), W_OK) != 0)
+  if (!Writable(path) || !Writable(Folder(path)))
     return Status::IoError(kReadOnlyMessage, path);
   std::unique_ptr<EditSession> session(new EditSession(path, options));
   auto lock = WriterLock::Acquire(path);

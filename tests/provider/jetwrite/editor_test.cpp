@@ -244,14 +244,27 @@ TEST(EditorTest, JetThreeFilesAreNotWritten) {
   EXPECT_EQ(editor.status().kind(), StatusKind::notSupported);
 }
 
-TEST(EditorTest, ReadOnlyFilesRefuseEditsWithJetsMessage) {
-  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
-  const std::string path = Sample("readonly");
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  auto editor = Editor::Open(path);
-  ASSERT_FALSE(editor.ok());
-  EXPECT_EQ(editor.status().message(), "Cannot update. Database or object is read-only.");
-  EXPECT_TRUE(provider::jet::Database::Open(path).ok());
+TEST(EditorTest, ReadOnlyFilesAndFoldersRefuseEditsWithJetsMessage) {
+  using std::filesystem::perms;
+  const struct {
+    const char* what;
+    bool folder;
+  } cases[] = {{"read-only file", false}, {"read-only folder", true}};
+  for (const auto& c : cases) {
+    const std::string path = Sample(c.folder ? "readonly_folder" : "readonly_file");
+    const std::filesystem::path locked =
+        c.folder ? std::filesystem::path(path).parent_path() : std::filesystem::path(path);
+    const perms before = std::filesystem::status(locked).permissions();
+    std::filesystem::permissions(locked, perms::owner_read | perms::owner_exec);
+    const auto bytes = FileBytes(path);
+    auto editor = Editor::Open(path);
+    ASSERT_FALSE(editor.ok()) << c.what;
+    EXPECT_EQ(editor.status().message(), "Cannot update. Database or object is read-only.")
+        << c.what;
+    EXPECT_TRUE(provider::jet::Database::Open(path).ok()) << c.what;
+    EXPECT_EQ(FileBytes(path), bytes) << c.what;
+    std::filesystem::permissions(locked, before);
+  }
 }
 
 }  // namespace
