@@ -24,6 +24,10 @@ std::string Folder(const std::string& path) {
 EditSession::~EditSession() {
   store_.reset();
   if (descriptor_ >= 0) ::close(descriptor_);
+  // Every commit left the journal empty; the lock is still held while it goes.
+  struct stat info {};
+  if (lock_ && ::stat(JournalPath(path_).c_str(), &info) == 0 && info.st_size == 0)
+    (void)RemoveJournal(path_);
 }
 
 Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
@@ -166,7 +170,7 @@ Status EditSession::Commit() {
     return written;
   }
   databaseStale_ = true;
-  return RemoveJournal(path_);
+  return EmptyJournal(path_);
 }
 
 }  // namespace provider::jet

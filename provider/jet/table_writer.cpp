@@ -14,22 +14,6 @@ namespace {
 
 constexpr std::size_t kLongValueHeader = 12;
 
-// The bytes a long value stores: text as Jet text, OLE data as it is.
-Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value) {
-  if (column.columnSpec.type == ColumnType::memo) {
-    const auto* text = std::get_if<std::u16string>(&value);
-    if (text == nullptr)
-      return Status::InvalidArgument("The value does not suit the column: text is expected.",
-                                     "memo column");
-    return EncodeJetText(*text);
-  }
-  const auto* bytes = std::get_if<Bytes>(&value);
-  if (bytes == nullptr)
-    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
-                                   "OLE column");
-  return *bytes;
-}
-
 }  // namespace
 
 Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,

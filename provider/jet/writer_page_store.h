@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -50,7 +51,7 @@ class PageStore {
   static std::unique_ptr<PageStore> OverFile(int descriptor, std::uint32_t pageCount,
                                              std::uint32_t databaseKey);
 
-  std::uint32_t page_count() const { return static_cast<std::uint32_t>(pages_.size()); }
+  std::uint32_t page_count() const { return pageCount_; }
   std::span<std::uint8_t> Page(std::uint32_t number);
   std::span<const std::uint8_t> Page(std::uint32_t number) const;
 
@@ -85,13 +86,19 @@ class PageStore {
 
  private:
   using Buffer = std::unique_ptr<std::uint8_t[]>;
+  // A page handed out: its bytes, and those the file held when it was read (none for a new one).
+  struct Held {
+    Buffer bytes;
+    Buffer original;
+  };
 
-  void Load(std::uint32_t number) const;
+  Held& Load(std::uint32_t number) const;
   // `page` as the file stores it: encrypted when the file's pages are.
   void Encrypt(std::uint32_t number, std::span<std::uint8_t> page) const;
 
-  mutable std::vector<Buffer> pages_;      // null: not read yet
-  mutable std::vector<Buffer> originals_;  // the file's bytes of each page read, as stored
+  // Only the pages handed out are held, so a transaction costs what it touches, not the file.
+  mutable std::map<std::uint32_t, Held> pages_;
+  std::uint32_t pageCount_ = 0;
   mutable Status status_;
   bool changing_ = false;
   std::uint32_t changePageCount_ = 0;

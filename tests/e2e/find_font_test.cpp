@@ -25,11 +25,7 @@ const std::filesystem::path& FindDatabase() {
 }
 
 e2etest::ShotResult RunOnFindDatabase(const std::string& script) {
-  ShotOptions options;
-  options.databaseFile = FindDatabase();
-  e2etest::ShotResult run = RunShot(script, options);
-  EXPECT_EQ(run.status, 0) << run.errors;
-  return run;
+  return e2etest::RunShotOn(FindDatabase(), script);
 }
 
 // Opens category 1's find dialog and types the text to find.

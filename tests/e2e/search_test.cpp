@@ -41,11 +41,7 @@ const std::filesystem::path& SearchDatabase() {
 }
 
 e2etest::ShotResult RunOnSearchDatabase(const std::string& script) {
-  ShotOptions options;
-  options.databaseFile = SearchDatabase();
-  e2etest::ShotResult run = RunShot(script, options);
-  EXPECT_EQ(run.status, 0) << run.errors;
-  return run;
+  return e2etest::RunShotOn(SearchDatabase(), script);
 }
 
 std::string Text(const Json& state, const char* name, const char* key) {

@@ -1,6 +1,7 @@
-// Building the end-to-end tests' databases with jetdb.
+// Building the end-to-end tests' databases with jetdb, and running the program on one.
 #include "tests/e2e/test_database.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -54,6 +55,14 @@ std::filesystem::path BuildDatabase(const DatabaseContent& content) {
   command += " " + ShellWord(folder.string()) + " " + ShellWord(database.string());
   if (std::system(command.c_str()) != 0) throw std::runtime_error("jetdb build failed: " + command);
   return database;
+}
+
+ShotResult RunShotOn(const std::filesystem::path& database, const std::string& script) {
+  ShotOptions options;
+  options.databaseFile = database;
+  ShotResult run = RunShot(script, options);
+  EXPECT_EQ(run.status, 0) << run.errors;
+  return run;
 }
 
 }  // namespace e2etest

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/shot_run.h"
+
 namespace e2etest {
 
 // One record; an empty footnote is stored as Null.
@@ -27,5 +29,8 @@ struct DatabaseContent {
 
 // Builds the database into a fresh file and returns its path; throws when jetdb fails.
 std::filesystem::path BuildDatabase(const DatabaseContent& content);
+
+// Runs velmora-shot on a copy of the database and expects it to end with status 0.
+ShotResult RunShotOn(const std::filesystem::path& database, const std::string& script);
 
 }  // namespace e2etest

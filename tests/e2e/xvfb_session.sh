@@ -84,6 +84,16 @@ copy_all() {
   xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null || true
 }
 running() { kill -0 "$program_pid" 2>/dev/null || fail "the program ended early"; }
+# The window titled exactly $1, once it shows (five seconds at the most).
+visible_window() {
+  local found
+  for _ in $(seq 25); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true)
+    [[ -n "$found" ]] && { echo "$found"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
 
 shot start
 
@@ -122,13 +132,7 @@ shot advanced-search
 # takes the keyboard, vav is typed and Enter presses Find Next.
 click 710 484
 click 807 439
-finder=""
-for _ in $(seq 25); do
-  finder=$(xdotool search --onlyvisible --name '^Find$' 2>/dev/null | tail -1 || true)
-  [[ -n "$finder" ]] && break
-  sleep 0.2
-done
-[[ -n "$finder" ]] || fail "the find dialog did not open"
+finder=$(visible_window Find) || fail "the find dialog did not open"
 xdotool windowfocus --sync "$finder"
 xdotool key 59
 xdotool key Return
@@ -146,13 +150,7 @@ sleep 0.3
 # Settings (SpeedButton7 at 40, 611): the font dialog, Bold in its style box, OK.
 setxkbmap us
 click 88 625
-fonts=""
-for _ in $(seq 25); do
-  fonts=$(xdotool search --onlyvisible --name '^Font$' 2>/dev/null | tail -1 || true)
-  [[ -n "$fonts" ]] && break
-  sleep 0.2
-done
-[[ -n "$fonts" ]] || fail "the font dialog did not open"
+fonts=$(visible_window Font) || fail "the font dialog did not open"
 xdotool windowfocus --sync "$fonts"
 xdotool key Tab type Bold
 xdotool key Return

@@ -122,6 +122,7 @@ TEST_F(FindDialog, TextIsCutToTheBuffer) {
 }
 
 TEST_F(FindDialog, FlagsHideAndDisableTheirControls) {
+  // clang-format off
   struct Case {
     DWORD flag;
     int id;
@@ -137,6 +138,7 @@ TEST_F(FindDialog, FlagsHideAndDisableTheirControls) {
       {FR_SHOWHELP, kHelpButton, true, true},
       {0, kHelpButton, false, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Open("a", c.flag);
     HWND control = GetDlgItem(dialog_, c.id);

@@ -23,19 +23,27 @@ struct WidthCase {
 
 std::uint64_t LoadUnsigned(const std::uint8_t* at, std::size_t width) {
   switch (width) {
-    case 1: return LoadLittleEndian<std::uint8_t>(at);
-    case 2: return LoadLittleEndian<std::uint16_t>(at);
-    case 4: return LoadLittleEndian<std::uint32_t>(at);
-    default: return LoadLittleEndian<std::uint64_t>(at);
+    case 1:
+      return LoadLittleEndian<std::uint8_t>(at);
+    case 2:
+      return LoadLittleEndian<std::uint16_t>(at);
+    case 4:
+      return LoadLittleEndian<std::uint32_t>(at);
+    default:
+      return LoadLittleEndian<std::uint64_t>(at);
   }
 }
 
 std::int64_t LoadSigned(const std::uint8_t* at, std::size_t width) {
   switch (width) {
-    case 1: return LoadLittleEndian<std::int8_t>(at);
-    case 2: return LoadLittleEndian<std::int16_t>(at);
-    case 4: return LoadLittleEndian<std::int32_t>(at);
-    default: return LoadLittleEndian<std::int64_t>(at);
+    case 1:
+      return LoadLittleEndian<std::int8_t>(at);
+    case 2:
+      return LoadLittleEndian<std::int16_t>(at);
+    case 4:
+      return LoadLittleEndian<std::int32_t>(at);
+    default:
+      return LoadLittleEndian<std::int64_t>(at);
   }
 }
 
@@ -62,8 +70,8 @@ TEST(LittleEndian, StoresTheLowestByteFirstAndTouchesOnlyItsWidth) {
   StoreLittleEndian(bytes.data() + 1, std::uint16_t{0x1234});
   StoreLittleEndian(bytes.data() + 3, std::int32_t{-2});
   StoreLittleEndian(bytes.data() + 7, std::uint8_t{0x7F});
-  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0xAA, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x7F,
-                                              0xAA, 0xAA}));
+  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0xAA, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x7F, 0xAA,
+                                              0xAA}));
 }
 
 TEST(LittleEndian, StoredValuesLoadBackUnchanged) {

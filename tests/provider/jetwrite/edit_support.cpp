@@ -72,6 +72,10 @@ Rows EngineRows(const std::string& path, const std::string& name) {
 }
 
 std::uint32_t LocationOf(const std::string& path, const std::string& name, std::int64_t id) {
+  return LocationOf(path, name, Value(id));
+}
+
+std::uint32_t LocationOf(const std::string& path, const std::string& name, const Value& id) {
   auto database = Database::Open(path);
   if (!database.ok()) return 0;
   auto table = database.value()->OpenTable(name);

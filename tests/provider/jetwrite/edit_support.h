@@ -24,6 +24,8 @@ provider::Value TextValue(const Cell& cell);
 Rows EngineRows(const std::string& path, const std::string& table);
 // The location of the row whose first column is `id`, as the engine lists it now (0: none).
 std::uint32_t LocationOf(const std::string& path, const std::string& table, std::int64_t id);
+std::uint32_t LocationOf(const std::string& path, const std::string& table,
+                         const provider::Value& key);
 // The row count the table's definition records.
 std::uint32_t RecordedRowCount(const std::string& path, const std::string& table);
 

@@ -159,6 +159,8 @@ TEST(EditorTest, TransactionsAreAllOrNothing) {
   expected[0][kAnswer] = "تازه";
   expected.push_back({"5", "نو", std::nullopt});
   EXPECT_EQ(Describe(jetwrite_test::EngineRows(path, "namoone")), Describe(expected));
+  EXPECT_EQ(std::filesystem::file_size(path + "-journal"), 0u) << "a finished commit's journal";
+  editor.reset();
   EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
 }
 
