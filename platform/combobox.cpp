@@ -49,7 +49,8 @@ RECT ButtonRect(HWND hwnd) {
   GetClientRect(hwnd, &r);
   int width = GetSystemMetrics(SM_CXVSCROLL);
   bool left = GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
-  return left ? RECT{2, 2, 2 + width, r.bottom - 2} : RECT{r.right - 2 - width, 2, r.right - 2, r.bottom - 2};
+  return left ? RECT{2, 2, 2 + width, r.bottom - 2}
+              : RECT{r.right - 2 - width, 2, r.right - 2, r.bottom - 2};
 }
 
 RECT FieldRect(HWND hwnd) {
@@ -215,7 +216,8 @@ LRESULT EditSubclassProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void Create(HWND hwnd, ComboData& data) {
   DWORD style = DWORD(GetWindowLongA(hwnd, GWL_STYLE));
-  DWORD exStyle = DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) & (WS_EX_RTLREADING | WS_EX_RIGHT);
+  DWORD exStyle = DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)) &
+                  (WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LEFTSCROLLBAR);
   RECT r;
   GetClientRect(hwnd, &r);
   data.droppedHeight = r.bottom;
@@ -224,8 +226,8 @@ void Create(HWND hwnd, ComboData& data) {
                     ((style & CBS_DISABLENOSCROLL) ? LBS_DISABLENOSCROLL : 0);
   data.list = Kind(hwnd) == CBS_SIMPLE
                   ? CreateWindowExA(WS_EX_CLIENTEDGE | exStyle, "ListBox", nullptr,
-                                    WS_CHILD | WS_VISIBLE | listStyle, 0, data.fieldHeight,
-                                    r.right, std::max<int>(0, r.bottom - data.fieldHeight), hwnd,
+                                    WS_CHILD | WS_VISIBLE | listStyle, 0, data.fieldHeight, r.right,
+                                    std::max<int>(0, r.bottom - data.fieldHeight), hwnd,
                                     reinterpret_cast<HANDLE>(LONG_PTR(kListId)), none, nullptr)
                   : CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | exStyle, "ListBox", nullptr,
                                     WS_POPUP | WS_BORDER | listStyle, 0, 0, r.right, 100, hwnd,
@@ -234,8 +236,8 @@ void Create(HWND hwnd, ComboData& data) {
   int itemHeight = int(SendMessageA(data.list, LB_GETITEMHEIGHT, 0, 0));
   data.fieldHeight = itemHeight + 8;
   if (Kind(hwnd) == CBS_SIMPLE) {
-    MoveWindow(data.list, 0, data.fieldHeight, r.right, std::max<int>(0, r.bottom - data.fieldHeight),
-               FALSE);
+    MoveWindow(data.list, 0, data.fieldHeight, r.right,
+               std::max<int>(0, r.bottom - data.fieldHeight), FALSE);
   }
   if (Kind(hwnd) != CBS_DROPDOWNLIST) {
     bool simple = Kind(hwnd) == CBS_SIMPLE;
@@ -259,7 +261,8 @@ void Create(HWND hwnd, ComboData& data) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (data.edit) {
       RECT f = FieldRect(hwnd);
-      MoveWindow(data.edit, f.left + 1, f.top + 1, f.right - f.left - 2, f.bottom - f.top - 2, FALSE);
+      MoveWindow(data.edit, f.left + 1, f.top + 1, f.right - f.left - 2, f.bottom - f.top - 2,
+                 FALSE);
     }
   }
 }
@@ -297,18 +300,17 @@ void PaintField(HWND hwnd, HDC dc, ComboData& data) {
   RECT item{field.left + 1, field.top + 1, field.right - 1, field.bottom - 1};
   bool highlight = data.focused && !data.dropped && enabled;
   if (GetWindowLongA(hwnd, GWL_STYLE) & CBS_OWNERDRAWFIXED) {
-    DRAWITEMSTRUCT di{ODT_COMBOBOX,
-                      UINT(GetWindowLongPtrA(hwnd, GWL_ID)),
-                      UINT(selected),
-                      ODA_DRAWENTIRE,
-                      UINT((highlight ? ODS_SELECTED | ODS_FOCUS : 0) | ODS_COMBOBOXEDIT |
-                           (enabled ? 0 : ODS_DISABLED)),
-                      hwnd,
-                      dc,
-                      item,
-                      UINT_PTR(selected >= 0 ? SendMessageA(data.list, LB_GETITEMDATA,
-                                                            WPARAM(selected), 0)
-                                             : 0)};
+    DRAWITEMSTRUCT di{
+        ODT_COMBOBOX,
+        UINT(GetWindowLongPtrA(hwnd, GWL_ID)),
+        UINT(selected),
+        ODA_DRAWENTIRE,
+        UINT((highlight ? ODS_SELECTED | ODS_FOCUS : 0) | ODS_COMBOBOXEDIT |
+             (enabled ? 0 : ODS_DISABLED)),
+        hwnd,
+        dc,
+        item,
+        UINT_PTR(selected >= 0 ? SendMessageA(data.list, LB_GETITEMDATA, WPARAM(selected), 0) : 0)};
     SendMessageA(GetParent(hwnd), WM_DRAWITEM, di.CtlID, reinterpret_cast<LPARAM>(&di));
     return;
   }

@@ -27,8 +27,10 @@ bool OwnerLaidOutRightToLeft(HWND owner) {
 HWND DialogBuilder::Add(LPCSTR cls, LPCSTR text, DWORD style, DWORD exStyle, RECT r, int id) const {
   if (mirrored_) {
     r = {clientWidth_ - r.right, r.top, clientWidth_ - r.left, r.bottom};
-    // Labels and buttons stand at the right; typed text keeps its own direction.
+    // Labels and buttons stand at the right; typed text keeps its own direction. Scroll bars
+    // and drop-down buttons change sides with the layout.
     if (std::strcmp(cls, "EDIT") != 0) exStyle |= WS_EX_RIGHT;
+    exStyle |= WS_EX_LEFTSCROLLBAR;
   }
   HWND control = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, dialog_,

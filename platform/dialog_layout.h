@@ -21,7 +21,8 @@ class DialogBuilder {
       : dialog_(dialog), clientWidth_(clientWidth), mirrored_(mirrored), font_(font) {}
 
   // Makes a visible child control at `r` (given for a left-to-right layout) with the
-  // dialog's font; mirrored, the rectangle is flipped and text controls align right.
+  // dialog's font; mirrored, the rectangle is flipped, text controls align right and scroll
+  // bars stand at the left.
   HWND Add(LPCSTR cls, LPCSTR text, DWORD style, DWORD exStyle, RECT r, int id) const;
 
  private:

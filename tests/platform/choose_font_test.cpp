@@ -218,6 +218,34 @@ TEST_F(ChooseFont, TheHookAsksForTheFontShownWhenApplyIsPressed) {
   EXPECT_EQ(font_.lfHeight, -16) << "cancelled after applying";
 }
 
+TEST_F(ChooseFont, AnOwnerLaidOutRightToLeftMirrorsTheDialogAndItsScrollBars) {
+  SetWindowLongA(owner_, GWL_EXSTYLE, LONG(WS_EX_LAYOUTRTL));
+  RECT face{}, ok{}, list{};
+  LRESULT leftEdge = 0, rightEdge = 0;
+  DWORD exStyle = 0;
+  Run([&](HWND dialog) {
+    exStyle = DWORD(GetWindowLongA(dialog, GWL_EXSTYLE));
+    HWND combo = GetDlgItem(dialog, kFaceCombo);
+    GetWindowRect(combo, &face);
+    GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+    // The face list is the simple combo box's own list, below its edit.
+    for (HWND c = GetWindow(combo, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (GetWindowLongA(c, GWL_STYLE) & WS_VSCROLL) GetWindowRect(c, &list);
+    }
+    int y = (list.top + list.bottom) / 2;
+    leftEdge = SendMessageA(WindowFromPoint({list.left + 4, y}), WM_NCHITTEST, 0,
+                            LPARAM(MAKELONG(WORD(list.left + 4), WORD(y))));
+    rightEdge = SendMessageA(WindowFromPoint({list.right - 4, y}), WM_NCHITTEST, 0,
+                             LPARAM(MAKELONG(WORD(list.right - 4), WORD(y))));
+    Key(VK_ESCAPE);
+  });
+  EXPECT_TRUE(exStyle & WS_EX_LAYOUTRTL);
+  EXPECT_LT(ok.right, face.left) << "OK at the left, the face list at the right";
+  ASSERT_GT(list.right, list.left);
+  EXPECT_EQ(leftEdge, HTVSCROLL) << "the list's scroll bar stands at its left";
+  EXPECT_NE(rightEdge, HTVSCROLL);
+}
+
 TEST_F(ChooseFont, BadRequestsAreRefused) {
   EXPECT_FALSE(ChooseFontA(nullptr));
   request_.lStructSize = 8;
