@@ -45,7 +45,9 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // Opens the file at `path` read-only. Failures: notFound ("Could not find file 'x'."),
+  // Opens the file at `path` read-only. A rollback journal a writer left beside it is rolled back
+  // first (or, when the file may not be written or its writer still lives, applied to a copy in
+  // memory), so the database is read as the last finished commit left it. Failures: notFound ("Could not find file 'x'."),
   // notSupported ("Unrecognized database format 'x'."), invalidArgument ("Not a valid
   // password."), io, corruption.
   static Result<std::unique_ptr<Database>> Open(const std::string& path,
@@ -54,6 +56,11 @@ class Database {
   static Result<std::unique_ptr<Database>> OpenBuffer(std::vector<std::uint8_t> bytes,
                                                       const std::string& name,
                                                       const OpenOptions& options = {});
+
+  // The same file opened afresh with the same options, for a reader that has seen its stamp
+  // change: its size, pages and catalog may all differ from what this object read. Fails as
+  // Open fails; notSupported for a database held in memory, which never changes.
+  Result<std::unique_ptr<Database>> Reopen() const;
 
   const DatabaseHeader& header() const { return header_; }
   // The file's stamp now, to tell whether it has been written since an earlier one.
@@ -70,6 +77,9 @@ class Database {
   // Opens a local table by name, letter case ignored. notFound when there is no such table,
   // notSupported for a linked table.
   Result<std::unique_ptr<Table>> OpenTable(std::string_view name) const;
+  // The definition of the local table `name` alone, without locating its rows (for writers).
+  // Failures as OpenTable's.
+  Result<TableDef> TableDefinition(std::string_view name) const;
   // The SELECT text of the saved select query `name`; notFound when there is none,
   // notSupported for other kinds of query.
   Result<std::string> QueryText(std::string_view name) const;
@@ -82,6 +92,8 @@ class Database {
   Result<std::unique_ptr<Table>> OpenDefinition(std::uint32_t page, const std::string& name) const;
 
   std::unique_ptr<PageFile> file_;
+  std::string path_;  // empty for a database held in memory
+  OpenOptions options_;
   DatabaseHeader header_;
   std::uint16_t codePage_ = 0;
   std::vector<CatalogEntry> tables_;
