@@ -110,7 +110,6 @@ void TCustomDBGrid::SetDataSource(TDataSource* value) {
   if (value && value->DataSet() && value->DataSet()->UniDirectional()) {
     DatabaseError("Operation not allowed on a unidirectional dataset", this);
   }
-  ClearSelection();
   if (TDataSource* old = link_->Source()) old->RemoveFreeNotification(this);
   link_->AttachToSource(value);
   if (value) value->FreeNotification(this);
@@ -125,9 +124,6 @@ void TCustomDBGrid::SetOptions(TDBGridOptions value) {
   TDBGridOptions old = options_;
   options_ = value;
   SetBaseOptions(BaseOptionsFor(value));
-  if (old.Contains(TDBGridOption::dgMultiSelect) && !value.Contains(TDBGridOption::dgMultiSelect)) {
-    ClearSelection();
-  }
   if ((TDBGridOptions::FromBits(old.Bits() ^ value.Bits()).Bits() & kLayoutOptions.Bits()) != 0) {
     RequestLayout();
   }
@@ -376,7 +372,6 @@ AnsiString TCustomDBGrid::ShownEditorText() const {
 
 void TCustomDBGrid::LinkStateChanged(bool active) {
   if (!active) HideCellEditor();
-  ClearSelection();
   RequestLayout();
   SyncVertScrollBar();
   if (active && options_.Contains(TDBGridOption::dgAlwaysShowEditor)) ShowCellEditor();

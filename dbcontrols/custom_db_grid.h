@@ -46,7 +46,8 @@ using TMovedEvent = TEvent<void(TObject* Sender, int FromIndex, int ToIndex)>;
 // Row 0..TitleRows-1 are titles, column 0 the indicator (with dgIndicator); the data rows show
 // the link's buffers, so the grid never holds more records than fit on screen. The current row
 // follows the dataset's active record. Keys, clicks and the vertical scroll bar move the
-// dataset; the grid base's key handling is not used.
+// dataset; the grid base's key handling is not used. Rows are not multi-selected: dgMultiSelect
+// is kept as an option and selects nothing.
 //
 // Layout work (mapping columns to fields, counting rows, measuring) happens in layout batches:
 // only the outermost batch rebuilds. A layout requested while a batch is open is deferred by the
@@ -192,7 +193,6 @@ class TCustomDBGrid : public TCustomGrid {
   void LoadGlyphs();
   TColumn* ColumnAt(int dataCol) const;
   void HandleVertScroll(int code);
-  void ClearSelection() {}
   void StoreModifiedCell();
   // The text the editor shows now (its window's while it is visible).
   AnsiString ShownEditorText() const;

@@ -48,7 +48,6 @@ bool IsBinaryOrStructured(TFieldType type) {
 // --- Moving through the dataset -------------------------------------------------------------
 
 void TCustomDBGrid::MoveBy(int distance) {
-  ClearSelection();
   link_->LinkMoveBy(distance);
 }
 
@@ -202,7 +201,6 @@ void TCustomDBGrid::KeyDown(std::uint16_t& key, TShiftState shift) {
       break;
     case VK_HOME:
       if (ctrl || oneColumn) {
-        ClearSelection();
         dataset->MoveToFirst();
       } else {
         GoToColumn(0, 1);
@@ -210,7 +208,6 @@ void TCustomDBGrid::KeyDown(std::uint16_t& key, TShiftState shift) {
       break;
     case VK_END:
       if (ctrl || oneColumn) {
-        ClearSelection();
         dataset->MoveToLast();
       } else {
         GoToColumn(columns_->Count() - 1, -1);
@@ -239,12 +236,10 @@ void TCustomDBGrid::KeyDown(std::uint16_t& key, TShiftState shift) {
       break;
     case VK_ESCAPE:
       link_->RevertRow();
-      ClearSelection();
       if (!options_.Contains(TDBGridOption::dgAlwaysShowEditor)) HideCellEditor();
       break;
     case VK_INSERT:
       if (!ctrl && CanEditDataSet()) {
-        ClearSelection();
         dataset->InsertNewRecord();
       }
       break;
