@@ -21,29 +21,27 @@ struct WidthCase {
   std::int64_t signedValue;
 };
 
-std::uint64_t LoadUnsigned(const std::uint8_t* at, std::size_t width) {
-  switch (width) {
-    case 1:
-      return LoadLittleEndian<std::uint8_t>(at);
-    case 2:
-      return LoadLittleEndian<std::uint16_t>(at);
-    case 4:
-      return LoadLittleEndian<std::uint32_t>(at);
-    default:
-      return LoadLittleEndian<std::uint64_t>(at);
-  }
+// The bytes at `at` read as the unsigned and the signed integer of `width` bytes.
+struct Loaded {
+  std::uint64_t unsignedValue;
+  std::int64_t signedValue;
+};
+
+template <class Unsigned, class Signed>
+Loaded LoadBoth(const std::uint8_t* at) {
+  return {LoadLittleEndian<Unsigned>(at), LoadLittleEndian<Signed>(at)};
 }
 
-std::int64_t LoadSigned(const std::uint8_t* at, std::size_t width) {
+Loaded Load(const std::uint8_t* at, std::size_t width) {
   switch (width) {
     case 1:
-      return LoadLittleEndian<std::int8_t>(at);
+      return LoadBoth<std::uint8_t, std::int8_t>(at);
     case 2:
-      return LoadLittleEndian<std::int16_t>(at);
+      return LoadBoth<std::uint16_t, std::int16_t>(at);
     case 4:
-      return LoadLittleEndian<std::int32_t>(at);
+      return LoadBoth<std::uint32_t, std::int32_t>(at);
     default:
-      return LoadLittleEndian<std::int64_t>(at);
+      return LoadBoth<std::uint64_t, std::int64_t>(at);
   }
 }
 
@@ -60,8 +58,9 @@ TEST(LittleEndian, LoadsTheLowestByteFirstAtEveryWidth) {
   };
   // clang-format on
   for (const WidthCase& c : cases) {
-    EXPECT_EQ(LoadUnsigned(kImage.data() + c.offset, c.width), c.unsignedValue) << c.name;
-    EXPECT_EQ(LoadSigned(kImage.data() + c.offset, c.width), c.signedValue) << c.name;
+    const Loaded loaded = Load(kImage.data() + c.offset, c.width);
+    EXPECT_EQ(loaded.unsignedValue, c.unsignedValue) << c.name;
+    EXPECT_EQ(loaded.signedValue, c.signedValue) << c.name;
   }
 }
 
