@@ -36,4 +36,12 @@ Status StatementRows::UpdateRow(std::size_t row, const std::vector<ColumnChange>
   return Status::NotSupported(kReadOnlyDatabase, "table '" + table_->table().name() + "'");
 }
 
+Result<std::size_t> StatementRows::InsertRow(const std::vector<ColumnChange>& values) {
+  return Status::NotSupported(kReadOnlyDatabase, "table '" + table_->table().name() + "'");
+}
+
+Status StatementRows::DeleteRow(std::size_t row) {
+  return Status::NotSupported(kReadOnlyDatabase, "table '" + table_->table().name() + "'");
+}
+
 }  // namespace provider

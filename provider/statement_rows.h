@@ -26,6 +26,8 @@ class StatementRows : public RowSet {
   Result<Value> GetValue(std::size_t row, std::size_t column) const override;
   bool CanUpdate() const override { return false; }
   Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) override;
+  Result<std::size_t> InsertRow(const std::vector<ColumnChange>& values) override;
+  Status DeleteRow(std::size_t row) override;
 
  private:
   StatementRows(std::unique_ptr<JetResolver> resolver, sql::QueryResult result,
