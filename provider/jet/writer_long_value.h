@@ -22,6 +22,9 @@ class LongValueWriter {
   // when it is stored inline. Longer data goes to one LVAL row, or to a chain of them.
   Result<std::vector<std::uint8_t>> Store(PageStore& store, std::span<const std::uint8_t> data);
 
+  // Adds the next rows to `page` (an LVAL page of the column) while it has room.
+  void UsePage(std::uint32_t page) { page_ = page; }
+
  private:
   // Adds one LVAL row, on the page in use while it has room; returns its row pointer.
   Result<std::uint32_t> AddRow(PageStore& store, std::span<const std::uint8_t> row);

@@ -45,7 +45,8 @@ struct ColumnLayout {
 struct TableLayout {
   std::vector<ColumnLayout> columns;
   std::uint16_t fixedSize = 0;
-  std::uint16_t varCount = 0;
+  std::uint16_t varCount = 0;       // variable slots, deleted columns' included
+  std::uint16_t columnCount = 0;    // highest column number + 1; 0: columns.size()
 };
 
 // Numbers the columns in the order given, fixed ones packed in that order, variable ones
