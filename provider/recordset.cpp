@@ -137,7 +137,7 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
   CommandTypeEnum type = options == adCmdUnspecified
                              ? adCmdUnknown
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
-  auto rows = OpenSource(connection->Cache(), type, source);
+  auto rows = OpenSource(connection->Cache(), connection->Writer(), type, source);
   if (!rows.ok()) return Fail(CommandFailure(rows.status()), Describe(rows.status()), kJetSource);
   if (HRESULT hr = Open(rows.take(), lockType); FAILED(hr)) return hr;
   connection_ = std::move(connection);
