@@ -10,8 +10,9 @@ using namespace platform;
 std::vector<AnsiString> TMemoStrings::Split() const {
   AnsiString text = memo_.Text();
   std::vector<AnsiString> lines;
+  if (text.empty()) return lines;
   std::size_t start = 0;
-  while (start < text.size()) {
+  for (;;) {
     std::size_t brk = text.find("\r\n", start);
     if (brk == AnsiString::npos) {
       lines.push_back(text.substr(start));
@@ -19,6 +20,12 @@ std::vector<AnsiString> TMemoStrings::Split() const {
     }
     lines.push_back(text.substr(start, brk - start));
     start = brk + 2;
+    // A break at the very end opens an empty last line, as the edit control shows it; without
+    // it, lines added one by one would lose every empty line between them.
+    if (start == text.size()) {
+      lines.emplace_back();
+      break;
+    }
   }
   return lines;
 }

@@ -96,9 +96,9 @@ void TADOBlobStream::Store() {
   if (HoldsText(field_->DataType())) {
     dataSet_->StoreFieldText(field_, AnsiString(reinterpret_cast<const char*>(data), size));
   } else {
-    dataSet_->StoreFieldValue(field_, size == 0 ? provider::Variant::Null()
-                                                : provider::Variant::Array(
-                                                      provider::Bytes(data, data + size)));
+    dataSet_->StoreFieldValue(
+        field_, size == 0 ? provider::Variant::Null()
+                          : provider::Variant::Array(provider::Bytes(data, data + size)));
   }
   modified_ = false;
 }

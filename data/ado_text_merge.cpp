@@ -25,8 +25,12 @@ struct Encoded {
   std::vector<std::size_t> to;    // per byte: one past the last character of its stretch
 };
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 Encoded Encode(std::u16string_view before) {
   Encoded out;
@@ -120,7 +124,19 @@ char16_t InsertedYeh(std::u16string_view before) {
 
 }  // namespace
 
-std::u16string MergeEditedText(std::u16string_view before, std::string_view edited) {
+std::u16string MergeEditedText(std::u16string_view before, std::string_view editedText) {
+  // A memo shows every line break as CR LF; text stored with bare LF keeps its form.
+  std::string bareBreaks;
+  if (before.find(u'\n') != std::u16string_view::npos &&
+      before.find(u"\r\n") == std::u16string_view::npos) {
+    bareBreaks.reserve(editedText.size());
+    for (std::size_t i = 0; i < editedText.size(); ++i) {
+      if (editedText[i] == '\r' && i + 1 < editedText.size() && editedText[i + 1] == '\n') continue;
+      bareBreaks += editedText[i];
+    }
+    editedText = bareBreaks;
+  }
+  const std::string_view edited = editedText;
   const Encoded encoded = Encode(before);
   if (encoded.bytes == edited) return std::u16string(before);
 

@@ -17,4 +17,5 @@
 // 0xED, becomes the yeh the text already uses (Farsi yeh when `before` holds one, Arabic yeh when
 // it holds only that) and otherwise the yeh the user saw on the screen: Farsi yeh under the
 // Persian display mapping, Arabic yeh elsewhere. Unchanged text gives `before` back as it is.
+// Text stored with bare LF line breaks keeps them, though a memo shows them as CR LF.
 std::u16string MergeEditedText(std::u16string_view before, std::string_view edited);

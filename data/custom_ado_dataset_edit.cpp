@@ -57,8 +57,8 @@ void TCustomADODataSet::StoreFieldText(TField* field, const AnsiString& text) {
   const provider::Variant before = ReadFieldValue(field);
   const auto* stored = std::get_if<std::u16string>(&before.value());
   const std::u16string merged = MergeEditedText(stored ? *stored : std::u16string(), text);
-  StoreFieldValue(field, merged.empty() ? provider::Variant::Null()
-                                        : provider::Variant::String(merged));
+  StoreFieldValue(field,
+                  merged.empty() ? provider::Variant::Null() : provider::Variant::String(merged));
 }
 
 void TCustomADODataSet::StoreCalculatedValue(TField* field, const provider::Variant& value) {

@@ -16,6 +16,23 @@ namespace {
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
 
+// Lone CR and LF become CR LF, the edit control's one line break.
+AnsiString WithCrLf(const AnsiString& text) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      out += "\r\n";
+      ++i;
+    } else if (text[i] == '\r' || text[i] == '\n') {
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 TDBMemo::TDBMemo(TComponent* owner)
@@ -76,7 +93,9 @@ void TDBMemo::ShowFieldValue() {
 void TDBMemo::LoadFullText() {
   if (textLoaded_ || !IsBlobField()) return;
   try {
-    Lines()->SetText(link_->BoundField()->StringValue());
+    // The whole value at once, every line break made CR LF: line by line, the empty lines at
+    // its start would be lost, and with them text the user never touched.
+    SetText(WithCrLf(link_->BoundField()->StringValue()));
     textLoaded_ = true;
   } catch (const EInvalidOperation& e) {
     Lines()->SetText(Format("(%s)", e.Message().c_str()));

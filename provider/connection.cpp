@@ -118,8 +118,8 @@ HRESULT Connection::Open(const std::u16string& connectionString, const std::u16s
   }
   auto cache = std::make_shared<TableCache>(std::shared_ptr<const jet::Database>(opened.take()));
   const bool readOnly = (settings.value().mode & adModeReadWrite) == adModeRead;
-  writer_ = std::make_shared<FileWriter>(settings.value().path, openOptions, readOnly,
-                                         std::move(cache));
+  writer_ =
+      std::make_shared<FileWriter>(settings.value().path, openOptions, readOnly, std::move(cache));
   if (mode_ == adModeUnknown) mode_ = settings.value().mode;
   return S_OK;
 }

@@ -218,7 +218,8 @@ HRESULT Recordset::get_Fields(Fields** value) {
 }
 
 bool Recordset::onRow() const {
-  return open() && (adding_ || (position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(count())));
+  return open() &&
+         (adding_ || (position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(count())));
 }
 
 HRESULT Recordset::RequireOpen() const {
@@ -321,8 +322,7 @@ HRESULT Recordset::put_Bookmark(const Variant& value) {
   } else {
     return BadArguments();
   }
-  if (number != std::floor(number) || number < 1 ||
-      number > static_cast<double>(placeOf_.size())) {
+  if (number != std::floor(number) || number < 1 || number > static_cast<double>(placeOf_.size())) {
     return BadArguments();
   }
   // A deleted row's bookmark leads nowhere.

@@ -24,8 +24,8 @@ bool StartsWithSelect(const std::u16string& text) {
 }  // namespace
 
 Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache,
-                                           std::shared_ptr<FileWriter> writer,
-                                           CommandTypeEnum type, const std::u16string& text) {
+                                           std::shared_ptr<FileWriter> writer, CommandTypeEnum type,
+                                           const std::u16string& text) {
   const jet::JetVersion version = cache->Database()->version();
   auto resolver = std::make_unique<JetResolver>(std::move(cache));
   const bool table = type == adCmdTable || (type == adCmdUnknown && !StartsWithSelect(text));

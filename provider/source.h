@@ -22,7 +22,7 @@ Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, Co
                                            const std::u16string& text);
 // The same with rows that are changed through `writer` (null: they cannot be changed).
 Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache,
-                                           std::shared_ptr<FileWriter> writer,
-                                           CommandTypeEnum type, const std::u16string& text);
+                                           std::shared_ptr<FileWriter> writer, CommandTypeEnum type,
+                                           const std::u16string& text);
 
 }  // namespace provider

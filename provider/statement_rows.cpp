@@ -27,8 +27,7 @@ Result<std::unique_ptr<StatementRows>> StatementRows::Make(std::unique_ptr<JetRe
       return Status::InvalidArgument("The result names a column its table lacks.",
                                      "statement result");
     }
-    ColumnInfo info =
-        JetColumnInfo(source->table().columns()[output.column], version, updatable);
+    ColumnInfo info = JetColumnInfo(source->table().columns()[output.column], version, updatable);
     info.name = output.name;
     columns.push_back(std::move(info));
   }

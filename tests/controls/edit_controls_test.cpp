@@ -96,6 +96,24 @@ TEST_F(EditControlsTest, AMemoReportsAssignedTextItselfAndItsLinesFollowTheText)
   EXPECT_EQ(memo.Text(), "");
 }
 
+TEST_F(EditControlsTest, AMemosLinesKeepTheEmptyLinesOfTheTextTheyAreGiven) {
+  // One line per text: what Lines()->SetText leaves in the memo (line breaks become CR LF).
+  const std::pair<const char*, const char*> cases[] = {
+      {"a\r\n\r\nb", "a\r\n\r\nb"},
+      {"a\r\n\r\n\r\nb", "a\r\n\r\n\r\nb"},
+      {"a\n\nb", "a\r\n\r\nb"},
+      {"a", "a"},
+  };
+  TMemo& memo = *form_->Memo1;
+  for (const auto& [given, shown] : cases) {
+    memo.Lines()->SetText(given);
+    EXPECT_EQ(memo.Text(), shown) << given;
+  }
+  memo.Lines()->SetText("a\r\n\r\nb");
+  EXPECT_EQ(memo.Lines()->Count(), 3);
+  EXPECT_EQ(memo.Lines()->Get(1), "");
+}
+
 TEST_F(EditControlsTest, AMemoTakesEnterOnlyWithWantReturns) {
   TMemo& memo = *form_->Memo1;
   memo.TakeFocus();

@@ -1,8 +1,9 @@
 // Edited text back to stored text: what the user did not touch keeps its stored characters,
 // what they typed takes the record's yeh.
+#include "data/ado_text_merge.h"
+
 #include <gtest/gtest.h>
 
-#include "data/ado_text_merge.h"
 #include "platform/codepage.h"
 #include "platform/locale.h"
 
@@ -46,6 +47,9 @@ const Case kCases[] = {
     // Text outside the code page entirely (a Latin letter with an accent it lacks is best-fit
     // or '?'): kept when untouched.
     {"outside code page", "ŵ ی", "? ي!", "ŵ ی!"},
+    // Line breaks: a memo shows CR LF; text stored with bare LF keeps LF, also in what is typed.
+    {"bare line feeds kept", "یک\nدو", "یک\r\nدو\r\nسه", "یک\nدو\nسه"},
+    {"crlf kept", "یک\r\nدو", "یک\r\nدو\r\nسه", "یک\r\nدو\r\nسه"},
 };
 
 class TextMergeTest : public testing::TestWithParam<Case> {

@@ -23,8 +23,8 @@ class CursorRowsTest : public testing::Test {
     for (std::size_t i = 0; i < count; ++i) {
       rows.push_back({std::int64_t(i + 1), std::u16string(u"t") + char16_t(u'0' + i)});
     }
-    auto memory = std::make_unique<adotest::MemoryRows>(std::move(columns), std::move(rows),
-                                                         writable);
+    auto memory =
+        std::make_unique<adotest::MemoryRows>(std::move(columns), std::move(rows), writable);
     memory->SetLastNumber(static_cast<std::int64_t>(count));
     rows_ = memory.get();
     rs_ = std::make_unique<Recordset>();

@@ -68,7 +68,8 @@ class DatabaseCopy {
   fs::path path_;
 };
 
-std::shared_ptr<Connection> Connect(const fs::path& file, ConnectModeEnum mode = adModeShareDenyNone) {
+std::shared_ptr<Connection> Connect(const fs::path& file,
+                                    ConnectModeEnum mode = adModeShareDenyNone) {
   auto connection = std::make_shared<Connection>();
   connection->put_Mode(mode);
   EXPECT_EQ(connection->Open(StoredString(file.string()), u"", u"", adConnectUnspecified), S_OK)
@@ -109,9 +110,9 @@ std::vector<Cell> OurColumn(const fs::path& file, const std::u16string& table,
   for (rs->MoveFirst(); rs->get_EOF(&eof) == S_OK && !eof; rs->MoveNext()) {
     Variant value;
     EXPECT_EQ(FieldNamed(*rs, column)->get_Value(&value), S_OK);
-    cells.push_back(value.null() ? Cell()
-                                 : Cell(platform::WideToUtf8(
-                                       std::get<std::u16string>(value.value()))));
+    cells.push_back(value.null()
+                        ? Cell()
+                        : Cell(platform::WideToUtf8(std::get<std::u16string>(value.value()))));
   }
   return cells;
 }
@@ -142,9 +143,9 @@ Rows SplitRecords(const std::string& text) {
 // Column `column` of every row as mdb-reader reads it (tests/node/export_rows.mjs).
 std::vector<Cell> ReaderColumn(const fs::path& file, const std::string& table,
                                const std::string& column) {
-  const auto output = jetwrite_test::Run(
-      "node '" + (SourceRoot() / "tests/node/export_rows.mjs").string() + "' '" + file.string() +
-      "' '" + table + "' '" + column + "'");
+  const auto output =
+      jetwrite_test::Run("node '" + (SourceRoot() / "tests/node/export_rows.mjs").string() + "' '" +
+                         file.string() + "' '" + table + "' '" + column + "'");
   EXPECT_EQ(output.exitCode, 0) << "mdb-reader could not read " << table;
   std::vector<Cell> cells;
   const Rows rows = SplitRecords(output.text);
@@ -157,7 +158,8 @@ std::vector<Cell> ReaderColumn(const fs::path& file, const std::string& table,
 std::vector<Cell> ExportColumn(const fs::path& file, const std::string& table, std::size_t column) {
   const auto output = jetwrite_test::Run(
       "mdb-export -H -Q -b strip -d \"$(printf '\\037')\" -R \"$(printf '\\036')\" -0 "
-      "\"$(printf '\\001')\" '" + file.string() + "' '" + table + "'");
+      "\"$(printf '\\001')\" '" +
+      file.string() + "' '" + table + "'");
   EXPECT_EQ(output.exitCode, 0) << "mdb-export could not read " << table;
   std::vector<Cell> cells;
   for (const auto& row : SplitRecords(output.text)) {
