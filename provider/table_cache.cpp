@@ -24,29 +24,49 @@ TableCache::TableCache(std::shared_ptr<const jet::Database> database)
 TableCache::TableCache(std::shared_ptr<const jet::Database> database, Options options)
     : database_(std::move(database)), options_(options) {}
 
-void TableCache::Revalidate() {
-  const jet::FileStamp now = database_->Stamp();
-  if (stamped_ && stamp_.settled && stamp_.SameFile(now)) return;
+Status TableCache::Revalidate() {
+  jet::FileStamp now = database_->Stamp();
+  if (stamped_ && stamp_.settled && stamp_.SameFile(now)) return Status::Ok();
   tables_.clear();
   folded_.clear();
   recent_.clear();
   foldedBytes_ = 0;
+  // Pages mapped before a write may lie beyond the old end of the file, and pages decrypted
+  // before it are copies: only a fresh opening reads the file as it is now.
+  if (stamped_) {
+    Result<std::unique_ptr<jet::Database>> reopened = database_->Reopen();
+    // The stamp kept still differs, so the next statement tries again.
+    if (!reopened.ok()) return reopened.status();
+    database_ = std::shared_ptr<const jet::Database>(reopened.take());
+    now = database_->Stamp();
+  }
   stamp_ = now;
   stamped_ = true;
+  return Status::Ok();
+}
+
+std::shared_ptr<const jet::Table> TableCache::Hold(std::unique_ptr<jet::Table> table) const {
+  struct Held {
+    std::shared_ptr<const jet::Database> database;
+    std::unique_ptr<jet::Table> table;  // destroyed first
+  };
+  auto held = std::make_shared<Held>(Held{database_, std::move(table)});
+  return std::shared_ptr<const jet::Table>(held, held->table.get());
 }
 
 Result<std::shared_ptr<const jet::Table>> TableCache::OpenTable(std::string_view name) {
+  Status current = Revalidate();
+  VELMORA_RETURN_IF_ERROR(current);
   if (!options_.keep) {
     Result<std::unique_ptr<jet::Table>> opened = database_->OpenTable(name);
     if (!opened.ok()) return opened.status();
-    return std::shared_ptr<const jet::Table>(opened.take());
+    return Hold(opened.take());
   }
-  Revalidate();
   const std::string key = Key(name);
   if (auto found = tables_.find(key); found != tables_.end()) return found->second;
   Result<std::unique_ptr<jet::Table>> opened = database_->OpenTable(name);
   if (!opened.ok()) return opened.status();
-  std::shared_ptr<const jet::Table> table(opened.take());
+  std::shared_ptr<const jet::Table> table = Hold(opened.take());
   // What is read from a file written moments ago may be outdated by a write the stamp misses.
   if (stamp_.settled) tables_[key] = table;
   return table;

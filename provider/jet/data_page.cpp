@@ -16,7 +16,6 @@
 #include "provider/jet/page_file.h"
 
 namespace provider::jet {
-namespace {}  // namespace
 
 Result<DataPage> DataPage::Read(ByteView page, const Format& format, const std::string& where) {
   if (page.U8(0) != kDataPage)
@@ -30,27 +29,63 @@ Result<DataPage> DataPage::Read(ByteView page, const Format& format, const std::
   return data;
 }
 
+std::optional<ByteView> DataPage::SlotBytes(std::uint16_t row) const {
+  const std::size_t table = format_->dataRowTable;
+  const std::size_t start = page_.U16(table + 2u * row) & kRowOffsetMask;
+  const std::size_t end =
+      row == 0 ? page_.size() : page_.U16(table + 2u * (row - 1)) & kRowOffsetMask;
+  const std::size_t tableEnd = table + 2u * slotCount_;
+  if (start < tableEnd || start > end || end > page_.size()) return std::nullopt;
+  return *page_.Slice(start, end - start);
+}
+
 Result<RowSlot> DataPage::Slot(std::uint16_t row, const std::string& where) const {
   if (row >= slotCount_)
     return Status::Corruption("A row number is beyond the rows of its page.",
                               where + ", row " + std::to_string(row));
-  const std::size_t table = format_->dataRowTable;
-  const std::uint16_t entry = page_.U16(table + 2u * row);
-  const std::size_t start = entry & kRowOffsetMask;
-  const std::size_t end =
-      row == 0 ? page_.size() : page_.U16(table + 2u * (row - 1)) & kRowOffsetMask;
-  const std::size_t tableEnd = table + 2u * slotCount_;
+  const std::uint16_t entry = page_.U16(format_->dataRowTable + 2u * row);
   RowSlot slot;
   slot.deleted = (entry & kRowDeleted) != 0;
   slot.overflow = (entry & kRowMoved) != 0;
-  if (start < tableEnd || start > end || end > page_.size()) {
+  const std::optional<ByteView> bytes = SlotBytes(row);
+  if (!bytes) {
     // Deleted slots may carry anything; they are never read.
     if (slot.deleted) return slot;
     return Status::Corruption("A row's offsets lie outside its page.",
                               where + ", row " + std::to_string(row));
   }
-  slot.bytes = *page_.Slice(start, end - start);
+  slot.bytes = *bytes;
   return slot;
+}
+
+Result<DataPage::SlotCounts> DataPage::CountSlots() const {
+  // Rows are named by a byte-sized slot number.
+  if (slotCount_ > 256)
+    return Status::Corruption("A data page has more rows than a row pointer can name.", "");
+  SlotCounts counts;
+  for (std::uint16_t row = 0; row < slotCount_; ++row) {
+    const std::uint16_t entry = page_.U16(format_->dataRowTable + 2u * row);
+    if ((entry & kRowDeleted) != 0) continue;
+    const std::optional<ByteView> bytes = SlotBytes(row);
+    if (!bytes)
+      return Status::Corruption("A row's offsets lie outside its page.",
+                                "row " + std::to_string(row));
+    if ((entry & kRowMoved) != 0) {
+      ++counts.moved;
+    } else if (!bytes->empty()) {
+      ++counts.rows;
+    }
+  }
+  return counts;
+}
+
+void DataPage::ListedSlots(std::vector<std::uint8_t>& slots) const {
+  for (std::uint16_t row = 0; row < slotCount_; ++row) {
+    const std::uint16_t entry = page_.U16(format_->dataRowTable + 2u * row);
+    if ((entry & (kRowDeleted | kRowMoved)) != 0) continue;
+    const std::optional<ByteView> bytes = SlotBytes(row);
+    if (bytes && !bytes->empty()) slots.push_back(static_cast<std::uint8_t>(row));
+  }
 }
 
 Result<RowSlot> ReadPointedSlot(const PageFile& file, const Format& format, std::uint32_t pointer,

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "provider/jet/byte_view.h"
 #include "provider/jet/format.h"
@@ -34,7 +36,21 @@ class DataPage {
   // Slot `row`; corruption when the offsets make no sense.
   Result<RowSlot> Slot(std::uint16_t row, const std::string& where) const;
 
+  // What a scan finds on the page: the slots that hold a row it lists (neither deleted nor
+  // moved, and not empty) and those that forward a moved row. Every slot that is not deleted is
+  // checked as Slot checks it; a failure names no place, which the caller knows.
+  struct SlotCounts {
+    std::uint16_t rows = 0;
+    std::uint16_t moved = 0;
+  };
+  Result<SlotCounts> CountSlots() const;
+  // Appends the slot numbers of the rows CountSlots counts, in order.
+  void ListedSlots(std::vector<std::uint8_t>& slots) const;
+
  private:
+  // The bytes slot `row` (< slotCount_) covers, or nothing when its offsets make no sense.
+  std::optional<ByteView> SlotBytes(std::uint16_t row) const;
+
   ByteView page_;
   const Format* format_ = nullptr;
   std::uint16_t slotCount_ = 0;

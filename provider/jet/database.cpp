@@ -14,7 +14,17 @@ Result<std::unique_ptr<Database>> Database::Open(const std::string& path,
   if (recovered.value().has_value()) return OpenBuffer(std::move(*recovered.value()), path, options);
   Result<std::unique_ptr<PageFile>> file = PageFile::Open(path);
   VELMORA_RETURN_IF_ERROR(file);
-  return Load(file.take(), path, options);
+  Result<std::unique_ptr<Database>> db = Load(file.take(), path, options);
+  VELMORA_RETURN_IF_ERROR(db);
+  db.value()->path_ = path;
+  db.value()->options_ = options;
+  return db;
+}
+
+Result<std::unique_ptr<Database>> Database::Reopen() const {
+  if (path_.empty())
+    return Status::NotSupported("A database held in memory cannot be opened again.", "database");
+  return Open(path_, options_);
 }
 
 Result<std::unique_ptr<Database>> Database::OpenBuffer(std::vector<std::uint8_t> bytes,

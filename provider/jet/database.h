@@ -57,6 +57,11 @@ class Database {
                                                       const std::string& name,
                                                       const OpenOptions& options = {});
 
+  // The same file opened afresh with the same options, for a reader that has seen its stamp
+  // change: its size, pages and catalog may all differ from what this object read. Fails as
+  // Open fails; notSupported for a database held in memory, which never changes.
+  Result<std::unique_ptr<Database>> Reopen() const;
+
   const DatabaseHeader& header() const { return header_; }
   // The file's stamp now, to tell whether it has been written since an earlier one.
   FileStamp Stamp() const { return file_->Stamp(); }
@@ -87,6 +92,8 @@ class Database {
   Result<std::unique_ptr<Table>> OpenDefinition(std::uint32_t page, const std::string& name) const;
 
   std::unique_ptr<PageFile> file_;
+  std::string path_;  // empty for a database held in memory
+  OpenOptions options_;
   DatabaseHeader header_;
   std::uint16_t codePage_ = 0;
   std::vector<CatalogEntry> tables_;

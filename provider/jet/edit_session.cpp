@@ -24,6 +24,10 @@ std::string Folder(const std::string& path) {
 EditSession::~EditSession() {
   store_.reset();
   if (descriptor_ >= 0) ::close(descriptor_);
+  // Every commit left the journal empty; the lock is still held while it goes.
+  struct stat info {};
+  if (lock_ && ::stat(JournalPath(path_).c_str(), &info) == 0 && info.st_size == 0)
+    (void)RemoveJournal(path_);
 }
 
 Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
@@ -41,7 +45,7 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   VELMORA_RETURN_IF_ERROR(RollBackJournal(path));
   session->descriptor_ = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (session->descriptor_ < 0) return Status::IoError(kReadOnlyMessage, path);
-  auto database = Database::Open(path, options);
+  auto database = provider::jet::Database::Open(path, options);
   VELMORA_RETURN_IF_ERROR(database);
   if (database.value()->version() != JetVersion::jet4)
     return Status::NotSupported("This engine writes Jet 4 files only.", path);
@@ -49,9 +53,9 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   return session;
 }
 
-const Database& EditSession::database() {
+const Database& EditSession::Database() {
   if (databaseStale_) {
-    auto reopened = Database::Open(path_, options_);
+    auto reopened = provider::jet::Database::Open(path_, options_);
     // The file was just written and synced by this session, under its lock.
     if (reopened.ok()) {
       database_ = reopened.take();
@@ -62,7 +66,7 @@ const Database& EditSession::database() {
 }
 
 Status EditSession::Begin() {
-  if (in_transaction())
+  if (InTransaction())
     return Status::InvalidArgument("A transaction is open already.", path_);
   struct stat info {};
   if (::fstat(descriptor_, &info) != 0)
@@ -75,7 +79,7 @@ Status EditSession::Begin() {
 Result<const EditedTable*> EditSession::TableNamed(std::string_view name) {
   for (const auto& [known, table] : tables_)
     if (SameName(known, name)) return table.get();
-  auto definition = database().TableDefinition(name);
+  auto definition = Database().TableDefinition(name);
   VELMORA_RETURN_IF_ERROR(definition);
   const std::string stored = definition.value().name;
   auto table = EditedTable::Read(*store_, definition.take());
@@ -87,7 +91,7 @@ Result<const EditedTable*> EditSession::TableNamed(std::string_view name) {
 
 template <typename Change>
 Result<std::uint32_t> EditSession::Run(std::string_view table, Change change) {
-  const bool own = !in_transaction();
+  const bool own = !InTransaction();
   if (own) VELMORA_RETURN_IF_ERROR(Begin());
   store_->BeginChange();
   Result<std::uint32_t> result = Status::Ok();
@@ -98,7 +102,7 @@ Result<std::uint32_t> EditSession::Run(std::string_view table, Change change) {
   } else {
     result = edited.status();
   }
-  if (result.ok() && !store_->status().ok()) result = store_->status();
+  if (result.ok() && !store_->ReadStatus().ok()) result = store_->ReadStatus();
   if (!result.ok()) {
     store_->UndoChange();
     if (own) Rollback();
@@ -151,9 +155,9 @@ Status EditSession::WritePages(const std::vector<ChangedPage>& changes) {
 }
 
 Status EditSession::Commit() {
-  if (!in_transaction()) return Status::InvalidArgument("No transaction is open.", path_);
+  if (!InTransaction()) return Status::InvalidArgument("No transaction is open.", path_);
   auto changes = store_->Changes();
-  const std::uint32_t filePages = store_->file_page_count();
+  const std::uint32_t filePages = store_->FilePageCount();
   store_.reset();
   VELMORA_RETURN_IF_ERROR(changes);
   if (changes.value().empty()) return Status::Ok();
@@ -166,7 +170,7 @@ Status EditSession::Commit() {
     return written;
   }
   databaseStale_ = true;
-  return RemoveJournal(path_);
+  return EmptyJournal(path_);
 }
 
 }  // namespace provider::jet

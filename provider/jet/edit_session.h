@@ -28,16 +28,16 @@ class EditSession {
   static Result<std::unique_ptr<EditSession>> Open(const std::string& path,
                                                    const OpenOptions& options);
 
-  const Database& database();
+  const provider::jet::Database& Database();
   Status Begin();
-  bool in_transaction() const { return store_ != nullptr; }
+  bool InTransaction() const { return store_ != nullptr; }
   Result<std::uint32_t> Insert(std::string_view table, const std::vector<Value>& values);
   Result<std::uint32_t> Update(std::string_view table, std::uint32_t location,
                                const std::vector<ColumnValue>& changes);
   Status Delete(std::string_view table, std::uint32_t location);
   Status Commit();
   void Rollback() { store_.reset(); }
-  std::int64_t last_auto_number() const { return lastAutoNumber_; }
+  std::int64_t LastAutoNumber() const { return lastAutoNumber_; }
 
  private:
   EditSession(std::string path, OpenOptions options) : path_(std::move(path)), options_(std::move(options)) {}
@@ -54,7 +54,7 @@ class EditSession {
   OpenOptions options_;
   std::unique_ptr<WriterLock> lock_;
   int descriptor_ = -1;
-  std::unique_ptr<Database> database_;
+  std::unique_ptr<provider::jet::Database> database_;
   bool databaseStale_ = false;
   std::unique_ptr<PageStore> store_;
   std::map<std::string, std::unique_ptr<EditedTable>> tables_;  // by the catalog's name

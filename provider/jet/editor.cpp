@@ -15,9 +15,9 @@ Result<std::unique_ptr<Editor>> Editor::Open(const std::string& path, const Open
   return std::unique_ptr<Editor>(new Editor(session.take()));
 }
 
-const Database& Editor::database() const { return session_->database(); }
+const Database& Editor::Database() const { return session_->Database(); }
 Status Editor::Begin() { return session_->Begin(); }
-bool Editor::in_transaction() const { return session_->in_transaction(); }
+bool Editor::InTransaction() const { return session_->InTransaction(); }
 
 Result<std::uint32_t> Editor::InsertRow(std::string_view table, const std::vector<Value>& values) {
   return session_->Insert(table, values);
@@ -34,6 +34,6 @@ Status Editor::DeleteRow(std::string_view table, std::uint32_t location) {
 
 Status Editor::Commit() { return session_->Commit(); }
 void Editor::Rollback() { session_->Rollback(); }
-std::int64_t Editor::last_auto_number() const { return session_->last_auto_number(); }
+std::int64_t Editor::LastAutoNumber() const { return session_->LastAutoNumber(); }
 
 }  // namespace provider::jet

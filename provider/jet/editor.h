@@ -57,14 +57,14 @@ class Editor {
                                               const OpenOptions& options = {});
 
   // The database as it was at the last commit (or at Open): what the changes apply to.
-  const Database& database() const;
+  const provider::jet::Database& Database() const;
 
   // Opens a transaction; invalidArgument when one is open already.
   Status Begin();
-  bool in_transaction() const;
+  bool InTransaction() const;
 
   // Adds a row: one value per column of the table, in Table::columns() order. An AutoNumber
-  // column takes Null and is given the table's next number (see last_auto_number()). Returns
+  // column takes Null and is given the table's next number (see LastAutoNumber()). Returns
   // the new row's location.
   Result<std::uint32_t> InsertRow(std::string_view table, const std::vector<Value>& values);
   // Gives the row at `location` the values in `changes`; the other columns keep their stored
@@ -84,7 +84,7 @@ class Editor {
   void Rollback();
 
   // The AutoNumber the last inserted row was given (0 before any).
-  std::int64_t last_auto_number() const;
+  std::int64_t LastAutoNumber() const;
 
  private:
   explicit Editor(std::unique_ptr<EditSession> session);

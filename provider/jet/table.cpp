@@ -10,6 +10,7 @@
 // Variable values: Text and Binary (also fixed-length when flagged), Memo and OLE (long values).
 #include "provider/jet/table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_set>
 
@@ -43,35 +44,61 @@ Result<std::unique_ptr<Table>> Table::Open(const PageFile& file, const Format& f
   return table;
 }
 
-// Rows come in the order their bytes lie in the file. A moved row is found where its data now
-// is (a slot flagged deleted, so that a plain scan would miss it) rather than where its
-// forwarding slot is; the peer readers list rows in that order too.
+// Counts the rows page by page. Rows come in the order their bytes lie in the file; a moved
+// row is listed where its data now is (a slot flagged deleted, so that a plain scan would miss
+// it), which only LocateMovedRows follows.
 Status Table::LocateRows() {
   const std::string where = "table '" + definition_.name + "'";
   Result<std::vector<std::uint32_t>> pages =
       ReadUsageMap(*file_, *format_, definition_.usageMap, where);
   VELMORA_RETURN_IF_ERROR(pages);
-  std::vector<DataPage> owned;
-  std::vector<std::uint32_t> numbers;
+  std::vector<std::uint32_t> owned;
+  bool moved = false;
   for (std::uint32_t number : pages.value()) {
-    const std::string here = where + ", data page " + std::to_string(number);
     // The map reader refuses pages beyond the file, so this read fails only if that changes.
-    Result<ByteView> page = file_->Page(number, here);
+    Result<ByteView> page = file_->Page(number, where);
     VELMORA_RETURN_IF_ERROR(page);
     // Usage maps may name pages the table no longer owns; only its own data pages count.
     if (page.value().U8(0) != kDataPage || page.value().U32(4) != definition_.page) continue;
-    Result<DataPage> data = DataPage::Read(page.value(), *format_, here);
-    VELMORA_RETURN_IF_ERROR(data);
-    owned.push_back(data.value());
-    numbers.push_back(number);
+    // Places are spelled out only for a failure: building them for every page cost more than
+    // counting its rows.
+    const auto here = [&] { return where + ", data page " + std::to_string(number); };
+    Result<DataPage> data = DataPage::Read(page.value(), *format_, "");
+    if (!data.ok()) return Status::Corruption(data.status().message(), here());
+    Result<DataPage::SlotCounts> counts = data.value().CountSlots();
+    if (!counts.ok())
+      return Status::Corruption(counts.status().message(), here() + ", " + counts.status().where());
+    owned.push_back(number);
+    moved = moved || counts.value().moved > 0;
+    if (counts.value().rows == 0) continue;
+    std::uint32_t firstSlot = kDense;
+    if (counts.value().rows != data.value().slot_count()) {
+      firstSlot = static_cast<std::uint32_t>(slots_.size());
+      data.value().ListedSlots(slots_);
+    }
+    pages_.push_back({number, static_cast<std::uint32_t>(rowCount_), firstSlot});
+    rowCount_ += counts.value().rows;
   }
+  if (!moved) return Status::Ok();
+  pages_.clear();
+  slots_.clear();
+  rowCount_ = 0;
+  return LocateMovedRows(owned);
+}
 
+Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
+  const std::string where = "table '" + definition_.name + "'";
+  // Every page was read and checked by LocateRows.
+  const auto read = [&](std::uint32_t number) {
+    return DataPage::Read(file_->Page(number, where).value(), *format_, where).value();
+  };
   // Where each moved row's data lies, in the order of the forwarding slots.
   std::vector<std::uint32_t> moved;
-  for (std::size_t p = 0; p < owned.size(); ++p) {
-    const std::string here = where + ", data page " + std::to_string(numbers[p]);
-    for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
-      Result<RowSlot> slot = owned[p].Slot(row, here);
+  for (std::uint32_t number : pages) {
+    const DataPage page = read(number);
+    const std::string here = where + ", data page " + std::to_string(number);
+    for (std::uint16_t row = 0; row < page.slot_count(); ++row) {
+      Result<RowSlot> slot = page.Slot(row, here);
       VELMORA_RETURN_IF_ERROR(slot);
       if (slot.value().deleted || !slot.value().overflow) continue;
       std::uint32_t location = 0;
@@ -95,28 +122,52 @@ Status Table::LocateRows() {
   }
   std::unordered_set<std::uint32_t> pending(moved.begin(), moved.end());
 
-  auto add = [&](ByteView bytes, std::uint32_t location) {
-    if (!bytes.empty())
-      rows_.push_back({bytes.data(), static_cast<std::uint32_t>(bytes.size()), location});
-  };
-  for (std::size_t p = 0; p < owned.size(); ++p) {
-    const std::string here = where + ", data page " + std::to_string(numbers[p]);
-    for (std::uint16_t row = 0; row < owned[p].slot_count(); ++row) {
+  for (std::uint32_t number : pages) {
+    const DataPage page = read(number);
+    for (std::uint16_t row = 0; row < page.slot_count(); ++row) {
       // Every slot of the owned pages was read without error in the pass above.
-      const RowSlot slot = owned[p].Slot(row, here).value();
-      const std::uint32_t location = numbers[p] << 8 | row;
-      if (slot.overflow) continue;
+      const RowSlot slot = page.Slot(row, where).value();
+      const std::uint32_t location = number << 8 | row;
+      if (slot.overflow || slot.bytes.empty()) continue;
       if (slot.deleted && pending.erase(location) == 0) continue;
-      add(slot.bytes, location);
+      locations_.push_back(location);
     }
   }
   // Moved rows whose data lies on a page the usage map does not name. Each location was read
   // without error while its chain was followed above.
   for (std::uint32_t location : moved) {
     if (pending.erase(location) == 0) continue;
-    add(ReadPointedSlot(*file_, *format_, location, false, where).value().bytes, location);
+    if (!ReadPointedSlot(*file_, *format_, location, false, where).value().bytes.empty())
+      locations_.push_back(location);
   }
+  rowCount_ = locations_.size();
   return Status::Ok();
+}
+
+std::uint32_t Table::RowLocation(std::size_t row) const {
+  if (pages_.empty()) return locations_[row];
+  const auto page =
+      std::upper_bound(pages_.begin(), pages_.end(), row,
+                       [](std::size_t r, const PageRows& p) { return r < p.firstRow; }) -
+      1;
+  const std::size_t index = row - page->firstRow;
+  return page->number << 8 | (page->firstSlot == kDense ? index : slots_[page->firstSlot + index]);
+}
+
+Result<ByteView> Table::RowBytes(std::size_t row) const {
+  const std::uint32_t location = RowLocation(row);
+  Result<ByteView> page = file_->Page(location >> 8, "");
+  VELMORA_RETURN_IF_ERROR(page);
+  Result<DataPage> data = DataPage::Read(page.value(), *format_, "");
+  VELMORA_RETURN_IF_ERROR(data);
+  Result<RowSlot> slot = data.value().Slot(static_cast<std::uint16_t>(location & 0xFF), "");
+  VELMORA_RETURN_IF_ERROR(slot);
+  // Only a moved row is listed from a slot flagged deleted (its data's).
+  const bool listable = pages_.empty() ? !slot.value().overflow || slot.value().deleted
+                                       : !slot.value().overflow && !slot.value().deleted;
+  if (slot.value().bytes.empty() || !listable)
+    return Status::Corruption("The row is no longer where its table was opened.", "");
+  return slot.value().bytes;
 }
 
 int Table::FindColumn(std::string_view name) const {
@@ -127,7 +178,7 @@ int Table::FindColumn(std::string_view name) const {
 }
 
 std::string Table::Place(std::size_t row, const Column* column) const {
-  const std::uint32_t location = rows_[row].location;
+  const std::uint32_t location = RowLocation(row);
   std::string place = "table '" + definition_.name + "', data page " +
                       std::to_string(location >> 8) + ", row " + std::to_string(location & 0xFF);
   if (column != nullptr) place += ", column '" + column->name + "'";
@@ -148,8 +199,9 @@ Status Table::Locate(const Status& status, std::size_t row, const Column& column
 }
 
 Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col) const {
-  const ByteView bytes(rows_[row].data, rows_[row].length);
-  Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+  Result<ByteView> bytes = RowBytes(row);
+  if (!bytes.ok()) return Locate(bytes.status(), row, col);
+  Result<RowLayout> parsed = RowLayout::Parse(bytes.value(), *format_, definition_.varColumns > 0);
   if (!parsed.ok()) return Locate(parsed.status(), row, col);
   const RowLayout& layout = parsed.value();
   if (!layout.MaskBit(col.number)) return std::optional<ByteView>();
@@ -167,12 +219,14 @@ Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col
 }
 
 Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
-  if (row >= rows_.size() || column >= columns().size())
+  if (row >= rowCount_ || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
   if (col.type == ColumnType::boolean) {
-    const ByteView bytes(rows_[row].data, rows_[row].length);
-    Result<RowLayout> parsed = RowLayout::Parse(bytes, *format_, definition_.varColumns > 0);
+    Result<ByteView> bytes = RowBytes(row);
+    if (!bytes.ok()) return Locate(bytes.status(), row, col);
+    Result<RowLayout> parsed =
+        RowLayout::Parse(bytes.value(), *format_, definition_.varColumns > 0);
     if (!parsed.ok()) return Locate(parsed.status(), row, col);
     return Value(parsed.value().MaskBit(col.number));
   }
@@ -186,7 +240,7 @@ Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
 
 Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
                             const CharacterMap* map) const {
-  if (row >= rows_.size() || column >= columns().size())
+  if (row >= rowCount_ || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
   if (col.type != ColumnType::text && col.type != ColumnType::memo)

@@ -18,9 +18,11 @@
 
 namespace provider::jet {
 
-// Opening a table locates every row (one pass over the table's own pages, following moved rows)
-// but decodes nothing; GetValue decodes one value, reading memo and OLE pages only then. Rows
-// keep the order of the scan, which is the file's page and slot order.
+// Opening a table counts its rows from the slot tables of its own pages, reading no row; a row
+// is found on its page when it is read, and GetValue decodes one value, reading memo and OLE
+// pages only then. A table with moved rows has every row located at opening instead, since a
+// moved row is listed where its data now lies. Rows keep the order of the scan, which is the
+// file's page and slot order.
 //
 // A Table refers to the PageFile of the Database that opened it, which must outlive it.
 class Table {
@@ -40,10 +42,10 @@ class Table {
   int FindColumn(std::string_view name) const;
 
   // The exact number of rows.
-  std::size_t row_count() const { return rows_.size(); }
+  std::size_t row_count() const { return rowCount_; }
   // A row's place in the file (page << 8 | slot), stable while the file is unchanged: usable as
   // a bookmark.
-  std::uint32_t RowLocation(std::size_t row) const { return rows_[row].location; }
+  std::uint32_t RowLocation(std::size_t row) const;
 
   // The value of column `column` (an index into columns()) in row `row` (< row_count()). Null is
   // std::monostate; a damaged row or long value is a corruption status naming its place.
@@ -55,16 +57,24 @@ class Table {
                        const CharacterMap* map = nullptr) const;
 
  private:
-  struct RowRef {
-    const std::uint8_t* data;
-    std::uint32_t length;
-    std::uint32_t location;
+  // An owned data page that lists rows, and the number of its first row.
+  struct PageRows {
+    std::uint32_t number;
+    std::uint32_t firstRow;
+    // Where the page's listed slots begin in slots_, or kDense when every slot holds a listed
+    // row (row firstRow + k is then slot k).
+    std::uint32_t firstSlot;
   };
+  static constexpr std::uint32_t kDense = 0xFFFFFFFF;
 
   Table(const PageFile& file, const Format& format, std::uint16_t codePage, TableDef definition)
       : file_(&file), format_(&format), codePage_(codePage), definition_(std::move(definition)) {}
 
   Status LocateRows();
+  // Locates every row of a table with moved rows into locations_.
+  Status LocateMovedRows(const std::vector<std::uint32_t>& pages);
+  // The stored bytes of row `row`, checked against its page as it is now.
+  Result<ByteView> RowBytes(std::size_t row) const;
   // The stored bytes of a value that is not Boolean, or nothing when the value is Null.
   Result<std::optional<ByteView>> Stored(std::size_t row, const Column& column) const;
   Result<Value> Decode(const Column& column, ByteView bytes) const;
@@ -77,7 +87,13 @@ class Table {
   const Format* format_;
   std::uint16_t codePage_;
   TableDef definition_;
-  std::vector<RowRef> rows_;
+  std::size_t rowCount_ = 0;
+  // The pages that list rows, in scan order; empty when locations_ holds every row.
+  std::vector<PageRows> pages_;
+  // The listed slots of the pages with gaps, kept at opening so that a later change to the
+  // page cannot shift a row onto another.
+  std::vector<std::uint8_t> slots_;
+  std::vector<std::uint32_t> locations_;
 };
 
 }  // namespace provider::jet

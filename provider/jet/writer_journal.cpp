@@ -8,6 +8,7 @@
 //   28   ...  n entries: page number (4), then the page's old bytes as the file held them
 //   end  8    FNV-1a hash of every byte before it; a journal whose hash does not match was
 //             not finished, so the file was not touched yet
+// An empty journal is one whose commit finished.
 #include "provider/jet/writer_journal.h"
 
 #include <fcntl.h>
@@ -109,15 +110,27 @@ Status WriteJournal(const std::string& path, std::size_t pageSize, std::uint32_t
   Append32(bytes, static_cast<std::uint32_t>(hash >> 32));
 
   const std::string journal = JournalPath(path);
+  struct stat info {};
+  const bool created = ::stat(journal.c_str(), &info) != 0;
   const int descriptor = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (descriptor < 0) return Status::IoError(kReadOnlyMessage, journal);
   Status status = WriteAll(descriptor, bytes.data(), bytes.size(), 0, journal);
-  if (status.ok() && ::fsync(descriptor) != 0)
+  if (status.ok() && ::fdatasync(descriptor) != 0)
     status = Status::IoError("The journal of the database could not be synced.", journal);
   ::close(descriptor);
-  if (status.ok()) status = SyncFolder(journal);
+  if (status.ok() && created) status = SyncFolder(journal);
   if (!status.ok()) ::unlink(journal.c_str());
   return status;
+}
+
+Status EmptyJournal(const std::string& path) {
+  const std::string journal = JournalPath(path);
+  const int descriptor = ::open(journal.c_str(), O_WRONLY | O_CLOEXEC);
+  if (descriptor < 0) return Status::IoError("The journal of the database could not be emptied.", journal);
+  const bool emptied = ::ftruncate(descriptor, 0) == 0 && ::fdatasync(descriptor) == 0;
+  ::close(descriptor);
+  if (!emptied) return Status::IoError("The journal of the database could not be emptied.", journal);
+  return Status::Ok();
 }
 
 Status RemoveJournal(const std::string& path) {
@@ -198,7 +211,7 @@ Status RollBackJournal(const std::string& path) {
 Result<std::optional<std::vector<std::uint8_t>>> RecoverFile(const std::string& path) {
   using Bytes = std::optional<std::vector<std::uint8_t>>;
   struct stat info {};
-  if (::stat(JournalPath(path).c_str(), &info) != 0) return Bytes();
+  if (::stat(JournalPath(path).c_str(), &info) != 0 || info.st_size == 0) return Bytes();
   {
     auto lock = WriterLock::Acquire(path);
     if (lock.ok() && RollBackJournal(path).ok()) return Bytes();

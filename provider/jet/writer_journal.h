@@ -16,11 +16,16 @@ namespace provider::jet {
 std::string JournalPath(const std::string& path);
 
 // Writes the journal for a commit of `changes` to a file of `filePageCount` pages of `pageSize`
-// bytes, then syncs it and its folder. Only when this succeeded may the file be changed.
+// bytes, then syncs it, and its folder when the journal is new. Only when this succeeded may the
+// file be changed.
 Status WriteJournal(const std::string& path, std::size_t pageSize, std::uint32_t filePageCount,
                     const std::vector<ChangedPage>& changes);
 
-// Removes the journal once the commit is synced, and syncs the folder.
+// Ends a commit once the file is synced: empties the journal and syncs it. An empty journal counts
+// as none; keeping the file saves a folder sync at every commit, as a new entry needs one.
+Status EmptyJournal(const std::string& path);
+
+// Removes the journal, and syncs the folder.
 Status RemoveJournal(const std::string& path);
 
 // What a journal found beside a file holds.

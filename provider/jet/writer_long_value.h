@@ -6,12 +6,18 @@
 #include <vector>
 
 #include "provider/jet/writer_page_store.h"
+#include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
+#include "provider/value.h"
 
 namespace provider::jet {
 
 // Values up to this many bytes stay inside the row.
 constexpr std::size_t kInlineLongValueLimit = 64;
+
+// The bytes a memo (Jet text) or OLE (the data as it is) value of `column` stores;
+// invalidArgument when the value is of another kind.
+Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value);
 
 class LongValueWriter {
  public:

@@ -18,8 +18,7 @@ std::unique_ptr<PageStore> PageStore::OverFile(int descriptor, std::uint32_t pag
   store->descriptor_ = descriptor;
   store->filePageCount_ = pageCount;
   store->databaseKey_ = databaseKey;
-  store->pages_.resize(pageCount);
-  store->originals_.resize(pageCount);
+  store->pageCount_ = pageCount;
   return store;
 }
 
@@ -32,49 +31,49 @@ void PageStore::Encrypt(std::uint32_t number, std::span<std::uint8_t> page) cons
   Rc4Apply(keyBytes, page);
 }
 
-void PageStore::Load(std::uint32_t number) const {
-  pages_[number] = std::make_unique<std::uint8_t[]>(kWriterPageSize);
-  if (number >= filePageCount_) return;
-  auto original = std::make_unique<std::uint8_t[]>(kWriterPageSize);
+PageStore::Held& PageStore::Load(std::uint32_t number) const {
+  auto found = pages_.find(number);
+  if (found != pages_.end()) return found->second;
+  Held& held = pages_[number];
+  held.bytes = std::make_unique<std::uint8_t[]>(kWriterPageSize);
+  if (number >= filePageCount_) return held;
+  held.original = std::make_unique<std::uint8_t[]>(kWriterPageSize);
   std::size_t done = 0;
   while (done < kWriterPageSize) {
-    const ssize_t got = ::pread(descriptor_, original.get() + done, kWriterPageSize - done,
+    const ssize_t got = ::pread(descriptor_, held.original.get() + done, kWriterPageSize - done,
                                 static_cast<off_t>(number) * kWriterPageSize + done);
     if (got <= 0) {
       if (status_.ok())
         status_ = Status::IoError("The database file could not be read.",
                                   "page " + std::to_string(number));
-      std::memset(original.get(), 0, kWriterPageSize);
+      std::memset(held.original.get(), 0, kWriterPageSize);
       break;
     }
     done += static_cast<std::size_t>(got);
   }
-  std::memcpy(pages_[number].get(), original.get(), kWriterPageSize);
-  Encrypt(number, std::span<std::uint8_t>(pages_[number].get(), kWriterPageSize));
-  originals_[number] = std::move(original);
+  std::memcpy(held.bytes.get(), held.original.get(), kWriterPageSize);
+  Encrypt(number, std::span<std::uint8_t>(held.bytes.get(), kWriterPageSize));
+  return held;
 }
 
 std::span<std::uint8_t> PageStore::Page(std::uint32_t number) {
-  if (!pages_[number]) Load(number);
+  Held& held = Load(number);
   if (changing_ && number < changePageCount_ &&
       std::none_of(before_.begin(), before_.end(),
                    [number](const auto& page) { return page.first == number; })) {
     auto copy = std::make_unique<std::uint8_t[]>(kWriterPageSize);
-    std::memcpy(copy.get(), pages_[number].get(), kWriterPageSize);
+    std::memcpy(copy.get(), held.bytes.get(), kWriterPageSize);
     before_.emplace_back(number, std::move(copy));
   }
-  return std::span<std::uint8_t>(pages_[number].get(), kWriterPageSize);
+  return std::span<std::uint8_t>(held.bytes.get(), kWriterPageSize);
 }
 
 std::span<const std::uint8_t> PageStore::Page(std::uint32_t number) const {
-  if (!pages_[number]) Load(number);
-  return std::span<const std::uint8_t>(pages_[number].get(), kWriterPageSize);
+  return std::span<const std::uint8_t>(Load(number).bytes.get(), kWriterPageSize);
 }
 
 std::uint32_t PageStore::AppendUntracked(std::uint8_t type) {
-  const std::uint32_t number = page_count();
-  pages_.push_back(std::make_unique<std::uint8_t[]>(kWriterPageSize));
-  originals_.emplace_back();
+  const std::uint32_t number = pageCount_++;
   Page(number)[0] = type;
   return number;
 }
@@ -94,9 +93,9 @@ void PageStore::BeginChange() {
 }
 
 void PageStore::UndoChange() {
-  for (auto& [number, bytes] : before_) pages_[number] = std::move(bytes);
-  pages_.resize(changePageCount_);
-  originals_.resize(changePageCount_);
+  for (auto& [number, bytes] : before_) pages_[number].bytes = std::move(bytes);
+  pages_.erase(pages_.lower_bound(changePageCount_), pages_.end());
+  pageCount_ = changePageCount_;
   usageMapPage_ = changeUsageMapPage_;
   EndChange();
 }
@@ -109,16 +108,14 @@ void PageStore::EndChange() {
 Result<std::vector<ChangedPage>> PageStore::Changes() const {
   VELMORA_RETURN_IF_ERROR(status_);
   std::vector<ChangedPage> changes;
-  for (std::uint32_t number = 0; number < page_count(); ++number) {
-    if (!pages_[number]) continue;
+  for (const auto& [number, held] : pages_) {
     ChangedPage change;
     change.number = number;
-    change.stored.assign(pages_[number].get(), pages_[number].get() + kWriterPageSize);
+    change.stored.assign(held.bytes.get(), held.bytes.get() + kWriterPageSize);
     Encrypt(number, change.stored);
-    if (originals_[number]) {
-      if (std::equal(change.stored.begin(), change.stored.end(), originals_[number].get()))
-        continue;
-      change.original.assign(originals_[number].get(), originals_[number].get() + kWriterPageSize);
+    if (held.original) {
+      if (std::equal(change.stored.begin(), change.stored.end(), held.original.get())) continue;
+      change.original.assign(held.original.get(), held.original.get() + kWriterPageSize);
     }
     changes.push_back(std::move(change));
   }
@@ -127,7 +124,7 @@ Result<std::vector<ChangedPage>> PageStore::Changes() const {
 
 std::vector<std::uint8_t> PageStore::bytes() const {
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(pages_.size() * kWriterPageSize);
+  bytes.reserve(std::size_t{pageCount_} * kWriterPageSize);
   for (std::uint32_t number = 0; number < page_count(); ++number) {
     const std::span<const std::uint8_t> page = Page(number);
     bytes.insert(bytes.end(), page.begin(), page.end());

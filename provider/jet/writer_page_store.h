@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -38,7 +39,7 @@ struct ChangedPage {
 // file grows. Each page has its own buffer: page spans stay valid as long as the store.
 //
 // A store over a file reads each page when it is first asked for. A page that cannot be read
-// (an I/O error) reads as zeros and the store's status() keeps the error, which Changes() and
+// (an I/O error) reads as zeros and the store's ReadStatus() keeps the error, which Changes() and
 // every later use report: a change never goes out based on a page the store did not see.
 class PageStore {
  public:
@@ -50,7 +51,7 @@ class PageStore {
   static std::unique_ptr<PageStore> OverFile(int descriptor, std::uint32_t pageCount,
                                              std::uint32_t databaseKey);
 
-  std::uint32_t page_count() const { return static_cast<std::uint32_t>(pages_.size()); }
+  std::uint32_t page_count() const { return pageCount_; }
   std::span<std::uint8_t> Page(std::uint32_t number);
   std::span<const std::uint8_t> Page(std::uint32_t number) const;
 
@@ -72,11 +73,11 @@ class PageStore {
   void EndChange();
 
   // The first failed page read, or ok.
-  const Status& status() const { return status_; }
+  const Status& ReadStatus() const { return status_; }
   // The pages that differ from the file (or are new), in page order, in the file's form.
   Result<std::vector<ChangedPage>> Changes() const;
   // The number of pages the file had when the store was made over it.
-  std::uint32_t file_page_count() const { return filePageCount_; }
+  std::uint32_t FilePageCount() const { return filePageCount_; }
 
   // Writes a store made for a new file.
   Status Save(const std::string& path) const;
@@ -85,13 +86,19 @@ class PageStore {
 
  private:
   using Buffer = std::unique_ptr<std::uint8_t[]>;
+  // A page handed out: its bytes, and those the file held when it was read (none for a new one).
+  struct Held {
+    Buffer bytes;
+    Buffer original;
+  };
 
-  void Load(std::uint32_t number) const;
+  Held& Load(std::uint32_t number) const;
   // `page` as the file stores it: encrypted when the file's pages are.
   void Encrypt(std::uint32_t number, std::span<std::uint8_t> page) const;
 
-  mutable std::vector<Buffer> pages_;      // null: not read yet
-  mutable std::vector<Buffer> originals_;  // the file's bytes of each page read, as stored
+  // Only the pages handed out are held, so a transaction costs what it touches, not the file.
+  mutable std::map<std::uint32_t, Held> pages_;
+  std::uint32_t pageCount_ = 0;
   mutable Status status_;
   bool changing_ = false;
   std::uint32_t changePageCount_ = 0;

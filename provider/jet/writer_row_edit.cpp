@@ -164,23 +164,6 @@ Result<RowEdit::Field> RowEdit::Encode(std::size_t column, const Value& value) c
   return field;
 }
 
-Result<std::vector<std::uint8_t>> RowEdit::LongValueBytes(std::size_t column,
-                                                          const Value& value) const {
-  const ColumnLayout& placed = table_->layout.columns[column];
-  if (placed.columnSpec.type == ColumnType::memo) {
-    const auto* text = std::get_if<std::u16string>(&value);
-    if (text == nullptr)
-      return Status::InvalidArgument("The value does not suit the column: text is expected.",
-                                     "column '" + table_->definition.columns[column].name + "'");
-    return EncodeJetText(*text);
-  }
-  const auto* bytes = std::get_if<Bytes>(&value);
-  if (bytes == nullptr)
-    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
-                                   "column '" + table_->definition.columns[column].name + "'");
-  return *bytes;
-}
-
 Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
                                                           const std::vector<std::uint8_t>& data) {
   const auto maps = table_->extras.longValueMaps.find(table_->layout.columns[column].number);
@@ -190,17 +173,15 @@ Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
   LongValueWriter writer(maps->second.owned, maps->second.free);
   if (data.size() > kInlineLongValueLimit) {
     // Go on filling a page the column already has, before adding one.
-    auto pages = UsageMapPages(*store_, maps->second.free);
+    auto pages = LastUsageMapPages(*store_, maps->second.free, kPagesTried);
     VELMORA_RETURN_IF_ERROR(pages);
     const std::size_t need = std::min(data.size() + 4, kMaxLongValueRow);
-    std::size_t tried = 0;
-    for (auto page = pages.value().rbegin(); page != pages.value().rend() && tried < kPagesTried;
-         ++page, ++tried) {
-      if (*page >= store_->page_count()) continue;
-      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(*page);
+    for (std::uint32_t page : pages.value()) {
+      if (page >= store_->page_count()) continue;
+      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(page);
       if (bytes[0] == kPageData && Load32(bytes, 4) == kLongValueOwner &&
           DataPageHasRoom(bytes, need)) {
-        writer.UsePage(*page);
+        writer.UsePage(page);
         break;
       }
     }
@@ -248,13 +229,10 @@ Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t pref
     return page[0] == kPageData && Load32(page, 4) == owner && DataPageHasRoom(page, size);
   };
   if (fits(preferred)) return preferred;
-  auto pages = UsageMapPages(*store_, table_->definition.freeSpaceMap);
+  auto pages = LastUsageMapPages(*store_, table_->definition.freeSpaceMap, kPagesTried);
   VELMORA_RETURN_IF_ERROR(pages);
-  std::size_t tried = 0;
-  for (auto page = pages.value().rbegin(); page != pages.value().rend() && tried < kPagesTried;
-       ++page, ++tried) {
-    if (fits(*page)) return *page;
-  }
+  for (std::uint32_t page : pages.value())
+    if (fits(page)) return page;
   auto added = store_->Allocate(kPageData);
   VELMORA_RETURN_IF_ERROR(added);
   InitDataPage(store_->Page(added.value()), owner);
@@ -286,8 +264,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
             "' up to date.",
         table);
   const std::uint32_t next =
-      std::max<std::uint32_t>(1, Load32(std::as_const(*store_).Page(table_->definition.page),
-                                        Format::Jet4().tdefAutoNumber));
+      Load32(std::as_const(*store_).Page(table_->definition.page), kTableDefAutoNumber) + 1;
 
   // Everything is encoded and measured before anything is written.
   std::vector<Field> fields(columns.size());
@@ -314,7 +291,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
       numbered = true;
     } else if (column.longValue()) {
       if (IsNull(values[i])) continue;
-      auto bytes = LongValueBytes(i, values[i]);
+      auto bytes = LongValueBytes(columns[i], values[i]);
       VELMORA_RETURN_IF_ERROR(bytes);
       size += kLongValueHeader + (bytes.value().size() <= kInlineLongValueLimit ? bytes.value().size() : 0);
       longValues.emplace_back(i, bytes.take());
@@ -342,7 +319,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   VELMORA_RETURN_IF_ERROR(CountRows(1));
   if (numbered) {
     autoNumber = next;
-    Store32(store_->Page(table_->definition.page), Format::Jet4().tdefAutoNumber, next + 1);
+    Store32(store_->Page(table_->definition.page), kTableDefAutoNumber, next);
   }
   return PageRow(page.value(), slot.value());
 }
@@ -368,7 +345,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
         longValues.emplace_back(i, std::nullopt);
         continue;
       }
-      auto bytes = LongValueBytes(i, change.value);
+      auto bytes = LongValueBytes(columns[i], change.value);
       VELMORA_RETURN_IF_ERROR(bytes);
       longValues.emplace_back(i, bytes.take());
       continue;
@@ -377,12 +354,12 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
     VELMORA_RETURN_IF_ERROR(field);
     const bool same = field.value().present == old[i].present &&
                       (field.value().bytes == old[i].bytes || !field.value().present);
-    if (!same && column.autoIncrement())
-      return Refuse("An AutoNumber column is numbered by the table.", i);
     if (!same && table_->extras.Indexed(column.number))
       return Refuse("An indexed column cannot be changed: this engine cannot keep the table's "
                     "indexes up to date.",
                     i);
+    if (!same && column.autoIncrement())
+      return Refuse("An AutoNumber column is numbered by the table.", i);
     fields[i] = field.take();
   }
   std::size_t size = 2 + table_->layout.fixedSize + 2 * table_->layout.varCount + 4 +

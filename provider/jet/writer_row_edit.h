@@ -60,8 +60,6 @@ class RowEdit {
   Result<std::vector<Field>> ReadFields(std::uint32_t data);
   // Encodes `value` for column `column` (not a long-value column).
   Result<Field> Encode(std::size_t column, const Value& value) const;
-  // The bytes a long value stores.
-  Result<std::vector<std::uint8_t>> LongValueBytes(std::size_t column, const Value& value) const;
   // Stores a long value on its column's pages and returns the column's part of the row.
   Result<std::vector<std::uint8_t>> StoreLongValue(std::size_t column,
                                                    const std::vector<std::uint8_t>& data);

@@ -66,7 +66,8 @@ struct TableMaps {
 
 // Offsets in the definition page that change as rows are added.
 inline const std::size_t kTableDefRowCount = Format::Jet4().tdefRowCount;
-inline const std::size_t kTableDefNextAutoNumber = Format::Jet4().tdefAutoNumber;
+// The last AutoNumber given (0 before any): Access gives the next row this value + 1.
+inline const std::size_t kTableDefAutoNumber = Format::Jet4().tdefAutoNumber;
 
 // The whole definition page of an empty table. notSupported when it would need more than one
 // page.

@@ -13,6 +13,7 @@
 #include "provider/jet/writer_usage_map.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_data_page.h"
@@ -173,6 +174,37 @@ Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t
     for (std::uint32_t i = 0; i < kPagesPerBitmapPage; ++i)
       if (GetBit(bits, i))
         pages.push_back(static_cast<std::uint32_t>(slot) * kPagesPerBitmapPage + i);
+  }
+  return pages;
+}
+
+Result<std::vector<std::uint32_t>> LastUsageMapPages(PageStore& store, std::uint32_t map,
+                                                     std::size_t count) {
+  auto row = MapRow(store, map);
+  VELMORA_RETURN_IF_ERROR(row);
+  std::vector<std::uint32_t> pages;
+  // Adds the set bits of `bitmap` (covering pages from `first`), highest first.
+  auto collect = [&](std::span<const std::uint8_t> bitmap, std::uint32_t first) {
+    for (std::size_t byte = bitmap.size(); byte > 0 && pages.size() < count; --byte) {
+      if (bitmap[byte - 1] == 0) continue;
+      for (int bit = 7; bit >= 0 && pages.size() < count; --bit)
+        if ((bitmap[byte - 1] >> bit) & 1)
+          pages.push_back(first + static_cast<std::uint32_t>((byte - 1) * 8 + static_cast<std::size_t>(bit)));
+    }
+  };
+  if (row.value()[0] == kInlineMap) {
+    collect(row.value().subspan(kInlineBitmapStart), Load32(row.value(), 1));
+    return pages;
+  }
+  if (row.value()[0] != kReferenceMap)
+    return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
+  for (std::size_t slot = ReferenceSlots(row.value()); slot > 0 && pages.size() < count; --slot) {
+    const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * (slot - 1));
+    if (bitmap == 0) continue;
+    if (bitmap >= store.page_count())
+      return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
+    collect(std::as_const(store).Page(bitmap).subspan(kBitmapPageStart),
+            static_cast<std::uint32_t>(slot - 1) * kPagesPerBitmapPage);
   }
   return pages;
 }

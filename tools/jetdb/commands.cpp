@@ -17,6 +17,10 @@ const std::vector<Command>& Commands() {
       {"build", "CONTENT_DIR OUT.mdb", RunBuild},
       {"synth", "N OUT.mdb", RunSynth},
       {"query", "[--password P] FILE \"SQL\"", RunQuery},
+      {"edit",
+       "FILE < SCRIPT (tab-separated lines: begin, commit, rollback, "
+       "update TABLE KEY=V COLUMN=V..., insert TABLE COLUMN=V..., delete TABLE KEY=V)",
+       RunEdit},
   };
   return commands;
 }

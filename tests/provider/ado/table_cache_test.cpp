@@ -175,6 +175,13 @@ TEST(TableCacheTest, ProgramStatementsFindTheSameRowsOnASyntheticDatabase) {
 class FileWriteTest : public testing::Test {
  protected:
   void SetUp() override {
+    Write(database_.Path(), {u"alpha", u"beta"});
+    database_.Age();
+    cache_ = Open(database_.Path(), true);
+  }
+
+  // Writes a new file of the table with `titles` at `path`.
+  static void Write(const std::string& path, const std::vector<std::u16string>& titles) {
     using jet::ColumnSpec;
     using jet::ColumnType;
     auto created = jet::NewDatabase::Create(DateTime{46000});
@@ -184,11 +191,20 @@ class FileWriteTest : public testing::Test {
                        {ColumnSpec{u"id", ColumnType::longInteger, 0, true},
                         ColumnSpec{u"kholase", ColumnType::text, 100, false}}});
     ASSERT_TRUE(table.ok());
-    for (const char16_t* title : {u"alpha", u"beta"})
-      ASSERT_TRUE(table.value()->InsertRow({Value{}, std::u16string(title)}).ok());
-    ASSERT_TRUE(created.value()->Save(database_.Path()).ok());
-    database_.Age();
-    cache_ = Open(database_.Path(), true);
+    for (const std::u16string& title : titles)
+      ASSERT_TRUE(table.value()->InsertRow({Value{}, title}).ok());
+    ASSERT_TRUE(created.value()->Save(path).ok());
+  }
+
+  // Rewrites the file in place (same inode) with the bytes of one holding `titles`.
+  void Overwrite(const std::vector<std::u16string>& titles) const {
+    const std::string other = database_.Path() + ".new";
+    Write(other, titles);
+    std::ifstream in(other, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream out(database_.Path(), std::ios::binary | std::ios::in | std::ios::out);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(out.good());
   }
 
   std::size_t Found(const std::u16string& word) {
@@ -237,6 +253,25 @@ TEST_F(FileWriteTest, AWriteByThisProcessIsSeenByTheNextSearch) {
   RenameAlpha();
   EXPECT_EQ(Found(u"alpha"), 0u);
   EXPECT_EQ(Found(u"omega"), 1u);
+}
+
+// Rows added by a writer take new pages at the end of the file, beyond what was mapped when the
+// connection opened it; the result of the search before the write stays readable.
+TEST_F(FileWriteTest, AFileThatGrowsIsReadWholeByTheNextSearch) {
+  auto before = OpenSource(cache_, adCmdText, u"SELECT * FROM kolliyat where kholase like '%a%'");
+  ASSERT_TRUE(before.ok());
+  const auto size = fs::file_size(database_.Path());
+  std::vector<std::u16string> titles = {u"alpha", u"beta"};
+  for (int i = 0; i < 3000; ++i) titles.push_back(u"title " + std::u16string(40, u'x'));
+  titles.push_back(u"gamma");
+  Overwrite(titles);
+  ASSERT_GT(fs::file_size(database_.Path()), size + 16 * 4096);
+  EXPECT_EQ(Found(u"gamma"), 1u);
+  EXPECT_EQ(Found(u"title"), 3000u);
+  EXPECT_EQ(Found(u"alpha"), 1u);
+  ASSERT_EQ(before.value()->row_count(), 2u);
+  auto title = before.value()->GetValue(1, 1);
+  ASSERT_TRUE(title.ok()) << title.status().ToString();
 }
 
 TEST_F(FileWriteTest, AFileWrittenMomentsAgoIsReadAfreshEveryTime) {

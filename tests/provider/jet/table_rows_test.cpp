@@ -1,0 +1,158 @@
+// Which rows an opened table lists and where: every live row once, in page and slot order, on
+// pages full of rows and on pages with deleted slots between them; and a row whose page changed
+// after the table was opened reads as an error, never as another row.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "provider/jet/database.h"
+#include "provider/jet/new_database.h"
+
+namespace provider::jet {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file of its own in a folder removed with the test.
+class TempFile {
+ public:
+  TempFile() {
+    std::string pattern = (fs::temp_directory_path() / "velmora-rows-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
+    folder_ = pattern;
+  }
+  ~TempFile() { fs::remove_all(folder_); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  std::string Path() const { return (folder_ / "rows.mdb").string(); }
+
+ private:
+  fs::path folder_;
+};
+
+struct Written {
+  std::vector<std::u16string> titles;    // of the rows kept, in insertion order
+  std::vector<std::uint32_t> locations;  // where InsertRow put them
+};
+
+// A table "t" of `rows` rows with a title each ("r0", "r1", …, long enough that a page holds
+// a few dozen), the rows `deleted` names removed again, saved to `path`.
+Written WriteTable(const std::string& path, std::size_t rows,
+                   const std::set<std::size_t>& deleted) {
+  Written written;
+  auto database = NewDatabase::Create(DateTime{46000});
+  EXPECT_TRUE(database.ok());
+  auto table = database.value()->CreateTable(
+      TableSpec{u"t", {ColumnSpec{u"title", ColumnType::text, 200, false}}});
+  EXPECT_TRUE(table.ok());
+  std::vector<std::uint32_t> all;
+  for (std::size_t row = 0; row < rows; ++row) {
+    const std::u16string title = u"r" + std::u16string(100, u'.') +
+                                 std::u16string(1, static_cast<char16_t>(u'a' + row % 26)) +
+                                 std::u16string(row / 26 + 1, u'z');
+    auto location = table.value()->InsertRow({title});
+    EXPECT_TRUE(location.ok()) << location.status().ToString();
+    all.push_back(location.value());
+    if (deleted.count(row) == 0) {
+      written.titles.push_back(title);
+      written.locations.push_back(location.value());
+    }
+  }
+  for (std::size_t row : deleted) EXPECT_TRUE(table.value()->DeleteRow(all[row]).ok());
+  EXPECT_TRUE(database.value()->Save(path).ok());
+  return written;
+}
+
+// Every `step`-th row number in [first, end).
+std::set<std::size_t> Every(std::size_t step, std::size_t first, std::size_t end) {
+  std::set<std::size_t> rows;
+  for (std::size_t row = first; row < end; row += step) rows.insert(row);
+  return rows;
+}
+
+TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
+  struct Case {
+    const char* name;
+    std::size_t rows;
+    std::set<std::size_t> deleted;
+  };
+  const Case cases[] = {
+      {"no rows", 0, {}},
+      {"pages full of rows", 300, {}},
+      {"every third row deleted", 300, Every(3, 0, 300)},
+      {"the first 31 rows deleted", 300, Every(1, 0, 31)},
+      {"only the last row deleted", 300, {299}},
+      {"every row deleted", 40, Every(1, 0, 40)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFile file;
+    const Written written = WriteTable(file.Path(), c.rows, c.deleted);
+    auto database = Database::Open(file.Path());
+    ASSERT_TRUE(database.ok()) << database.status().ToString();
+    auto table = database.value()->OpenTable("t");
+    ASSERT_TRUE(table.ok()) << table.status().ToString();
+    ASSERT_EQ(table.value()->row_count(), written.titles.size());
+    // Read from the last row back, so that no row is found by walking from the one before it.
+    for (std::size_t row = table.value()->row_count(); row-- > 0;) {
+      EXPECT_EQ(table.value()->RowLocation(row), written.locations[row]) << row;
+      auto value = table.value()->GetValue(row, 0);
+      ASSERT_TRUE(value.ok()) << value.status().ToString();
+      EXPECT_EQ(std::get<std::u16string>(value.value()), written.titles[row]) << row;
+    }
+    EXPECT_FALSE(table.value()->GetValue(table.value()->row_count(), 0).ok());
+  }
+}
+
+// Flags slot `slot` of data page `page` deleted, in the file itself.
+void DeleteSlotInPlace(const std::string& path, std::uint32_t page, std::uint16_t slot) {
+  constexpr std::size_t kPageSize = 4096;
+  constexpr std::size_t kSlotTable = 14;
+  const int fd = ::open(path.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  const off_t at = static_cast<off_t>(page * kPageSize + kSlotTable + 2u * slot);
+  std::uint8_t entry[2];
+  ASSERT_EQ(pread(fd, entry, 2, at), 2);
+  entry[1] |= 0x80;
+  ASSERT_EQ(pwrite(fd, entry, 2, at), 2);
+  ::close(fd);
+}
+
+TEST(JetTableRows, ARowDeletedAfterOpeningReadsAsAnErrorNotAsAnotherRow) {
+  struct Case {
+    const char* name;
+    std::set<std::size_t> deletedBefore;  // a page full of rows, or one with a gap
+  };
+  for (const Case& c : {Case{"full page", {}}, Case{"page with a deleted slot", {5}}}) {
+    SCOPED_TRACE(c.name);
+    TempFile file;
+    const Written written = WriteTable(file.Path(), 60, c.deletedBefore);
+    auto database = Database::Open(file.Path());
+    ASSERT_TRUE(database.ok());
+    auto table = database.value()->OpenTable("t");
+    ASSERT_TRUE(table.ok());
+    const std::uint32_t location = written.locations[10];
+    DeleteSlotInPlace(file.Path(), location >> 8, static_cast<std::uint16_t>(location & 0xFF));
+    std::size_t failed = 0;
+    for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
+      auto value = table.value()->GetValue(row, 0);
+      if (!value.ok()) {
+        EXPECT_EQ(value.status().kind(), StatusKind::corruption);
+        ++failed;
+        continue;
+      }
+      EXPECT_EQ(std::get<std::u16string>(value.value()), written.titles[row]) << row;
+    }
+    EXPECT_GE(failed, 1u);
+  }
+}
+
+}  // namespace
+}  // namespace provider::jet
