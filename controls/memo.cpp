@@ -10,9 +10,8 @@ using namespace platform;
 std::vector<AnsiString> TMemoStrings::Split() const {
   AnsiString text = memo_.Text();
   std::vector<AnsiString> lines;
-  if (text.empty()) return lines;
   std::size_t start = 0;
-  for (;;) {
+  while (start < text.size()) {
     std::size_t brk = text.find("\r\n", start);
     if (brk == AnsiString::npos) {
       lines.push_back(text.substr(start));
@@ -20,12 +19,6 @@ std::vector<AnsiString> TMemoStrings::Split() const {
     }
     lines.push_back(text.substr(start, brk - start));
     start = brk + 2;
-    // A break at the very end opens an empty last line, as the edit control shows it; without
-    // it, lines added one by one would lose every empty line between them.
-    if (start == text.size()) {
-      lines.emplace_back();
-      break;
-    }
   }
   return lines;
 }
@@ -78,6 +71,20 @@ void TMemoStrings::Delete(int index) {
 
 void TMemoStrings::Clear() {
   memo_.SetText("");
+}
+
+void TMemoStrings::SetText(const AnsiString& text) {
+  AnsiString adjusted;
+  adjusted.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      adjusted += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      adjusted += text[i];
+    }
+  }
+  memo_.SetText(adjusted);
 }
 
 TCustomMemo::TCustomMemo(TComponent* AOwner)

@@ -77,8 +77,9 @@ TComponent* TReader::ReadComponent() {
   bool inherited = flags & 1;
   bool isInline = flags & 4;
 
-  TComponent* savedParent = parent_;
-  TComponent* savedLookupRoot = lookupRoot_;
+  // Children and inline components change both while they are read.
+  ScopedValue parent(parent_, parent_);
+  ScopedValue lookupRoot(lookupRoot_, lookupRoot_);
   TComponent* result = nullptr;
   bool created = false;
   try {
@@ -114,18 +115,14 @@ TComponent* TReader::ReadComponent() {
     result->SetComponentState(TComponentStateFlag::csReading, false);
     for (TComponent* s : subs) s->SetComponentState(TComponentStateFlag::csReading, false);
 
-    if (flags & 2) savedParent->PlaceChild(result, position);
+    if (flags & 2) parent.Saved()->PlaceChild(result, position);
     bool onlyIfMissing = inherited || isInline;
     for (TComponent* s : subs) AddLoaded(s, onlyIfMissing);
     AddLoaded(result, onlyIfMissing);
   } catch (...) {
-    parent_ = savedParent;
-    lookupRoot_ = savedLookupRoot;
     if (created) delete result;
     throw;
   }
-  parent_ = savedParent;
-  lookupRoot_ = savedLookupRoot;
   return result;
 }
 

@@ -8,6 +8,7 @@
 #include "core/reader_detail.h"
 
 using reader_detail::kInvalidValue;
+using reader_detail::ReadInChunks;
 using reader_detail::ReadLittleEndian;
 
 TFiler::TFiler(TStream& stream, int bufSize)
@@ -79,14 +80,9 @@ void TReader::ReadListEnd() {
 
 AnsiString TReader::ReadBytes(std::int64_t count) {
   AnsiString result;
-  // Grown as the bytes arrive, so a corrupt length cannot reserve memory that is not there.
-  char chunk[4096];
-  while (count > 0) {
-    std::int64_t n = std::min<std::int64_t>(count, sizeof chunk);
-    Read(chunk, n);
-    result.append(chunk, static_cast<std::size_t>(n));
-    count -= n;
-  }
+  ReadInChunks(*this, count, [&](const std::uint8_t* bytes, std::int64_t size) {
+    result.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(size));
+  });
   return result;
 }
 
@@ -111,10 +107,5 @@ AnsiString TReader::ReadStr() {
 }
 
 void TReader::SkipBytes(std::int64_t count) {
-  std::uint8_t chunk[256];
-  while (count > 0) {
-    std::int64_t n = std::min<std::int64_t>(count, sizeof chunk);
-    Read(chunk, n);
-    count -= n;
-  }
+  ReadInChunks(*this, count, [](const std::uint8_t*, std::int64_t) {});
 }

@@ -2,6 +2,7 @@
 // nesting guard, reference fixups, the global-name lock and the innermost load batch.
 #pragma once
 
+#include <algorithm>
 #include <concepts>
 #include <cstdint>
 #include <vector>
@@ -32,6 +33,27 @@ T ReadLittleEndian(TReader& reader) {
   std::uint8_t bytes[sizeof(T)];
   reader.Read(bytes, sizeof(T));
   return platform::LoadLittleEndian<T>(bytes);
+}
+
+// Reads count bytes through a fixed chunk and hands each piece to take(bytes, size): a corrupt
+// length costs no more memory than the bytes really there.
+template <class Take>
+void ReadInChunks(TReader& reader, std::int64_t count, Take take) {
+  std::uint8_t chunk[4096];
+  while (count > 0) {
+    const std::int64_t n = std::min<std::int64_t>(count, sizeof chunk);
+    reader.Read(chunk, n);
+    take(chunk, n);
+    count -= n;
+  }
+}
+
+// Reads the index a collection item may be stored with; the reader numbers items itself.
+inline void SkipItemIndex(TReader& reader) {
+  const ValueTag t = reader.NextValue();
+  if (t == ValueTag::tagInt8 || t == ValueTag::tagInt16 || t == ValueTag::tagInt32) {
+    reader.ReadInteger();
+  }
 }
 
 // Holds the global name space for writing while it lives: a root is read under it. Re-entrant

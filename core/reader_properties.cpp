@@ -32,13 +32,9 @@ void TReader::DeclareBinaryProperty(const char* name, const std::function<void(T
   if (ReadValue() != ValueTag::tagBinary) Fail(kInvalidValue);
   std::uint32_t length = ReadLength();
   TMemoryStream data;
-  std::uint8_t chunk[4096];
-  for (std::int64_t left = length; left > 0;) {
-    std::int64_t n = std::min<std::int64_t>(left, sizeof chunk);
-    Read(chunk, n);
-    data.WriteBuffer(chunk, n);
-    left -= n;
-  }
+  reader_detail::ReadInChunks(*this, length, [&](const std::uint8_t* bytes, std::int64_t size) {
+    data.WriteBuffer(bytes, size);
+  });
   data.SetPosition(0);
   read(data);
   propName_.clear();
@@ -220,10 +216,7 @@ void TReader::ReadCollection(TCollection* collection) {
   try {
     if (!EndOfList()) collection->Clear();
     while (!EndOfList()) {
-      ValueTag t = NextValue();
-      if (t == ValueTag::tagInt8 || t == ValueTag::tagInt16 || t == ValueTag::tagInt32) {
-        ReadInteger();
-      }
+      reader_detail::SkipItemIndex(*this);
       TCollectionItem* item = collection->Add();
       ReadListBegin();
       while (!EndOfList()) ReadProperty(item);

@@ -228,10 +228,7 @@ void TReader::SkipValue() {
       break;
     case ValueTag::tagCollection:
       while (!EndOfList()) {
-        ValueTag t = NextValue();
-        if (t == ValueTag::tagInt8 || t == ValueTag::tagInt16 || t == ValueTag::tagInt32) {
-          ReadInteger();
-        }
+        reader_detail::SkipItemIndex(*this);
         ReadListBegin();
         while (!EndOfList()) SkipProperty();
         ReadListEnd();

@@ -12,6 +12,20 @@
 
 using namespace platform;
 
+namespace {
+
+// Copies a default font into a column's or title's own font object without telling its owner:
+// copying the default is not giving a font.
+void CopyDefaultFont(TFont& target, const TFont& source) {
+  if (target.SameAs(source)) return;
+  TNotifyEvent saved = target.OnChange;
+  target.OnChange = TNotifyEvent();
+  target.Assign(source);
+  target.OnChange = saved;
+}
+
+}  // namespace
+
 // --- TColumnTitle ---------------------------------------------------------------------------
 
 TColumnTitle::TColumnTitle(TColumn* column) : column_(column), font_(std::make_unique<TFont>()) {
@@ -39,10 +53,7 @@ void TColumnTitle::SetCaption(const AnsiString& value) {
       return;
     }
   }
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleCaption) && value == caption_) return;
-  caption_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleCaption);
-  column_->Changed(false);
+  column_->Give(caption_, value, TColumnValue::cvTitleCaption);
 }
 
 TAlignment TColumnTitle::Alignment() const {
@@ -51,10 +62,7 @@ TAlignment TColumnTitle::Alignment() const {
 }
 
 void TColumnTitle::SetAlignment(TAlignment value) {
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleAlignment) && value == alignment_) return;
-  alignment_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleAlignment);
-  column_->Changed(false);
+  column_->Give(alignment_, value, TColumnValue::cvTitleAlignment);
 }
 
 TColor TColumnTitle::DefaultColor() const {
@@ -67,22 +75,13 @@ TColor TColumnTitle::Color() const {
 }
 
 void TColumnTitle::SetColor(TColor value) {
-  if (column_->explicitValues_.Contains(TColumnValue::cvTitleColor) && value == color_) return;
-  color_ = value;
-  column_->explicitValues_.Include(TColumnValue::cvTitleColor);
-  column_->Changed(false);
+  column_->Give(color_, value, TColumnValue::cvTitleColor);
 }
 
 void TColumnTitle::RefreshDefaultFont() const {
   if (column_->explicitValues_.Contains(TColumnValue::cvTitleFont)) return;
   TCustomDBGrid* grid = column_->Grid();
-  const TFont& source = grid ? *grid->TitleFont() : *column_->Font();
-  if (font_->SameAs(source)) return;
-  // Copying the default is not giving a font.
-  TNotifyEvent saved = font_->OnChange;
-  font_->OnChange = TNotifyEvent();
-  font_->Assign(source);
-  font_->OnChange = saved;
+  CopyDefaultFont(*font_, grid ? *grid->TitleFont() : *column_->Font());
 }
 
 TFont* TColumnTitle::Font() const {
@@ -206,10 +205,7 @@ void TColumn::SetAlignment(TAlignment value) {
     Changed(false);
     return;
   }
-  if (explicitValues_.Contains(TColumnValue::cvAlignment) && value == alignment_) return;
-  alignment_ = value;
-  explicitValues_.Include(TColumnValue::cvAlignment);
-  Changed(false);
+  Give(alignment_, value, TColumnValue::cvAlignment);
 }
 
 void TColumn::SetButtonStyle(TColumnButtonStyle value) {
@@ -228,10 +224,7 @@ TColor TColumn::Color() const {
 }
 
 void TColumn::SetColor(TColor value) {
-  if (explicitValues_.Contains(TColumnValue::cvColor) && value == color_) return;
-  color_ = value;
-  explicitValues_.Include(TColumnValue::cvColor);
-  Changed(false);
+  Give(color_, value, TColumnValue::cvColor);
 }
 
 void TColumn::SetExpanded(bool value) {
@@ -243,11 +236,7 @@ void TColumn::SetExpanded(bool value) {
 void TColumn::RefreshDefaultFont() const {
   if (explicitValues_.Contains(TColumnValue::cvFont)) return;
   TCustomDBGrid* grid = Grid();
-  if (!grid || font_->SameAs(*grid->Font())) return;
-  TNotifyEvent saved = font_->OnChange;
-  font_->OnChange = TNotifyEvent();
-  font_->Assign(*grid->Font());
-  font_->OnChange = saved;
+  if (grid) CopyDefaultFont(*font_, *grid->Font());
 }
 
 TFont* TColumn::Font() const {
@@ -318,10 +307,7 @@ void TColumn::SetReadOnly(bool value) {
     Changed(false);
     return;
   }
-  if (explicitValues_.Contains(TColumnValue::cvReadOnly) && value == readOnly_) return;
-  readOnly_ = value;
-  explicitValues_.Include(TColumnValue::cvReadOnly);
-  Changed(false);
+  Give(readOnly_, value, TColumnValue::cvReadOnly);
 }
 
 void TColumn::SetTitle(TColumnTitle* value) {

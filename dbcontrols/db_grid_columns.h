@@ -156,6 +156,14 @@ class TColumn : public TCollectionItem {
 
  private:
   friend class TColumnTitle;
+  // Stores a given value and marks it given; a value equal to the one given changes nothing.
+  template <class V>
+  void Give(V& member, const V& value, TColumnValue flag) {
+    if (explicitValues_.Contains(flag) && value == member) return;
+    member = value;
+    explicitValues_.Include(flag);
+    Changed(false);
+  }
   bool PassesToField() const;
   void FontChanged(TObject* sender);
   void RefreshDefaultFont() const;

@@ -16,21 +16,21 @@ namespace {
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
 
-// Lone CR and LF become CR LF, the edit control's one line break.
+// The text with every line break (CR LF, a lone CR or a lone LF) written as CR LF, the edit
+// control's line break.
 AnsiString WithCrLf(const AnsiString& text) {
-  AnsiString out;
-  out.reserve(text.size());
+  AnsiString result;
+  result.reserve(text.size() + text.size() / 32);
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      out += "\r\n";
-      ++i;
-    } else if (text[i] == '\r' || text[i] == '\n') {
-      out += "\r\n";
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      result += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
-      out += text[i];
+      result += c;
     }
   }
-  return out;
+  return result;
 }
 
 }  // namespace
@@ -93,12 +93,12 @@ void TDBMemo::ShowFieldValue() {
 void TDBMemo::LoadFullText() {
   if (textLoaded_ || !IsBlobField()) return;
   try {
-    // The whole value at once, every line break made CR LF: line by line, the empty lines at
-    // its start would be lost, and with them text the user never touched.
+    // The whole text goes into the window at once: line by line, every line would lay out all
+    // the lines before it again, and empty lines would be lost.
     SetText(WithCrLf(link_->BoundField()->StringValue()));
     textLoaded_ = true;
   } catch (const EInvalidOperation& e) {
-    Lines()->SetText(Format("(%s)", e.Message().c_str()));
+    SetText(Format("(%s)", e.Message().c_str()));
   }
   SyncReadOnly();
 }

@@ -6,7 +6,7 @@
 
 using namespace platform;
 
-TaskModalScope::TaskModalScope(HWND keep) : active_(GetActiveWindow()), focus_(GetFocus()) {
+std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> tops;
   EnumWindows(
       [](HWND w, LPARAM param) -> BOOL {
@@ -14,7 +14,11 @@ TaskModalScope::TaskModalScope(HWND keep) : active_(GetActiveWindow()), focus_(G
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&tops));
-  for (HWND w : tops) {
+  return tops;
+}
+
+TaskModalScope::TaskModalScope(HWND keep) : active_(GetActiveWindow()), focus_(GetFocus()) {
+  for (HWND w : TopLevelWindows()) {
     if (w != keep && IsWindowVisible(w) && IsWindowEnabled(w)) {
       EnableWindow(w, FALSE);
       disabled_.push_back(w);

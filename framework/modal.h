@@ -7,6 +7,9 @@
 #include "controls/form.h"
 #include "platform/winuser.h"
 
+// The program's top-level windows, topmost first.
+std::vector<platform::HWND> TopLevelWindows();
+
 // While it lives, every other visible, enabled top-level window of the program is disabled
 // (all but `keep`); when it ends they are enabled again, the window that was active is
 // activated again and the focus goes back where it was.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "controls/edit.h"
 #include "controls/form.h"
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
@@ -18,6 +19,7 @@
 #include "framework/message_dialog.h"
 #include "platform/headless/headless_backend.h"
 #include "tests/data/numbered_rows.h"
+#include "tests/dbcontrols/screen_probe.h"
 
 using namespace platform;
 
@@ -69,37 +71,12 @@ class DBGridEditTest : public ::testing::Test {
     StopApplicationObjects();
   }
 
-  void Pump() {
-    MSG msg;
-    for (int guard = 0; guard < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++guard) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  void Press(int key, std::vector<int> modifiers = {}) {
-    for (int m : modifiers) screen_->KeyDown(m);
-    screen_->Tap(key);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) screen_->KeyUp(*it);
-    Pump();
-  }
+  void Pump() { PumpMessages(); }
+  void Press(int key, std::vector<int> modifiers = {}) { PressKey(*screen_, key, modifiers); }
   // The black pixels of the current row's indicator cell: which glyph is drawn there.
   int IndicatorInk() {
     Pump();
-    RECT cell = grid_->CellPixels(0, grid_->Row());
-    int width = 0;
-    int height = 0;
-    const auto& pixels = screen_->Pixels(form_->Handle(), &width, &height);
-    RECT frame{};
-    GetWindowRect(form_->Handle(), &frame);
-    int ink = 0;
-    for (int y = cell.top; y < cell.bottom; ++y) {
-      for (int x = cell.left; x < cell.right; ++x) {
-        POINT at = grid_->ClientToScreen(POINT{x, y});
-        std::size_t i = static_cast<std::size_t>((at.y - frame.top) * width + (at.x - frame.left));
-        if ((pixels[i] & 0xFFFFFF) == 0) ++ink;
-      }
-    }
-    return ink;
+    return BlackPixels(*screen_, *form_, *grid_, grid_->CellPixels(0, grid_->Row()));
   }
   AnsiString Title() { return query_->FieldNamed("kholase")->TextForDisplay(); }
 
@@ -249,6 +226,20 @@ TEST_F(DBGridEditTest, CtrlDeleteAsksAndDeletesOnlyOnOK) {
   EXPECT_EQ(dialogText_, "");
   EXPECT_EQ(watcher.started, 2);
   query_->BeforeDelete = TDataSetNotifyEvent();
+}
+
+TEST_F(DBGridEditTest, LeavingTheGridCancelsAnUntouchedNewRecord) {
+  auto* other = new TEdit(form_.get());
+  other->SetParent(form_.get());
+  other->SetBounds(20, 250, 100, 20);
+  query_->MoveToLast();
+  Pump();
+  Press(VK_DOWN);
+  ASSERT_EQ(query_->State(), DataSetState::Inserting);
+  other->TakeFocus();
+  Pump();
+  EXPECT_EQ(query_->State(), DataSetState::Browsing);
+  EXPECT_EQ(Title(), "title 30");
 }
 
 TEST_F(DBGridEditTest, AReadOnlyGridNeitherAppendsNorDeletes) {

@@ -5,6 +5,7 @@
 #include "core/strings.h"
 #include "data/field.h"
 #include "platform/codepage.h"
+#include "tests/dbcontrols/screen_probe.h"
 
 using namespace platform;
 
@@ -40,19 +41,10 @@ DBGridTest::~DBGridTest() {
   Pump();
 }
 
-void DBGridTest::Pump() {
-  MSG msg;
-  for (int guard = 0; guard < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++guard) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+void DBGridTest::Pump() { PumpMessages(); }
 
 void DBGridTest::Press(int virtualKey, std::vector<int> modifiers) {
-  for (int m : modifiers) screen_->KeyDown(m);
-  screen_->Tap(virtualKey);
-  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) screen_->KeyUp(*it);
-  Pump();
+  PressKey(*screen_, virtualKey, modifiers);
 }
 
 void DBGridTest::Click(int x, int y) {
@@ -62,16 +54,7 @@ void DBGridTest::Click(int x, int y) {
 }
 
 std::uint32_t DBGridTest::PixelAt(int x, int y) const {
-  int width = 0;
-  int height = 0;
-  const auto& pixels = screen_->Pixels(form_->Handle(), &width, &height);
-  POINT at = grid_->ClientToScreen(POINT{x, y});
-  RECT frame{};
-  GetWindowRect(form_->Handle(), &frame);
-  int fx = at.x - frame.left;
-  int fy = at.y - frame.top;
-  if (fx < 0 || fy < 0 || fx >= width || fy >= height) return 0xDEADBEEF;
-  return pixels[static_cast<std::size_t>(fy * width + fx)] & 0xFFFFFF;
+  return PresentedPixel(*screen_, *form_, *grid_, x, y);
 }
 
 POINT DBGridTest::CellCentre(int col, int row) const {

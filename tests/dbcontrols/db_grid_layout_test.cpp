@@ -96,3 +96,27 @@ TEST_F(DBGridTest, ClosingTheDatasetLeavesTheTitleRowAndOneEmptyRow) {
 
 }  // namespace
 }  // namespace dbcontrolstest
+
+namespace dbcontrolstest {
+namespace {
+
+TEST_F(DBGridTest, AGridFirstShownAfterItsDatasetOpenedFillsItsRowsThen) {
+  // As the reader's category grids: stored hidden, bound while the datasets open.
+  query_->MoveByDistance(2);
+  auto* hidden = new TDBGrid(form_.get());
+  hidden->SetVisible(false);
+  hidden->SetParent(form_.get());
+  hidden->SetBounds(400, 240, 169, 211);
+  hidden->SetDataSource(form_->Dqkolliyat);
+  EXPECT_FALSE(hidden->HandleAllocated());
+  EXPECT_EQ(hidden->RowTotal(), 2) << "without a window only the title and one row";
+  hidden->SetVisible(true);
+  Pump();
+  ASSERT_TRUE(hidden->HandleAllocated());
+  EXPECT_EQ(hidden->RowTotal(), hidden->WholeVisibleRows() + 1);
+  EXPECT_EQ(hidden->Row(), 1 + hidden->DataLink().LinkActiveRecord());
+  EXPECT_EQ(query_->CurrentRecordNumber(), 3) << "showing the grid does not move the dataset";
+}
+
+}  // namespace
+}  // namespace dbcontrolstest

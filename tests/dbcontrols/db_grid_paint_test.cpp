@@ -7,6 +7,7 @@
 
 #include "platform/winuser.h"
 #include "tests/dbcontrols/db_grid_fixture.h"
+#include "tests/dbcontrols/screen_probe.h"
 
 using namespace platform;
 
@@ -29,12 +30,7 @@ class DBGridPaintTest : public DBGridTest {
  protected:
   // The pure black pixels of a cell: the indicator glyph's.
   int InkIn(int col, int row) const {
-    RECT cell = grid_->CellPixels(col, row);
-    int ink = 0;
-    for (int y = cell.top; y < cell.bottom; ++y) {
-      for (int x = cell.left; x < cell.right; ++x) ink += PixelAt(x, y) == 0 ? 1 : 0;
-    }
-    return ink;
+    return BlackPixels(*screen_, *form_, *grid_, grid_->CellPixels(col, row));
   }
 };
 

@@ -21,27 +21,13 @@ using B = TMsgDlgBtn;
 
 class MessageDialog : public FrameworkTest {
  protected:
-  // Runs `whileOpen` with the dialog's window once the dialog is showing.
+  // Runs the dialog; `whileOpen` runs with its window once it shows.
   TModalResult Run(const AnsiString& text, TMsgDlgType type, TMsgDlgButtons buttons,
                    std::function<void(HWND)> whileOpen) {
-    pending_ = std::move(whileOpen);
-    SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      if (pending_) pending_(GetActiveWindow());
-    });
+    WhenOpen(std::move(whileOpen));
     return RunMessageDialog(text, type, buttons, 0);
   }
-
-  void Chord(int modifier, int key) {
-    screen_->KeyDown(modifier);
-    screen_->Tap(key);
-    screen_->KeyUp(modifier);
-  }
-
-  static std::function<void(HWND)> pending_;
 };
-
-std::function<void(HWND)> MessageDialog::pending_;
 
 TEST_F(MessageDialog, KeysPressTheDefaultCancelAndFocusedButtons) {
   struct Case {

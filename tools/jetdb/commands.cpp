@@ -14,7 +14,7 @@ const std::vector<Command>& Commands() {
        "[--password P] [-H] [-d DELIM] [-R ROWDELIM] [-Q] [-q QUOTE] [-X ESCAPE] [-e] "
        "[-D FORMAT] [-T FORMAT] [-0 NULL] [-b strip|raw|octal|hex] [-B] FILE TABLE",
        RunExport},
-      {"build", "CONTENT_DIR OUT.mdb", RunBuild},
+      {"build", "[--without TABLE]... CONTENT_DIR OUT.mdb", RunBuild},
       {"synth", "N OUT.mdb", RunSynth},
       {"query", "[--password P] FILE \"SQL\"", RunQuery},
       {"edit",
