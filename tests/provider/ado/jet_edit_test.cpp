@@ -16,10 +16,14 @@
 #include "provider/connection.h"
 #include "provider/error_info.h"
 #include "provider/recordset.h"
+#include "tests/provider/ado/recordset_access.h"
 #include "tests/provider/jetwrite/peers.h"
 
 namespace provider {
 namespace {
+
+using adotest::FailureText;
+using adotest::FieldNamed;
 
 namespace fs = std::filesystem;
 using jetwrite_test::Cell;
@@ -35,11 +39,6 @@ std::u16string StoredString(const std::string& dataSource) {
       ";Mode=Share Deny None;Extended Properties=\"\";Persist Security Info=False;Jet "
       "OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1";
   return platform::Utf8ToWide(s);
-}
-
-std::string FailureText() {
-  auto error = GetErrorInfo();
-  return error ? platform::WideToUtf8(error->description) : "<no error object>";
 }
 
 std::string FileBytes(const fs::path& path) {
@@ -87,14 +86,6 @@ std::unique_ptr<Recordset> Open(std::shared_ptr<Connection> connection, const st
   rs->put_CursorLocation(adUseClient);
   EXPECT_EQ(rs->Open(command, adOpenStatic, adLockOptimistic, type), S_OK) << FailureText();
   return rs;
-}
-
-Field* FieldNamed(Recordset& rs, const std::u16string& name) {
-  Fields* fields = nullptr;
-  Field* field = nullptr;
-  EXPECT_EQ(rs.get_Fields(&fields), S_OK);
-  EXPECT_EQ(fields->get_Item(name, &field), S_OK);
-  return field;
 }
 
 HRESULT Put(Recordset& rs, const std::u16string& column, const std::string& utf8) {
