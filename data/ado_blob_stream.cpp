@@ -93,15 +93,12 @@ void TADOBlobStream::Truncate() {
 void TADOBlobStream::Store() {
   const auto* data = Memory();
   const auto size = static_cast<std::size_t>(Size());
-  provider::Variant value = provider::Variant::Null();
-  if (size > 0) {
-    if (HoldsText(field_->DataType())) {
-      value = provider::Variant::String(
-          platform::AnsiToWide(std::string_view(reinterpret_cast<const char*>(data), size)));
-    } else {
-      value = provider::Variant::Array(provider::Bytes(data, data + size));
-    }
+  if (HoldsText(field_->DataType())) {
+    dataSet_->StoreFieldText(field_, AnsiString(reinterpret_cast<const char*>(data), size));
+  } else {
+    dataSet_->StoreFieldValue(
+        field_, size == 0 ? provider::Variant::Null()
+                          : provider::Variant::Array(provider::Bytes(data, data + size)));
   }
-  dataSet_->StoreFieldValue(field_, value);
   modified_ = false;
 }

@@ -13,7 +13,9 @@ class TField;
 // code page, a byte array as it is; Null gives an empty stream. Writing requires a field that
 // is not read-only ("Field '%s' cannot be modified") and a dataset in edit or insert mode
 // ("Dataset not in edit or insert mode"); bmWrite starts empty, bmReadWrite with the current
-// content. A stream that was written stores its content into the field when it is freed.
+// content. A stream that was written stores its content into the field when it is freed: text
+// through the dataset's StoreFieldText, which keeps the stored characters of the text the edit
+// did not change, bytes as they are; an empty stream stores Null.
 class TADOBlobStream : public TMemoryStream {
  public:
   TADOBlobStream(TField* field, TBlobStreamMode mode);

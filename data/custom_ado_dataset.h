@@ -112,6 +112,10 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   // While calculated fields are computed (OnCalcFields), a calculated or lookup field's value
   // goes into the buffer being computed instead, and nothing is remembered or broadcast.
   void StoreFieldValue(TField* field, const provider::Variant& value);
+  // Puts text in the system code page into `field` as StoreFieldValue does; empty text is Null.
+  // Text fields keep the stored characters of the text the edit did not change (see
+  // MergeEditedText): a Farsi yeh the user did not touch stays a Farsi yeh.
+  void StoreFieldText(TField* field, const AnsiString& text);
 
   // Closes the dataset if its recordset reports the closed state (the connection took it).
   void CloseIfRecordsetClosed() override;

@@ -1,6 +1,4 @@
-// The ADO dataset base: following a master dataset, and the editing operations as far as the
-// recordset takes them.
-#include <algorithm>
+// The ADO dataset base: following a master dataset.
 #include <set>
 
 #include "data/ado_record_buffer.h"
@@ -15,8 +13,6 @@
 #include "platform/codepage.h"
 
 namespace {
-
-const char kNotCapable[] = "Object or provider is not capable of performing requested operation";
 
 std::vector<AnsiString> SplitNames(const AnsiString& names) {
   std::vector<AnsiString> result;
@@ -142,69 +138,4 @@ bool TCustomADODataSet::ApplyDetailFilter() {
   OleCheck(recordset_->put_Filter(provider::Variant::String(platform::AnsiToWide(text))));
   detailFilter_ = text;
   return true;
-}
-
-// ---- Editing
-
-void TCustomADODataSet::StoreFieldValue(TField* field, const provider::Variant& value) {
-  if (State() == DataSetState::Calculating && (field->Calculated() || field->Lookup())) {
-    StoreCalculatedValue(field, value);
-    return;
-  }
-  if (State() != DataSetState::Editing && State() != DataSetState::Inserting) {
-    DatabaseError("Dataset not in edit or insert mode", this);
-  }
-  provider::Variant* slot = ValueSlot(static_cast<TADORecordBuffer*>(CurrentBuffer()), field);
-  if (slot == nullptr) {
-    DatabaseError(Format("Field '%s' not found", field->ShownName().c_str()), this);
-  }
-  *slot = value.empty() ? provider::Variant::Null() : value;
-  if (std::find(modifiedFields_.begin(), modifiedFields_.end(), field) == modifiedFields_.end()) {
-    modifiedFields_.push_back(field);
-  }
-  BroadcastDataEvent(DataNotice::NoticeFieldValue, reinterpret_cast<DataNoticeInfo>(field));
-}
-
-void TCustomADODataSet::StoreCalculatedValue(TField* field, const provider::Variant& value) {
-  provider::Variant* slot = ValueSlot(static_cast<TADORecordBuffer*>(CalcBuffer()), field);
-  if (slot == nullptr) {
-    DatabaseError(Format("Field '%s' not found", field->ShownName().c_str()), this);
-  }
-  *slot = value.empty() ? provider::Variant::Null() : value;
-}
-
-// Pessimistic locking would lock the record here; the provider's client cursor keeps no locks.
-void TCustomADODataSet::ProviderEdit() {
-  modifiedFields_.clear();
-}
-
-void TCustomADODataSet::ProviderPost() {
-  try {
-    // The provider's cursor cannot add rows; a new record cannot be stored.
-    if (State() == DataSetState::Inserting) DatabaseError(kNotCapable, this);
-    auto* buffer = static_cast<TADORecordBuffer*>(CurrentBuffer());
-    for (TField* field : modifiedFields_) {
-      const int index = Fields().IndexOf(field);
-      if (index < 0 || field->FieldNo() <= 0) continue;
-      OleCheck(RecordsetField(field->FieldNo() - 1)
-                   ->put_Value(buffer->values[static_cast<std::size_t>(index)]));
-    }
-    OleCheck(recordset_->Update());
-  } catch (const EDatabaseError&) {
-    throw;
-  } catch (const Exception& error) {
-    throw EDatabaseError(error.Message());
-  }
-  modifiedFields_.clear();
-}
-
-void TCustomADODataSet::ProviderCancel() {
-  modifiedFields_.clear();
-  provider::EditModeEnum mode = provider::adEditNone;
-  OleCheck(recordset_->get_EditMode(&mode));
-  if (mode != provider::adEditNone) OleCheck(recordset_->CancelUpdate());
-}
-
-void TCustomADODataSet::ProviderDelete() {
-  DatabaseError(kNotCapable, this);
 }

@@ -462,6 +462,5 @@ void TCustomDBGrid::StoreFieldText(TField* field, const AnsiString& text) {
   if (!dataset) {
     throw EInvalidGridOperation(Format("Field '%s' cannot be modified", field->FieldName().c_str()));
   }
-  dataset->StoreFieldValue(field, text.empty() ? provider::Variant::Null()
-                                               : provider::Variant::String(AnsiToWide(text)));
+  dataset->StoreFieldText(field, text);
 }

@@ -31,7 +31,7 @@ HRESULT Connection::get_ConnectionString(std::u16string* value) const {
 }
 
 HRESULT Connection::put_ConnectionString(const std::u16string& value) {
-  if (database_) return RefuseWhileOpen();
+  if (writer_) return RefuseWhileOpen();
   connectionString_ = value;
   return S_OK;
 }
@@ -42,7 +42,7 @@ HRESULT Connection::get_Mode(ConnectModeEnum* value) const {
 }
 
 HRESULT Connection::put_Mode(ConnectModeEnum value) {
-  if (database_) return RefuseWhileOpen();
+  if (writer_) return RefuseWhileOpen();
   mode_ = value;
   return S_OK;
 }
@@ -53,7 +53,7 @@ HRESULT Connection::get_Provider(std::u16string* value) const {
 }
 
 HRESULT Connection::put_Provider(const std::u16string& value) {
-  if (database_) return RefuseWhileOpen();
+  if (writer_) return RefuseWhileOpen();
   provider_ = value;
   return S_OK;
 }
@@ -75,13 +75,13 @@ HRESULT Connection::put_CursorLocation(CursorLocationEnum value) {
 }
 
 HRESULT Connection::get_State(std::int32_t* value) const {
-  *value = database_ ? adStateOpen : adStateClosed;
+  *value = writer_ ? adStateOpen : adStateClosed;
   return S_OK;
 }
 
 HRESULT Connection::Open(const std::u16string& connectionString, const std::u16string& userId,
                          const std::u16string& password, std::int32_t options) {
-  if (database_) return RefuseWhileOpen();
+  if (writer_) return RefuseWhileOpen();
   if (!connectionString.empty()) connectionString_ = connectionString;
 
   auto parsed = ConnectionString::Parse(platform::WideToUtf8(connectionString_));
@@ -116,19 +116,28 @@ HRESULT Connection::Open(const std::u16string& connectionString, const std::u16s
   if (Status locked = lock_.Acquire(settings.value().path, settings.value().mode); !locked.ok()) {
     return Fail(locked, kJetSource);
   }
-  database_ = std::shared_ptr<const jet::Database>(opened.take());
-  cache_ = std::make_shared<TableCache>(database_);
+  auto cache = std::make_shared<TableCache>(std::shared_ptr<const jet::Database>(opened.take()));
+  const bool readOnly = (settings.value().mode & adModeReadWrite) == adModeRead;
+  writer_ =
+      std::make_shared<FileWriter>(settings.value().path, openOptions, readOnly, std::move(cache));
   if (mode_ == adModeUnknown) mode_ = settings.value().mode;
   return S_OK;
 }
 
+std::shared_ptr<const jet::Database> Connection::database() const {
+  return writer_ ? writer_->Cache()->Database() : nullptr;
+}
+
+std::shared_ptr<TableCache> Connection::Cache() const {
+  return writer_ ? writer_->Cache() : nullptr;
+}
+
 HRESULT Connection::Close() {
-  if (!database_) {
+  if (!writer_) {
     return Fail(adErrObjectClosed, "Operation is not allowed when the object is closed.",
                 kConnectionSource);
   }
-  database_.reset();
-  cache_.reset();
+  writer_.reset();
   lock_.Release();
   return S_OK;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "provider/enums.h"
+#include "provider/file_writer.h"
 #include "provider/hresult.h"
 #include "provider/jet/database.h"
 #include "provider/share_lock.h"
@@ -37,18 +38,19 @@ class Connection : public Unknown {
   // Closes the database. Recordsets already open keep reading it until they close.
   HRESULT Close();
 
-  // The open database, or null while closed.
-  std::shared_ptr<const jet::Database> database() const { return database_; }
+  // The open database as last read (after this connection's last change), or null while closed.
+  std::shared_ptr<const jet::Database> database() const;
   // What the statements of this connection keep between them, or null while closed.
-  std::shared_ptr<TableCache> Cache() const { return cache_; }
+  std::shared_ptr<TableCache> Cache() const;
+  // How the statements of this connection change the file, or null while closed.
+  std::shared_ptr<FileWriter> Writer() const { return writer_; }
 
  private:
   std::u16string connectionString_;
   std::u16string provider_;
   ConnectModeEnum mode_ = adModeUnknown;
   CursorLocationEnum cursorLocation_ = adUseServer;
-  std::shared_ptr<const jet::Database> database_;
-  std::shared_ptr<TableCache> cache_;
+  std::shared_ptr<FileWriter> writer_;
   ShareLock lock_;
 };
 

@@ -94,6 +94,12 @@ enum EditModeEnum : std::int32_t {
   adEditDelete = 4,
 };
 
+enum AffectEnum : std::int32_t {
+  adAffectCurrent = 1,
+  adAffectGroup = 2,
+  adAffectAll = 3,
+};
+
 enum DataTypeEnum : std::int32_t {
   adEmpty = 0,
   adSmallInt = 2,

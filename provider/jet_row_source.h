@@ -26,6 +26,7 @@ class JetRowSource : public sql::RowSource {
   Result<std::shared_ptr<const sql::FoldedColumn>> FoldedText(std::uint32_t column) override;
 
   const jet::Table& table() const { return *table_; }
+  const std::shared_ptr<const jet::Table>& SharedTable() const { return table_; }
 
  private:
   std::shared_ptr<const jet::Table> table_;

@@ -31,7 +31,7 @@ HRESULT BadArguments() {
 // What a client static cursor does whatever it runs over.
 constexpr std::int32_t kCursorOptions =
     adHoldRecords | adMovePrevious | adBookmark | adApproxPosition | adResync;
-constexpr std::int32_t kUpdateOptions = adUpdate | adUpdateBatch;
+constexpr std::int32_t kUpdateOptions = adUpdate | adAddNew | adDelete | adUpdateBatch;
 // The execute options that may ride along with the command type; execution is synchronous
 // whatever they ask.
 constexpr std::int32_t kExecuteOptions = 0xF0;
@@ -137,7 +137,7 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
   CommandTypeEnum type = options == adCmdUnspecified
                              ? adCmdUnknown
                              : static_cast<CommandTypeEnum>(options & ~kExecuteOptions);
-  auto rows = OpenSource(connection->Cache(), type, source);
+  auto rows = OpenSource(connection->Cache(), connection->Writer(), type, source);
   if (!rows.ok()) return Fail(CommandFailure(rows.status()), Describe(rows.status()), kJetSource);
   if (HRESULT hr = Open(rows.take(), lockType); FAILED(hr)) return hr;
   connection_ = std::move(connection);
@@ -155,17 +155,35 @@ HRESULT Recordset::Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType) {
   cursorType_ = adOpenStatic;
   lockType_ = lockType == adLockUnspecified ? adLockReadOnly : lockType;
   fields_ = std::make_unique<Fields>(this, rows_->columns());
-  modified_.assign(count(), false);
+  std::size_t kept = rows_->row_count();
+  if (maxRecords_ > 0 && kept > static_cast<std::size_t>(maxRecords_)) {
+    kept = static_cast<std::size_t>(maxRecords_);
+  }
+  order_.resize(kept);
+  for (std::size_t i = 0; i < kept; ++i) order_[i] = i;
+  placeOf_.assign(rows_->row_count(), -1);
+  Renumber();
+  status_.assign(rows_->row_count(), adRecUnmodified);
   edit_.clear();
+  adding_ = false;
   position_ = 0;
   return S_OK;
+}
+
+void Recordset::Renumber() {
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    placeOf_[order_[i]] = static_cast<std::ptrdiff_t>(i);
+  }
 }
 
 HRESULT Recordset::Close() {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
   rows_.reset();
   edit_.clear();
-  modified_.clear();
+  adding_ = false;
+  order_.clear();
+  placeOf_.clear();
+  status_.clear();
   position_ = -1;
   return S_OK;
 }
@@ -199,16 +217,9 @@ HRESULT Recordset::get_Fields(Fields** value) {
   return S_OK;
 }
 
-std::size_t Recordset::count() const {
-  std::size_t n = rows_->row_count();
-  if (maxRecords_ > 0 && n > static_cast<std::size_t>(maxRecords_)) {
-    n = static_cast<std::size_t>(maxRecords_);
-  }
-  return n;
-}
-
 bool Recordset::onRow() const {
-  return open() && position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(count());
+  return open() &&
+         (adding_ || (position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(count())));
 }
 
 HRESULT Recordset::RequireOpen() const {
@@ -221,12 +232,23 @@ HRESULT Recordset::RequireRow() const {
   return S_OK;
 }
 
+HRESULT Recordset::RequireWritable() const {
+  // Rows that cannot be written say why themselves when asked, in the engine's words.
+  if (lockType_ != adLockReadOnly) return S_OK;
+  return Fail(adErrFeatureNotAvailable,
+              "Current Recordset does not support updating. This may be a limitation of the "
+              "provider, or of the selected locktype.",
+              kRecordsetSource);
+}
+
 HRESULT Recordset::MoveTo(std::ptrdiff_t position) {
-  if (!edit_.empty()) {
-    if (HRESULT hr = Update(); FAILED(hr)) return hr;
-  }
+  if (HRESULT hr = StorePending(); FAILED(hr)) return hr;
   position_ = position;
   return S_OK;
+}
+
+HRESULT Recordset::StorePending() {
+  return editing() ? Update() : S_OK;
 }
 
 HRESULT Recordset::MoveFirst() {
@@ -236,6 +258,7 @@ HRESULT Recordset::MoveFirst() {
 
 HRESULT Recordset::MoveLast() {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
+  if (HRESULT hr = StorePending(); FAILED(hr)) return hr;
   // On an empty result the last row is the end itself.
   return MoveTo(count() == 0 ? 0 : static_cast<std::ptrdiff_t>(count()) - 1);
 }
@@ -245,7 +268,9 @@ HRESULT Recordset::MoveNext() {
   bool atEnd = false;
   get_EOF(&atEnd);
   if (atEnd) return Fail(adErrNoCurrentRecord, kNoCurrentRecord, kRecordsetSource);
-  return MoveTo(position_ + 1);
+  if (HRESULT hr = StorePending(); FAILED(hr)) return hr;
+  ++position_;
+  return S_OK;
 }
 
 HRESULT Recordset::MovePrevious() {
@@ -253,12 +278,14 @@ HRESULT Recordset::MovePrevious() {
   bool atStart = false;
   get_BOF(&atStart);
   if (atStart) return Fail(adErrNoCurrentRecord, kNoCurrentRecord, kRecordsetSource);
+  // A new row is stored first; the row before it is then the one before the last.
+  if (HRESULT hr = StorePending(); FAILED(hr)) return hr;
   return MoveTo(position_ - 1);
 }
 
 HRESULT Recordset::get_BOF(bool* value) const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  *value = count() == 0 || position_ < 0;
+  *value = !adding_ && (count() == 0 || position_ < 0);
   return S_OK;
 }
 
@@ -267,18 +294,21 @@ HRESULT Recordset::get_EOF(bool* value) const {
   *value = position_ >= static_cast<std::ptrdiff_t>(count());
   // An empty result is at both ends.
   if (count() == 0) *value = true;
+  if (adding_) *value = false;
   return S_OK;
 }
 
 HRESULT Recordset::get_Status(std::int32_t* value) const {
   if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
-  *value = modified_[static_cast<std::size_t>(position_)] ? adRecModified : adRecUnmodified;
+  *value = adding_ ? adRecNew : status_[order_[static_cast<std::size_t>(position_)]];
   return S_OK;
 }
 
 HRESULT Recordset::get_Bookmark(Variant* value) const {
   if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
-  *value = Variant::Double(static_cast<double>(position_ + 1));
+  // A row being added has no number yet.
+  if (adding_) return Fail(adErrNoCurrentRecord, kNoCurrentRecord, kRecordsetSource);
+  *value = Variant::Double(static_cast<double>(order_[static_cast<std::size_t>(position_)] + 1));
   return S_OK;
 }
 
@@ -292,10 +322,13 @@ HRESULT Recordset::put_Bookmark(const Variant& value) {
   } else {
     return BadArguments();
   }
-  if (number != std::floor(number) || number < 1 || number > static_cast<double>(count())) {
+  if (number != std::floor(number) || number < 1 || number > static_cast<double>(placeOf_.size())) {
     return BadArguments();
   }
-  return MoveTo(static_cast<std::ptrdiff_t>(number) - 1);
+  // A deleted row's bookmark leads nowhere.
+  const std::ptrdiff_t place = placeOf_[static_cast<std::size_t>(number) - 1];
+  if (place < 0) return BadArguments();
+  return MoveTo(place);
 }
 
 HRESULT Recordset::get_AbsolutePosition(std::int32_t* value) const {
@@ -304,7 +337,9 @@ HRESULT Recordset::get_AbsolutePosition(std::int32_t* value) const {
   bool atEnd = false;
   get_BOF(&atStart);
   get_EOF(&atEnd);
-  if (atStart) {
+  if (adding_) {
+    *value = adPosUnknown;
+  } else if (atStart) {
     *value = adPosBOF;
   } else if (atEnd) {
     *value = adPosEOF;
@@ -351,31 +386,72 @@ HRESULT Recordset::put_Sort(const std::u16string& value) {
 
 HRESULT Recordset::get_EditMode(EditModeEnum* value) const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  *value = edit_.empty() ? adEditNone : adEditInProgress;
+  *value = adding_ ? adEditAdd : edit_.empty() ? adEditNone : adEditInProgress;
   return S_OK;
 }
 
 HRESULT Recordset::Update() {
   if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
-  if (edit_.empty()) return S_OK;
-  if (lockType_ == adLockReadOnly) {
-    return Fail(adErrFeatureNotAvailable,
-                "Current Recordset does not support updating. This may be a limitation of the "
-                "provider, or of the selected locktype.",
-                kRecordsetSource);
+  if (!editing()) return S_OK;
+  if (HRESULT hr = RequireWritable(); FAILED(hr)) return hr;
+  if (adding_) {
+    auto added = rows_->InsertRow(edit_);
+    if (!added.ok()) return Fail(added.status(), kJetSource);
+    const std::size_t row = added.value();
+    if (row >= placeOf_.size()) {
+      placeOf_.resize(row + 1, -1);
+      status_.resize(row + 1, adRecUnmodified);
+    }
+    order_.push_back(row);
+    placeOf_[row] = static_cast<std::ptrdiff_t>(order_.size()) - 1;
+    status_[row] = adRecNew;
+    position_ = placeOf_[row];
+    adding_ = false;
+    edit_.clear();
+    return S_OK;
   }
-  const auto row = static_cast<std::size_t>(position_);
+  const std::size_t row = order_[static_cast<std::size_t>(position_)];
   if (Status stored = rows_->UpdateRow(row, edit_); !stored.ok()) {
     return Fail(stored, kJetSource);
   }
   edit_.clear();
-  modified_[row] = true;
+  if (status_[row] != adRecNew) status_[row] = adRecModified;
   return S_OK;
 }
 
 HRESULT Recordset::CancelUpdate() {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
   edit_.clear();
+  adding_ = false;
+  return S_OK;
+}
+
+HRESULT Recordset::AddNew() {
+  if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
+  if (HRESULT hr = RequireWritable(); FAILED(hr)) return hr;
+  if (editing()) {
+    if (HRESULT hr = Update(); FAILED(hr)) return hr;
+  }
+  adding_ = true;
+  return S_OK;
+}
+
+HRESULT Recordset::Delete(AffectEnum affectRecords) {
+  if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
+  if (affectRecords != adAffectCurrent) {
+    return Fail(adErrFeatureNotAvailable, kNotCapable, kRecordsetSource);
+  }
+  if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
+  if (HRESULT hr = RequireWritable(); FAILED(hr)) return hr;
+  if (adding_) return CancelUpdate();
+  const auto place = static_cast<std::size_t>(position_);
+  const std::size_t row = order_[place];
+  if (Status removed = rows_->DeleteRow(row); !removed.ok()) return Fail(removed, kJetSource);
+  edit_.clear();
+  order_.erase(order_.begin() + static_cast<std::ptrdiff_t>(place));
+  placeOf_[row] = -1;
+  status_[row] = adRecDeleted;
+  Renumber();
   return S_OK;
 }
 
@@ -388,7 +464,12 @@ HRESULT Recordset::ReadValue(std::size_t column, Variant* value) const {
       return S_OK;
     }
   }
-  auto decoded = rows_->GetValue(static_cast<std::size_t>(position_), column);
+  // A new row holds only what was put into it.
+  if (adding_) {
+    *value = Variant::Null();
+    return S_OK;
+  }
+  auto decoded = rows_->GetValue(order_[static_cast<std::size_t>(position_)], column);
   if (!decoded.ok()) return Fail(decoded.status(), kJetSource);
   *value = Variant::FromValue(decoded.value(), info.type);
   return S_OK;

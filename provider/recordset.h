@@ -22,10 +22,17 @@ namespace provider {
 // with adErrNoCurrentRecord, as does anything that needs a current row (Bookmark, Status,
 // field values) at either end.
 //
-// Bookmarks are VT_R8 row numbers counted from 1 and stay valid for the life of the result;
-// AbsolutePosition is the same number, adPosBOF or adPosEOF at the ends. Values put into
-// fields are kept as an edit of the current row until Update stores them (or CancelUpdate drops
-// them); a move first updates, so a failing store keeps the cursor where it was.
+// Bookmarks are VT_R8 numbers of the rows (counted from 1) and stay valid for the life of the
+// result, also across inserts and deletes; AbsolutePosition is the row's place in the cursor,
+// adPosBOF or adPosEOF at the ends. Values put into fields are kept as an edit of the current row
+// until Update stores them (or CancelUpdate drops them); a move first updates, so a failing store
+// keeps the cursor where it was.
+//
+// AddNew starts a new row that stands after the last one: its values are those put since (Null
+// until then), and Update adds it to the rows and to the end of the cursor, where the cursor then
+// stands; CancelUpdate returns to the row that was current before. Delete removes the current row
+// at once; the cursor then stands on the row that followed it (EOF after the last one). A row
+// deleted or added through the cursor counts in RecordCount at once.
 class Recordset : public Unknown {
  public:
   Recordset();
@@ -82,19 +89,34 @@ class Recordset : public Unknown {
   HRESULT get_Sort(std::u16string* value) const;
   HRESULT put_Sort(const std::u16string& value);
 
+  // adEditNone, adEditInProgress (values put on an existing row) or adEditAdd.
   HRESULT get_EditMode(EditModeEnum* value) const;
+  // Stores the edit or the new row; without either it does nothing. Refused by a read-only lock
+  // (ADO's message) or by rows that cannot be written (the engine's message; see Supports).
   HRESULT Update();
   HRESULT CancelUpdate();
+  // Stores a pending edit first, as a move does.
+  HRESULT AddNew();
+  // Only adAffectCurrent. Deleting a row being added drops it, as CancelUpdate does; a pending
+  // edit of the current row is dropped with the row.
+  HRESULT Delete(AffectEnum affectRecords = adAffectCurrent);
 
  private:
   friend class Field;
 
   bool open() const { return rows_ != nullptr; }
-  std::size_t count() const;
+  std::size_t count() const { return order_.size(); }
   bool onRow() const;
+  bool editing() const { return adding_ || !edit_.empty(); }
   HRESULT RequireOpen() const;
   HRESULT RequireRow() const;
+  // Refuses writes under a read-only lock.
+  HRESULT RequireWritable() const;
+  // Cursor places of the rows, after a row left the cursor.
+  void Renumber();
+  // Stores a pending edit or new row, then stands on `position`; a failing store stays.
   HRESULT MoveTo(std::ptrdiff_t position);
+  HRESULT StorePending();
   HRESULT ReadValue(std::size_t column, Variant* value) const;
   HRESULT WriteValue(std::size_t column, const Variant& value);
 
@@ -106,10 +128,16 @@ class Recordset : public Unknown {
   std::shared_ptr<Connection> connection_;
   std::unique_ptr<RowSet> rows_;
   std::unique_ptr<Fields> fields_;
+  // The rows in cursor order, by number; their places in the cursor (-1 once deleted or when
+  // MaxRecords left them out), and their RecordStatusEnum since open, both by row number.
+  std::vector<std::size_t> order_;
+  std::vector<std::ptrdiff_t> placeOf_;
+  std::vector<std::int32_t> status_;
   // -1 before the first row, count() after the last.
   std::ptrdiff_t position_ = -1;
   std::vector<ColumnChange> edit_;
-  std::vector<bool> modified_;  // per row: stored by Update since open
+  // A new row is being added; position_ is where the cursor returns when it is cancelled.
+  bool adding_ = false;
 };
 
 }  // namespace provider

@@ -33,15 +33,22 @@ class RowSet {
   virtual ~RowSet() = default;
 
   virtual const std::vector<ColumnInfo>& columns() const = 0;
-  // The exact number of rows, fixed for the life of the row set.
+  // The number of rows ever held, deleted ones included: rows are numbered 0 .. row_count() - 1
+  // and keep their numbers for the life of the row set; an inserted row takes the next number.
   virtual std::size_t row_count() const = 0;
-  // The value of `column` in `row` (both in range). Null is std::monostate.
+  // The value of `column` in `row` (both in range, the row not deleted). Null is std::monostate.
   virtual Result<Value> GetValue(std::size_t row, std::size_t column) const = 0;
 
-  // Whether UpdateRow can succeed at all (the recordset reports it through Supports).
+  // Whether the writes below can succeed at all (the recordset reports it through Supports).
   virtual bool CanUpdate() const = 0;
   // Stores `changes` into `row` together, or none of them, and says why not.
   virtual Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) = 0;
+  // Adds a row holding `values`; columns not named take their defaults (Null, or the next
+  // AutoNumber). Returns the new row's number, which is row_count() before the call. Nothing is
+  // added when it fails.
+  virtual Result<std::size_t> InsertRow(const std::vector<ColumnChange>& values) = 0;
+  // Removes `row`; its number is not given to another row. Nothing changes when it fails.
+  virtual Status DeleteRow(std::size_t row) = 0;
 };
 
 }  // namespace provider

@@ -23,7 +23,8 @@ bool StartsWithSelect(const std::u16string& text) {
 
 }  // namespace
 
-Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, CommandTypeEnum type,
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache,
+                                           std::shared_ptr<FileWriter> writer, CommandTypeEnum type,
                                            const std::u16string& text) {
   const jet::JetVersion version = cache->Database()->version();
   auto resolver = std::make_unique<JetResolver>(std::move(cache));
@@ -33,9 +34,14 @@ Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, Co
   VELMORA_RETURN_IF_ERROR(prepared);
   auto result = prepared.value().Execute();
   VELMORA_RETURN_IF_ERROR(result);
-  auto rows = StatementRows::Make(std::move(resolver), result.take(), version);
+  auto rows = StatementRows::Make(std::move(resolver), result.take(), version, std::move(writer));
   VELMORA_RETURN_IF_ERROR(rows);
   return std::unique_ptr<RowSet>(rows.take());
+}
+
+Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache, CommandTypeEnum type,
+                                           const std::u16string& text) {
+  return OpenSource(std::move(cache), nullptr, type, text);
 }
 
 }  // namespace provider

@@ -1,10 +1,13 @@
 // A statement's result as a recordset's rows: the selected rows of one Jet table, values read
-// from the table when asked.
+// from the table when asked, and changed through the connection's file writer.
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "provider/file_writer.h"
 #include "provider/jet_resolver.h"
 #include "provider/row_set.h"
 #include "provider/sql/query.h"
@@ -12,33 +15,51 @@
 namespace provider {
 
 // Owns the resolver that owns the table the result reads, so the rows stay readable after the
-// connection closes. The reading engine writes nothing yet: CanUpdate is false and UpdateRow
-// says so.
+// connection closes. Every result reads the columns of one table, so every result can be
+// written when the file can (FileWriter::CanWrite); what the table itself refuses (indexes the
+// engine cannot keep) comes back from the write in the engine's words.
+//
+// Rows are known by their place in the file. After a change the table is read again from the
+// file as written (on the next read, not at once), and each row is found at its place there.
 class StatementRows : public RowSet {
  public:
-  // `result` must read a source `resolver` handed out.
+  // `result` must read a source `resolver` handed out. `writer` may be null: no changes.
   static Result<std::unique_ptr<StatementRows>> Make(std::unique_ptr<JetResolver> resolver,
                                                      sql::QueryResult result,
-                                                     jet::JetVersion version);
+                                                     jet::JetVersion version,
+                                                     std::shared_ptr<FileWriter> writer = nullptr);
 
   const std::vector<ColumnInfo>& columns() const override { return columns_; }
-  std::size_t row_count() const override { return result_.rows.size(); }
+  std::size_t row_count() const override { return locations_.size(); }
   Result<Value> GetValue(std::size_t row, std::size_t column) const override;
-  bool CanUpdate() const override { return false; }
+  bool CanUpdate() const override;
   Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) override;
+  Result<std::size_t> InsertRow(const std::vector<ColumnChange>& values) override;
+  Status DeleteRow(std::size_t row) override;
 
  private:
   StatementRows(std::unique_ptr<JetResolver> resolver, sql::QueryResult result,
-                const JetRowSource* table, std::vector<ColumnInfo> columns)
-      : resolver_(std::move(resolver)),
-        result_(std::move(result)),
-        table_(table),
-        columns_(std::move(columns)) {}
+                std::shared_ptr<const jet::Table> table, std::vector<ColumnInfo> columns,
+                std::shared_ptr<FileWriter> writer);
+
+  Status RequireWriter() const;
+  // The table's row at `row`'s place, reading the table again first when it was changed.
+  Result<std::size_t> TableRow(std::size_t row) const;
+  std::string Where() const { return "table '" + table_->name() + "'"; }
 
   std::unique_ptr<JetResolver> resolver_;
   sql::QueryResult result_;
-  const JetRowSource* table_;
+  std::shared_ptr<FileWriter> writer_;
   std::vector<ColumnInfo> columns_;
+  // The table as last read; until the first change it is the one the statement read, whose row
+  // result_.rows[i] is row i.
+  mutable std::shared_ptr<const jet::Table> table_;
+  bool changed_ = false;
+  mutable bool stale_ = false;
+  // Per row: its place in the file (kGone once deleted).
+  std::vector<std::uint32_t> locations_;
+  // After a change: the rows of table_ by place.
+  mutable std::unordered_map<std::uint32_t, std::size_t> rowAt_;
 };
 
 inline const std::string kReadOnlyDatabase = "Cannot update.  Database or object is read-only.";

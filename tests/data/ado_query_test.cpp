@@ -183,7 +183,9 @@ TEST_F(QueryOpenErrorTest, CountsNeedAnOpenQuery) {
   }
 }
 
-TEST_F(QueryOpenErrorTest, EditingIsRefusedBecauseTheRecordsetIsReadOnly) {
+TEST_F(QueryOpenErrorTest, EditingIsRefusedOverAConnectionThatOnlyReads) {
+  connection_->SetConnected(false);
+  connection_->SetMode(TConnectMode::cmRead);
   Requery("SELECT * FROM kolliyat");
   EXPECT_FALSE(query_->CanModifyData());
   try {

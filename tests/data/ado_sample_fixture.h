@@ -41,7 +41,7 @@ inline AnsiString Ansi(std::string_view utf8) {
 
 class SampleQueryTest : public testing::Test {
  protected:
-  SampleQueryTest() : here_(SampleDatabaseFolder()) {
+  SampleQueryTest() : here_(copy_.Folder()) {
     connection_ = new TADOConnection(&root_);
     connection_->SetName("ADOConnection1");
     connection_->SetConnectionString(kProgramConnectionString);
@@ -85,6 +85,8 @@ class SampleQueryTest : public testing::Test {
     return titles;
   }
 
+  // Each test edits, if at all, a copy of its own.
+  CopyOfSampleDatabase copy_;
   CurrentDirectory here_;
   TDataTestRoot root_{nullptr};
   TADOConnection* connection_;

@@ -136,7 +136,9 @@ TEST(CursorTest, SupportsMasks) {
       {true, adLockReadOnly, adUpdate, false},
       {false, adLockOptimistic, adUpdate, false},
       {false, adLockOptimistic, adBookmark, true},
-      {true, adLockOptimistic, adAddNew, false},
+      {true, adLockOptimistic, adAddNew | adDelete, true},
+      {true, adLockReadOnly, adAddNew, false},
+      {false, adLockOptimistic, adDelete, false},
       {true, adLockOptimistic, adBookmark | adSeek, false},
   };
   for (const Case& c : cases) {
