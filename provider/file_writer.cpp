@@ -1,20 +1,9 @@
 // A connection's changes to its file, and the file read again after each.
 #include "provider/file_writer.h"
 
-#include <unistd.h>
-
 #include "provider/statement_rows.h"
 
 namespace provider {
-
-namespace {
-
-std::string Folder(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 FileWriter::FileWriter(std::string path, jet::OpenOptions options, bool readOnly,
                        std::shared_ptr<TableCache> cache)
@@ -27,7 +16,7 @@ FileWriter::~FileWriter() = default;
 
 bool FileWriter::CanWrite() const {
   if (readOnly_ || cache_->Database()->version() != jet::JetVersion::jet4) return false;
-  return ::access(path_.c_str(), W_OK) == 0 && ::access(Folder(path_).c_str(), W_OK) == 0;
+  return jet::Editor::CanWrite(path_);
 }
 
 Result<jet::Editor*> FileWriter::OpenEditor() {

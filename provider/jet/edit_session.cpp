@@ -20,7 +20,7 @@ std::string Folder(const std::string& path) {
 }
 
 // A file or folder nobody may write is read-only for every user: the superuser, whom
-// access() lets write anything, is refused like anyone else, as a read-only file is elsewhere.
+// access() lets write anything, is refused like anyone else.
 bool Writable(const std::string& path) {
   struct stat info {};
   constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
@@ -29,6 +29,10 @@ bool Writable(const std::string& path) {
 }
 
 }  // namespace
+
+bool EditSession::CanWrite(const std::string& path) {
+  return Writable(path) && Writable(Folder(path));
+}
 
 EditSession::~EditSession() {
   store_.reset();
@@ -44,7 +48,7 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0)
     return Status::NotFound("Could not find file '" + path + "'.", path);
-  if (!Writable(path) || !Writable(Folder(path)))
+  if (!CanWrite(path))
     return Status::IoError(kReadOnlyMessage, path);
   std::unique_ptr<EditSession> session(new EditSession(path, options));
   auto lock = WriterLock::Acquire(path);

@@ -27,6 +27,8 @@ class EditSession {
 
   static Result<std::unique_ptr<EditSession>> Open(const std::string& path,
                                                    const OpenOptions& options);
+  // See Editor::CanWrite.
+  static bool CanWrite(const std::string& path);
 
   const provider::jet::Database& Database();
   Status Begin();

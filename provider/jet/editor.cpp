@@ -15,6 +15,8 @@ Result<std::unique_ptr<Editor>> Editor::Open(const std::string& path, const Open
   return std::unique_ptr<Editor>(new Editor(session.take()));
 }
 
+bool Editor::CanWrite(const std::string& path) { return EditSession::CanWrite(path); }
+
 const Database& Editor::Database() const { return session_->Database(); }
 Status Editor::Begin() { return session_->Begin(); }
 bool Editor::InTransaction() const { return session_->InTransaction(); }

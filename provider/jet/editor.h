@@ -56,6 +56,10 @@ class Editor {
   static Result<std::unique_ptr<Editor>> Open(const std::string& path,
                                               const OpenOptions& options = {});
 
+  // Whether Open may write the file at `path`: the file and its folder are writable by this
+  // process and by someone at all (a file nobody may write is read-only for the superuser too).
+  static bool CanWrite(const std::string& path);
+
   // The database as it was at the last commit (or at Open): what the changes apply to.
   const provider::jet::Database& Database() const;
 
