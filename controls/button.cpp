@@ -32,7 +32,8 @@ void TButton::WndProc(TMessage& message) {
       if (HIWORD(DWORD(message.WParam)) == BN_CLICKED) Click();
       return;
     case CM_DIALOGKEY:
-      if ((message.WParam == VK_RETURN && default_) || (message.WParam == VK_ESCAPE && cancel_)) {
+      if ((message.WParam == VK_RETURN && AnswersEnter()) ||
+          (message.WParam == VK_ESCAPE && cancel_)) {
         if (IsFocusable() || (Visible() && Enabled())) {
           Click();
           message.Result = 1;
@@ -46,12 +47,28 @@ void TButton::WndProc(TMessage& message) {
   TButtonControl::WndProc(message);
 }
 
+void TButton::DoClick() {
+  if (modalResult_ != mrNone) {
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
+  }
+  TButtonControl::DoClick();
+}
+
+bool TButton::AnswersEnter() const {
+  if (Focused()) return true;
+  TCustomForm* form = GetParentForm(this);
+  bool buttonFocused =
+      form && dynamic_cast<TButton*>(form->ActiveControl()) && form->ActiveControl()->Focused();
+  return default_ && !buttonFocused;
+}
+
 namespace {
 
 [[maybe_unused]] const auto kTButton =
     RegisterClass<TButton, TButtonControl>("TButton")
         .Property("Caption", &TButton::Caption, &TButton::SetCaption)
         .Property("Default", &TButton::Default, &TButton::SetDefault)
-        .Property("Cancel", &TButton::Cancel, &TButton::SetCancel);
+        .Property("Cancel", &TButton::Cancel, &TButton::SetCancel)
+        .Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult);
 
 }  // namespace

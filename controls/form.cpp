@@ -241,6 +241,7 @@ constexpr const char* kPositionNames[] = {
         .Property("ClientWidth", &TCustomForm::FormClientWidth, &TCustomForm::SetFormClientWidth)
         .Property("ClientHeight", &TCustomForm::FormClientHeight, &TCustomForm::SetFormClientHeight)
         .Property("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+        .Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Event("OnCreate", &TCustomForm::OnCreate)
         .Event("OnDestroy", &TCustomForm::OnDestroy)
         .Event("OnShow", &TCustomForm::OnShow)

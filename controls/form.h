@@ -20,6 +20,20 @@ enum class TPosition {
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
+// The result a modal form ends with: the value of the button that closed it.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
@@ -88,6 +102,13 @@ class TCustomForm : public TWinControl {
   // Frees the form once the messages already queued for it have been handled.
   void Release();
 
+  // Set (not mrNone) by a button with a modal result to end the modal loop showing the form.
+  TModalResult ModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult value) { modalResult_ = value; }
+  // With KeyPreview the form's OnKeyDown sees a key before the focused control inside it.
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool value) { keyPreview_ = value; }
+
   platform::RECT ClientRect() const override;
 
   TNotifyEvent OnCreate;
@@ -137,6 +158,8 @@ class TCustomForm : public TWinControl {
   bool inShowHandler_ = false;
   bool active_ = false;
   bool destroyCalled_ = false;
+  bool keyPreview_ = false;
+  TModalResult modalResult_ = mrNone;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
 };

@@ -8,6 +8,22 @@
 
 using namespace platform;
 
+namespace {
+
+// Offers a dialog key to every control inside the container, depth first, until one takes it.
+LRESULT OfferDialogKey(const TWinControl& container, const TMessage& message) {
+  for (int i = 0; i < container.ControlCount(); ++i) {
+    TControl* control = container.Controls(i);
+    if (control->Perform(CM_DIALOGKEY, message.WParam, message.LParam)) return 1;
+    if (auto* inner = dynamic_cast<TWinControl*>(control)) {
+      if (OfferDialogKey(*inner, message)) return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
 void TCustomForm::SetVisible(bool value) {
   // While the description is read the wish is only remembered.
   if (creating_) {
@@ -261,6 +277,11 @@ void TCustomForm::WndProc(TMessage& message) {
             return;
           }
           break;
+        case VK_RETURN:
+        case VK_ESCAPE:
+          // The default and cancel buttons answer Enter and Escape wherever they lie.
+          message.Result = OfferDialogKey(*this, message);
+          return;
         default:
           break;
       }

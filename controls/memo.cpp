@@ -73,6 +73,20 @@ void TMemoStrings::Clear() {
   memo_.SetText("");
 }
 
+void TMemoStrings::SetText(const AnsiString& text) {
+  AnsiString adjusted;
+  adjusted.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      adjusted += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      adjusted += text[i];
+    }
+  }
+  memo_.SetText(adjusted);
+}
+
 TCustomMemo::TCustomMemo(TComponent* AOwner)
     : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(*this)) {
   SetBounds(Left(), Top(), 185, 89);

@@ -20,6 +20,9 @@ class TMemoStrings : public TStrings {
   void Insert(int index, const AnsiString& s) override;
   void Delete(int index) override;
   void Clear() override;
+  // The whole text at once, every line break made CR LF: blank lines are kept, which adding
+  // the lines one by one would lose (an empty last line is no line of the memo's text).
+  void SetText(const AnsiString& text) override;
 
  private:
   std::vector<AnsiString> Split() const;

@@ -456,6 +456,11 @@ void TWinControl::Update() {
 
 bool TWinControl::DoKeyDown(TMessage& message) {
   auto key = static_cast<std::uint16_t>(message.WParam);
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview()) {
+    form->KeyDown(key, KeyboardShiftState());
+    if (key == 0) return true;
+  }
   KeyDown(key, KeyboardShiftState());
   if (key == 0) return true;
   message.WParam = key;

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/little_endian.h"
+
 long double ExtendedToLongDouble(const std::uint8_t bytes[10]) {
-  std::uint64_t mantissa = 0;
-  for (int i = 7; i >= 0; --i) mantissa = (mantissa << 8) | bytes[i];
-  unsigned signExp = static_cast<unsigned>(bytes[8]) | (static_cast<unsigned>(bytes[9]) << 8);
+  std::uint64_t mantissa = platform::LoadLittleEndian<std::uint64_t>(bytes);
+  unsigned signExp = platform::LoadLittleEndian<std::uint16_t>(bytes + 8);
   bool negative = (signExp & 0x8000u) != 0;
   int exponent = static_cast<int>(signExp & 0x7FFFu);
   constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;

@@ -23,7 +23,7 @@ class TStrings : public TPersistent {
 
   // Every line followed by CR LF; setting splits at CR LF, CR or LF.
   AnsiString Text() const;
-  void SetText(const AnsiString& text);
+  virtual void SetText(const AnsiString& text);
 
   void BeginUpdate();
   void EndUpdate();

@@ -40,14 +40,34 @@ AnsiString UniqueDefName(const TFieldDefs& defs, const AnsiString& name) {
   }
 }
 
-bool AutoIncrementProperty(provider::Field& field) {
+// The column's ISAUTOINCREMENT property; null when the provider does not describe it.
+provider::Property* AutoIncrementItem(provider::Field& field) {
   provider::Properties* properties = nullptr;
   OleCheck(field.get_Properties(&properties));
   provider::Property* property = nullptr;
-  if (provider::FAILED(properties->get_Item(u"ISAUTOINCREMENT", &property))) return false;
+  if (provider::FAILED(properties->get_Item(u"ISAUTOINCREMENT", &property))) return nullptr;
+  return property;
+}
+
+bool AutoIncrementProperty(provider::Field& field) {
+  provider::Property* property = AutoIncrementItem(field);
+  if (property == nullptr) return false;
   provider::Variant value;
   OleCheck(property->get_Value(&value));
   return value == provider::Variant::Bool(true);
+}
+
+// The recordset's sort for index field names: the dataset separates them with semicolons, the
+// recordset with commas.
+std::u16string SortText(AnsiString indexFieldNames) {
+  for (char& c : indexFieldNames) {
+    if (c == ';') c = ',';
+  }
+  return platform::AnsiToWide(indexFieldNames);
+}
+
+provider::Variant FilterValue(const AnsiString& filter) {
+  return provider::Variant::String(platform::AnsiToWide(filter));
 }
 
 }  // namespace
@@ -119,7 +139,7 @@ void TCustomADODataSet::SetMaxRecords(std::int32_t value) {
 
 void TCustomADODataSet::SetFilter(const AnsiString& value) {
   if (recordset_ && filtered_) {
-    OleCheck(recordset_->put_Filter(provider::Variant::String(platform::AnsiToWide(value))));
+    OleCheck(recordset_->put_Filter(FilterValue(value)));
   }
   filter_ = value;
 }
@@ -127,8 +147,7 @@ void TCustomADODataSet::SetFilter(const AnsiString& value) {
 void TCustomADODataSet::SetFiltered(bool value) {
   if (value == filtered_) return;
   if (recordset_ && !filter_.empty()) {
-    OleCheck(recordset_->put_Filter(value ? provider::Variant::String(platform::AnsiToWide(filter_))
-                                          : provider::Variant()));
+    OleCheck(recordset_->put_Filter(value ? FilterValue(filter_) : provider::Variant()));
   }
   filtered_ = value;
 }
@@ -148,13 +167,7 @@ void TCustomADODataSet::SetIndexName(const AnsiString& value) {
 
 void TCustomADODataSet::SetIndexFieldNames(const AnsiString& value) {
   if (value == indexFieldNames_) return;
-  if (recordset_) {
-    AnsiString sort = value;
-    for (char& c : sort) {
-      if (c == ';') c = ',';
-    }
-    OleCheck(recordset_->put_Sort(platform::AnsiToWide(sort)));
-  }
+  if (recordset_) OleCheck(recordset_->put_Sort(SortText(value)));
   indexFieldNames_ = value;
 }
 
@@ -296,16 +309,10 @@ void TCustomADODataSet::ProviderOpen() {
 }
 
 void TCustomADODataSet::PrepareOpenedCursor() {
-  if (!indexFieldNames_.empty()) {
-    AnsiString sort = indexFieldNames_;
-    for (char& c : sort) {
-      if (c == ';') c = ',';
-    }
-    OleCheck(recordset_->put_Sort(platform::AnsiToWide(sort)));
-  }
+  if (!indexFieldNames_.empty()) OleCheck(recordset_->put_Sort(SortText(indexFieldNames_)));
   if (masterLink_->Active() && Parameters()->Count() == 0) ApplyDetailFilter();
   if (filtered_ && !filter_.empty()) {
-    OleCheck(recordset_->put_Filter(provider::Variant::String(platform::AnsiToWide(filter_))));
+    OleCheck(recordset_->put_Filter(FilterValue(filter_)));
   }
   if (RecordsetSupports(provider::adMovePrevious | provider::adBookmark)) ProviderFirst();
 }
@@ -336,10 +343,7 @@ void TCustomADODataSet::ProviderInitFieldDefs() {
   if (count > 0) {
     provider::Field* first = nullptr;
     OleCheck(fields->get_Item(0, &first));
-    provider::Properties* properties = nullptr;
-    OleCheck(first->get_Properties(&properties));
-    provider::Property* property = nullptr;
-    hasAutoIncrement = provider::SUCCEEDED(properties->get_Item(u"ISAUTOINCREMENT", &property));
+    hasAutoIncrement = AutoIncrementItem(*first) != nullptr;
   }
   for (std::int32_t i = 0; i < count; ++i) {
     provider::Field* column = nullptr;

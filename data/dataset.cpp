@@ -27,9 +27,7 @@ TDataSet::~TDataSet() {
     // gone, so the links are told and the window dropped without them.
     ChangeState(DataSetState::Inactive);
     openCompleted_ = false;
-    EmptyWindow();
-    buffers_.clear();
-    windowSize_ = 0;
+    window_.Close();
   }
   while (!dataSources_.empty()) DetachDataSource(dataSources_.back());
   // The field objects leave the field list as they are freed, so they go while it exists.
@@ -102,7 +100,7 @@ void TDataSet::RunProviderOpen() {
   ProviderOpen();
   openCompleted_ = true;
   RecomputeWindowSize();
-  atBOF_ = true;
+  window_.SetAtBOF(true);
 }
 
 void TDataSet::FinishOpen() {
@@ -131,10 +129,8 @@ void TDataSet::CloseCursorStep() {
   blockReadSize_ = 0;
   openCompleted_ = false;
   ReleaseFieldBuffers();
-  EmptyWindow();
-  ResizeBufferList(0);
+  window_.Close();
   ProviderClose();
-  windowSize_ = 0;
   defaultFields_ = false;
 }
 

@@ -13,6 +13,7 @@
 #include "data/db_types.h"
 #include "data/field_data.h"
 #include "data/record_buffer.h"
+#include "data/record_window.h"
 
 class TStream;
 class TField;
@@ -26,10 +27,9 @@ using TDataSetNotifyEvent = TEvent<void(TDataSet*)>;
 using TDataSetErrorEvent = TEvent<void(TDataSet*, EDatabaseError&, TDataAction&)>;
 using TFilterRecordEvent = TEvent<void(TDataSet*, bool&)>;
 
-// The window: Buffer(0) .. Buffer(FilledCount() - 1) hold records, Buffer(FilledCount()) is the
-// spare buffer the next fetch goes into; WindowSize() + 1 buffers exist while open, none while
-// closed. ActiveIndex() is the current record; ProviderIndex() the buffer the provider's cursor
-// is known to be on (-1: none known).
+// The window of record buffers (TRecordWindow, which states its invariant): WindowSize() + 1
+// buffers exist while open, none while closed. ActiveIndex() is the current record;
+// ProviderIndex() the buffer the provider's cursor is known to be on (-1: none known).
 //
 // Data sources attach and detach themselves (TDataSource::SetDataSet); the dataset keeps raw
 // pointers to them and to their links and is told when a source is freed.
@@ -67,9 +67,9 @@ class TDataSet : public TComponent {
   // Returns the signed number of records moved.
   std::int32_t MoveByDistance(std::int32_t distance);
 
-  bool IsEmptyWindow() const { return activeIndex_ >= filledCount_; }
-  bool AtBOF() const { return atBOF_; }
-  bool AtEOF() const { return atEOF_; }
+  bool IsEmptyWindow() const { return window_.IsEmpty(); }
+  bool AtBOF() const { return window_.AtBOF(); }
+  bool AtEOF() const { return window_.AtEOF(); }
 
   // Nested: only the outermost ResumeControls sends what the controls missed.
   void SuspendControls();
@@ -114,13 +114,13 @@ class TDataSet : public TComponent {
   void SetBoundFieldCounts(int calc, int internalCalc, int blob);
 
   // The active record's buffer; null while the window has no buffers.
-  TRecordBuffer* CurrentBuffer();
-  int ActiveIndex() const { return activeIndex_; }
+  TRecordBuffer* CurrentBuffer() { return window_.Current(); }
+  int ActiveIndex() const { return window_.ActiveIndex(); }
   // Makes another filled buffer the active one (the links' view of the window); an index
   // outside the filled buffers raises EListError.
-  void SetActiveIndex(int index);
-  int FilledCount() const { return filledCount_; }
-  int WindowSize() const { return windowSize_; }
+  void SetActiveIndex(int index) { window_.SetActiveIndex(index); }
+  int FilledCount() const { return window_.FilledCount(); }
+  int WindowSize() const { return window_.Size(); }
 
   // Sends a data notice to the data sources, in attach order, after the dataset's own
   // bookkeeping for it.
@@ -206,27 +206,26 @@ class TDataSet : public TComponent {
   void SetUniDirectional(bool value) { uniDirectional_ = value; }
   void ChangeState(DataSetState value);
 
-  // The buffer window.
-  void EmptyWindow();
-  void StartWindow();
-  void RotateBuffer(int from, int to);
-  // Frees surplus buffers from the end or allocates new ones; a failed allocation frees what
-  // this call allocated and leaves the list as it was.
-  void ResizeBufferList(int count);
+  // The buffer window; the operations without a comment are the window's (record_window.h).
+  void EmptyWindow() { window_.Empty(); }
+  void StartWindow() { window_.Start(); }
+  void RotateBuffer(int from, int to) { window_.Rotate(from, to); }
+  void ResizeBufferList(int count) { window_.ResizeBufferList(count); }
+  // Resizes the window and keeps the links' first records on the records they showed.
   void SetWindowSize(int count);
-  int FillForward();
-  int FillBackward();
-  bool FetchNextIntoWindow();
-  bool FetchPriorIntoWindow();
-  void SyncProviderToBuffer(int index);
-  void SyncCursorToActive();
+  int FillForward() { return window_.FillForward(); }
+  int FillBackward() { return window_.FillBackward(); }
+  bool FetchNextIntoWindow() { return window_.FetchNext(); }
+  bool FetchPriorIntoWindow() { return window_.FetchPrior(); }
+  void SyncProviderToBuffer(int index) { window_.SyncCursorTo(index); }
+  void SyncCursorToActive() { window_.SyncCursorToActive(); }
   // Re-reads the window around the provider's current record. exact: that record must still
   // exist ("Record not found"); center: it is placed in the middle of the window.
   void RefillWindow(bool exact, bool center);
-  void SetProviderIndex(int index) { providerIndex_ = index; }
-  int ProviderIndex() const { return providerIndex_; }
-  TRecordBuffer& Buffer(int index) { return *buffers_[static_cast<std::size_t>(index)]; }
-  int BufferListSize() const { return static_cast<int>(buffers_.size()); }
+  void SetProviderIndex(int index) { window_.SetProviderIndex(index); }
+  int ProviderIndex() const { return window_.ProviderIndex(); }
+  TRecordBuffer& Buffer(int index) { return window_.Buffer(index); }
+  int BufferListSize() const { return window_.BufferCount(); }
   void InitBuffer(TRecordBuffer& buffer);
 
   // Fields (defined with the field classes).
@@ -266,6 +265,23 @@ class TDataSet : public TComponent {
   virtual void FireNewRecord();
 
  private:
+  // The provider operations as the window asks for them.
+  class WindowCursor final : public TRecordCursor {
+   public:
+    explicit WindowCursor(TDataSet& dataSet) : dataSet_(dataSet) {}
+    std::unique_ptr<TRecordBuffer> AllocBuffer() override;
+    FetchResult Fetch(TRecordBuffer& buffer, FetchMode mode, bool check) override;
+    void First() override;
+    void Last() override;
+    void SetToRecord(TRecordBuffer& buffer) override;
+    bool UniDirectional() override;
+    void RequireBidirectional() override;
+    bool Inserting() override;
+
+   private:
+    TDataSet& dataSet_;
+  };
+
   using ProviderOperation = void (TDataSet::*)();
   // Runs operation (after syncing the cursor) until it completes or the handler gives up.
   void RunWithErrorHandler(const TDataSetErrorEvent& handler, ProviderOperation operation);
@@ -277,13 +293,8 @@ class TDataSet : public TComponent {
   bool Destroying() const;
 
   DataSetState state_ = DataSetState::Inactive;
-  std::vector<std::unique_ptr<TRecordBuffer>> buffers_;
-  int windowSize_ = 0;
-  int filledCount_ = 0;
-  int activeIndex_ = 0;
-  int providerIndex_ = -1;
-  bool atBOF_ = true;
-  bool atEOF_ = true;
+  WindowCursor cursor_{*this};
+  TRecordWindow window_{cursor_};
   bool recordTouched_ = false;
   int disableCount_ = 0;
   DataSetState stateWhenDisabled_ = DataSetState::Inactive;

@@ -49,7 +49,7 @@ void TDataSet::StoreControlValues() {
 
 void TDataSet::BeginEdit() {
   if (InEditModes(state_)) return;
-  if (filledCount_ == 0) {
+  if (FilledCount() == 0) {
     InsertNewRecord();
     return;
   }
@@ -99,17 +99,15 @@ void TDataSet::PrepareNewRecord() {
 
 void TDataSet::InsertNewRecord() {
   PrepareNewRecord();
-  const bool hadRecords = filledCount_ > 0;
-  // The spare buffer takes the active position; the record that was active moves down one.
-  RotateBuffer(filledCount_, activeIndex_);
-  TRecordBuffer& buffer = Buffer(activeIndex_);
+  const bool hadRecords = FilledCount() > 0;
+  TRecordBuffer& buffer = window_.OpenGapAtActive();
   InitBuffer(buffer);
   if (hadRecords) {
-    ProviderCopyBookmark(Buffer(activeIndex_ + 1), buffer);
+    ProviderCopyBookmark(Buffer(ActiveIndex() + 1), buffer);
   } else {
     buffer.SetFlag(BookmarkFlag::Bof);
   }
-  if (filledCount_ < windowSize_) ++filledCount_;
+  window_.KeepInserted();
   ProviderInsert();
   FinishNewRecord();
 }
@@ -120,8 +118,7 @@ void TDataSet::AppendNewRecord() {
   TRecordBuffer& buffer = Buffer(0);
   InitBuffer(buffer);
   buffer.SetFlag(BookmarkFlag::Eof);
-  filledCount_ = 1;
-  atBOF_ = false;
+  window_.StartAppended();
   FillBackward();
   ProviderInsert();
   FinishNewRecord();
@@ -150,7 +147,7 @@ void TDataSet::DeleteActiveRecord() {
     CancelRecord();
     return;
   }
-  if (filledCount_ == 0) DatabaseError("Cannot perform this operation on an empty dataset", this);
+  if (FilledCount() == 0) DatabaseError("Cannot perform this operation on an empty dataset", this);
   BroadcastDataEvent(DataNotice::NoticeBrowseCheck, 0);
   FireBeforeDelete();
   FireBeforeScroll();

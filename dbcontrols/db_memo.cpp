@@ -16,6 +16,23 @@ namespace {
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
 
+// The text with every line break (CR LF, a lone CR or a lone LF) written as CR LF, the edit
+// control's line break.
+AnsiString WithCrLf(const AnsiString& text) {
+  AnsiString result;
+  result.reserve(text.size() + text.size() / 32);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      result += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      result += c;
+    }
+  }
+  return result;
+}
+
 }  // namespace
 
 TDBMemo::TDBMemo(TComponent* owner)
@@ -76,10 +93,12 @@ void TDBMemo::ShowFieldValue() {
 void TDBMemo::LoadFullText() {
   if (textLoaded_ || !IsBlobField()) return;
   try {
-    Lines()->SetText(link_->BoundField()->StringValue());
+    // The whole text goes into the window at once: line by line, every line would lay out all
+    // the lines before it again, and empty lines would be lost.
+    SetText(WithCrLf(link_->BoundField()->StringValue()));
     textLoaded_ = true;
   } catch (const EInvalidOperation& e) {
-    Lines()->SetText(Format("(%s)", e.Message().c_str()));
+    SetText(Format("(%s)", e.Message().c_str()));
   }
   SyncReadOnly();
 }

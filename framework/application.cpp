@@ -8,6 +8,7 @@
 
 #include "core/classes.h"
 #include "core/exceptions.h"
+#include "framework/modal.h"
 #include "framework/screen.h"
 #include "platform/icons.h"
 
@@ -206,14 +207,7 @@ void TApplication::WndProc(TMessage& message) {
 
 void TApplication::Shutdown() {
   // The popups the application window owns go first, then the forms with what they own.
-  std::vector<HWND> owned;
-  EnumWindows(
-      [](HWND w, LPARAM param) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&owned));
-  for (HWND w : owned) {
+  for (HWND w : TopLevelWindows()) {
     if (w != handle_ && GetWindow(w, GW_OWNER) == handle_ && IsWindowVisible(w)) {
       ShowWindow(w, SW_HIDE);
     }

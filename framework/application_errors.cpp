@@ -9,6 +9,7 @@
 
 #include "core/exceptions.h"
 #include "framework/application.h"
+#include "framework/modal.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
 
@@ -100,30 +101,9 @@ void TApplication::ShowError(const Exception& error) {
 }
 
 int TApplication::AppMessageBox(const AnsiString& text, const AnsiString& caption, UINT flags) {
-  HWND active = GetActiveWindow();
-  std::vector<HWND> tops;
-  EnumWindows(
-      [](HWND w, LPARAM param) -> BOOL {
-        reinterpret_cast<std::vector<HWND>*>(param)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tops));
-  std::vector<HWND> disabled;
-  for (HWND w : tops) {
-    if (w != handle_ && IsWindowVisible(w) && IsWindowEnabled(w)) {
-      EnableWindow(w, FALSE);
-      disabled.push_back(w);
-    }
-  }
-  HWND focus = GetFocus();
+  TaskModalScope scope(handle_);
   if (bidiMode_ != TBiDiMode::bdLeftToRight && SysLocale().middleEast) flags |= MB_RTLREADING;
-  int result = MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
-  for (HWND w : disabled) {
-    if (IsWindow(w)) EnableWindow(w, TRUE);
-  }
-  if (active && IsWindow(active)) SetActiveWindow(active);
-  if (focus && IsWindow(focus)) SetFocus(focus);
-  return result;
+  return MessageBoxA(handle_, text.c_str(), caption.c_str(), flags);
 }
 
 int LastChanceReport() {

@@ -60,11 +60,14 @@ bool TApplication::ProcessMessage(MSG& msg) {
 bool TApplication::IsKeyMsg(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
   // The control that should see the key first: the one holding the mouse, or the nearest
-  // control at or above the message's window.
+  // control at or above the message's window within its top-level window (a dialog's keys
+  // never go to the form that owns it).
   HWND target = GetCapture();
   if (!target) {
     target = msg.hwnd;
-    while (target && !FindControl(target)) target = GetParent(target);
+    while (target && !FindControl(target)) {
+      target = (GetWindowLongA(target, GWL_STYLE) & WS_CHILD) ? GetParent(target) : nullptr;
+    }
     if (!target) target = msg.hwnd;
   } else if (!FindControl(target)) {
     return false;

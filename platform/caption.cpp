@@ -1,5 +1,5 @@
 // The caption bar of framed top-level windows: its title, read the window's way, and the
-// close box.
+// close box, at the left end for a window laid out right to left.
 #include "platform/control_support.h"
 #include "platform/dc.h"
 #include "platform/draw.h"
@@ -42,6 +42,10 @@ RECT CloseBoxRect(HWND hwnd) {
   if (!w || !(w->style & WS_SYSMENU) || caption.bottom - caption.top < 8) return {0, 0, 0, 0};
   int height = caption.bottom - caption.top - 4;
   int width = height + 2;
+  // A window laid out right to left has its close box at the left end.
+  if (w->exStyle & WS_EX_LAYOUTRTL) {
+    return {caption.left + 2, caption.top + 2, caption.left + 2 + width, caption.top + 2 + height};
+  }
   return {caption.right - 2 - width, caption.top + 2, caption.right - 2, caption.top + 2 + height};
 }
 
@@ -55,10 +59,14 @@ void PaintCaption(HWND hwnd, HDC dc) {
   FillRect(dc, &caption, fill);
   RECT close = CloseBoxRect(hwnd);
   if (close.right > close.left) PaintCloseBox(dc, close, IsWindowEnabled(hwnd));
-  RECT text{caption.left + 4, caption.top, (close.right > close.left ? close.left : caption.right) - 4,
+  bool mirrored = (w->exStyle & WS_EX_LAYOUTRTL) != 0;
+  bool hasClose = close.right > close.left;
+  RECT text{caption.left + 4, caption.top, (hasClose ? close.left : caption.right) - 4,
             caption.bottom};
+  if (mirrored && hasClose)
+    text = {close.right + 4, caption.top, caption.right - 4, caption.bottom};
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-  if (w->exStyle & WS_EX_RTLREADING) format |= DT_RTLREADING | DT_RIGHT;
+  if (mirrored || (w->exStyle & WS_EX_RTLREADING)) format |= DT_RTLREADING | DT_RIGHT;
   HGDIOBJ old = SelectObject(dc, DialogFont(true));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));

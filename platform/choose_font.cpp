@@ -40,11 +40,11 @@ struct NamedColor {
   COLORREF color;
 };
 constexpr NamedColor kColors[] = {
-    {"Black", RGB(0, 0, 0)},         {"Maroon", RGB(128, 0, 0)},     {"Green", RGB(0, 128, 0)},
-    {"Olive", RGB(128, 128, 0)},     {"Navy", RGB(0, 0, 128)},       {"Purple", RGB(128, 0, 128)},
-    {"Teal", RGB(0, 128, 128)},      {"Gray", RGB(128, 128, 128)},   {"Silver", RGB(192, 192, 192)},
-    {"Red", RGB(255, 0, 0)},         {"Lime", RGB(0, 255, 0)},       {"Yellow", RGB(255, 255, 0)},
-    {"Blue", RGB(0, 0, 255)},        {"Fuchsia", RGB(255, 0, 255)},  {"Aqua", RGB(0, 255, 255)},
+    {"Black", RGB(0, 0, 0)},       {"Maroon", RGB(128, 0, 0)},    {"Green", RGB(0, 128, 0)},
+    {"Olive", RGB(128, 128, 0)},   {"Navy", RGB(0, 0, 128)},      {"Purple", RGB(128, 0, 128)},
+    {"Teal", RGB(0, 128, 128)},    {"Gray", RGB(128, 128, 128)},  {"Silver", RGB(192, 192, 192)},
+    {"Red", RGB(255, 0, 0)},       {"Lime", RGB(0, 255, 0)},      {"Yellow", RGB(255, 255, 0)},
+    {"Blue", RGB(0, 0, 255)},      {"Fuchsia", RGB(255, 0, 255)}, {"Aqua", RGB(0, 255, 255)},
     {"White", RGB(255, 255, 255)},
 };
 
@@ -53,10 +53,18 @@ struct NamedScript {
   const char* name;
 };
 constexpr NamedScript kScripts[] = {
-    {ANSI_CHARSET, "Western"}, {ARABIC_CHARSET, "Arabic"},     {177, "Hebrew"},
-    {161, "Greek"},            {162, "Turkish"},               {238, "Central European"},
-    {204, "Cyrillic"},         {186, "Baltic"},                {163, "Vietnamese"},
-    {222, "Thai"},             {SYMBOL_CHARSET, "Symbol"},     {DEFAULT_CHARSET, "Other"},
+    {ANSI_CHARSET, "Western"},
+    {ARABIC_CHARSET, "Arabic"},
+    {177, "Hebrew"},
+    {161, "Greek"},
+    {162, "Turkish"},
+    {238, "Central European"},
+    {204, "Cyrillic"},
+    {186, "Baltic"},
+    {163, "Vietnamese"},
+    {222, "Thai"},
+    {SYMBOL_CHARSET, "Symbol"},
+    {DEFAULT_CHARSET, "Other"},
 };
 
 constexpr int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
@@ -378,8 +386,9 @@ bool Accept(HWND dialog, FontState& state) {
   request.iPointSize = (points ? points : PointsOf(font)) * 10;
   if (request.Flags & CF_EFFECTS) request.rgbColors = CurrentColor(dialog, state);
   int style = CurrentStyle(dialog);
-  request.nFontType = WORD(SCREEN_FONTTYPE | (font.lfWeight > FW_NORMAL ? BOLD_FONTTYPE : REGULAR_FONTTYPE) |
-                           (font.lfItalic ? ITALIC_FONTTYPE : 0));
+  request.nFontType =
+      WORD(SCREEN_FONTTYPE | (font.lfWeight > FW_NORMAL ? BOLD_FONTTYPE : REGULAR_FONTTYPE) |
+           (font.lfItalic ? ITALIC_FONTTYPE : 0));
   if ((request.Flags & CF_USESTYLE) && request.lpszStyle) {
     std::strncpy(request.lpszStyle, kStyleNames[style], LF_FACESIZE - 1);
     request.lpszStyle[LF_FACESIZE - 1] = '\0';
@@ -441,7 +450,7 @@ LONG_PTR FontProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, kSampleText)) {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, (request.Flags & CF_EFFECTS) ? Shown(CurrentColor(dialog, *state))
-                                                       : GetSysColor(COLOR_WINDOWTEXT));
+                                                      : GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LONG_PTR>(GetSysColorBrush(COLOR_BTNFACE));
       }
@@ -454,17 +463,19 @@ LONG_PTR FontProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 BOOL ChooseFontA(CHOOSEFONTA* request) {
-  if (!request || (request->lStructSize != kRecordSize && request->lStructSize != sizeof(CHOOSEFONTA))) {
+  if (!request ||
+      (request->lStructSize != kRecordSize && request->lStructSize != sizeof(CHOOSEFONTA))) {
     return FALSE;
   }
   if (request->hwndOwner && !IsWindow(request->hwndOwner)) return FALSE;
   if ((request->Flags & CF_INITTOLOGFONTSTRUCT) && !request->lpLogFont) return FALSE;
   FontState state{request, {}};
-  HWND dialog = MakeSizedDialog(WS_EX_DLGMODALFRAME, "Font", kClientWidth, kClientHeight,
-                                request->hwndOwner, FontProc);
+  bool mirrored = request->hwndOwner && OwnerLaidOutRightToLeft(request->hwndOwner);
+  HWND dialog = MakeSizedDialog(WS_EX_DLGMODALFRAME | (mirrored ? WS_EX_LAYOUTRTL : 0), "Font",
+                                kClientWidth, kClientHeight, request->hwndOwner, FontProc);
   if (!dialog) return FALSE;
   SetPropA(dialog, kStateProperty, &state);
-  Build(dialog, state, request->hwndOwner && OwnerLaidOutRightToLeft(request->hwndOwner));
+  Build(dialog, state, mirrored);
   CenterWindow(dialog, nullptr);
   InitDialog(dialog, reinterpret_cast<LPARAM>(request));
   LONG_PTR result = IsWindow(dialog) ? DialogBoxLoop(dialog) : IDCANCEL;

@@ -119,8 +119,8 @@ void Build(HWND dialog, const FINDREPLACEA& request, bool mirrored) {
   at.Add("Button", "&Find Next", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, {270, 8, 346, 31},
          IDOK);
   at.Add("Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 36, 346, 59}, IDCANCEL);
-  HWND help = at.Add("Button", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 64, 346, 87},
-                     kHelpButton);
+  HWND help =
+      at.Add("Button", "&Help", BS_PUSHBUTTON | WS_TABSTOP, 0, {270, 64, 346, 87}, kHelpButton);
   if (!(flags & FR_SHOWHELP)) ShowWindow(help, SW_HIDE);
 
   CheckDlgButton(dialog, (flags & FR_DOWN) ? kDownRadio : kUpRadio, BST_CHECKED);
@@ -160,11 +160,10 @@ HWND FindTextA(FINDREPLACEA* request) {
   // The text in the buffer may be unterminated: it is read within its length only.
   request->lpstrFindWhat[request->wFindWhatLen - 1] = '\0';
   bool mirrored = OwnerLaidOutRightToLeft(request->hwndOwner);
-  HWND dialog = MakeSizedDialog(WS_EX_DLGMODALFRAME, "Find", kClientWidth, kClientHeight,
-                                request->hwndOwner, FindProc);
+  HWND dialog = MakeSizedDialog(WS_EX_DLGMODALFRAME | (mirrored ? WS_EX_LAYOUTRTL : 0), "Find",
+                                kClientWidth, kClientHeight, request->hwndOwner, FindProc);
   if (!dialog) return nullptr;
-  SetPropA(dialog, kStateProperty,
-           new FindState{request, RegisterWindowMessageA(FINDMSGSTRINGA)});
+  SetPropA(dialog, kStateProperty, new FindState{request, RegisterWindowMessageA(FINDMSGSTRINGA)});
   Build(dialog, *request, mirrored);
   CenterWindow(dialog, nullptr);
   InitDialog(dialog, reinterpret_cast<LPARAM>(request));

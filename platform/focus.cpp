@@ -58,6 +58,7 @@ void ActivateWindow(HWND hwnd, WORD how) {
   auto& list = ws.topLevel;
   list.erase(std::remove(list.begin(), list.end(), top), list.end());
   list.insert(list.begin(), top);
+  ws.KeepOwnedAbove(top);
   SendMessageA(top, WM_NCACTIVATE, TRUE, 0);
   SendMessageA(top, WM_ACTIVATE, MAKELONG(how, IsIconic(top) ? 1 : 0),
                reinterpret_cast<LPARAM>(old));

@@ -170,7 +170,8 @@ HWND BuildBox(HWND owner, UINT type, BoxState& state) {
   bool rtl = type & MB_RTLREADING;
   LPCSTR icon = IconOf(type);
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int textLimit = std::max(120, screenWidth * 5 / 8 - 2 * kMargin - (icon ? kIconSize + kIconGap : 0));
+  int textLimit =
+      std::max(120, screenWidth * 5 / 8 - 2 * kMargin - (icon ? kIconSize + kIconGap : 0));
   SIZE text = MeasureText(state.font, state.text, textLimit, rtl);
   int blockWidth = text.cx + (icon ? kIconSize + kIconGap : 0);
   int blockHeight = std::max<int>(text.cy, icon ? kIconSize : 0);
@@ -180,9 +181,10 @@ HWND BuildBox(HWND owner, UINT type, BoxState& state) {
   int clientWidth = std::max({blockWidth, rowWidth, int(captionSize.cx) + 40}) + 2 * kMargin;
   int clientHeight = kMargin + blockHeight + kTextToButtons + kButtonHeight + kMargin;
 
-  DWORD exStyle = WS_EX_DLGMODALFRAME | (rtl ? WS_EX_RTLREADING | WS_EX_RIGHT : 0);
-  HWND box = MakeSizedDialog(exStyle, state.caption.c_str(), clientWidth, clientHeight, owner,
-                             BoxProc);
+  DWORD exStyle =
+      WS_EX_DLGMODALFRAME | (rtl ? WS_EX_RTLREADING | WS_EX_RIGHT | WS_EX_LAYOUTRTL : 0);
+  HWND box =
+      MakeSizedDialog(exStyle, state.caption.c_str(), clientWidth, clientHeight, owner, BoxProc);
   if (!box) return nullptr;
   SetPropA(box, "MessageBoxState", &state);
 
@@ -193,9 +195,10 @@ HWND BuildBox(HWND owner, UINT type, BoxState& state) {
   };
   int textTop = kMargin + (blockHeight - int(text.cy)) / 2;
   if (icon) {
-    HWND image = Child(box, "Static", nullptr, SS_ICON, 0,
-                       place(kMargin, kMargin + (blockHeight - kIconSize) / 2, kIconSize, kIconSize),
-                       kIconId, state.font);
+    HWND image =
+        Child(box, "Static", nullptr, SS_ICON, 0,
+              place(kMargin, kMargin + (blockHeight - kIconSize) / 2, kIconSize, kIconSize),
+              kIconId, state.font);
     SendMessageA(image, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, icon)), 0);
   }
   int textLeft = kMargin + (icon ? kIconSize + kIconGap : 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "platform/atoms.h"
@@ -92,6 +93,20 @@ HWND WindowSystem::Root(HWND hwnd) {
     w = Find(hwnd);
   }
   return w ? hwnd : nullptr;
+}
+
+void WindowSystem::KeepOwnedAbove(HWND hwnd) {
+  auto ownedByIt = [&](HWND top) {
+    for (Window* t = Find(top); t && t->owner; t = Find(t->owner)) {
+      if (t->owner == hwnd) return true;
+    }
+    return false;
+  };
+  std::vector<HWND> owned;
+  std::copy_if(topLevel.begin(), topLevel.end(), std::back_inserter(owned), ownedByIt);
+  if (owned.empty()) return;
+  topLevel.erase(std::remove_if(topLevel.begin(), topLevel.end(), ownedByIt), topLevel.end());
+  topLevel.insert(std::find(topLevel.begin(), topLevel.end(), hwnd), owned.begin(), owned.end());
 }
 
 POINT WindowSystem::ClientOrigin(HWND hwnd) {
@@ -541,6 +556,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       auto it = std::find(list.begin(), list.end(), pos.hwndInsertAfter);
       list.insert(it == list.end() ? list.begin() : it + 1, hwnd);
     }
+    if (!w->parent) ws.KeepOwnedAbove(hwnd);
     if (visible && w->parent) {
       RedrawWindow(hwnd, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

@@ -99,6 +99,9 @@ class WindowSystem {
   // The siblings list the window lives in (its parent's children or the top-level list).
   std::vector<HWND>& Siblings(Window& w);
   HWND Root(HWND hwnd);
+  // Moves the top-level windows that hwnd owns, directly or through other owned windows, just
+  // above it in topLevel, keeping their own order: a dialog stays above the window it belongs to.
+  void KeepOwnedAbove(HWND hwnd);
   // The client area's top-left corner in screen coordinates.
   POINT ClientOrigin(HWND hwnd);
   bool IsVisible(HWND hwnd);

@@ -58,14 +58,18 @@ void DataSetEntries(TDataSet& dataSet, Json& entry) {
   entry.Set("recNo", active ? Json(dataSet.CurrentRecordNumber()) : Json());
   entry.Set("bof", dataSet.AtBOF());
   entry.Set("eof", dataSet.AtEOF());
+  // "fields" as a grid shows them ("(MEMO)" for a memo), "values" the whole text of each.
   Json fields = Json::MakeObject();
+  Json values = Json::MakeObject();
   if (active && !dataSet.IsEmptyWindow()) {
     for (int i = 0; i < dataSet.Fields().Count(); ++i) {
       TField* field = dataSet.Fields()[i];
       fields.Set(Utf8(field->FieldName()), Utf8(field->TextForDisplay()));
+      values.Set(Utf8(field->FieldName()), Utf8(field->StringValue()));
     }
   }
   entry.Set("fields", fields);
+  entry.Set("values", values);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "app/shot/json.h"
 #include "core/component.h"
 #include "core/sysutils.h"
+#include "graphics/font.h"
 #include "platform/codepage.h"
 
 namespace shot {
@@ -47,5 +48,12 @@ void AddDataEntries(StateRegistry& registry);
 // The entries of controls: parent, visibility, bounds, font, colour, cursor, captions, and the
 // place of images.
 void AddControlEntries(StateRegistry& registry);
+// The entries of grids: current and top row, row count, and a data grid's cell texts.
+void AddGridEntries(StateRegistry& registry);
+// The entries of the find dialogs (findText, options, open) and the font dialogs (font).
+void AddDialogEntries(StateRegistry& registry);
+
+// A font as the entries give it: name, height, size, color, charset and style.
+Json FontEntry(const TFont& font);
 
 }  // namespace shot

@@ -14,7 +14,6 @@
 #include "graphics/font.h"
 
 namespace shot {
-namespace {
 
 Json FontEntry(const TFont& font) {
   Json entry = Json::MakeObject();
@@ -37,6 +36,8 @@ Json FontEntry(const TFont& font) {
   return entry;
 }
 
+namespace {
+
 // It and every parent visible: what a person could see if nothing lay over it.
 bool Showing(const TControl& control) {
   for (const TControl* c = &control; c; c = c->Parent()) {
@@ -57,6 +58,10 @@ void ControlEntries(TControl& control, Json& entry) {
   entry.Set("cursor", control.Cursor());
 }
 
+void WinControlEntries(TWinControl& control, Json& entry) {
+  entry.Set("tabOrder", control.TabOrder());
+}
+
 void CaptionEntry(TControl& control, Json& entry) {
   entry.Set("caption", Utf8(control.Caption()));
 }
@@ -73,6 +78,7 @@ void EditEntries(TCustomEdit& edit, Json& entry) {
 
 void AddControlEntries(StateRegistry& registry) {
   registry.Add<TControl>(ControlEntries);
+  registry.Add<TWinControl>(WinControlEntries);
   registry.Add<TLabel>(CaptionEntry);
   registry.Add<TSpeedButton>(CaptionEntry);
   registry.Add<TPanel>(CaptionEntry);

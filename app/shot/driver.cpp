@@ -150,7 +150,10 @@ void ScriptDriver::Run(const Action& action) {
         }
         RECT r{};
         GetWindowRect(*found, &r);
-        Click((r.left + r.right) / 2, (r.top + r.bottom) / 2, 0);
+        POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        // A person reaches a button behind another window by bringing its window forward.
+        if (WindowFromPoint(centre) != *found) BringWindowToTop(target);
+        Click(centre.x, centre.y, 0);
         break;
       }
       case K::State:

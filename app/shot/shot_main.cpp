@@ -24,6 +24,7 @@
 #include "app/unit1.h"
 #include "controls/wincontrol.h"
 #include "framework/application.h"
+#include "framework/screen.h"
 #include "platform/shell.h"
 
 namespace {
@@ -103,6 +104,8 @@ class Shot {
   explicit Shot(Options options) : options_(std::move(options)) {
     shot::AddDataEntries(registry_);
     shot::AddControlEntries(registry_);
+    shot::AddGridEntries(registry_);
+    shot::AddDialogEntries(registry_);
     platform::SetShellOpenHook([this](const std::string& file) { opened_.push_back(file); });
   }
 
@@ -155,6 +158,18 @@ class Shot {
     state.Set("shell", shell);
     state.Set("components", unit1::main ? registry_.Entries(*unit1::main) : Json::MakeArray());
     if (unit1::main) state.Set("findPos", unit1::main->FindPosition());
+    // The program's other forms (a message dialog while it is open), each with its components.
+    Json forms = Json::MakeArray();
+    for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
+      TCustomForm* form = Screen->Forms(i);
+      if (form == unit1::main) continue;
+      Json entry = Json::MakeObject();
+      entry.Set("caption", shot::Utf8(form->Caption()));
+      entry.Set("visible", form->Visible());
+      entry.Set("components", registry_.Entries(*form));
+      forms.Push(entry);
+    }
+    state.Set("forms", forms);
     return state;
   }
 

@@ -4,45 +4,26 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
 
-#include "app/program.h"
 #include "app/unit1.h"
+#include "bench/app/main_window_bench.h"
 #include "controls/image.h"
-#include "framework/application.h"
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
 #include "graphics/picture.h"
-#include "platform/backend.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/winuser.h"
 
 namespace {
 
 using namespace platform;
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+using benchapp::Pump;
 
 // The main window, made once as the program makes it, shown and painted.
 Tmain& MainWindow() {
-  static Tmain* window = [] {
-    std::filesystem::current_path(std::filesystem::path(SAMPLE_DATABASE).parent_path());
-    SetBackend(std::make_unique<HeadlessBackend>(1280, 1024));
-    StartApplicationObjects();
-    Application->Setup();
-    Application->ChangeTitle("Orvanta");
-    Application->MakeForm(unit1::main);
-    unit1::main->Show();
-    Pump();
-    return unit1::main;
-  }();
-  return *window;
+  static Tmain& window =
+      benchapp::OpenMainWindow(std::filesystem::path(SAMPLE_DATABASE).parent_path());
+  return window;
 }
 
 void BM_RepaintMainWindow(benchmark::State& state) {

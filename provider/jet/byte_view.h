@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/little_endian.h"
+
 namespace provider::jet {
 
 // Decoders check the ranges they rely on with Contains() or Slice() and report corruption
@@ -28,21 +30,15 @@ class ByteView {
     return ByteView(data_ + offset, length);
   }
 
-  std::uint8_t U8(std::size_t offset) const { return Contains(offset, 1) ? data_[offset] : 0; }
-  std::uint16_t U16(std::size_t offset) const {
-    return static_cast<std::uint16_t>(Read(offset, 2));
-  }
-  std::uint32_t U32(std::size_t offset) const {
-    return static_cast<std::uint32_t>(Read(offset, 4));
-  }
-  std::uint64_t U64(std::size_t offset) const { return Read(offset, 8); }
+  std::uint8_t U8(std::size_t offset) const { return Read<std::uint8_t>(offset); }
+  std::uint16_t U16(std::size_t offset) const { return Read<std::uint16_t>(offset); }
+  std::uint32_t U32(std::size_t offset) const { return Read<std::uint32_t>(offset); }
+  std::uint64_t U64(std::size_t offset) const { return Read<std::uint64_t>(offset); }
 
  private:
-  std::uint64_t Read(std::size_t offset, std::size_t length) const {
-    if (!Contains(offset, length)) return 0;
-    std::uint64_t value = 0;
-    for (std::size_t i = length; i-- > 0;) value = value << 8 | data_[offset + i];
-    return value;
+  template <typename T>
+  T Read(std::size_t offset) const {
+    return Contains(offset, sizeof(T)) ? platform::LoadLittleEndian<T>(data_ + offset) : T{0};
   }
 
   const std::uint8_t* data_ = nullptr;

@@ -4,10 +4,14 @@
 #include "platform/codepage.h"
 #include "provider/jet/object_name.h"
 #include "provider/jet/table_def.h"
+#include "provider/jet/writer_journal.h"
 
 namespace provider::jet {
 Result<std::unique_ptr<Database>> Database::Open(const std::string& path,
                                                  const OpenOptions& options) {
+  auto recovered = RecoverFile(path);
+  VELMORA_RETURN_IF_ERROR(recovered);
+  if (recovered.value().has_value()) return OpenBuffer(std::move(*recovered.value()), path, options);
   Result<std::unique_ptr<PageFile>> file = PageFile::Open(path);
   VELMORA_RETURN_IF_ERROR(file);
   Result<std::unique_ptr<Database>> db = Load(file.take(), path, options);
@@ -82,13 +86,19 @@ Result<std::unique_ptr<Table>> Database::OpenDefinition(std::uint32_t page,
 }
 
 Result<std::unique_ptr<Table>> Database::OpenTable(std::string_view name) const {
+  Result<TableDef> definition = TableDefinition(name);
+  VELMORA_RETURN_IF_ERROR(definition);
+  return Table::Open(*file_, format(), codePage_, definition.take());
+}
+
+Result<TableDef> Database::TableDefinition(std::string_view name) const {
   for (const CatalogEntry& entry : tables_) {
     if (!SameName(entry.name, name)) continue;
     if (entry.type != static_cast<std::int16_t>(ObjectType::table))
       return Status::NotSupported(
           "The table '" + entry.name + "' is linked from another database and cannot be opened.",
           "table '" + entry.name + "'");
-    return OpenDefinition(entry.definitionPage(), entry.name);
+    return ReadTableDef(*file_, format(), entry.definitionPage(), codePage_, entry.name);
   }
   return Status::NotFound(
       "The Microsoft Jet database engine cannot find the input table or "

@@ -45,7 +45,9 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // Opens the file at `path` read-only. Failures: notFound ("Could not find file 'x'."),
+  // Opens the file at `path` read-only. A rollback journal a writer left beside it is rolled back
+  // first (or, when the file may not be written or its writer still lives, applied to a copy in
+  // memory), so the database is read as the last finished commit left it. Failures: notFound ("Could not find file 'x'."),
   // notSupported ("Unrecognized database format 'x'."), invalidArgument ("Not a valid
   // password."), io, corruption.
   static Result<std::unique_ptr<Database>> Open(const std::string& path,
@@ -75,6 +77,9 @@ class Database {
   // Opens a local table by name, letter case ignored. notFound when there is no such table,
   // notSupported for a linked table.
   Result<std::unique_ptr<Table>> OpenTable(std::string_view name) const;
+  // The definition of the local table `name` alone, without locating its rows (for writers).
+  // Failures as OpenTable's.
+  Result<TableDef> TableDefinition(std::string_view name) const;
   // The SELECT text of the saved select query `name`; notFound when there is none,
   // notSupported for other kinds of query.
   Result<std::string> QueryText(std::string_view name) const;

@@ -14,22 +14,6 @@ namespace {
 
 constexpr std::size_t kLongValueHeader = 12;
 
-// The bytes a long value stores: text as Jet text, OLE data as it is.
-Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value) {
-  if (column.columnSpec.type == ColumnType::memo) {
-    const auto* text = std::get_if<std::u16string>(&value);
-    if (text == nullptr)
-      return Status::InvalidArgument("The value does not suit the column: text is expected.",
-                                     "memo column");
-    return EncodeJetText(*text);
-  }
-  const auto* bytes = std::get_if<Bytes>(&value);
-  if (bytes == nullptr)
-    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
-                                   "OLE column");
-  return *bytes;
-}
-
 }  // namespace
 
 Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
@@ -71,7 +55,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
     return Status::InvalidArgument("A row needs one value per column.",
                                    "table definition page " + std::to_string(definitionPage_));
   const std::span<std::uint8_t> definition = store_->Page(definitionPage_);
-  const std::uint32_t nextAutoNumber = Load32(definition, kTableDefNextAutoNumber);
+  const std::uint32_t nextAutoNumber = Load32(definition, kTableDefAutoNumber) + 1;
 
   // Everything is encoded and measured before anything is written.
   std::vector<StoredField> fields(values.size());
@@ -127,7 +111,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
   for (const ColumnLayout& column : layout_.columns) {
     if (!column.columnSpec.autoNumber) continue;
     lastAutoNumber_ = nextAutoNumber;
-    Store32(updated, kTableDefNextAutoNumber, nextAutoNumber + 1);
+    Store32(updated, kTableDefAutoNumber, nextAutoNumber);
   }
   return PageRow(page.value(), slot.value());
 }

@@ -6,34 +6,34 @@
 #include <span>
 #include <vector>
 
+#include "platform/little_endian.h"
+
 namespace provider::jet {
 
 inline void Store16(std::span<std::uint8_t> at, std::size_t offset, std::uint32_t value) {
-  at[offset] = static_cast<std::uint8_t>(value);
-  at[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+  platform::StoreLittleEndian(at.data() + offset, static_cast<std::uint16_t>(value));
 }
 
 inline void Store32(std::span<std::uint8_t> at, std::size_t offset, std::uint32_t value) {
-  Store16(at, offset, value & 0xFFFF);
-  Store16(at, offset + 2, value >> 16);
+  platform::StoreLittleEndian(at.data() + offset, value);
 }
 
 inline std::uint32_t Load16(std::span<const std::uint8_t> at, std::size_t offset) {
-  return at[offset] | (static_cast<std::uint32_t>(at[offset + 1]) << 8);
+  return platform::LoadLittleEndian<std::uint16_t>(at.data() + offset);
 }
 
 inline std::uint32_t Load32(std::span<const std::uint8_t> at, std::size_t offset) {
-  return Load16(at, offset) | (Load16(at, offset + 2) << 16);
+  return platform::LoadLittleEndian<std::uint32_t>(at.data() + offset);
 }
 
 inline void Append16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
+  out.resize(out.size() + 2);
+  Store16(out, out.size() - 2, value);
 }
 
 inline void Append32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Append16(out, value & 0xFFFF);
-  Append16(out, value >> 16);
+  out.resize(out.size() + 4);
+  Store32(out, out.size() - 4, value);
 }
 
 // A row's address: page number in the upper three bytes, slot in the lowest.

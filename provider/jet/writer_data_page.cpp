@@ -83,12 +83,25 @@ Result<std::span<std::uint8_t>> DataRowBytes(std::span<std::uint8_t> page, std::
   return page.subspan(start, end - start);
 }
 
-Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot) {
+Status FlagDataRow(std::span<std::uint8_t> page, std::uint32_t slot, std::uint16_t flags) {
   if (slot >= Load16(page, kSlotCount))
     return Status::NotFound("No such row.", "slot " + std::to_string(slot));
   const std::size_t entry = kSlotTable + 2 * slot;
-  Store16(page, entry, Load16(page, entry) | kRowDeleted | kRowMoved);
+  Store16(page, entry, Load16(page, entry) | flags);
   return Status::Ok();
+}
+
+std::uint16_t DataRowFlags(std::span<const std::uint8_t> page, std::uint32_t slot) {
+  if (slot >= Load16(page, kSlotCount)) return 0;
+  return static_cast<std::uint16_t>(Load16(page, kSlotTable + 2 * slot) & ~kRowOffsetMask);
+}
+
+std::uint32_t DataRowCount(std::span<const std::uint8_t> page) {
+  return Load16(page, kSlotCount);
+}
+
+Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot) {
+  return FlagDataRow(page, slot, kRowDeleted | kRowMoved);
 }
 
 }  // namespace provider::jet

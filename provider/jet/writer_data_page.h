@@ -34,6 +34,15 @@ Result<std::uint32_t> AddDataRow(std::span<std::uint8_t> page, std::span<const s
 // offsets are inconsistent.
 Result<std::span<std::uint8_t>> DataRowBytes(std::span<std::uint8_t> page, std::uint32_t slot);
 
+// Adds `flags` (kRowDeleted, kRowMoved) to slot `slot`'s entry.
+Status FlagDataRow(std::span<std::uint8_t> page, std::uint32_t slot, std::uint16_t flags);
+
+// The flags of slot `slot`'s entry (0 when the slot does not exist).
+std::uint16_t DataRowFlags(std::span<const std::uint8_t> page, std::uint32_t slot);
+
+// The number of slots on the page.
+std::uint32_t DataRowCount(std::span<const std::uint8_t> page);
+
 // Marks slot `slot` deleted (both flag bits, which every reader honours); its bytes stay.
 Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot);
 

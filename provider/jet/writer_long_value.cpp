@@ -14,6 +14,7 @@
 
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_data_page.h"
+#include "provider/jet/writer_text.h"
 #include "provider/jet/writer_usage_map.h"
 
 namespace provider::jet {
@@ -34,6 +35,21 @@ std::vector<std::uint8_t> Header(std::uint32_t lengthAndKind, std::uint32_t firs
 }
 
 }  // namespace
+
+Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value) {
+  if (column.columnSpec.type == ColumnType::memo) {
+    const auto* text = std::get_if<std::u16string>(&value);
+    if (text == nullptr)
+      return Status::InvalidArgument("The value does not suit the column: text is expected.",
+                                     "memo column");
+    return EncodeJetText(*text);
+  }
+  const auto* bytes = std::get_if<Bytes>(&value);
+  if (bytes == nullptr)
+    return Status::InvalidArgument("The value does not suit the column: binary data is expected.",
+                                   "OLE column");
+  return *bytes;
+}
 
 Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
                                                          std::span<const std::uint8_t> data) {

@@ -6,12 +6,18 @@
 #include <vector>
 
 #include "provider/jet/writer_page_store.h"
+#include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
+#include "provider/value.h"
 
 namespace provider::jet {
 
 // Values up to this many bytes stay inside the row.
 constexpr std::size_t kInlineLongValueLimit = 64;
+
+// The bytes a memo (Jet text) or OLE (the data as it is) value of `column` stores;
+// invalidArgument when the value is of another kind.
+Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, const Value& value);
 
 class LongValueWriter {
  public:
@@ -21,6 +27,9 @@ class LongValueWriter {
   // The column's part of a row for `data`: its 12-byte header, followed by the data itself
   // when it is stored inline. Longer data goes to one LVAL row, or to a chain of them.
   Result<std::vector<std::uint8_t>> Store(PageStore& store, std::span<const std::uint8_t> data);
+
+  // Adds the next rows to `page` (an LVAL page of the column) while it has room.
+  void UsePage(std::uint32_t page) { page_ = page; }
 
  private:
   // Adds one LVAL row, on the page in use while it has room; returns its row pointer.

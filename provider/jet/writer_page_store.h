@@ -1,9 +1,13 @@
-// The pages of a Jet 4 file being written, held in memory and saved whole.
+// The pages of a Jet 4 file being written: a new file held in memory and saved whole, or an
+// existing file whose pages are read on first use and whose changes are kept until written back.
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "provider/status.h"
@@ -21,17 +25,33 @@ constexpr std::uint8_t kPageBitmap = 0x05;
 // The global usage map is row 0 of page 1; a set bit there marks a free page.
 constexpr std::uint32_t kGlobalUsageMap = 1u << 8;
 
+// A page whose stored bytes differ from what the file holds: what the file holds now
+// (`original`, empty for a page beyond the end of the file) and what it is to hold (`stored`,
+// encrypted when the file's pages are).
+struct ChangedPage {
+  std::uint32_t number = 0;
+  std::vector<std::uint8_t> original;
+  std::vector<std::uint8_t> stored;
+};
+
 // Every page the writer creates after the first two comes from Allocate, which also records it
 // as used in the global usage map (page 1 must hold it by then), so the map stays exact as the
-// file grows. Page spans stay valid until the next
-// Allocate or AppendUntracked.
+// file grows. Each page has its own buffer: page spans stay valid as long as the store.
+//
+// A store over a file reads each page when it is first asked for. A page that cannot be read
+// (an I/O error) reads as zeros and the store's status() keeps the error, which Changes() and
+// every later use report: a change never goes out based on a page the store did not see.
 class PageStore {
  public:
+  // An empty store for a new file.
   PageStore() = default;
+  // The `pageCount` pages of the open file `descriptor` (not owned; it must outlive the store).
+  // Pages other than page 0 are RC4-encrypted under (databaseKey XOR page number) when
+  // `databaseKey` is not 0.
+  static std::unique_ptr<PageStore> OverFile(int descriptor, std::uint32_t pageCount,
+                                             std::uint32_t databaseKey);
 
-  std::uint32_t page_count() const {
-    return static_cast<std::uint32_t>(bytes_.size() / kWriterPageSize);
-  }
+  std::uint32_t page_count() const { return pageCount_; }
   std::span<std::uint8_t> Page(std::uint32_t number);
   std::span<const std::uint8_t> Page(std::uint32_t number) const;
 
@@ -45,11 +65,48 @@ class PageStore {
   std::uint32_t usage_map_page() const { return usageMapPage_; }
   void set_usage_map_page(std::uint32_t page) { usageMapPage_ = page; }
 
+  // A change that must happen whole or not at all: BeginChange() remembers every page as it is
+  // when first handed out for writing, UndoChange() puts them back and drops the pages added
+  // since, EndChange() keeps what was done.
+  void BeginChange();
+  void UndoChange();
+  void EndChange();
+
+  // The first failed page read, or ok.
+  const Status& status() const { return status_; }
+  // The pages that differ from the file (or are new), in page order, in the file's form.
+  Result<std::vector<ChangedPage>> Changes() const;
+  // The number of pages the file had when the store was made over it.
+  std::uint32_t file_page_count() const { return filePageCount_; }
+
+  // Writes a store made for a new file.
   Status Save(const std::string& path) const;
-  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  // The whole file.
+  std::vector<std::uint8_t> bytes() const;
 
  private:
-  std::vector<std::uint8_t> bytes_;
+  using Buffer = std::unique_ptr<std::uint8_t[]>;
+  // A page handed out: its bytes, and those the file held when it was read (none for a new one).
+  struct Held {
+    Buffer bytes;
+    Buffer original;
+  };
+
+  Held& Load(std::uint32_t number) const;
+  // `page` as the file stores it: encrypted when the file's pages are.
+  void Encrypt(std::uint32_t number, std::span<std::uint8_t> page) const;
+
+  // Only the pages handed out are held, so a transaction costs what it touches, not the file.
+  mutable std::map<std::uint32_t, Held> pages_;
+  std::uint32_t pageCount_ = 0;
+  mutable Status status_;
+  bool changing_ = false;
+  std::uint32_t changePageCount_ = 0;
+  std::uint32_t changeUsageMapPage_ = 0;
+  std::vector<std::pair<std::uint32_t, Buffer>> before_;  // pages as they were at BeginChange
+  int descriptor_ = -1;
+  std::uint32_t filePageCount_ = 0;
+  std::uint32_t databaseKey_ = 0;
   std::uint32_t usageMapPage_ = 0;
 };
 

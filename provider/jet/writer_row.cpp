@@ -127,7 +127,8 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
 
 std::vector<std::uint8_t> AssembleRow(const TableLayout& layout,
                                       const std::vector<StoredField>& fields) {
-  const auto columns = static_cast<std::uint32_t>(layout.columns.size());
+  const auto columns = static_cast<std::uint32_t>(
+      layout.columnCount != 0 ? layout.columnCount : layout.columns.size());
   std::vector<std::uint8_t> row;
   Append16(row, columns);
   row.resize(2 + layout.fixedSize, 0);
@@ -139,10 +140,11 @@ std::vector<std::uint8_t> AssembleRow(const TableLayout& layout,
   if (layout.varCount > 0) {
     std::vector<std::uint32_t> starts(layout.varCount, 0);
     for (std::uint16_t index = 0; index < layout.varCount; ++index) {
+      // A slot no column has (a deleted column's) is empty.
+      starts[index] = static_cast<std::uint32_t>(row.size());
       for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         const ColumnLayout& column = layout.columns[i];
         if (column.fixed || column.varIndex != index) continue;
-        starts[index] = static_cast<std::uint32_t>(row.size());
         row.insert(row.end(), fields[i].bytes.begin(), fields[i].bytes.end());
       }
     }

@@ -9,7 +9,7 @@
 //   8       4       length of the definition after the first 8 bytes
 //   12      4       0x0659, as Access writes it
 //   16      4       number of rows
-//   20      4       next AutoNumber value
+//   20      4       last AutoNumber given (0 before any)
 //   24      1       1 when the table has an AutoNumber column
 //   40      1       table type: 0x4E user, 0x53 system
 //   41      2       highest column number + 1
@@ -125,7 +125,7 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
   header[0] = kPageTableDef;
   header[1] = 0x01;
   Store32(header, 12, kAccessConstant);
-  Store32(header, kTableDefNextAutoNumber, 1);
+  Store32(header, kTableDefAutoNumber, 0);
   bool hasAutoNumber = false;
   for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.columnSpec.autoNumber;
   header[24] = hasAutoNumber ? 1 : 0;

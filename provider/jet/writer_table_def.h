@@ -45,7 +45,8 @@ struct ColumnLayout {
 struct TableLayout {
   std::vector<ColumnLayout> columns;
   std::uint16_t fixedSize = 0;
-  std::uint16_t varCount = 0;
+  std::uint16_t varCount = 0;       // variable slots, deleted columns' included
+  std::uint16_t columnCount = 0;    // highest column number + 1; 0: columns.size()
 };
 
 // Numbers the columns in the order given, fixed ones packed in that order, variable ones
@@ -65,7 +66,8 @@ struct TableMaps {
 
 // Offsets in the definition page that change as rows are added.
 inline const std::size_t kTableDefRowCount = Format::Jet4().tdefRowCount;
-inline const std::size_t kTableDefNextAutoNumber = Format::Jet4().tdefAutoNumber;
+// The last AutoNumber given (0 before any): Access gives the next row this value + 1.
+inline const std::size_t kTableDefAutoNumber = Format::Jet4().tdefAutoNumber;
 
 // The whole definition page of an empty table. notSupported when it would need more than one
 // page.

@@ -1,10 +1,11 @@
 // Usage maps as the writer keeps them: which pages a table, a long-value column or the whole
 // file owns or has free.
 //
-// A map is one row (kUsageMapRowSize bytes) on a data page owned by page 0.
+// A map is one row on a data page (kUsageMapRowSize bytes in the maps this writer makes; maps
+// other programs made may be longer, and the whole row counts).
 //   Inline (type 0):     0: 0x00 | 1: first page covered (4) | 5: bitmap, LSB first, bit i for
-//                        page first + i (64 bytes, 512 pages)
-//   Reference (type 1):  0: 0x01 | 1: 17 page numbers (4 each) of bitmap pages, 0 = none yet;
+//                        page first + i (64 bytes, 512 pages, in a row of 69)
+//   Reference (type 1):  0: 0x01 | 1: page numbers (4 each) of bitmap pages, 0 = none yet;
 //                        list entry k covers pages k * 32736 ... (k + 1) * 32736 - 1
 //   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of 4092 bytes
 //
@@ -12,6 +13,7 @@
 #include "provider/jet/writer_usage_map.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_data_page.h"
@@ -23,8 +25,6 @@ namespace {
 constexpr std::uint8_t kInlineMap = 0x00;
 constexpr std::uint8_t kReferenceMap = 0x01;
 constexpr std::size_t kInlineBitmapStart = 5;
-constexpr std::uint32_t kInlinePages = (kUsageMapRowSize - kInlineBitmapStart) * 8;
-constexpr std::size_t kReferenceSlots = (kUsageMapRowSize - 1) / 4;
 constexpr std::size_t kBitmapPageStart = 4;
 constexpr std::uint32_t kPagesPerBitmapPage = (kWriterPageSize - kBitmapPageStart) * 8;
 
@@ -34,9 +34,17 @@ Result<std::span<std::uint8_t>> MapRow(PageStore& store, std::uint32_t map) {
     return Status::Corruption("Usage map outside the file.", "page " + std::to_string(page));
   auto row = DataRowBytes(store.Page(page), map & 0xFF);
   VELMORA_RETURN_IF_ERROR(row);
-  if (row.value().size() < kUsageMapRowSize)
+  if (row.value().size() <= kInlineBitmapStart)
     return Status::Corruption("Usage map row too short.", "page " + std::to_string(page));
-  return row.value().first(kUsageMapRowSize);
+  return row.value();
+}
+
+// Pages an inline map of this row covers, and bitmap pages a reference map of it names.
+std::uint32_t InlinePages(std::span<const std::uint8_t> row) {
+  return static_cast<std::uint32_t>((row.size() - kInlineBitmapStart) * 8);
+}
+std::size_t ReferenceSlots(std::span<const std::uint8_t> row) {
+  return (row.size() - 1) / 4;
 }
 
 void SetBit(std::span<std::uint8_t> bitmap, std::uint32_t index, bool set) {
@@ -62,7 +70,7 @@ Status ConvertToReference(PageStore& store, std::uint32_t map, UsageMapKind kind
     VELMORA_RETURN_IF_ERROR(row);
     const std::uint32_t first = Load32(row.value(), 1);
     if (kind == UsageMapKind::freePages) {
-      for (std::uint32_t i = 0; i < kInlinePages; ++i)
+      for (std::uint32_t i = 0; i < InlinePages(row.value()); ++i)
         if (!GetBit(row.value().subspan(kInlineBitmapStart), i)) cleared.push_back(first + i);
     }
     std::fill(row.value().begin(), row.value().end(), 0);
@@ -107,7 +115,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
   VELMORA_RETURN_IF_ERROR(row);
   if (row.value()[0] == kInlineMap) {
     const std::uint32_t first = Load32(row.value(), 1);
-    if (page >= first && page - first < kInlinePages) {
+    if (page >= first && page - first < InlinePages(row.value())) {
       SetBit(row.value().subspan(kInlineBitmapStart), page - first, set);
       return Status::Ok();
     }
@@ -120,7 +128,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
   if (row.value()[0] != kReferenceMap)
     return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
   const std::size_t slot = page / kPagesPerBitmapPage;
-  if (slot >= kReferenceSlots)
+  if (slot >= ReferenceSlots(row.value()))
     return Status::NotSupported("The database has grown beyond its usage maps.",
                                 "page " + std::to_string(page));
   std::uint32_t bitmap = Load32(row.value(), 1 + 4 * slot);
@@ -151,13 +159,13 @@ Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t
   std::vector<std::uint32_t> pages;
   if (row.value()[0] == kInlineMap) {
     const std::uint32_t first = Load32(row.value(), 1);
-    for (std::uint32_t i = 0; i < kInlinePages; ++i)
+    for (std::uint32_t i = 0; i < InlinePages(row.value()); ++i)
       if (GetBit(row.value().subspan(kInlineBitmapStart), i)) pages.push_back(first + i);
     return pages;
   }
   if (row.value()[0] != kReferenceMap)
     return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
-  for (std::size_t slot = 0; slot < kReferenceSlots; ++slot) {
+  for (std::size_t slot = 0; slot < ReferenceSlots(row.value()); ++slot) {
     const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * slot);
     if (bitmap == 0) continue;
     if (bitmap >= store.page_count())
@@ -166,6 +174,37 @@ Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t
     for (std::uint32_t i = 0; i < kPagesPerBitmapPage; ++i)
       if (GetBit(bits, i))
         pages.push_back(static_cast<std::uint32_t>(slot) * kPagesPerBitmapPage + i);
+  }
+  return pages;
+}
+
+Result<std::vector<std::uint32_t>> LastUsageMapPages(PageStore& store, std::uint32_t map,
+                                                     std::size_t count) {
+  auto row = MapRow(store, map);
+  VELMORA_RETURN_IF_ERROR(row);
+  std::vector<std::uint32_t> pages;
+  // Adds the set bits of `bitmap` (covering pages from `first`), highest first.
+  auto collect = [&](std::span<const std::uint8_t> bitmap, std::uint32_t first) {
+    for (std::size_t byte = bitmap.size(); byte > 0 && pages.size() < count; --byte) {
+      if (bitmap[byte - 1] == 0) continue;
+      for (int bit = 7; bit >= 0 && pages.size() < count; --bit)
+        if ((bitmap[byte - 1] >> bit) & 1)
+          pages.push_back(first + static_cast<std::uint32_t>((byte - 1) * 8 + static_cast<std::size_t>(bit)));
+    }
+  };
+  if (row.value()[0] == kInlineMap) {
+    collect(row.value().subspan(kInlineBitmapStart), Load32(row.value(), 1));
+    return pages;
+  }
+  if (row.value()[0] != kReferenceMap)
+    return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
+  for (std::size_t slot = ReferenceSlots(row.value()); slot > 0 && pages.size() < count; --slot) {
+    const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * (slot - 1));
+    if (bitmap == 0) continue;
+    if (bitmap >= store.page_count())
+      return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
+    collect(std::as_const(store).Page(bitmap).subspan(kBitmapPageStart),
+            static_cast<std::uint32_t>(slot - 1) * kPagesPerBitmapPage);
   }
   return pages;
 }

@@ -30,4 +30,9 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
 // The pages whose bit is set, in ascending order, within the pages the map covers.
 Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t map);
 
+// The highest `count` pages whose bit is set, highest first: where a writer looks for room,
+// without reading the whole map of a large table.
+Result<std::vector<std::uint32_t>> LastUsageMapPages(PageStore& store, std::uint32_t map,
+                                                     std::size_t count);
+
 }  // namespace provider::jet

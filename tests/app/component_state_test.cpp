@@ -37,6 +37,7 @@ TEST(ComponentState, ClosedQueryAndItsSourceInOwnerOrder) {
             "    \"bof\": true,\n"
             "    \"eof\": true,\n"
             "    \"fields\": {},\n"
+            "    \"values\": {},\n"
             "    \"sql\": \"SELECT *\\r\\nFROM kolliyat;\\r\\n\"\n"
             "  },\n"
             "  {\n"

@@ -43,19 +43,24 @@ TEST(MainWindowStream, ComponentsInStoredOrder) {
   std::vector<std::string> names;
   for (const auto* record : all) names.push_back(record->name);
   const std::vector<std::string> expected = {
-      "Image1",       "Image2",       "Label2",         "Label1",        "Label3",
-      "Label4",       "Label5",       "Label6",         "Label7",        "Label8",
-      "Label9",       "SpeedButton1", "SpeedButton2",   "SpeedButton3",  "SpeedButton4",
-      "SpeedButton6", "SpeedButton5", "SpeedButton7",   "SpeedButton8",  "Shape1",
-      "Shape2",       "Shape3",       "Shape4",         "Edit1",         "Panel1",
-      "Image3",       "GroupBox1",    "SpeedButton9",   "SpeedButton10", "RadioButton1",
-      "RadioButton2", "ebarat",       "ADOConnection1", "ADOTable1",     "DataSource1",
-      "Qkolliyat",    "Dqkolliyat",   "ADOTable2",      "DataSource2",   "Qmoghadamat",
-      "Dmoghadamat",  "ADOTable3",    "DataSource3",    "Qvajeb",        "Dvajeb",
-      "ADOTable4",    "DataSource4",  "Qmostahab",      "Dmostahab",     "ADOTable5",
-      "DataSource5",  "Qnamaz",       "Dnamaz",         "ADOTable6",     "DataSource6",
-      "Qmotefar",     "Dmotefar",     "ADOTable7",      "DataSource7",   "qpnamaz",
-      "Dqpnamaz"};
+      "Image1", "Image2", "Label2", "Label1", "Label3", "Label4", "Label5", "Label6", "Label7",
+      "DBTextkolliyat", "Label8", "Label9", "SpeedButton1", "SpeedButton2", "SpeedButton3",
+      "SpeedButton4", "SpeedButton6", "SpeedButton5", "SpeedButton7", "DBTextmoghadamat",
+      "DBTextvajeb", "DBTextmostahab", "DBTextnamaz", "DBTextmotefar", "SpeedButton8",
+      "DBTextpnamaz", "Shape1", "Shape2", "Shape3", "Shape4", "DBkolliyat", "Memopokolliyat",
+      "Memopakolliyat", "Memomankolliyat", "Edit1", "Memopomoghadamat", "Memopamoghadamat",
+      "Memomamoghadamat", "DBmoghadamat", "Memopovajeb", "Memopavajeb", "Memomavajeb", "DBvajeb",
+      "Memopomostahab", "Memopamostahab", "Memomamostahab", "DBmostahab", "Memoponamaz",
+      "Memopanamaz", "Memomanamaz", "DBnamaz", "Memopomotefar", "Memopamotefar", "Memomamotefar",
+      "DBmotefar", "Panel1", "Image3", "DBpnamaz", "GroupBox1", "SpeedButton9", "SpeedButton10",
+      "RadioButton1", "RadioButton2", "ebarat", "Memopopnamaz", "Memomapnamaz", "Memopapnamaz",
+      "ADOConnection1", "ADOTable1", "DataSource1", "Qkolliyat", "Dqkolliyat", "FindDialog1",
+      "FontDialog1", "ADOTable2", "DataSource2", "Qmoghadamat", "Dmoghadamat", "ADOTable3",
+      "DataSource3", "Qvajeb", "Dvajeb", "ADOTable4", "DataSource4", "Qmostahab", "Dmostahab",
+      "ADOTable5", "DataSource5", "Qnamaz", "Dnamaz", "ADOTable6", "DataSource6", "Qmotefar",
+      "Dmotefar", "FontDialog2", "FontDialog3", "FontDialog4", "FontDialog5", "FontDialog6",
+      "FindDialog2", "FindDialog3", "FindDialog4", "FindDialog5", "FindDialog6", "ADOTable7",
+      "DataSource7", "qpnamaz", "Dqpnamaz", "FontDialog7"};
   EXPECT_EQ(names, expected);
 }
 

@@ -96,6 +96,28 @@ TEST_F(EditControlsTest, AMemoReportsAssignedTextItselfAndItsLinesFollowTheText)
   EXPECT_EQ(memo.Text(), "");
 }
 
+TEST_F(EditControlsTest, SettingAMemosLinesAsOneTextKeepsBlankLinesAndMakesBreaksCrLf) {
+  struct Case {
+    const char* given;
+    const char* text;
+    int lines;
+  };
+  const Case cases[] = {
+      {"a\r\n\r\nb", "a\r\n\r\nb", 3},  // a paragraph break survives
+      {"a\n\nb", "a\r\n\r\nb", 3},        // LF alone becomes CR LF
+      {"a\r\rb", "a\r\n\r\nb", 3},        // so does CR alone
+      {"a\r\n", "a\r\n", 1},              // a final break ends the last line
+      {"", "", 0},
+  };
+  TMemo& memo = *form_->Memo1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.given);
+    memo.Lines()->SetText(c.given);
+    EXPECT_EQ(memo.Text(), c.text);
+    EXPECT_EQ(memo.Lines()->Count(), c.lines);
+  }
+}
+
 TEST_F(EditControlsTest, AMemoTakesEnterOnlyWithWantReturns) {
   TMemo& memo = *form_->Memo1;
   memo.TakeFocus();

@@ -391,13 +391,13 @@ TEST(Reader, ErrorsTellTheOffsetWhereTheStreamWentWrong) {
     const char* message;
     std::int64_t offset;
   };
+  // clang-format off
   const Case cases[] = {
       {"empty", StreamBuilder(), 0, "Stream read error", 0},
-      {"a number where text belongs", StreamBuilder().Int8(1).Int16(2).Int8(3), 2,
-       "Invalid property value", 6},
-      {"text cut short", StreamBuilder().Int8(1).Tag(ValueTag::tagShortString).Byte(5).Raw("ab"),
-       1, "Stream read error", 6},
+      {"a number where text belongs", StreamBuilder().Int8(1).Int16(2).Int8(3), 2, "Invalid property value", 6},
+      {"text cut short", StreamBuilder().Int8(1).Tag(ValueTag::tagShortString).Byte(5).Raw("ab"), 1, "Stream read error", 6},
   };
+  // clang-format on
   for (const Case& c : cases) {
     auto stream = c.stream.Stream();
     TReader reader(*stream, 4);

@@ -10,6 +10,7 @@
 #include "data/ado_connection.h"
 #include "data/ado_query.h"
 #include "data/datasource.h"
+#include "data/field.h"
 #include "dbcontrols/db_memo.h"
 #include "dbcontrols/db_text.h"
 #include "platform/codepage.h"
@@ -94,6 +95,12 @@ TEST_F(DataControlsTest, MemosAndLabelFollowTheCursorTogether) {
   EXPECT_EQ(question_->Text(), Ansi("برخی می‌گویند زندگی پس از مرگ تنها موضوعی ایمانی است.\r\n"
                                     "آیا می‌توان با استدلال عقلی هم درباره‌ی آن سخن گفت؟"));
   EXPECT_EQ(answer_->Text().rfind(Ansi("در سنت‌های فکری"), 0), 0u);
+}
+
+TEST_F(DataControlsTest, AnAnswerKeepsItsEmptyLinesBetweenParagraphs) {
+  AnsiString answer = query_->FieldNamed("pasokh")->StringValue();
+  ASSERT_NE(answer.find("\r\n\r\n"), AnsiString::npos) << "the first answer has paragraphs";
+  EXPECT_EQ(answer_->Text(), answer);
 }
 
 TEST_F(DataControlsTest, ClosingEmptiesThemAndReopeningShowsTheFirstRecord) {

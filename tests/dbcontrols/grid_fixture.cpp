@@ -3,6 +3,7 @@
 
 #include "core/sysutils.h"
 #include "platform/dc.h"
+#include "tests/dbcontrols/screen_probe.h"
 
 using namespace platform;
 
@@ -39,34 +40,16 @@ void GridTest::MakeGrid(bool rightToLeft, int width, int height) {
   Pump();
 }
 
-void GridTest::Pump() {
-  MSG msg;
-  for (int guard = 0; guard < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++guard) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+void GridTest::Pump() { PumpMessages(); }
 
 POINT GridTest::OnScreen(int x, int y) const { return grid_->ClientToScreen(POINT{x, y}); }
 
 std::uint32_t GridTest::PixelAt(int x, int y) const {
-  int width = 0;
-  int height = 0;
-  const auto& pixels = screen_->Pixels(form_->Handle(), &width, &height);
-  POINT at = grid_->ClientToScreen(POINT{x, y});
-  RECT frame{};
-  GetWindowRect(form_->Handle(), &frame);
-  int fx = at.x - frame.left;
-  int fy = at.y - frame.top;
-  if (fx < 0 || fy < 0 || fx >= width || fy >= height) return 0xDEADBEEF;
-  return pixels[static_cast<std::size_t>(fy * width + fx)] & 0xFFFFFF;
+  return PresentedPixel(*screen_, *form_, *grid_, x, y);
 }
 
 void GridTest::Press(int virtualKey, std::vector<int> modifiers) {
-  for (int m : modifiers) screen_->KeyDown(m);
-  screen_->Tap(virtualKey);
-  for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) screen_->KeyUp(*it);
-  Pump();
+  PressKey(*screen_, virtualKey, modifiers);
 }
 
 }  // namespace dbcontrolstest

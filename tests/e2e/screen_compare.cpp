@@ -2,9 +2,11 @@
 // PNG, for the check that the real screen shows what velmora-shot draws.
 //
 //   screen_compare SHOT.xwd PICTURE.png X Y W H MAX_FRACTION
+//   screen_compare --to-png SHOT.xwd OUT.png
 //
 // Two pixels differ when any channel differs by more than 40; the check passes (status 0)
 // when at most MAX_FRACTION of the rectangle's pixels differ. Prints the fraction either way.
+// The second form only turns a screenshot into a PNG, to keep it as a test artifact.
 #include <cairo.h>
 
 #include <cstdint>
@@ -103,6 +105,21 @@ Image ReadPng(const std::string& path) {
   return image;
 }
 
+void WritePng(const Image& image, const std::string& path) {
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(data + std::size_t(y) * std::size_t(stride));
+    for (int x = 0; x < image.width; ++x) row[x] = image.At(x, y);
+  }
+  cairo_surface_mark_dirty(surface);
+  cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot write " + path);
+}
+
 bool Differs(std::uint32_t a, std::uint32_t b) {
   for (int shift : {16, 8, 0}) {
     if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 40) return true;
@@ -113,6 +130,15 @@ bool Differs(std::uint32_t a, std::uint32_t b) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--to-png") {
+    try {
+      WritePng(ReadXwd(argv[2]), argv[3]);
+      return 0;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "screen_compare: %s\n", error.what());
+      return 2;
+    }
+  }
   if (argc != 8) {
     std::fprintf(stderr, "usage: screen_compare SHOT.xwd PICTURE.png X Y W H MAX_FRACTION\n");
     return 2;

@@ -44,7 +44,9 @@ ShotResult RunShot(const std::string& script, const ShotOptions& options) {
     std::filesystem::remove_all(folder, ignored);
   });
   if (options.database) {
-    std::filesystem::copy_file(VELMORA_SAMPLE_DATABASE, result.folder / "tarsilo.mdb");
+    std::filesystem::copy_file(
+        options.databaseFile.empty() ? VELMORA_SAMPLE_DATABASE : options.databaseFile,
+        result.folder / "tarsilo.mdb");
   }
   std::ofstream(result.folder / "script.txt") << script;
   std::vector<std::string> args = {VELMORA_SHOT, "--script", "script.txt", "--state", "state.json"};
@@ -79,6 +81,12 @@ ShotResult RunShot(const std::string& script, const ShotOptions& options) {
     result.state = shot::Json::Parse(ReadAll(result.folder / "state.json"));
   }
   return result;
+}
+
+shot::Json ReadState(const ShotResult& run, const std::string& file) {
+  std::string text = ReadAll(run.folder / file);
+  if (text.empty()) throw std::runtime_error("the script wrote no " + file);
+  return shot::Json::Parse(text);
 }
 
 const shot::Json& Component(const shot::Json& state, const std::string& name) {

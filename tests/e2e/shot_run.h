@@ -20,6 +20,7 @@ struct ShotResult {
 
 struct ShotOptions {
   bool database = true;  // copy the sample tarsilo.mdb into the folder
+  std::filesystem::path databaseFile;  // copy this file as tarsilo.mdb instead of the sample
   std::string screen;    // "WxH", or the default
   bool png = false;      // also write folder/screen.png
 };
@@ -27,6 +28,9 @@ struct ShotOptions {
 // Writes the script, runs velmora-shot on it and collects the result. The folder is a fresh
 // temporary one per run, there for the caller to inspect while it holds the result.
 ShotResult RunShot(const std::string& script, const ShotOptions& options = {});
+
+// A state file that the script wrote into the run's folder (`state FILE`).
+shot::Json ReadState(const ShotResult& run, const std::string& file);
 
 // The state entry of the main form's component with that name (null when absent).
 const shot::Json& Component(const shot::Json& state, const std::string& name);

@@ -22,3 +22,27 @@ start_xvfb() {
   done
   return 1
 }
+
+# Ends the calling test with a line naming it and the first of the tools that is missing.
+#
+#   require_tools TEST TOOL...
+require_tools() {
+  local test=$1 tool
+  shift
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "$test: $tool is missing (tools/setup.sh installs it)" >&2
+      exit 1
+    fi
+  done
+}
+
+# Makes a scratch folder (work) and, when the test ends, stops the processes whose ids are in
+# the array display_pids (the program's, then Xvfb's, as the test adds them) and removes it.
+make_display_workspace() {
+  work=$(mktemp -d)
+  display_pids=()
+  trap 'for pid in "${display_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+        wait 2>/dev/null || true
+        rm -rf "$work"' EXIT
+}

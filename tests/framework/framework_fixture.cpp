@@ -47,6 +47,15 @@ void TAppForm::QuitClick(TObject*) {
   Close();
 }
 
+void TDialogForm::PressClick(TObject*) {
+  ++presses;
+}
+
+void TDialogForm::FindDialog1Find(TObject*) {
+  found.push_back({FindDialog1->FindText(), FindDialog1->Options()});
+  if (!findFailure.empty()) throw Exception(findFailure);
+}
+
 void FrameworkTest::SetUp() {
   auto screen = std::make_unique<HeadlessBackend>(1024, 768);
   screen_ = screen.get();
@@ -68,6 +77,21 @@ void FrameworkTest::ClickOn(const TControl& control, int x, int y) {
 void FrameworkTest::MoveTo(const TControl& control, int x, int y) {
   POINT p = control.ClientToScreen({x, y});
   screen_->MoveMouse(p.x, p.y);
+}
+
+void FrameworkTest::WhenOpen(std::function<void(HWND)> whileOpen) {
+  static std::function<void(HWND)> pending;
+  pending = std::move(whileOpen);
+  SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (pending) pending(GetActiveWindow());
+  });
+}
+
+void FrameworkTest::Chord(int modifier, int key) {
+  screen_->KeyDown(modifier);
+  screen_->Tap(key);
+  screen_->KeyUp(modifier);
 }
 
 std::vector<MessageBoxRecord> FrameworkTest::Boxes() const {
@@ -93,6 +117,13 @@ namespace {
                                             .Method("FailClick", &TAppForm::FailClick)
                                             .Method("QuitClick", &TAppForm::QuitClick);
 
+[[maybe_unused]] const auto kTDialogForm =
+    RegisterClass<TDialogForm, TForm>("TDialogForm")
+        .Field("Press", &TDialogForm::Press)
+        .Field("FindDialog1", &TDialogForm::FindDialog1)
+        .Field("FontDialog1", &TDialogForm::FontDialog1)
+        .Method("PressClick", &TDialogForm::PressClick)
+        .Method("FindDialog1Find", &TDialogForm::FindDialog1Find);
 [[maybe_unused]] const auto kTBrokenForm = RegisterClass<TBrokenForm, TForm>("TBrokenForm");
 
 }  // namespace

@@ -68,27 +68,16 @@ TEST(BitmapTest, StoredDataOfEachDepthGivesTheFileColours) {
     TPixelFormat format;
   };
   const Bytes table = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
+  // clang-format off
   const Case cases[] = {
-      {"16 bits, 5-5-5",
-       BitmapFile(2, 2, 16, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}),
-       {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00},
-       TPixelFormat::pf16bit},
-      {"16 bits, 5-6-5 masks",
-       BitmapFile(2, 2, 16, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF}, {},
-                  {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, 3),
-       {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00},
-       TPixelFormat::pf16bit},
-      {"24 bits",
-       BitmapFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}),
-       {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00},
-       TPixelFormat::pf24bit},
-      {"8 bits with a table", BitmapFile(2, 2, 8, {0, 1, 0, 0, 2, 3, 0, 0}, table),
-       {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
-      {"4 bits", BitmapFile(2, 2, 4, {0x01, 0, 0, 0, 0x23, 0, 0, 0}, table),
-       {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
-      {"1 bit", BitmapFile(2, 2, 1, {0x40, 0, 0, 0, 0x80, 0, 0, 0}, Bytes(table.begin(), table.begin() + 8)),
-       {0x00FF00, 0x0000FF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
+      {"16 bits, 5-5-5", BitmapFile(2, 2, 16, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0xFF, 0x7F}), {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf16bit},
+      {"16 bits, 5-6-5 masks", BitmapFile(2, 2, 16, {0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0xFF, 0xFF}, {}, {0x00, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}, 3), {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf16bit},
+      {"24 bits", BitmapFile(2, 2, 24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}), {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf24bit},
+      {"8 bits with a table", BitmapFile(2, 2, 8, {0, 1, 0, 0, 2, 3, 0, 0}, table), {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
+      {"4 bits", BitmapFile(2, 2, 4, {0x01, 0, 0, 0, 0x23, 0, 0, 0}, table), {0xFF0000, 0xFFFFFF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
+      {"1 bit", BitmapFile(2, 2, 1, {0x40, 0, 0, 0, 0x80, 0, 0, 0}, Bytes(table.begin(), table.begin() + 8)), {0x00FF00, 0x0000FF, 0x0000FF, 0x00FF00}, TPixelFormat::pf8bit},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TBitmap bitmap;

@@ -33,10 +33,16 @@ TEST(ButtonGlyphTest, TheGlyphsWidthDecidesHowManyImagesItHolds) {
     int before;
     int images;
   };
+  // clang-format off
   const Case cases[] = {
-      {64, 16, 1, 4}, {80, 16, 3, 1}, {32, 16, 1, 2}, {16, 16, 3, 1}, {24, 24, 1, 1},
+      {64, 16, 1, 4},
+      {80, 16, 3, 1},
+      {32, 16, 1, 2},
+      {16, 16, 3, 1},
+      {24, 24, 1, 1},
       {20, 16, 2, 2},  // not a multiple: unchanged
   };
+  // clang-format on
   for (const Case& c : cases) {
     TBitmap bitmap;
     bitmap.SetSize(c.width, c.height);

@@ -50,11 +50,18 @@ TEST(FontTest, HeightAndSizeFollowEachOtherWithRounding) {
     int ppi;
     int size;
   };
+  // clang-format off
   const Case fromHeight[] = {
-      {-11, 96, 8}, {-15, 96, 11}, {-12, 96, 9}, {-13, 96, 10},
+      {-11, 96, 8},
+      {-15, 96, 11},
+      {-12, 96, 9},
+      {-13, 96, 10},
       {-2, 96, 2},  // 1.5 rounds away from zero
-      {11, 96, -8}, {-20, 120, 12}, {0, 96, 0},
+      {11, 96, -8},
+      {-20, 120, 12},
+      {0, 96, 0},
   };
+  // clang-format on
   for (const Case& c : fromHeight) {
     TFont font;
     font.SetPixelsPerInch(c.ppi);

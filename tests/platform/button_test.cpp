@@ -101,15 +101,19 @@ TEST_F(Button, ClicksCheckAutomaticButtonsOnly) {
 }
 
 TEST_F(Button, SetCheckKeepsToWhatTheKindCanShow) {
+  // clang-format off
   struct Case {
     DWORD style;
     WPARAM set;
     LRESULT got;
   } cases[] = {
-      {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED}, {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
-      {BS_RADIOBUTTON, 7, BST_CHECKED},              {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
+      {BS_CHECKBOX, BST_INDETERMINATE, BST_CHECKED},
+      {BS_3STATE, BST_INDETERMINATE, BST_INDETERMINATE},
+      {BS_RADIOBUTTON, 7, BST_CHECKED},
+      {BS_PUSHBUTTON, BST_CHECKED, BST_UNCHECKED},
       {BS_GROUPBOX, BST_CHECKED, BST_UNCHECKED},
   };
+  // clang-format on
   for (const Case& c : cases) {
     HWND button = Make(c.style, 10, 10);
     SendMessageA(button, BM_SETCHECK, c.set, 0);

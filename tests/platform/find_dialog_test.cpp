@@ -2,6 +2,7 @@
 // the hook, refused requests and the mirrored layout.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -33,8 +34,8 @@ class FindDialog : public WindowTest {
       return true;
     };
     std::memset(buffer_, 0, sizeof buffer_);
-    request_ = FINDREPLACEA{40,      owner_, nullptr, FR_DOWN, buffer_, nullptr, sizeof buffer_, 0,
-                            0x1234,  nullptr, nullptr};
+    request_ = FINDREPLACEA{40, owner_, nullptr, FR_DOWN, buffer_, nullptr, sizeof buffer_,
+                            0,  0x1234, nullptr, nullptr};
   }
 
   HWND Open(const char* text, DWORD flags) {
@@ -121,17 +122,23 @@ TEST_F(FindDialog, TextIsCutToTheBuffer) {
 }
 
 TEST_F(FindDialog, FlagsHideAndDisableTheirControls) {
+  // clang-format off
   struct Case {
     DWORD flag;
     int id;
     bool visible;
     bool enabled;
   } cases[] = {
-      {FR_HIDEWHOLEWORD, kWholeWordCheck, false, true}, {FR_NOWHOLEWORD, kWholeWordCheck, true, false},
-      {FR_HIDEMATCHCASE, kMatchCaseCheck, false, true}, {FR_NOMATCHCASE, kMatchCaseCheck, true, false},
-      {FR_HIDEUPDOWN, kUpRadio, false, true},           {FR_NOUPDOWN, kDownRadio, true, false},
-      {FR_SHOWHELP, kHelpButton, true, true},           {0, kHelpButton, false, true},
+      {FR_HIDEWHOLEWORD, kWholeWordCheck, false, true},
+      {FR_NOWHOLEWORD, kWholeWordCheck, true, false},
+      {FR_HIDEMATCHCASE, kMatchCaseCheck, false, true},
+      {FR_NOMATCHCASE, kMatchCaseCheck, true, false},
+      {FR_HIDEUPDOWN, kUpRadio, false, true},
+      {FR_NOUPDOWN, kDownRadio, true, false},
+      {FR_SHOWHELP, kHelpButton, true, true},
+      {0, kHelpButton, false, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     Open("a", c.flag);
     HWND control = GetDlgItem(dialog_, c.id);
@@ -198,6 +205,21 @@ TEST_F(FindDialog, AnOwnerLaidOutRightToLeftMirrorsTheDialog) {
   GetWindowRect(GetDlgItem(dialog_, kDownRadio), &down);
   EXPECT_LT(findNext.right, edit.left);
   EXPECT_LT(down.right, up.left + 1);
+  // The caption is mirrored too: its close box stands at the left end.
+  EXPECT_TRUE(GetWindowLongA(dialog_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+  RECT frame;
+  GetWindowRect(dialog_, &frame);
+  int closeLeft = frame.right, closeRight = frame.left;
+  for (int y = frame.top; y < frame.top + 30; ++y) {
+    for (int x = frame.left; x < frame.right; ++x) {
+      if (SendMessageA(dialog_, WM_NCHITTEST, 0, LPARAM(MAKELONG(WORD(x), WORD(y)))) == HTCLOSE) {
+        closeLeft = std::min(closeLeft, x);
+        closeRight = std::max(closeRight, x);
+      }
+    }
+  }
+  EXPECT_LT(closeLeft, frame.left + 10);
+  EXPECT_LT(closeRight, frame.left + 30);
   if (const char* folder = std::getenv("VELMORA_PICTURES")) {
     screen_->WritePng(dialog_, std::string(folder) + "/find_mirrored.png");
   }

@@ -68,17 +68,22 @@ TEST_F(List, SortedItemsAndSearchesIgnoreLetterCase) {
   HWND list = MakeList(LBS_SORT | LBS_NOTIFY);
   EXPECT_EQ(Text(list, 0), "Arial");
   EXPECT_EQ(Text(list, 11), "Zar");
+  // clang-format off
   struct Case {
     UINT message;
     int after;
     const char* text;
     LRESULT expected;
   } cases[] = {
-      {LB_FINDSTRING, -1, "t", 6},          {LB_FINDSTRING, 6, "t", 7},
-      {LB_FINDSTRING, 11, "a", 0},          {LB_FINDSTRING, -1, "times new", 7},
-      {LB_FINDSTRINGEXACT, -1, "zar", 11},  {LB_FINDSTRINGEXACT, -1, "Za", LB_ERR},
+      {LB_FINDSTRING, -1, "t", 6},
+      {LB_FINDSTRING, 6, "t", 7},
+      {LB_FINDSTRING, 11, "a", 0},
+      {LB_FINDSTRING, -1, "times new", 7},
+      {LB_FINDSTRINGEXACT, -1, "zar", 11},
+      {LB_FINDSTRINGEXACT, -1, "Za", LB_ERR},
       {LB_FINDSTRING, -1, "Helvetica", LB_ERR},
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(SendMessageA(list, c.message, WPARAM(c.after), reinterpret_cast<LPARAM>(c.text)),
               c.expected)

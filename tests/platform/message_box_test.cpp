@@ -173,21 +173,20 @@ TEST_F(MessageBox, RightToLeftReadingMirrorsTheBox) {
 // With VELMORA_PICTURES set to a folder, each kind of box is written there as PNG to look at.
 TEST_F(MessageBox, PicturesOfEachKind) {
   const char* folder = std::getenv("VELMORA_PICTURES");
+  // clang-format off
   struct Case {
     const char* name;
     std::string text;
     std::string caption;
     UINT type;
   } cases[] = {
-      {"error", "Exception EOleException in module velmora at 0001F2A4.\r\nCould not find file "
-                "'tarsilo.mdb'.",
-       "Velmora", MB_OK | MB_ICONHAND},
+      {"error", "Exception EOleException in module velmora at 0001F2A4.\r\nCould not find file 'tarsilo.mdb'.", "Velmora", MB_OK | MB_ICONHAND},
       {"question", "Save the changes?", "Confirm", MB_YESNOCANCEL | MB_ICONQUESTION},
       {"warning", "The disk is almost full.", "Warning", MB_ABORTRETRYIGNORE | MB_ICONWARNING},
       {"information", "Done.", "Information", MB_OK | MB_ICONINFORMATION},
-      {"persian", Utf8ToAnsi("متن مورد نظر پیدا نشد. یک واژهٔ دیگر را بیازمایید."),
-       Utf8ToAnsi("جستجو"), MB_OKCANCEL | MB_ICONASTERISK | MB_RTLREADING},
+      {"persian", Utf8ToAnsi("متن مورد نظر پیدا نشد. یک واژهٔ دیگر را بیازمایید."), Utf8ToAnsi("جستجو"), MB_OKCANCEL | MB_ICONASTERISK | MB_RTLREADING},
   };
+  // clang-format on
   for (const Case& c : cases) {
     int width = 0, height = 0;
     Show(nullptr, c.text, c.caption, c.type, [&](HWND box) {

@@ -60,6 +60,22 @@ struct Canvas {
   HDC dc;
 };
 
+// Selects a drawing object into a device context for the scope, then selects the old one back
+// and deletes the object.
+struct Selected {
+  Selected(HDC dc, HGDIOBJ object) : dc(dc), object(object), old(SelectObject(dc, object)) {}
+  ~Selected() {
+    SelectObject(dc, old);
+    DeleteObject(object);
+  }
+  Selected(const Selected&) = delete;
+  Selected& operator=(const Selected&) = delete;
+
+  HDC dc;
+  HGDIOBJ object;
+  HGDIOBJ old;
+};
+
 inline bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

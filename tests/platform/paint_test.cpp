@@ -13,20 +13,9 @@ namespace {
 
 using testing::Canvas;
 using testing::SameRect;
+using testing::Selected;
 
 constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kBlack = 0, kWhite = 0xFFFFFF;
-
-// Selects an object for the scope and deletes it after.
-struct Selected {
-  Selected(HDC dc, HGDIOBJ object) : dc(dc), object(object), old(SelectObject(dc, object)) {}
-  ~Selected() {
-    SelectObject(dc, old);
-    DeleteObject(object);
-  }
-  HDC dc;
-  HGDIOBJ object;
-  HGDIOBJ old;
-};
 
 TEST(ShapeTest, RectangleOutlineAndFillGeometry) {
   Canvas canvas(40, 40);

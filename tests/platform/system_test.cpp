@@ -53,11 +53,19 @@ TEST(Locale, PersianThreadLocaleWithoutLeadBytes) {
 }
 
 TEST(Locale, FlagsFollowTheThreadLocale) {
+  // clang-format off
   struct Case {
     LCID locale;
     bool middleEast;
-  } cases[] = {{kPersianLocale, true}, {0x0401, true}, {0x040D, true},
-               {0x0409, false}, {0x0407, false}, {0x041D, false}};
+  } cases[] = {
+      {kPersianLocale, true},
+      {0x0401, true},
+      {0x040D, true},
+      {0x0409, false},
+      {0x0407, false},
+      {0x041D, false},
+  };
+  // clang-format on
   for (const Case& c : cases) {
     ASSERT_TRUE(SetThreadLocale(c.locale));
     SysLocaleFlags flags = ComputeSysLocaleFlags();

@@ -17,6 +17,7 @@ namespace {
 
 using testing::Canvas;
 using testing::SameRect;
+using testing::Selected;
 
 HFONT MakeFont(const char* face, LONG height, LONG weight = FW_NORMAL) {
   LOGFONTA lf = {};
@@ -32,17 +33,6 @@ std::string Fa(const char* utf8) {
   return Utf8ToAnsi(utf8);
 }
 
-struct FontScope {
-  FontScope(HDC dc, HFONT f) : dc(dc), font(f), old(SelectObject(dc, f)) {}
-  ~FontScope() {
-    SelectObject(dc, old);
-    DeleteObject(font);
-  }
-  HDC dc;
-  HFONT font;
-  HGDIOBJ old;
-};
-
 TEST(FontTest, TahomaLineBoxesFollowTheFacesOwnMetrics) {
   struct Case {
     LONG height;
@@ -52,7 +42,7 @@ TEST(FontTest, TahomaLineBoxesFollowTheFacesOwnMetrics) {
   const Case cases[] = {{-12, 14}, {-15, 18}, {-11, 13}, {-13, 16}, {14, 14}, {18, 18}};
   Canvas canvas(10, 10);
   for (const Case& c : cases) {
-    FontScope font(canvas.dc, MakeFont("Tahoma", c.height));
+    Selected font(canvas.dc, MakeFont("Tahoma", c.height));
     SIZE size;
     ASSERT_TRUE(GetTextExtentPoint32A(canvas.dc, "0", 1, &size));
     EXPECT_EQ(size.cy, c.textHeight) << c.height;
@@ -67,7 +57,7 @@ TEST(FontTest, TahomaLineBoxesFollowTheFacesOwnMetrics) {
 
 TEST(FontTest, TahomaMinusTwelveMetrics) {
   Canvas canvas(10, 10);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   TEXTMETRICA tm;
   ASSERT_TRUE(GetTextMetricsA(canvas.dc, &tm));
   EXPECT_EQ(tm.tmAscent, 12);
@@ -83,7 +73,7 @@ TEST(FontTest, TahomaMinusTwelveMetrics) {
 
 TEST(FontTest, UnknownFacesFallBackToAFaceForArabicScript) {
   Canvas canvas(10, 10);
-  FontScope font(canvas.dc, MakeFont("No Such Face 123", -12));
+  Selected font(canvas.dc, MakeFont("No Such Face 123", -12));
   char face[LF_FACESIZE];
   GetTextFaceA(canvas.dc, LF_FACESIZE, face);
   EXPECT_STREQ(face, kFallbackFace);
@@ -100,7 +90,7 @@ TEST(FontTest, UnknownFacesFallBackToAFaceForArabicScript) {
 
 TEST(FontTest, ExtentsMeasureOneLineWhateverTheTextHolds) {
   Canvas canvas(10, 10);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   SIZE broken, spaced, empty;
   GetTextExtentPoint32A(canvas.dc, "ab\r\ncd", 6, &broken);
   GetTextExtentPoint32A(canvas.dc, "ab  cd", 6, &spaced);
@@ -122,7 +112,7 @@ TEST(FontTest, BitmapFacesUseTheirStrikesUnscaled) {
   const Case cases[] = {{-11, 13}, {-13, 16}, {-16, 20}, {-8, 13}, {13, 13}, {19, 16}};
   Canvas canvas(10, 10);
   for (const Case& c : cases) {
-    FontScope font(canvas.dc, MakeFont("MS Sans Serif", c.height));
+    Selected font(canvas.dc, MakeFont("MS Sans Serif", c.height));
     TEXTMETRICA tm;
     GetTextMetricsA(canvas.dc, &tm);
     EXPECT_EQ(tm.tmHeight, c.cell) << c.height;
@@ -131,7 +121,7 @@ TEST(FontTest, BitmapFacesUseTheirStrikesUnscaled) {
 
 TEST(TextOutTest, TextBoxFollowsAlignmentAndBackgroundMode) {
   Canvas canvas(200, 40);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   SIZE size;
   GetTextExtentPoint32A(canvas.dc, "Hello", 5, &size);
   SetBkColor(canvas.dc, RGB(0, 0, 255));
@@ -140,7 +130,7 @@ TEST(TextOutTest, TextBoxFollowsAlignmentAndBackgroundMode) {
   EXPECT_TRUE(SameRect(canvas.Ink(), RECT{10, 5, 10 + size.cx, 5 + size.cy}));
 
   Canvas right(200, 40);
-  FontScope font2(right.dc, MakeFont("Tahoma", -12));
+  Selected font2(right.dc, MakeFont("Tahoma", -12));
   SetBkMode(right.dc, TRANSPARENT);
   SetTextAlign(right.dc, TA_RIGHT | TA_BOTTOM);
   TextOutA(right.dc, 150, 30, "Hello", 5);
@@ -153,7 +143,7 @@ TEST(TextOutTest, TextBoxFollowsAlignmentAndBackgroundMode) {
 
 TEST(TextOutTest, ExtTextOutOpaqueAndClipped) {
   Canvas canvas(200, 40);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   SetBkColor(canvas.dc, RGB(255, 0, 0));
   SetBkMode(canvas.dc, TRANSPARENT);
   RECT cell = {20, 10, 50, 30};
@@ -201,7 +191,7 @@ TEST(TextOutTest, MirroredMappingPlacesUnmirroredTextAtTheMirroredPlace) {
 
 TEST(DrawTextTest, RightToLeftTextSitsFlushRight) {
   Canvas canvas(300, 30);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   SetBkMode(canvas.dc, TRANSPARENT);
   std::string text = Fa("پرسش و پاسخ");
   RECT box = {10, 5, 290, 25};
@@ -225,7 +215,7 @@ TEST(DrawTextTest, AlignmentsPlaceTheLineWithinTheRectangle) {
     int expectedLeft;  // of the text box, given width w: computed below
   };
   Canvas probe(10, 10);
-  FontScope probeFont(probe.dc, MakeFont("Tahoma", -12));
+  Selected probeFont(probe.dc, MakeFont("Tahoma", -12));
   SIZE size;
   GetTextExtentPoint32A(probe.dc, "Abc", 3, &size);
   const RECT box = {20, 0, 220, 20};
@@ -233,7 +223,7 @@ TEST(DrawTextTest, AlignmentsPlaceTheLineWithinTheRectangle) {
       {DT_LEFT, 20}, {DT_RIGHT, 220 - size.cx}, {DT_CENTER, 20 + (200 - size.cx) / 2}};
   for (const Case& c : cases) {
     Canvas canvas(240, 20);
-    FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+    Selected font(canvas.dc, MakeFont("Tahoma", -12));
     SetBkColor(canvas.dc, RGB(0, 255, 0));  // opaque mode paints the line's box
     RECT r = box;
     DrawTextA(canvas.dc, "Abc", 3, &r, c.format | DT_SINGLELINE);
@@ -245,7 +235,7 @@ TEST(DrawTextTest, AlignmentsPlaceTheLineWithinTheRectangle) {
 
 TEST(DrawTextTest, CalcRectWithWordBreakGivesTheWrappedHeight) {
   Canvas canvas(10, 10);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   std::string text = Fa("این یک متن نسبتا بلند فارسی است که باید در چند سطر شکسته شود");
   RECT one = {0, 0, 10000, 0};
   int single = DrawTextA(canvas.dc, text.data(), -1, &one, DT_CALCRECT | DT_RTLREADING);
@@ -269,7 +259,7 @@ TEST(DrawTextTest, CalcRectWithWordBreakGivesTheWrappedHeight) {
 
 TEST(DrawTextTest, PrefixesAndTabs) {
   Canvas canvas(10, 10);
-  FontScope font(canvas.dc, MakeFont("Tahoma", -12));
+  Selected font(canvas.dc, MakeFont("Tahoma", -12));
   RECT a = {0, 0, 500, 0}, b = a, c = a, d = a;
   DrawTextA(canvas.dc, "&File", -1, &a, DT_CALCRECT | DT_SINGLELINE);
   DrawTextA(canvas.dc, "File", -1, &b, DT_CALCRECT | DT_SINGLELINE);
@@ -288,7 +278,7 @@ TEST(DrawTextTest, PrefixesAndTabs) {
   // The underline of "&F" adds ink below the baseline.
   Canvas plain(100, 20), marked(100, 20);
   for (Canvas* cv : {&plain, &marked}) {
-    SelectObject(cv->dc, font.font);
+    SelectObject(cv->dc, font.object);
     SetBkMode(cv->dc, TRANSPARENT);
   }
   RECT r1 = {0, 0, 100, 20}, r2 = r1;

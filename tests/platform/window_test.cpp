@@ -105,6 +105,27 @@ TEST_F(Windows, RelationsAndZOrder) {
   EXPECT_EQ(SetParent(other, c), nullptr) << "a window cannot become its own descendant";
 }
 
+TEST_F(Windows, OwnedWindowsStayAboveTheirOwnerWhenItComesForward) {
+  auto owned = [](HWND owner) {
+    return CreateWindowExA(0, "Recorder", "", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, owner,
+                           nullptr, nullptr, nullptr);
+  };
+  HWND owner = MakeTop(0, 0, 300, 300);
+  HWND dialog = owned(owner);
+  HWND box = owned(dialog);
+  HWND other = MakeTop(0, 0, 100, 100);
+  EXPECT_EQ(GetWindow(other, GW_HWNDNEXT), box);
+  BringWindowToTop(owner);
+  EXPECT_EQ(GetWindow(box, GW_HWNDNEXT), dialog);
+  EXPECT_EQ(GetWindow(dialog, GW_HWNDNEXT), owner) << "the owned windows come along, above it";
+  EXPECT_EQ(GetWindow(owner, GW_HWNDNEXT), other);
+  SetActiveWindow(other);
+  SetActiveWindow(owner);
+  EXPECT_EQ(GetWindow(dialog, GW_HWNDNEXT), owner) << "activation keeps them above too";
+  BringWindowToTop(other);
+  EXPECT_EQ(GetWindow(other, GW_HWNDNEXT), box) << "an unrelated window goes over them all";
+}
+
 TEST_F(Windows, MovingAndSizingReportsTheClientArea) {
   HWND top = MakeTop(100, 100, 300, 200);
   HWND child = Make(top, 10, 10, 50, 40, WS_VISIBLE | WS_BORDER);

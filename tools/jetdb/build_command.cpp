@@ -1,6 +1,7 @@
 // jetdb build CONTENT_DIR OUT.mdb: the database from the content files, one per topic table.
 #include "tools/jetdb/build_command.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -77,20 +78,31 @@ provider::DateTime BuildTime() {
 }
 
 int RunBuild(const std::vector<std::string>& args) {
-  if (args.size() != 2) {
-    std::fprintf(stderr, "jetdb build: expected CONTENT_DIR OUT.mdb\n");
+  // --without NAME leaves a topic table (and its saved query) out, for databases that lack one.
+  std::vector<std::string> paths;
+  std::vector<std::string> without;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--without" && i + 1 < args.size()) {
+      without.push_back(args[++i]);
+    } else {
+      paths.push_back(args[i]);
+    }
+  }
+  if (paths.size() != 2) {
+    std::fprintf(stderr, "jetdb build: expected [--without TABLE]... CONTENT_DIR OUT.mdb\n");
     return 2;
   }
   std::vector<TopicTable> tables;
   for (const std::string& name : TopicTableNames()) {
-    auto records = ReadContentFile(args[0] + "/" + name + ".txt");
+    if (std::find(without.begin(), without.end(), name) != without.end()) continue;
+    auto records = ReadContentFile(paths[0] + "/" + name + ".txt");
     if (!records.ok()) {
       std::fprintf(stderr, "jetdb build: %s\n", records.status().message().c_str());
       return 1;
     }
     tables.push_back({name, records.take()});
   }
-  provider::Status status = WriteTopicDatabase(tables, args[1], BuildTime());
+  provider::Status status = WriteTopicDatabase(tables, paths[1], BuildTime());
   if (!status.ok()) {
     std::fprintf(stderr, "jetdb build: %s\n", status.ToString().c_str());
     return 1;

@@ -14,9 +14,13 @@ const std::vector<Command>& Commands() {
        "[--password P] [-H] [-d DELIM] [-R ROWDELIM] [-Q] [-q QUOTE] [-X ESCAPE] [-e] "
        "[-D FORMAT] [-T FORMAT] [-0 NULL] [-b strip|raw|octal|hex] [-B] FILE TABLE",
        RunExport},
-      {"build", "CONTENT_DIR OUT.mdb", RunBuild},
+      {"build", "[--without TABLE]... CONTENT_DIR OUT.mdb", RunBuild},
       {"synth", "N OUT.mdb", RunSynth},
       {"query", "[--password P] FILE \"SQL\"", RunQuery},
+      {"edit",
+       "FILE < SCRIPT (tab-separated lines: begin, commit, rollback, "
+       "update TABLE KEY=V COLUMN=V..., insert TABLE COLUMN=V..., delete TABLE KEY=V)",
+       RunEdit},
   };
   return commands;
 }

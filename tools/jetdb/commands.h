@@ -27,5 +27,6 @@ int RunExport(const std::vector<std::string>& args);
 int RunBuild(const std::vector<std::string>& args);
 int RunSynth(const std::vector<std::string>& args);
 int RunQuery(const std::vector<std::string>& args);
+int RunEdit(const std::vector<std::string>& args);
 
 }  // namespace jetdb

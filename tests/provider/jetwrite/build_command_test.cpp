@@ -111,7 +111,7 @@ TEST(BuildCommandTest, FailsWithOneLineAndLeavesNoFile) {
       {"missing directory",
        {dir + "/nowhere", file},
        "cannot open '" + dir + "/nowhere/kolliyat.txt'"},
-      {"wrong arguments", {dir}, "expected CONTENT_DIR OUT.mdb"},
+      {"wrong arguments", {dir}, "CONTENT_DIR OUT.mdb"},
   };
   for (const auto& c : cases) {
     testing::internal::CaptureStderr();

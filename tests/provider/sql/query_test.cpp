@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{u"SELECT * FROM kolliyat where porsesh like '%\u06A9\u062A\u0627\u0628%'", {4}},
         RowsCase{u"SELECT * FROM kolliyat where pasokh like '%a%'", {0, 1, 2, 4, 5}}));
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Conditions, Statements,
     ::testing::Values(
@@ -134,6 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
         RowsCase{u"SELECT * FROM kolliyat AS k WHERE k.shomare = 30", {0}},
         RowsCase{u"SELECT * FROM kolliyat k WHERE [k].[shomare] = 30", {0}},
         RowsCase{u"select * from KOLLIYAT where KHOLASE like 'ABC'", {1}}));
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(
     Order, Statements,

@@ -1,0 +1,95 @@
+// Changes to the rows of an existing Jet 4 file, made all or nothing: the engine's write API.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "provider/jet/database.h"
+#include "provider/status.h"
+#include "provider/value.h"
+
+namespace provider::jet {
+
+class EditSession;
+
+// A new value for one column of a row: `column` is an index into Table::columns() (column-number
+// order, deleted columns absent), the order every reader of the table uses.
+struct ColumnValue {
+  std::size_t column = 0;
+  Value value;
+};
+
+// Writes one database file. While an Editor lives it holds the file's writer lock (a lock entry
+// in the `.ldb` file beside it, as Access keeps one): a second Editor on the same file, in this
+// process or another, is refused; readers are never refused and take no lock.
+//
+// Changes are grouped in transactions. Begin() opens one; the changes after it are kept in memory
+// and reach the file only at Commit(), all or nothing: the pages they overwrite are first saved to
+// a rollback journal beside the file (`<file>-journal`), synced before the file is touched and
+// removed once the file is synced. A journal left by a writer that died is rolled back by the
+// next Editor or Database that opens the file, so every reader sees the old or the new state of
+// a transaction, never a part. A change made while no transaction is open is a transaction of
+// its own (begun and committed around it).
+//
+// A change that fails leaves the transaction as it was before that change; nothing reaches the
+// file until Commit. Rows are named by their location (page << 8 | slot) as Table::RowLocation
+// gives it.
+//
+// Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
+// suit its column, a row too long for a page), notSupported (a Jet 3 file; a change that would
+// need an index this engine cannot keep up to date: inserting into or deleting from a table with
+// indexes, or changing an indexed column), io (the lock, a read-only file, a failed write) and
+// corruption (a damaged page met on the way).
+class Editor {
+ public:
+  ~Editor();
+  Editor(const Editor&) = delete;
+  Editor& operator=(const Editor&) = delete;
+
+  // Opens the file at `path` for writing. Failures: notFound ("Could not find file 'x'."),
+  // io ("Cannot update. Database or object is read-only." for a file or folder this process
+  // may not write; "Could not update; currently locked by user 'Admin' on machine 'm'." while
+  // another Editor holds the file), notSupported (not a Jet 4 file), corruption.
+  static Result<std::unique_ptr<Editor>> Open(const std::string& path,
+                                              const OpenOptions& options = {});
+
+  // The database as it was at the last commit (or at Open): what the changes apply to.
+  const Database& database() const;
+
+  // Opens a transaction; invalidArgument when one is open already.
+  Status Begin();
+  bool in_transaction() const;
+
+  // Adds a row: one value per column of the table, in Table::columns() order. An AutoNumber
+  // column takes Null and is given the table's next number (see last_auto_number()). Returns
+  // the new row's location.
+  Result<std::uint32_t> InsertRow(std::string_view table, const std::vector<Value>& values);
+  // Gives the row at `location` the values in `changes`; the other columns keep their stored
+  // bytes exactly. A row that no longer fits its slot moves and leaves a forwarding pointer in
+  // its slot; a replaced memo or OLE value's old pages are freed. Returns where Table lists the
+  // row from now on (it changes when the row moves).
+  Result<std::uint32_t> UpdateRow(std::string_view table, std::uint32_t location,
+                                  const std::vector<ColumnValue>& changes);
+  // Deletes the row at `location` and its memo and OLE values.
+  Status DeleteRow(std::string_view table, std::uint32_t location);
+
+  // Writes the open transaction's changes to the file, synced, and closes the transaction.
+  // On failure the file holds the state before the transaction (restored from the journal
+  // when the failure came after the first page was written) and the transaction is closed.
+  Status Commit();
+  // Forgets the open transaction's changes; the file was never touched.
+  void Rollback();
+
+  // The AutoNumber the last inserted row was given (0 before any).
+  std::int64_t last_auto_number() const;
+
+ private:
+  explicit Editor(std::unique_ptr<EditSession> session);
+
+  std::unique_ptr<EditSession> session_;
+};
+
+}  // namespace provider::jet

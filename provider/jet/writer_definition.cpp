@@ -1,0 +1,107 @@
+// The index definitions and long-value maps of a Jet 4 table definition.
+//
+// After the fixed header (63 bytes) a definition holds, in order: 12 bytes per physical index;
+// 25 bytes per column; the column names (2-byte length, UCS-2); 52 bytes per physical index
+// (4 unknown, ten {column number (2), order (1)} slots with 0xFFFF for unused, usage map (4),
+// root page (4), 4 unknown, flags (1), 5 unknown); 28 bytes per logical index (4 unknown,
+// number (4), physical index (4), ...); the logical index names; then the long-value column
+// maps {column number (2), owned map (4), free map (4)} up to a column number 0xFFFF.
+//
+// The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
+#include "provider/jet/writer_definition.h"
+
+#include <algorithm>
+
+#include "provider/jet/format.h"
+#include "provider/jet/writer_bytes.h"
+
+namespace provider::jet {
+
+namespace {
+
+constexpr std::size_t kDefinitionPages = 64;  // bound on a continuation chain
+constexpr std::size_t kPhysicalIndexSize = 52;
+constexpr std::size_t kLogicalIndexSize = 28;
+constexpr std::size_t kIndexColumnSlots = 10;
+constexpr std::uint16_t kNoColumn = 0xFFFF;
+
+std::string NarrowName(std::span<const std::uint8_t> utf16) {
+  std::string name;
+  for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
+    const std::uint32_t unit = Load16(utf16, i);
+    name += unit < 0x80 ? static_cast<char>(unit) : '?';
+  }
+  return name;
+}
+
+}  // namespace
+
+bool DefinitionExtras::Indexed(std::uint16_t number) const {
+  return std::any_of(indexes.begin(), indexes.end(), [&](const IndexInfo& index) {
+    return std::find(index.columns.begin(), index.columns.end(), number) != index.columns.end();
+  });
+}
+
+Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint32_t page) {
+  const Format& format = Format::Jet4();
+  const std::string where = "table definition page " + std::to_string(page);
+  std::vector<std::uint8_t> bytes;
+  for (std::uint32_t next = page, count = 0; next != 0; ++count) {
+    if (next >= store.page_count() || count == kDefinitionPages)
+      return Status::Corruption("The table definition's pages are damaged.", where);
+    const std::span<const std::uint8_t> part = store.Page(next);
+    if (part[0] != kPageTableDef)
+      return Status::Corruption("The table definition's pages are damaged.", where);
+    bytes.insert(bytes.end(), part.begin() + (bytes.empty() ? 0 : 8), part.end());
+    next = Load32(part, 4);
+  }
+  // The definition's length (offset 8) counts from the end of the first page's 8-byte header.
+  const std::span<const std::uint8_t> definition(bytes);
+  const std::size_t length = std::min<std::size_t>(definition.size(), Load32(definition, 8) + 8);
+  auto need = [&](std::size_t end) { return end <= length; };
+  const auto cut = Status::Corruption("The table definition is cut short.", where);
+
+  const std::uint32_t columns = Load16(definition, format.tdefColumnCount);
+  const std::uint32_t logical = Load32(definition, format.tdefLogicalIndexCount);
+  const std::uint32_t physical = Load32(definition, format.tdefRealIndexCount);
+  if (logical > 1000 || physical > 1000) return cut;
+  std::size_t at = format.tdefHeaderEnd + physical * format.realIndexCounterSize +
+                   columns * format.columnEntrySize;
+  for (std::uint32_t i = 0; i < columns; ++i) {
+    if (!need(at + 2)) return cut;
+    at += 2 + Load16(definition, at);
+  }
+  DefinitionExtras extras;
+  for (std::uint32_t i = 0; i < physical; ++i, at += kPhysicalIndexSize) {
+    if (!need(at + kPhysicalIndexSize)) return cut;
+    IndexInfo index;
+    for (std::size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
+      const std::uint32_t number = Load16(definition, at + 4 + 3 * slot);
+      if (number != kNoColumn) index.columns.push_back(static_cast<std::uint16_t>(number));
+    }
+    extras.indexes.push_back(std::move(index));
+  }
+  std::vector<std::uint32_t> uses;
+  for (std::uint32_t i = 0; i < logical; ++i, at += kLogicalIndexSize) {
+    if (!need(at + kLogicalIndexSize)) return cut;
+    uses.push_back(Load32(definition, at + 8));
+  }
+  for (std::uint32_t i = 0; i < logical; ++i) {
+    if (!need(at + 2)) return cut;
+    const std::size_t size = Load16(definition, at);
+    if (!need(at + 2 + size)) return cut;
+    if (uses[i] < extras.indexes.size())
+      extras.indexes[uses[i]].names.push_back(NarrowName(definition.subspan(at + 2, size)));
+    at += 2 + size;
+  }
+  while (need(at + 2)) {
+    const std::uint32_t number = Load16(definition, at);
+    if (number == kNoColumn || !need(at + 10)) break;
+    extras.longValueMaps[static_cast<std::uint16_t>(number)] = {Load32(definition, at + 2),
+                                                                Load32(definition, at + 6)};
+    at += 10;
+  }
+  return extras;
+}
+
+}  // namespace provider::jet

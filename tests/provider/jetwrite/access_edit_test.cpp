@@ -1,0 +1,184 @@
+// Edits of files Access made: the peers see exactly the edits, every other table and the schema
+// stay as they were, and changes the engine cannot index are refused before anything is written.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/codepage.h"
+#include "provider/jet/editor.h"
+#include "tests/provider/jetwrite/edit_support.h"
+
+namespace {
+
+using jetwrite_test::FileBytes;
+using jetwrite_test::Repeat;
+using provider::StatusKind;
+using provider::Value;
+using provider::jet::Editor;
+
+std::size_t ColumnIndex(const std::string& path, const std::string& table, const std::string& name) {
+  auto database = provider::jet::Database::Open(path);
+  auto opened = database.value()->OpenTable(table);
+  return static_cast<std::size_t>(opened.value()->FindColumn(name));
+}
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+// Every table as mdb-export prints it, and the schema as mdb-schema prints it.
+std::map<std::string, std::string> Listing(const std::string& path) {
+  std::map<std::string, std::string> listing;
+  listing["(schema)"] = jetwrite_test::Run("mdb-schema " + Quote(path)).text;
+  std::istringstream tables(jetwrite_test::Run("mdb-tables -1 " + Quote(path)).text);
+  for (std::string table; std::getline(tables, table);)
+    listing[table] = jetwrite_test::Run("mdb-export " + Quote(path) + " " + Quote(table)).text;
+  return listing;
+}
+
+std::string Json(const jetwrite_test::Cell& cell) {
+  return cell ? "\"" + *cell + "\"" : "null";
+}
+
+struct Edit {
+  std::string key;  // the key column's value as mdb-export prints it
+  std::string column;
+  jetwrite_test::Cell value;  // text, or a number's digits when `number`
+  bool number = false;
+};
+
+struct FileEdits {
+  const char* file;
+  const char* table;
+  const char* keyColumn;
+  Value key;  // of every edit: one row per file
+  std::vector<Edit> edits;
+};
+
+TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
+  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
+  ASSERT_TRUE(jetwrite_test::MissingMdbReader().empty()) << jetwrite_test::MissingMdbReader();
+  const std::string grown = Repeat("نوشیدنی و قهوه ", 700);
+  const FileEdits files[] = {
+      // Memos of a table with indexes: one grows into a chain, one shrinks, one turns Null.
+      {"jackcess_test2V2003.mdb", "MSP_PROJECTS", "PROJ_ID", Value{std::int64_t{1}},
+       {{"1", "PROJ_PROP_AUTHOR", grown}, {"1", "PROJ_PROP_COMPANY", "کوتاه"},
+        {"1", "PROJ_PROP_CATEGORY", std::nullopt}}},
+      // A file of four tables: a number not in any index.
+      {"jackcess_testV2003.mdb", "Table1", "A", Value{u"abcdefg"}, {{"abcdefg", "E", "-77", true}}},
+      // A memo and a text of a table Access made without indexes.
+      {"mdbtestdata_DateTestDatabase.mdb", "DateTest", "IDCol", Value{std::int64_t{2}},
+       {{"2", "LongTextCol", grown}, {"2", "ShortTextCol", "سلام"}}},
+  };
+  for (const FileEdits& file : files) {
+    SCOPED_TRACE(file.file);
+    const std::string dir = jetwrite_test::TempDir("access");
+    const std::string original = jetwrite_test::CopyFixture(file.file, dir);
+    const std::string path = dir + "/edited.mdb";
+    std::filesystem::copy_file(original, path);
+    const auto before = Listing(path);
+    {
+      auto editor = Editor::Open(path);
+      ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+      ASSERT_TRUE(editor.value()->Begin().ok());
+      for (const Edit& edit : file.edits) {
+        const std::uint32_t location = jetwrite_test::LocationOf(path, file.table, file.key);
+        ASSERT_NE(location, 0u);
+        auto updated = editor.value()->UpdateRow(
+            file.table, location,
+            {{ColumnIndex(path, file.table, edit.column),
+              edit.number ? Value{std::stoll(*edit.value)} : jetwrite_test::TextValue(edit.value)}});
+        ASSERT_TRUE(updated.ok()) << updated.status().ToString();
+      }
+      ASSERT_TRUE(editor.value()->Commit().ok());
+    }
+
+    const auto after = Listing(path);
+    for (const auto& [name, text] : before)
+      if (name != file.table) EXPECT_EQ(after.at(name), text) << name << " changed";
+    const auto rows = jetwrite_test::MdbExport(path, file.table);
+    const std::string header =
+        jetwrite_test::Run("mdb-export " + Quote(path) + " " + Quote(file.table) + " | head -1").text;
+    for (const Edit& edit : file.edits) {
+      std::size_t column = 0;
+      for (std::size_t at = 0; header.compare(at, edit.column.size() + 1, edit.column + ",") != 0 &&
+                               header.compare(at, edit.column.size() + 1, edit.column + "\n") != 0;
+           at = header.find(',', at) + 1)
+        ++column;
+      const auto row = std::find_if(rows.begin(), rows.end(), [&](const auto& r) { return r[0] == edit.key; });
+      ASSERT_NE(row, rows.end()) << edit.key;
+      // mdb-export prints an empty value as Null.
+      EXPECT_EQ((*row)[column], edit.value && edit.value->empty() ? std::nullopt : edit.value)
+          << edit.column;
+    }
+
+    std::string json = std::string("{\"") + file.table + "\": {\"key\": \"" + file.keyColumn +
+                       "\", \"set\": {\"" + file.edits[0].key + "\": {";
+    for (std::size_t i = 0; i < file.edits.size(); ++i)
+      json += (i > 0 ? ", \"" : "\"") + file.edits[i].column + "\": " +
+              (file.edits[i].number ? *file.edits[i].value : Json(file.edits[i].value));
+    std::ofstream(dir + "/edits.json") << json << "}}}}";
+    const auto compared = jetwrite_test::Run(
+        "node " + Quote(jetwrite_test::SourceDir() + "/tests/node/compare_edit.mjs") + " " +
+        Quote(original) + " " + Quote(path) + " " + Quote(dir + "/edits.json"));
+    EXPECT_EQ(compared.exitCode, 0) << compared.text;
+  }
+}
+
+TEST(AccessEditTest, ChangesTheIndexesWouldNeedAreRefusedBeforeAnythingIsWritten) {
+  const std::string dir = jetwrite_test::TempDir("refused");
+  const std::string path = jetwrite_test::CopyFixture("jackcess_testUnicodeCompV2003.mdb", dir);
+  const std::vector<std::uint8_t> bytes = FileBytes(path);
+  const std::uint32_t first = jetwrite_test::LocationOf(path, "Table", 1);
+  const std::size_t id = ColumnIndex(path, "Table", "ID");
+  auto editor = Editor::Open(path);
+  ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+  struct Case {
+    const char* what;
+    provider::Status status;
+  };
+  const Case cases[] = {
+      {"insert", editor.value()->InsertRow("Table", {Value{}, Value{u"نو"}}).status()},
+      {"delete", editor.value()->DeleteRow("Table", first)},
+      {"indexed column", editor.value()->UpdateRow("Table", first, {{id, Value{std::int64_t{40}}}}).status()},
+  };
+  for (const Case& refused : cases) {
+    SCOPED_TRACE(refused.what);
+    EXPECT_EQ(refused.status.kind(), StatusKind::notSupported) << refused.status.ToString();
+    EXPECT_NE(refused.status.message().find("index"), std::string::npos) << refused.status.message();
+  }
+  // Writing an indexed column's own value again changes no index.
+  EXPECT_TRUE(editor.value()->UpdateRow("Table", first, {{id, Value{std::int64_t{1}}}}).ok());
+  EXPECT_EQ(FileBytes(path), bytes);
+}
+
+// A table without indexes in a file Access made takes inserts and deletes too.
+TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
+  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
+  const std::string dir = jetwrite_test::TempDir("deltest");
+  const std::string path = jetwrite_test::CopyFixture("jackcess_delTestV2003.mdb", dir);
+  const auto before = jetwrite_test::MdbExport(path, "Table");
+  ASSERT_GE(before.size(), 2u);
+  {
+    auto editor = Editor::Open(path);
+    ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+    auto database = provider::jet::Database::Open(path);
+    auto table = database.value()->OpenTable("Table");
+    ASSERT_TRUE(table.ok());
+    ASSERT_TRUE(editor.value()->DeleteRow("Table", table.value()->RowLocation(0)).ok());
+    auto added = editor.value()->InsertRow("Table", {Value{u"تازه"}, Value{u"new"}});
+    ASSERT_TRUE(added.ok()) << added.status().ToString();
+  }
+  auto after = jetwrite_test::MdbExport(path, "Table");
+  auto expected = before;
+  expected.erase(expected.begin());
+  expected.push_back({"تازه", "new"});
+  std::sort(after.begin(), after.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(after, expected);
+  EXPECT_EQ(jetwrite_test::RecordedRowCount(path, "Table"), expected.size());
+}
+
+}  // namespace

@@ -1,0 +1,257 @@
+// Changing rows of existing files: every reader sees exactly the new values, counts stay right,
+// and a refused or rolled-back change leaves the file as it was.
+#include "provider/jet/editor.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "tests/provider/jetwrite/edit_support.h"
+
+namespace {
+
+using jetwrite_test::Cell;
+using jetwrite_test::Describe;
+using jetwrite_test::FileBytes;
+using jetwrite_test::Repeat;
+using jetwrite_test::Rows;
+using jetwrite_test::TextValue;
+using provider::StatusKind;
+using provider::Value;
+using provider::jet::ColumnValue;
+using provider::jet::Editor;
+
+constexpr std::size_t kTitle = 1;
+constexpr std::size_t kAnswer = 2;
+
+// Four rows whose answers start in each storage form: inline, one LVAL row, a chain, none.
+std::string Sample(const std::string& name) {
+  const std::string path = jetwrite_test::TempDir(name) + "/sample.mdb";
+  jetwrite_test::WriteEditSample(path, {"یک", "دو", "سه", "چهار"},
+                                 {"کوتاه", Repeat("پاسخ ", 300), Repeat("متن بلند ", 900), ""});
+  return path;
+}
+
+std::unique_ptr<Editor> OpenEditor(const std::string& path) {
+  auto editor = Editor::Open(path);
+  EXPECT_TRUE(editor.ok()) << editor.status().ToString();
+  return editor.ok() ? editor.take() : nullptr;
+}
+
+// Every reader lists the rows in the file's order, where a moved row's bytes are: the engine's
+// rows must be the expected ones, and the other readers must list the engine's rows in its order.
+void ExpectEveryReaderShows(const std::string& path, const Rows& expected) {
+  const Rows listed = jetwrite_test::EngineRows(path, "namoone");
+  EXPECT_EQ(Describe(listed), Describe(expected));
+  EXPECT_EQ(jetwrite_test::RecordedRowCount(path, "namoone"), expected.size());
+  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
+  Rows exported = listed;  // mdb-export cannot tell empty text from Null
+  for (auto& row : exported)
+    for (Cell& cell : row)
+      if (cell && cell->empty()) cell.reset();
+  const Rows shown = jetwrite_test::MdbExport(path, "namoone");
+  EXPECT_EQ(Describe(shown), Describe(exported));
+  for (std::size_t r = 0; r < shown.size() && r < exported.size(); ++r)
+    EXPECT_EQ(shown[r][0], exported[r][0]) << "mdb-export lists the rows in another order";
+  ASSERT_TRUE(jetwrite_test::MissingMdbReader().empty()) << jetwrite_test::MissingMdbReader();
+  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(
+                path, {{"namoone", {"id", "kholase", "pasokh"}, listed, {true, false, false}}}),
+            "");
+}
+
+TEST(EditorTest, UpdatesReachEveryReader) {
+  const std::string path = Sample("update");
+  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  ASSERT_EQ(expected.size(), 4u);
+  struct Case {
+    std::size_t row;
+    std::size_t column;
+    Cell value;
+    const char* what;
+  };
+  const Case cases[] = {
+      {0, kAnswer, Repeat("ی", 20), "inline memo stays inline"},
+      {0, kAnswer, Repeat("پ", 1500), "inline memo grows to one long-value row"},
+      {1, kAnswer, Repeat("x", 9000), "one row grows to a chain"},
+      {2, kAnswer, "کوتاه شد", "a chain shrinks to inline"},
+      {3, kAnswer, std::nullopt, "a memo becomes Null"},
+      {1, kTitle, Repeat("ک", 255), "the row grows and moves"},
+      {1, kTitle, "ب", "a moved row shrinks in its new slot"},
+      {1, kTitle, Repeat("گ", 250) + "ی", "a moved row moves again"},
+      {2, kTitle, "", "a title shrinks to empty, padded in place"},
+      {3, kTitle, std::nullopt, "a title becomes Null"},
+  };
+  auto editor = OpenEditor(path);
+  ASSERT_NE(editor, nullptr);
+  for (const Case& change : cases) {
+    SCOPED_TRACE(change.what);
+    const auto id = static_cast<std::int64_t>(change.row + 1);
+    const std::uint32_t location = jetwrite_test::LocationOf(path, "namoone", id);
+    auto updated =
+        editor->UpdateRow("namoone", location, {ColumnValue{change.column, TextValue(change.value)}});
+    ASSERT_TRUE(updated.ok()) << updated.status().ToString();
+    expected[change.row][change.column] = change.value;
+    EXPECT_EQ(Describe(jetwrite_test::EngineRows(path, "namoone")), Describe(expected));
+    EXPECT_EQ(jetwrite_test::LocationOf(path, "namoone", id), updated.value());
+  }
+  editor.reset();
+  ExpectEveryReaderShows(path, expected);
+}
+
+TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
+  const std::string path = Sample("insert");
+  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  auto editor = OpenEditor(path);
+  ASSERT_NE(editor, nullptr);
+  const std::vector<Cell> added[] = {{"پنج", "کوتاه"}, {"شش", Repeat("بلند ", 3000)}, {"هفت", std::nullopt}};
+  for (std::size_t i = 0; i < std::size(added); ++i) {
+    auto row = editor->InsertRow("namoone", {Value{}, TextValue(added[i][0]), TextValue(added[i][1])});
+    ASSERT_TRUE(row.ok()) << row.status().ToString();
+    EXPECT_EQ(editor->last_auto_number(), static_cast<std::int64_t>(5 + i));
+    expected.push_back({std::to_string(5 + i), added[i][0], added[i][1]});
+  }
+  // A moved row and a row with a chained memo go, each with its forwarding slot and pages.
+  auto moved = editor->UpdateRow("namoone", jetwrite_test::LocationOf(path, "namoone", 2),
+                                 {ColumnValue{kTitle, TextValue(Repeat("ز", 255))}});
+  ASSERT_TRUE(moved.ok()) << moved.status().ToString();
+  for (std::size_t row : {2u, 1u}) {
+    const auto id = static_cast<std::int64_t>(row + 1);
+    const provider::Status deleted =
+        editor->DeleteRow("namoone", jetwrite_test::LocationOf(path, "namoone", id));
+    ASSERT_TRUE(deleted.ok()) << deleted.ToString();
+    expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(row));
+  }
+  // Numbers are not given twice, even after deletes.
+  ASSERT_TRUE(editor->InsertRow("namoone", {Value{}, TextValue("هشت"), Value{}}).ok());
+  EXPECT_EQ(editor->last_auto_number(), 8);
+  expected.push_back({"8", "هشت", std::nullopt});
+  editor.reset();
+  ExpectEveryReaderShows(path, expected);
+}
+
+TEST(EditorTest, TransactionsAreAllOrNothing) {
+  const std::string path = Sample("transaction");
+  const std::vector<std::uint8_t> before = FileBytes(path);
+  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  auto editor = OpenEditor(path);
+  ASSERT_NE(editor, nullptr);
+  const std::uint32_t first = jetwrite_test::LocationOf(path, "namoone", 1);
+
+  ASSERT_TRUE(editor->Begin().ok());
+  EXPECT_EQ(editor->Begin().kind(), StatusKind::invalidArgument);
+  ASSERT_TRUE(editor->UpdateRow("namoone", first, {{kAnswer, TextValue(Repeat("ن", 5000))}}).ok());
+  ASSERT_TRUE(editor->InsertRow("namoone", {Value{}, TextValue("نو"), Value{}}).ok());
+  editor->Rollback();
+  EXPECT_EQ(FileBytes(path), before) << "a rolled-back transaction touched the file";
+  EXPECT_EQ(editor->Commit().kind(), StatusKind::invalidArgument);
+
+  ASSERT_TRUE(editor->Begin().ok());
+  ASSERT_TRUE(editor->UpdateRow("namoone", first, {{kAnswer, TextValue("تازه")}}).ok());
+  // A refused change in the middle leaves the others in place.
+  EXPECT_FALSE(editor->UpdateRow("namoone", first, {{kTitle, TextValue(Repeat("x", 256))}}).ok());
+  EXPECT_FALSE(editor->InsertRow("namoone", {Value{}, TextValue(Repeat("x", 300)), Value{}}).ok());
+  ASSERT_TRUE(editor->InsertRow("namoone", {Value{}, TextValue("نو"), Value{}}).ok());
+  EXPECT_EQ(FileBytes(path), before) << "changes reached the file before the commit";
+  ASSERT_TRUE(editor->Commit().ok());
+  expected[0][kAnswer] = "تازه";
+  expected.push_back({"5", "نو", std::nullopt});
+  EXPECT_EQ(Describe(jetwrite_test::EngineRows(path, "namoone")), Describe(expected));
+  EXPECT_EQ(std::filesystem::file_size(path + "-journal"), 0u) << "a finished commit's journal";
+  editor.reset();
+  EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+}
+
+TEST(EditorTest, RefusedChangesWriteNothing) {
+  const std::string path = Sample("refused");
+  const std::vector<std::uint8_t> before = FileBytes(path);
+  const std::uint32_t first = jetwrite_test::LocationOf(path, "namoone", 1);
+  auto editor = OpenEditor(path);
+  ASSERT_NE(editor, nullptr);
+  const std::uint32_t deleted = jetwrite_test::LocationOf(path, "namoone", 4);
+  ASSERT_TRUE(editor->DeleteRow("namoone", deleted).ok());
+  const std::vector<std::uint8_t> afterDelete = FileBytes(path);
+  EXPECT_NE(afterDelete, before);
+  struct Case {
+    const char* what;
+    std::function<provider::Status(Editor&)> change;
+    StatusKind kind;
+  };
+  const Case cases[] = {
+      {"a title longer than its column",
+       [&](Editor& e) { return e.UpdateRow("namoone", first, {{kTitle, TextValue(Repeat("x", 256))}}).status(); },
+       StatusKind::invalidArgument},
+      {"a number for a text column",
+       [&](Editor& e) { return e.UpdateRow("namoone", first, {{kTitle, Value{std::int64_t{3}}}}).status(); },
+       StatusKind::invalidArgument},
+      {"a column the table does not have",
+       [&](Editor& e) { return e.UpdateRow("namoone", first, {{7, Value{}}}).status(); },
+       StatusKind::invalidArgument},
+      {"a changed AutoNumber",
+       [&](Editor& e) { return e.UpdateRow("namoone", first, {{0, Value{std::int64_t{99}}}}).status(); },
+       StatusKind::notSupported},
+      {"an AutoNumber given on insert",
+       [&](Editor& e) { return e.InsertRow("namoone", {Value{std::int64_t{9}}, Value{}, Value{}}).status(); },
+       StatusKind::notSupported},
+      {"too few values on insert",
+       [&](Editor& e) { return e.InsertRow("namoone", {Value{}}).status(); },
+       StatusKind::invalidArgument},
+      {"a row that is not there",
+       [&](Editor& e) { return e.UpdateRow("namoone", (2u << 8) | 7, {{kTitle, Value{}}}).status(); },
+       StatusKind::notFound},
+      {"a row already deleted",
+       [&](Editor& e) { return e.DeleteRow("namoone", deleted); },
+       StatusKind::notFound},
+      {"a table that is not there",
+       [&](Editor& e) { return e.DeleteRow("nist", first); },
+       StatusKind::notFound},
+  };
+  for (const Case& refused : cases) {
+    SCOPED_TRACE(refused.what);
+    const provider::Status status = refused.change(*editor);
+    EXPECT_EQ(status.kind(), refused.kind) << status.ToString();
+    EXPECT_FALSE(status.message().empty());
+    EXPECT_EQ(FileBytes(path), afterDelete);
+  }
+}
+
+// Two writers never write one file at once; readers are never kept out, and the lock file goes
+// with the last writer.
+TEST(EditorTest, SecondWriterIsRefusedAndReadersAreNot) {
+  const std::string path = Sample("lock");
+  const std::string lockFile = path.substr(0, path.size() - 4) + ".ldb";
+  auto first = OpenEditor(path);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(lockFile));
+  auto second = Editor::Open(path);
+  ASSERT_FALSE(second.ok());
+  EXPECT_EQ(second.status().kind(), StatusKind::io);
+  EXPECT_EQ(second.status().message().rfind("Could not update; currently locked by user 'Admin' on machine '", 0), 0u)
+      << second.status().message();
+  EXPECT_TRUE(provider::jet::Database::Open(path).ok());
+  first.reset();
+  EXPECT_FALSE(std::filesystem::exists(lockFile));
+  EXPECT_NE(OpenEditor(path), nullptr);
+}
+
+TEST(EditorTest, JetThreeFilesAreNotWritten) {
+  const std::string dir = jetwrite_test::TempDir("jet3");
+  const std::string path = jetwrite_test::CopyFixture("jackcess_delTestV1997.mdb", dir);
+  auto editor = Editor::Open(path);
+  ASSERT_FALSE(editor.ok());
+  EXPECT_EQ(editor.status().kind(), StatusKind::notSupported);
+}
+
+TEST(EditorTest, ReadOnlyFilesRefuseEditsWithJetsMessage) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser may write any file";
+  const std::string path = Sample("readonly");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  auto editor = Editor::Open(path);
+  ASSERT_FALSE(editor.ok());
+  EXPECT_EQ(editor.status().message(), "Cannot update. Database or object is read-only.");
+  EXPECT_TRUE(provider::jet::Database::Open(path).ok());
+}
+
+}  // namespace
