@@ -2,8 +2,6 @@
 // finds the same rows with the same values with and without the kept tables and folded columns,
 // on the sample database and on a synthetic one; and a write to the file, by this process or by
 // another, is seen by the next statement.
-#include "provider/table_cache.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,10 +16,12 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "provider/jet/editor.h"
 #include "provider/jet/new_database.h"
 #include "provider/source.h"
 #include "provider/sql/like_matcher.h"
 #include "provider/sql/search_fold.h"
+#include "provider/table_cache.h"
 #include "tools/jetdb/build_command.h"
 #include "tools/jetdb/synth_command.h"
 
@@ -72,7 +72,7 @@ struct Rows {
 };
 
 Rows RunStatement(const std::shared_ptr<TableCache>& cache, CommandTypeEnum type,
-                  const std::u16string& text) {
+         const std::u16string& text) {
   Rows rows;
   auto opened = OpenSource(cache, type, text);
   if (!opened.ok()) {
@@ -106,26 +106,23 @@ std::u16string Search(const std::u16string& prefix, std::u16string typed) {
 std::vector<std::pair<CommandTypeEnum, std::u16string>> ProgramStatements() {
   const std::vector<std::u16string> tables = {u"kolliyat", u"ejaz",    u"elm",     u"payambaran",
                                               u"vahy",     u"mohamad", u"ptarsilo"};
-  const std::vector<std::u16string> typed = {u"م",    u"مع",   u"پرسش",       u"يك",  u"كار",
-                                             u"a",    u"2026", u"۱۲",         u"o'b", u"_",
-                                             u"[!ا]", u"ـ",    u"زندگی انسان"};
+  const std::vector<std::u16string> typed = {
+      u"م", u"مع", u"پرسش", u"يك", u"كار", u"a", u"2026", u"۱۲", u"o'b", u"_", u"[!ا]", u"ـ",
+      u"زندگی انسان"};
   std::vector<std::pair<CommandTypeEnum, std::u16string>> statements;
   for (const std::u16string& table : tables) {
     statements.push_back({adCmdTable, u"Q" + table});
     statements.push_back({adCmdText, u"SELECT *\r\nFROM " + table + u";"});
     if (table == u"ptarsilo") {
       for (const std::u16string& text : typed) {
-        statements.push_back(
-            {adCmdText, Search(u"SELECT * FROM ptarsilo where porsesh like ", text)});
-        statements.push_back(
-            {adCmdText, Search(u"SELECT * FROM ptarsilo where pasokh like ", text)});
+        statements.push_back({adCmdText, Search(u"SELECT * FROM ptarsilo where porsesh like ", text)});
+        statements.push_back({adCmdText, Search(u"SELECT * FROM ptarsilo where pasokh like ", text)});
       }
       continue;
     }
     statements.push_back({adCmdText, u"SELECT * FROM " + table + u" "});
     for (const std::u16string& text : typed)
-      statements.push_back(
-          {adCmdText, Search(u"SELECT * FROM " + table + u" where kholase like ", text)});
+      statements.push_back({adCmdText, Search(u"SELECT * FROM " + table + u" where kholase like ", text)});
   }
   return statements;
 }
@@ -312,6 +309,35 @@ TEST_F(FileWriteTest, AFileThatGrowsIsReadWholeByTheNextSearch) {
   ASSERT_EQ(before.value()->row_count(), 2u);
   auto title = before.value()->GetValue(1, 1);
   ASSERT_TRUE(title.ok()) << title.status().ToString();
+}
+
+// The engine's own writer, in this process, while the connection keeps the table and its folded
+// titles: an update, an insert that takes pages at the end of the file and a delete are each
+// seen by the next search.
+TEST_F(FileWriteTest, EditsByTheEngineAreSeenByTheNextSearch) {
+  ASSERT_EQ(Found(u"alpha"), 1u);
+  ASSERT_GT(cache_->FoldedBytes(), 0u);
+  auto table = cache_->OpenTable("kolliyat");
+  ASSERT_TRUE(table.ok());
+  const std::uint32_t alpha = table.value()->RowLocation(0);
+  auto editor = jet::Editor::Open(database_.Path());
+  ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+  auto updated = editor.value()->UpdateRow("kolliyat", alpha, {{1, std::u16string(u"omega")}});
+  ASSERT_TRUE(updated.ok()) << updated.status().ToString();
+  EXPECT_EQ(Found(u"alpha"), 0u);
+  EXPECT_EQ(Found(u"omega"), 1u);
+
+  ASSERT_TRUE(editor.value()->Begin().ok());
+  for (int i = 0; i < 2000; ++i)
+    ASSERT_TRUE(editor.value()->InsertRow("kolliyat", {Value{}, std::u16string(60, u'x')}).ok());
+  ASSERT_TRUE(editor.value()->InsertRow("kolliyat", {Value{}, std::u16string(u"gamma")}).ok());
+  ASSERT_TRUE(editor.value()->Commit().ok());
+  EXPECT_EQ(Found(u"gamma"), 1u);
+  EXPECT_EQ(Found(u"xxx"), 2000u);
+
+  ASSERT_TRUE(editor.value()->DeleteRow("kolliyat", updated.value()).ok());
+  EXPECT_EQ(Found(u"omega"), 0u);
+  EXPECT_EQ(Found(u"beta"), 1u);
 }
 
 TEST_F(FileWriteTest, AFileWrittenMomentsAgoIsReadAfreshEveryTime) {
