@@ -61,6 +61,12 @@ Result<bool> JetRowSource::GetFoldedText(std::uint32_t row, std::uint32_t column
   return table_->GetText(row, column, buffer, &sql::FoldTable());
 }
 
+Result<bool> JetRowSource::GetFoldedTextUntil(
+    std::uint32_t row, std::uint32_t column, std::u16string& buffer,
+    const std::function<bool(std::u16string_view)>& enough) {
+  return table_->GetTextUntil(row, column, buffer, sql::FoldTable(), enough);
+}
+
 Result<std::shared_ptr<const sql::FoldedColumn>> JetRowSource::FoldedText(std::uint32_t column) {
   if (cache_ == nullptr || column >= table_->columns().size() ||
       table_->columns()[column].type != jet::ColumnType::text)

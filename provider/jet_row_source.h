@@ -23,6 +23,8 @@ class JetRowSource : public sql::RowSource {
   Result<bool> GetText(std::uint32_t row, std::uint32_t column, std::u16string& buffer) override;
   Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
                              std::u16string& buffer) override;
+  Result<bool> GetFoldedTextUntil(std::uint32_t row, std::uint32_t column, std::u16string& buffer,
+                                  const std::function<bool(std::u16string_view)>& enough) override;
   Result<std::shared_ptr<const sql::FoldedColumn>> FoldedText(std::uint32_t column) override;
 
   const jet::Table& table() const { return *table_; }

@@ -92,16 +92,21 @@ Result<RowSlot> ReadPointedSlot(const PageFile& file, const Format& format, std:
                                 bool longValue, const std::string& where) {
   const std::uint32_t pageNumber = pointer >> 8;
   const auto row = static_cast<std::uint16_t>(pointer & 0xFF);
-  const std::string here = where + ", page " + std::to_string(pageNumber);
-  if (pageNumber == 0) return Status::Corruption("A row pointer names the header page.", here);
-  Result<ByteView> page = file.Page(pageNumber, here);
+  // Memo searches come here once a row: the place is spelled out only for a failure.
+  const auto here = [&] { return where + ", page " + std::to_string(pageNumber); };
+  if (pageNumber == 0) return Status::Corruption("A row pointer names the header page.", here());
+  if (pageNumber >= file.page_count()) return file.BeyondEnd(pageNumber, here());
+  Result<ByteView> page = file.Page(pageNumber, where);
   VELMORA_RETURN_IF_ERROR(page);
-  Result<DataPage> data = DataPage::Read(page.value(), format, here);
-  VELMORA_RETURN_IF_ERROR(data);
+  Result<DataPage> data = DataPage::Read(page.value(), format, where);
+  if (!data.ok()) return Status::Corruption(data.status().message(), here());
   if (longValue && !data.value().IsLongValuePage())
     return Status::Corruption("A long value points at a page that does not hold long values.",
-                              here);
-  return data.value().Slot(row, here);
+                              here());
+  Result<RowSlot> slot = data.value().Slot(row, where);
+  if (!slot.ok())
+    return Status::Corruption(slot.status().message(), here() + ", row " + std::to_string(row));
+  return slot;
 }
 
 }  // namespace provider::jet

@@ -238,26 +238,54 @@ Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
   return value;
 }
 
-Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
-                            const CharacterMap* map) const {
+Result<std::optional<ByteView>> Table::StoredText(std::size_t row, std::size_t column,
+                                                  Bytes& chain) const {
   if (row >= rowCount_ || column >= columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
   const Column& col = columns()[column];
   if (col.type != ColumnType::text && col.type != ColumnType::memo)
     return Status::InvalidArgument("The column does not hold text.", Place(row, &col));
   Result<std::optional<ByteView>> stored = Stored(row, col);
+  if (!stored.ok() || !stored.value() || col.type != ColumnType::memo) return stored;
+  Result<ByteView> whole = ReadLongValue(*file_, *format_, *stored.value(), chain);
+  if (!whole.ok()) return Locate(whole.status(), row, col);
+  return std::optional<ByteView>(whole.value());
+}
+
+Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
+                            const CharacterMap* map) const {
+  Bytes chain;
+  Result<std::optional<ByteView>> stored = StoredText(row, column, chain);
   if (!stored.ok()) return stored.status();
   if (!stored.value()) return false;
-  ByteView bytes = *stored.value();
-  Bytes chain;
-  if (col.type == ColumnType::memo) {
-    Result<ByteView> whole = ReadLongValue(*file_, *format_, bytes, chain);
-    if (!whole.ok()) return Locate(whole.status(), row, col);
-    bytes = whole.value();
-  }
-  Status decoded = DecodeText(bytes, out, map);
-  if (!decoded.ok()) return Locate(decoded, row, col);
+  Status decoded = DecodeText(*stored.value(), out, map);
+  if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
   return true;
+}
+
+Result<bool> Table::GetTextUntil(std::size_t row, std::size_t column, std::u16string& out,
+                                 const CharacterMap& map,
+                                 const std::function<bool(std::u16string_view)>& enough) const {
+  // Memos are long and searches often find what they look for early; titles are decoded whole
+  // in one step.
+  constexpr std::size_t kFirstPart = 128;
+  Bytes chain;
+  Result<std::optional<ByteView>> stored = StoredText(row, column, chain);
+  if (!stored.ok()) return stored.status();
+  if (!stored.value()) return false;
+  out.clear();
+  if (!format_->jet4()) {
+    Status decoded = DecodeText(*stored.value(), out, &map);
+    if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
+    enough(out);
+    return true;
+  }
+  Jet4TextReader reader(*stored.value(), map);
+  for (std::size_t part = kFirstPart;; part *= 2) {
+    Status decoded = reader.Next(part, out);
+    if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
+    if (enough(out) || reader.done()) return true;
+  }
 }
 
 Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map) const {

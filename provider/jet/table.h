@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,12 @@ class Table {
   // `map` (when given) applied to each character as it is decoded.
   Result<bool> GetText(std::size_t row, std::size_t column, std::u16string& out,
                        const CharacterMap* map = nullptr) const;
+  // GetText with `map` for a reader that may not need the whole text: `enough` is shown ever
+  // longer beginnings of it in `out`, the whole text last, until it returns true, and the rest
+  // is left undecoded. Null shows nothing and returns false.
+  Result<bool> GetTextUntil(std::size_t row, std::size_t column, std::u16string& out,
+                            const CharacterMap& map,
+                            const std::function<bool(std::u16string_view)>& enough) const;
 
  private:
   // An owned data page that lists rows, and the number of its first row.
@@ -77,6 +84,10 @@ class Table {
   Result<ByteView> RowBytes(std::size_t row) const;
   // The stored bytes of a value that is not Boolean, or nothing when the value is Null.
   Result<std::optional<ByteView>> Stored(std::size_t row, const Column& column) const;
+  // The stored bytes of a text or memo value, memo pages joined into `chain` where needed;
+  // nothing when the value is Null.
+  Result<std::optional<ByteView>> StoredText(std::size_t row, std::size_t column,
+                                             Bytes& chain) const;
   Result<Value> Decode(const Column& column, ByteView bytes) const;
   Status DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map = nullptr) const;
   std::string Place(std::size_t row, const Column* column) const;

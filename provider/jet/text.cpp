@@ -1,6 +1,7 @@
 // Decoding of stored text.
 #include "provider/jet/text.h"
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
 
@@ -40,8 +41,13 @@ struct Mapped {
   char16_t operator()(char16_t c) const { return map[c]; }
 };
 
+// Appends the characters of bytes [at, stop) of a stored value to `text`, leaving `at` where
+// decoding stopped (stop, or the end of the character that crosses it) and `compressed` in the
+// mode reached. `packed`: the value is in the compressed form, whose FF FE mark lies before
+// the first `at`; plain values have an even size, which the caller checked.
 template <typename Map>
-Status DecodeJet4TextAs(ByteView bytes, std::u16string& text, Map map) {
+Status DecodeJet4Part(ByteView bytes, bool packed, std::size_t& at, bool& compressed,
+                      std::size_t stop, std::u16string& text, Map map) {
   // Only a map can drop characters, so the plain decoding keeps its simpler loops.
   constexpr bool dropping = std::is_same_v<Map, Mapped>;
   const std::size_t size = bytes.size();
@@ -54,37 +60,51 @@ Status DecodeJet4TextAs(ByteView bytes, std::u16string& text, Map map) {
       ++out;
     }
   };
-  if (size >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
-    // Written in place into room for the longest text (a character a byte), then cut: pushing
-    // character by character dominated reading long memos.
-    text.resize(size - 2);
-    char16_t* out = text.data();
+  // Written in place into room for the longest text (a character a byte), then cut: pushing
+  // character by character dominated reading long memos.
+  const std::size_t kept = text.size();
+  text.resize(kept + (packed ? stop - at : (stop - at + 1) / 2));
+  char16_t* out = text.data() + kept;
+  std::size_t i = at;
+  if (packed) {
     // A 00 byte switches modes; in two-byte mode it is looked for only where a character would
     // begin, so a character whose low byte is 0 cannot appear in a compressed value.
-    bool compressed = true;
-    std::size_t i = 2;
-    while (i < size) {
+    while (i < stop) {
       if (p[i] == 0) {
         compressed = !compressed;
         ++i;
       } else if (compressed) {
-        for (; i < size && p[i] != 0; ++i) put(out, static_cast<char16_t>(p[i]));
+        for (; i < stop && p[i] != 0; ++i) put(out, static_cast<char16_t>(p[i]));
       } else {
-        for (; i + 1 < size && p[i] != 0; i += 2)
+        // A packed value has at least its two mark bytes, so size - 1 does not wrap.
+        const std::size_t wideStop = std::min(stop, size - 1);
+        for (; i < wideStop && p[i] != 0; i += 2)
           put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
         if (i + 1 == size && p[i] != 0)
           return Status::Corruption("A compressed text ends inside a character.", "");
       }
     }
-    text.resize(static_cast<std::size_t>(out - text.data()));
-    return Status::Ok();
+  } else {
+    for (; i < stop; i += 2) put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
   }
-  if (size % 2 != 0) return Status::Corruption("A text value has an odd number of bytes.", "");
-  text.resize(size / 2);
-  char16_t* out = text.data();
-  for (std::size_t i = 0; i < size; i += 2) put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
   text.resize(static_cast<std::size_t>(out - text.data()));
+  at = i;
   return Status::Ok();
+}
+
+bool Packed(ByteView bytes) {
+  return bytes.size() >= 2 && bytes.data()[0] == 0xFF && bytes.data()[1] == 0xFE;
+}
+
+template <typename Map>
+Status DecodeJet4TextAs(ByteView bytes, std::u16string& text, Map map) {
+  const bool packed = Packed(bytes);
+  if (!packed && bytes.size() % 2 != 0)
+    return Status::Corruption("A text value has an odd number of bytes.", "");
+  text.clear();
+  std::size_t at = packed ? 2 : 0;
+  bool compressed = true;
+  return DecodeJet4Part(bytes, packed, at, compressed, bytes.size(), text, map);
 }
 
 }  // namespace
@@ -120,6 +140,16 @@ Status DecodeCodePageText(ByteView bytes, std::uint16_t codePage, std::u16string
     }
   }
   return Status::Ok();
+}
+
+Jet4TextReader::Jet4TextReader(ByteView bytes, const CharacterMap& map)
+    : bytes_(bytes), map_(&map), packed_(Packed(bytes)), at_(packed_ ? 2 : 0) {}
+
+Status Jet4TextReader::Next(std::size_t size, std::u16string& out) {
+  if (!packed_ && bytes_.size() % 2 != 0)
+    return Status::Corruption("A text value has an odd number of bytes.", "");
+  const std::size_t stop = std::min(bytes_.size(), at_ + size + (size & 1));
+  return DecodeJet4Part(bytes_, packed_, at_, compressed_, stop, out, Mapped{*map_});
 }
 
 }  // namespace provider::jet

@@ -22,6 +22,26 @@ using CharacterMap = std::array<char16_t, 0x10000>;
 // The same with each character mapped through `map`, in one pass.
 Status DecodeJet4Text(ByteView bytes, std::u16string& out, const CharacterMap& map);
 
+// Jet 4 text decoded a part at a time, each character through `map` as DecodeJet4Text does,
+// so that a search can leave the rest of a long memo unread once it has found what it seeks.
+// Refers to the bytes and the map, which must outlive it.
+class Jet4TextReader {
+ public:
+  Jet4TextReader(ByteView bytes, const CharacterMap& map);
+
+  bool done() const { return at_ >= bytes_.size(); }
+  // Appends the characters of about `size` more stored bytes to `out` (a character crossing the
+  // end of them is decoded whole); corruption as DecodeJet4Text reports it.
+  Status Next(std::size_t size, std::u16string& out);
+
+ private:
+  ByteView bytes_;
+  const CharacterMap* map_;
+  bool packed_;
+  std::size_t at_;
+  bool compressed_ = true;
+};
+
 // Jet 3 text in a single-byte code page (1252 and 1256 are known; bytes 1252 leaves undefined
 // keep their value as a C1 control character).
 Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage);

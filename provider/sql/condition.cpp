@@ -168,6 +168,9 @@ class Like final : public Condition {
       if (!m.ok()) return Fail(m.status(), error);
       rowMatcher_ = m.take();
     }
+    if (matcher_ && matcher_->Unanchored() && subject_.isColumn &&
+        subject_.kind == ColumnKind::text)
+      return EvaluateAsRead(source, row, error);
     if (!ReadSubject(source, row, error)) return Truth::unknown;
     bool matches = (matcher_ ? *matcher_ : rowMatcher_).Matches(folded_);
     return Is(matches != negated_);
@@ -177,6 +180,18 @@ class Like final : public Condition {
   static Truth Fail(const Status& status, Status& error) {
     if (error.ok()) error = status;
     return Truth::unknown;
+  }
+
+  // A pattern that begins and ends with '%' on a text column: the text is read only as far as
+  // the pattern's pieces are found in it, which on long memos is often a small part.
+  Truth EvaluateAsRead(RowSource& source, std::uint32_t row, Status& error) {
+    LikeMatcher::Progress progress;
+    Result<bool> present = source.GetFoldedTextUntil(
+        row, subject_.column, folded_,
+        [&](std::u16string_view seen) { return matcher_->FoundIn(seen, progress); });
+    if (!present.ok()) return Fail(present.status(), error);
+    if (!present.value()) return Truth::unknown;
+    return Is(progress.found != negated_);
   }
 
   // The subject's text, folded, into folded_; false when it is Null or could not be read.

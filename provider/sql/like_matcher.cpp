@@ -1,6 +1,8 @@
 // LIKE pattern compilation and matching.
 #include "provider/sql/like_matcher.h"
 
+#include <algorithm>
+
 #include "provider/sql/jet_errors.h"
 #include "provider/sql/search_fold.h"
 #include "provider/sql/text_search.h"
@@ -169,6 +171,27 @@ bool LikeMatcher::Matches(std::u16string_view text) const {
     if (at == std::u16string_view::npos) return false;
     from = at + pieces_[k].size();
   }
+  return true;
+}
+
+bool LikeMatcher::Unanchored() const {
+  return pieces_.size() >= 2 && pieces_.front().size() == 0 && pieces_.back().size() == 0;
+}
+
+bool LikeMatcher::FoundIn(std::u16string_view folded, Progress& progress) const {
+  for (; !progress.found && progress.piece + 1 < pieces_.size(); ++progress.piece) {
+    const Piece& piece = pieces_[progress.piece];
+    const std::size_t at = FindPiece(piece, folded, progress.from, folded.size());
+    if (at == std::u16string_view::npos) {
+      // No place up to the last whole fit holds the piece; one overlapping the end of this
+      // beginning of the text may, once more of it is known.
+      if (folded.size() >= piece.size())
+        progress.from = std::max(progress.from, folded.size() - piece.size() + 1);
+      return false;
+    }
+    progress.from = at + piece.size();
+  }
+  progress.found = true;
   return true;
 }
 

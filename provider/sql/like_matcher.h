@@ -32,6 +32,22 @@ class LikeMatcher {
 
   bool Matches(std::u16string_view folded) const;
 
+  // Whether the pattern begins and ends with '%' (or its designer form), so that a text matches
+  // as soon as some beginning of it does: such a text can be read a part at a time, and the
+  // rest left unread once FoundIn says so.
+  bool Unanchored() const;
+  // How far FoundIn has got in one text.
+  struct Progress {
+    std::size_t piece = 1;  // the first piece not yet found
+    std::size_t from = 0;   // where to look for it
+    bool found = false;     // every piece found: the text matches
+  };
+  // Looks for the pieces not yet found in `folded`, a beginning of the text that is longer on
+  // each call (the whole text on the last), from where the previous call left off; true once
+  // the text is known to match. For an unanchored pattern, true on the whole text exactly when
+  // Matches is.
+  bool FoundIn(std::u16string_view folded, Progress& progress) const;
+
   // The characters every matching text contains (the pattern's literal characters, folded),
   // each once; empty when the pattern names none, as "%" or "[ab]_" do.
   std::u16string RequiredCharacters() const;

@@ -13,4 +13,12 @@ Result<bool> RowSource::GetFoldedText(std::uint32_t row, std::uint32_t column,
   return present;
 }
 
+Result<bool> RowSource::GetFoldedTextUntil(std::uint32_t row, std::uint32_t column,
+                                           std::u16string& buffer,
+                                           const std::function<bool(std::u16string_view)>& enough) {
+  Result<bool> present = GetFoldedText(row, column, buffer);
+  if (present.ok() && present.value()) enough(buffer);
+  return present;
+}
+
 }  // namespace provider::sql

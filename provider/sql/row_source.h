@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +74,15 @@ class RowSource {
   // this default, which folds what GetText gives.
   virtual Result<bool> GetFoldedText(std::uint32_t row, std::uint32_t column,
                                      std::u16string& buffer);
+
+  // GetFoldedText for a reader that may not need the whole text: `enough` is shown ever longer
+  // beginnings of the folded text, the whole text last, until it returns true, and the rest is
+  // then left unread; `buffer` holds the last beginning shown. Null shows nothing and returns
+  // false. A source that decodes a part at a time overrides this default, which folds the whole
+  // text and shows it once.
+  virtual Result<bool> GetFoldedTextUntil(std::uint32_t row, std::uint32_t column,
+                                          std::u16string& buffer,
+                                          const std::function<bool(std::u16string_view)>& enough);
 
   // The folded text of every row of a text column, or null when the source keeps none; a
   // source that can keep it between statements offers it here, and searches then read it

@@ -8,8 +8,10 @@
 namespace {
 
 using provider::jet::ByteView;
+using provider::jet::CharacterMap;
 using provider::jet::DecodeCodePageText;
 using provider::jet::DecodeJet4Text;
+using provider::jet::Jet4TextReader;
 
 std::u16string Jet4(const std::vector<std::uint8_t>& bytes) {
   auto text = DecodeJet4Text(ByteView(bytes.data(), bytes.size()));
@@ -17,34 +19,65 @@ std::u16string Jet4(const std::vector<std::uint8_t>& bytes) {
   return text.ok() ? text.value() : u"<error>";
 }
 
+struct Jet4Case {
+  std::vector<std::uint8_t> bytes;
+  std::u16string text;
+};
+
+const Jet4Case kJet4Cases[] = {
+    {{}, u""},
+    {{'a', 0, 'b', 0}, u"ab"},
+    {{0xFF, 0xFE}, u""},
+    {{0xFF, 0xFE, 'a', 'b', 0xE4}, u"ab\u00E4"},
+    // Persian between Latin: compressed, switch, two-byte letters, switch back.
+    {{0xFF, 0xFE, 'A', ' ', 0, 0x33, 0x06, 0x44, 0x06, 0, ' ', '1'}, u"A \u0633\u0644 1"},
+    // The value may end in two-byte mode.
+    {{0xFF, 0xFE, 'x', 0, 0xCC, 0x06}, u"x\u06CC"},
+    // Starting in two-byte mode right away.
+    {{0xFF, 0xFE, 0, 0x27, 0x06}, u"\u0627"},
+    // Plain text that is not compressed keeps U+0600-range letters whole.
+    {{0x33, 0x06, 0x20, 0x00}, u"\u0633 "},
+};
+
+const std::vector<std::vector<std::uint8_t>> kDamaged = {
+    {'a', 0, 'b'},               // odd length, plain
+    {0xFF, 0xFE, 'a', 0, 0x33},  // ends inside a two-byte character
+};
+
 TEST(JetText, CompressedAndPlainForms) {
-  struct Case {
-    std::vector<std::uint8_t> bytes;
-    std::u16string text;
-  };
-  const Case cases[] = {
-      {{}, u""},
-      {{'a', 0, 'b', 0}, u"ab"},
-      {{0xFF, 0xFE}, u""},
-      {{0xFF, 0xFE, 'a', 'b', 0xE4}, u"ab\u00E4"},
-      // Persian between Latin: compressed, switch, two-byte letters, switch back.
-      {{0xFF, 0xFE, 'A', ' ', 0, 0x33, 0x06, 0x44, 0x06, 0, ' ', '1'}, u"A \u0633\u0644 1"},
-      // The value may end in two-byte mode.
-      {{0xFF, 0xFE, 'x', 0, 0xCC, 0x06}, u"x\u06CC"},
-      // Starting in two-byte mode right away.
-      {{0xFF, 0xFE, 0, 0x27, 0x06}, u"\u0627"},
-      // Plain text that is not compressed keeps U+0600-range letters whole.
-      {{0x33, 0x06, 0x20, 0x00}, u"\u0633 "},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Jet4(c.bytes), c.text);
+  for (const Jet4Case& c : kJet4Cases) EXPECT_EQ(Jet4(c.bytes), c.text);
+}
+
+// What a search reads of a memo a part at a time: every part size gives the whole text, mapped
+// (here 'A' to 'a', ' ' dropped), and a damaged value fails on the way.
+TEST(JetText, ReadAPartAtATimeAsAWhole) {
+  static CharacterMap map;
+  for (std::size_t c = 0; c < map.size(); ++c) map[c] = static_cast<char16_t>(c);
+  map[u'A'] = u'a';
+  map[u' '] = 0;
+  for (const Jet4Case& c : kJet4Cases) {
+    std::u16string whole;
+    ASSERT_TRUE(DecodeJet4Text(ByteView(c.bytes.data(), c.bytes.size()), whole, map).ok());
+    for (std::size_t part = 1; part <= 5; ++part) {
+      Jet4TextReader reader(ByteView(c.bytes.data(), c.bytes.size()), map);
+      std::u16string read;
+      while (!reader.done()) ASSERT_TRUE(reader.Next(part, read).ok());
+      EXPECT_EQ(read, whole) << "parts of " << part;
+    }
+  }
+  for (const auto& bytes : kDamaged) {
+    for (std::size_t part = 1; part <= 5; ++part) {
+      Jet4TextReader reader(ByteView(bytes.data(), bytes.size()), map);
+      std::u16string read;
+      bool failed = false;
+      while (!failed && !reader.done()) failed = !reader.Next(part, read).ok();
+      EXPECT_TRUE(failed) << "parts of " << part;
+    }
+  }
 }
 
 TEST(JetText, DamagedTextIsAnError) {
-  const std::vector<std::vector<std::uint8_t>> damaged = {
-      {'a', 0, 'b'},               // odd length, plain
-      {0xFF, 0xFE, 'a', 0, 0x33},  // ends inside a two-byte character
-  };
-  for (const auto& bytes : damaged)
+  for (const auto& bytes : kDamaged)
     EXPECT_FALSE(DecodeJet4Text(ByteView(bytes.data(), bytes.size())).ok());
 }
 

@@ -28,6 +28,28 @@ TEST_P(Like, MatchesFoldedText) {
   ExpectLike(GetParam(), Wildcards::ansi);
 }
 
+// A pattern that begins and ends with '%' may be matched on a text read a part at a time, as
+// long memos are: the beginnings of the text, every part size, agree with the whole text.
+TEST_P(Like, GrowingBeginningsAgreeWithTheWholeText) {
+  const std::u16string_view pattern = GetParam().pattern;
+  Result<LikeMatcher> m = LikeMatcher::Compile(pattern);
+  ASSERT_TRUE(m.ok()) << m.status().ToString();
+  const bool unanchored = !pattern.empty() && pattern.front() == u'%' && pattern.back() == u'%';
+  ASSERT_EQ(m.value().Unanchored(), unanchored);
+  if (!unanchored) return;
+  const std::u16string text = Folded(GetParam().text);
+  for (std::size_t part : {1, 2, 3, 7}) {
+    LikeMatcher::Progress progress;
+    bool found = false;
+    for (std::size_t seen = std::min(part, text.size());;
+         seen = std::min(seen + part, text.size())) {
+      found = m.value().FoundIn(std::u16string_view(text).substr(0, seen), progress);
+      if (found || seen == text.size()) break;
+    }
+    EXPECT_EQ(found, GetParam().matches) << "parts of " << part;
+  }
+}
+
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Wildcards, Like,
@@ -61,7 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
         LikeCase{u"*", u"abc", false},  // ANSI mode: * ? # are literal
         LikeCase{u"a?c", u"a?c", true},
         LikeCase{u"#", u"5", false},
-        LikeCase{u"%ab'c%", u"xab'cx", true}));
+        LikeCase{u"%ab'c%", u"xab'cx", true},
+        LikeCase{u"%abc%def%", u"xabcydefz", true},
+        LikeCase{u"%abc%def%", u"xdefyabcz", false},
+        LikeCase{u"%abc%cde%", u"abcde", false},  // pieces may not overlap
+        LikeCase{u"%[ab]_c%", u"xxbzc", true}));
 // clang-format on
 
 // clang-format off
