@@ -9,32 +9,19 @@ database=$(realpath "$2")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb.sh"
 
-for tool in Xvfb xdotool setxkbmap xclip; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "edit_typing: $tool is missing (tools/setup.sh installs it)" >&2
-    exit 1
-  fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+require_tools edit_typing Xvfb xdotool setxkbmap xclip
+make_display_workspace
 
 if ! start_xvfb "$work/xvfb.log" 140 180; then
   echo "edit_typing: no X server would start" >&2
   exit 1
 fi
+display_pids+=("$xvfb_pid")
 cp "$database" "$work/tarsilo.mdb"
 setxkbmap us
 (cd "$work" && exec "$program") >"$work/program.log" 2>&1 &
 program_pid=$!
+display_pids=("$program_pid" "${display_pids[@]}")
 # With no window manager the keyboard goes where the server's focus is: give it the window,
 # once it is there to stay.
 if ! await_window Velmora; then

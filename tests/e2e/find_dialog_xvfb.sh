@@ -39,19 +39,10 @@ wait_gone() {
   return 1
 }
 
-# Gives the keyboard to the visible window titled exactly $1 (with no window manager it goes
-# where the server's focus is) and prints its id; empty when no such window would take it.
-# A window may be remade while it first appears, so the search is made again each time.
+# Gives the keyboard to the visible window titled exactly $1 and prints its id; empty when no
+# such window would take it.
 focus_window() {
-  local window
-  for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true)
-    if [[ -n "$window" ]] && xdotool windowfocus --sync "$window" 2>/dev/null; then
-      echo "$window"
-      return 0
-    fi
-    sleep 0.2
-  done
+  await_window "$1" && echo "$window"
 }
 
 if ! start_xvfb "$work/xvfb.log" 181 220; then
@@ -64,18 +55,8 @@ cp "$database" "$work/tarsilo.mdb"
 program_pid=$!
 display_pids=("$program_pid" "${display_pids[@]}")
 
-# The main window is remade once while the program starts: wait until its id holds still.
-main=""
-for _ in $(seq 20); do
-  first=$(focus_window Velmora)
-  sleep 0.5
-  main=$(focus_window Velmora)
-  [[ -n "$main" && "$main" == "$first" ]] && break
-done
-[[ -n "$main" ]] || fail "the reader's window never appeared or would not take the focus"
+await_window Velmora || fail "the reader's window never appeared or would not take the focus"
 # SpeedButton6 lies at (763, 424) in the window, 89 x 31.
-geometry=$(xdotool getwindowgeometry --shell "$main") || fail "the reader's window has no geometry"
-eval "$geometry"
 find=""
 for _ in $(seq 5); do
   xdotool mousemove $((X + 763 + 44)) $((Y + 424 + 15)) click 1

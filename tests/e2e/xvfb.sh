@@ -9,11 +9,13 @@ start_xvfb() {
     [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$log" 2>&1 &
     xvfb_pid=$!
+    # Tests start servers side by side: the display is ours only when its lock names our server.
     for _ in $(seq 50); do
       [[ -e "/tmp/.X11-unix/X$n" ]] && break
       sleep 0.1
     done
-    if [[ -e "/tmp/.X11-unix/X$n" ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    if [[ -e "/tmp/.X11-unix/X$n" ]] && kill -0 "$xvfb_pid" 2>/dev/null &&
+      [[ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" == "$xvfb_pid" ]]; then
       export DISPLAY=":$n"
       return 0
     fi

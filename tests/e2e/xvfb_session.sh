@@ -14,23 +14,8 @@ out=$4
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb.sh"
 
-for tool in Xvfb xdotool setxkbmap xclip xwd; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "xvfb_session: $tool is missing (tools/setup.sh installs it)" >&2
-    exit 1
-  fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+require_tools xvfb_session Xvfb xdotool setxkbmap xclip xwd
+make_display_workspace
 fail() {
   echo "xvfb_session: $*" >&2
   cat "$work/program.log" >&2 || true
@@ -38,12 +23,14 @@ fail() {
 }
 
 start_xvfb "$work/xvfb.log" 181 220 || fail "no X server would start"
+display_pids+=("$xvfb_pid")
 mkdir -p "$out"
 rm -f "$out"/*.png
 cp "$database" "$work/tarsilo.mdb"
 setxkbmap us
 (cd "$work" && ASAN_OPTIONS=detect_leaks=0 exec "$program") >"$work/program.log" 2>&1 &
 program_pid=$!
+display_pids=("$program_pid" "${display_pids[@]}")
 
 # The main window, once it is there to stay, with the keyboard focus (there is no window
 # manager to give it).
@@ -156,6 +143,5 @@ done
 kill -0 "$program_pid" 2>/dev/null && fail "the close mark did not end the program"
 status=0
 wait "$program_pid" || status=$?
-program_pid=""
 [[ $status -eq 0 ]] || fail "the program ended with status $status"
 echo "xvfb_session: a whole session ran; screenshots in $out"
