@@ -14,11 +14,6 @@ namespace provider::jet {
 
 namespace {
 
-std::string Folder(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
-}
-
 // A file or folder nobody may write is read-only for every user: the superuser, whom
 // access() lets write anything, is refused like anyone else.
 bool Writable(const std::string& path) {
@@ -31,7 +26,7 @@ bool Writable(const std::string& path) {
 }  // namespace
 
 bool EditSession::CanWrite(const std::string& path) {
-  return Writable(path) && Writable(Folder(path));
+  return Writable(path) && Writable(FolderOf(path));
 }
 
 EditSession::~EditSession() {

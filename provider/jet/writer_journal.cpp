@@ -81,9 +81,13 @@ std::string JournalPath(const std::string& path) {
   return path + "-journal";
 }
 
-Status SyncFolder(const std::string& path) {
+std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+Status SyncFolder(const std::string& path) {
+  const std::string folder = FolderOf(path);
   const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descriptor < 0) return Status::IoError("The database folder could not be synced.", folder);
   const int synced = ::fsync(descriptor);

@@ -58,6 +58,9 @@ Status RollBackJournal(const std::string& path);
 Result<std::optional<std::vector<std::uint8_t>>> RecoverFile(const std::string& path);
 
 // Syncs the folder holding `path`, so that a file created or removed there stays so.
+// The folder holding the file at `path`, with its trailing slash ("." for a bare name).
+std::string FolderOf(const std::string& path);
+
 Status SyncFolder(const std::string& path);
 
 }  // namespace provider::jet
