@@ -6,7 +6,7 @@
 
 using namespace platform;
 
-TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+TButton::TButton(TComponent* owner) : TButtonControl(owner) {
   controlStyle_ = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   SetBounds(Left(), Top(), 75, 25);
   SetTabStop(true);

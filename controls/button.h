@@ -10,7 +10,7 @@
 // focus.
 class TButton : public TButtonControl {
  public:
-  explicit TButton(TComponent* AOwner);
+  explicit TButton(TComponent* owner);
 
   bool Default() const { return default_; }
   void SetDefault(bool value);

@@ -5,7 +5,7 @@
 
 using namespace platform;
 
-TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {}
 
 void TButtonControl::Changed() {
   if (Parent()) Parent()->Perform(CM_CHANGED, reinterpret_cast<WPARAM>(this));

@@ -6,7 +6,7 @@
 
 class TButtonControl : public TWinControl {
  public:
-  explicit TButtonControl(TComponent* AOwner);
+  explicit TButtonControl(TComponent* owner);
 
  protected:
   // While set, changing a check from code raises no OnClick.

@@ -12,7 +12,7 @@
 
 using namespace platform;
 
-TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_unique<TFont>()) {
   font_->OnChange = TNotifyEvent(this, &TControl::FontChanged);
 }
 

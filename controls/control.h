@@ -20,7 +20,7 @@ class TWinControl;
 // ParentBiDiMode are set; setting the property itself clears the flag.
 class TControl : public TComponent {
  public:
-  explicit TControl(TComponent* AOwner);
+  explicit TControl(TComponent* owner);
   ~TControl() override;
 
   TWinControl* Parent() const { return parent_; }

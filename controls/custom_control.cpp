@@ -6,8 +6,8 @@
 
 using namespace platform;
 
-TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+TCustomControl::TCustomControl(TComponent* owner)
+    : TWinControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
 TCustomControl::~TCustomControl() {
   // The window goes before the canvas that may still hold a device context over it.

@@ -10,7 +10,7 @@
 // background has been erased with Color; graphic controls inside are painted after it.
 class TCustomControl : public TWinControl {
  public:
-  explicit TCustomControl(TComponent* AOwner);
+  explicit TCustomControl(TComponent* owner);
   ~TCustomControl() override;
 
   TCanvas* Canvas() const { return canvas_.get(); }

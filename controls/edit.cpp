@@ -13,7 +13,7 @@
 
 using namespace platform;
 
-TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   controlStyle_ = {TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks, TControlStyleFlag::csFixedHeight};
   SetBounds(Left(), Top(), 121, 25);

@@ -17,7 +17,7 @@ inline constexpr const char* kEditCharCaseNames[] = {"ecNormal", "ecUpperCase", 
 // single-line edit other than by a click on it selects its whole text.
 class TCustomEdit : public TWinControl {
  public:
-  explicit TCustomEdit(TComponent* AOwner);
+  explicit TCustomEdit(TComponent* owner);
   ~TCustomEdit() override;
 
   TBorderStyle BorderStyle() const { return borderStyle_; }

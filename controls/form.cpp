@@ -12,8 +12,8 @@
 
 using namespace platform;
 
-TCustomForm::TCustomForm(TComponent* AOwner)
-    : TWinControl(AOwner), pixelsPerInch_(ScreenLogPixels()) {
+TCustomForm::TCustomForm(TComponent* owner)
+    : TWinControl(owner), pixelsPerInch_(ScreenLogPixels()) {
   controlStyle_ = {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
                    TControlStyleFlag::csClickEvents, TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks};

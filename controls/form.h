@@ -52,7 +52,7 @@ using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 // runs while the form is still whole.
 class TCustomForm : public TWinControl {
  public:
-  explicit TCustomForm(TComponent* AOwner);
+  explicit TCustomForm(TComponent* owner);
   ~TCustomForm() override;
 
   void AfterConstruction();

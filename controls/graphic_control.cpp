@@ -5,8 +5,8 @@
 
 using namespace platform;
 
-TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
 
 TGraphicControl::~TGraphicControl() = default;
 

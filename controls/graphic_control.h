@@ -11,7 +11,7 @@
 // is painted.
 class TGraphicControl : public TControl {
  public:
-  explicit TGraphicControl(TComponent* AOwner);
+  explicit TGraphicControl(TComponent* owner);
   ~TGraphicControl() override;
 
   TCanvas* Canvas() const { return canvas_.get(); }

@@ -6,7 +6,7 @@
 
 using namespace platform;
 
-TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
   controlStyle_ = {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
                    TControlStyleFlag::csClickEvents,     TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csDoubleClicks,    TControlStyleFlag::csReplicatable};

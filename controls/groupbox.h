@@ -9,7 +9,7 @@
 // The controls inside are placed in the client area as stored.
 class TCustomGroupBox : public TCustomControl {
  public:
-  explicit TCustomGroupBox(TComponent* AOwner);
+  explicit TCustomGroupBox(TComponent* owner);
 
  protected:
   void Paint() override;

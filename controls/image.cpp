@@ -7,8 +7,8 @@
 
 using namespace platform;
 
-TImage::TImage(TComponent* AOwner)
-    : TGraphicControl(AOwner), picture_(std::make_unique<TPicture>()) {
+TImage::TImage(TComponent* owner)
+    : TGraphicControl(owner), picture_(std::make_unique<TPicture>()) {
   controlStyle_.Include(TControlStyleFlag::csReplicatable);
   picture_->OnChange = TNotifyEvent(this, &TImage::PictureChanged);
   SetBounds(0, 0, 105, 105);

@@ -13,7 +13,7 @@
 // picture is decoded the first time the image paints.
 class TImage : public TGraphicControl {
  public:
-  explicit TImage(TComponent* AOwner);
+  explicit TImage(TComponent* owner);
   ~TImage() override;
 
   TPicture* Picture() const { return picture_.get(); }

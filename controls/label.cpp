@@ -25,7 +25,7 @@ class TMeasuringCanvas : public TCanvas {
 
 }  // namespace
 
-TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
   controlStyle_.Include(TControlStyleFlag::csOpaque);
   controlStyle_.Include(TControlStyleFlag::csReplicatable);
   SetBounds(0, 0, 65, 17);

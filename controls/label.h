@@ -13,7 +13,7 @@ enum class TTextLayout { tlTop, tlCenter, tlBottom };
 // edge, so it grows and shrinks to the left.
 class TLabel : public TGraphicControl {
  public:
-  explicit TLabel(TComponent* AOwner);
+  explicit TLabel(TComponent* owner);
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);

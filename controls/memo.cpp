@@ -87,8 +87,8 @@ void TMemoStrings::SetText(const AnsiString& text) {
   memo_.SetText(adjusted);
 }
 
-TCustomMemo::TCustomMemo(TComponent* AOwner)
-    : TCustomEdit(AOwner), lines_(std::make_unique<TMemoStrings>(*this)) {
+TCustomMemo::TCustomMemo(TComponent* owner)
+    : TCustomEdit(owner), lines_(std::make_unique<TMemoStrings>(*this)) {
   SetBounds(Left(), Top(), 185, 89);
   SetAutoSize(false);
 }

@@ -38,7 +38,7 @@ class TMemoStrings : public TStrings {
 // WantReturns; without WantReturns a typed carriage return is dropped.
 class TCustomMemo : public TCustomEdit {
  public:
-  explicit TCustomMemo(TComponent* AOwner);
+  explicit TCustomMemo(TComponent* owner);
   ~TCustomMemo() override;
 
   TStrings* Lines() const { return lines_.get(); }

@@ -6,7 +6,7 @@
 
 using namespace platform;
 
-TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
   controlStyle_ = {TControlStyleFlag::csAcceptsControls, TControlStyleFlag::csCaptureMouse,
                    TControlStyleFlag::csClickEvents,     TControlStyleFlag::csSetCaption,
                    TControlStyleFlag::csOpaque,          TControlStyleFlag::csDoubleClicks,

@@ -12,7 +12,7 @@ enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 // right to left).
 class TCustomPanel : public TCustomControl {
  public:
-  explicit TCustomPanel(TComponent* AOwner);
+  explicit TCustomPanel(TComponent* owner);
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);

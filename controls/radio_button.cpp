@@ -6,7 +6,7 @@
 
 using namespace platform;
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
   controlStyle_ = {TControlStyleFlag::csSetCaption, TControlStyleFlag::csDoubleClicks};
   SetBounds(Left(), Top(), 113, 17);
 }

@@ -9,7 +9,7 @@
 // setting the value it already has does nothing. TabStop follows Checked.
 class TRadioButton : public TButtonControl {
  public:
-  explicit TRadioButton(TComponent* AOwner);
+  explicit TRadioButton(TComponent* owner);
 
   bool Checked() const { return checked_; }
   void SetChecked(bool value);

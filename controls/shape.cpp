@@ -5,8 +5,8 @@
 
 #include "core/classes.h"
 
-TShape::TShape(TComponent* AOwner)
-    : TGraphicControl(AOwner), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
+TShape::TShape(TComponent* owner)
+    : TGraphicControl(owner), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()) {
   controlStyle_.Include(TControlStyleFlag::csReplicatable);
   SetBounds(0, 0, 65, 65);
   pen_->OnChange = TNotifyEvent(this, &TShape::StyleChanged);

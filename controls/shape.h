@@ -16,7 +16,7 @@ enum class TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEll
 // still has its cursor and mouse events.
 class TShape : public TGraphicControl {
  public:
-  explicit TShape(TComponent* AOwner);
+  explicit TShape(TComponent* owner);
   ~TShape() override;
 
   TShapeType Shape() const { return shape_; }

@@ -71,8 +71,8 @@ TButtonLayoutResult CalcButtonLayout(const RECT& client, POINT offset, SIZE glyp
   return result;
 }
 
-TSpeedButton::TSpeedButton(TComponent* AOwner)
-    : TGraphicControl(AOwner), glyph_(std::make_unique<TButtonGlyph>()) {
+TSpeedButton::TSpeedButton(TComponent* owner)
+    : TGraphicControl(owner), glyph_(std::make_unique<TButtonGlyph>()) {
   SetBounds(0, 0, 23, 22);
   controlStyle_ = {TControlStyleFlag::csCaptureMouse, TControlStyleFlag::csDoubleClicks};
   SetColor(clBtnFace);

@@ -32,7 +32,7 @@ TButtonLayoutResult CalcButtonLayout(const platform::RECT& client, platform::POI
 // button down and the group's other button up.
 class TSpeedButton : public TGraphicControl {
  public:
-  explicit TSpeedButton(TComponent* AOwner);
+  explicit TSpeedButton(TComponent* owner);
   ~TSpeedButton() override;
 
   bool AllowAllUp() const { return allowAllUp_; }

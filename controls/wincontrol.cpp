@@ -10,7 +10,7 @@
 
 using namespace platform;
 
-TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
   brush_.SetColor(Color());
 }
 

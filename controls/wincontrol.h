@@ -31,7 +31,7 @@ struct TCreateParams {
 // the window class's default procedure (the system control's, for a subclassed one).
 class TWinControl : public TControl {
  public:
-  explicit TWinControl(TComponent* AOwner);
+  explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
 
   int ControlCount() const { return static_cast<int>(controls_.size()); }

@@ -7,8 +7,8 @@
 #include "core/exceptions.h"
 #include "core/reader.h"
 
-TComponent::TComponent(TComponent* AOwner) {
-  if (AOwner) AOwner->InsertComponent(this);
+TComponent::TComponent(TComponent* owner) {
+  if (owner) owner->InsertComponent(this);
 }
 
 TComponent::~TComponent() {

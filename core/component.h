@@ -32,7 +32,7 @@ using TComponentStyle = SetOf<TComponentStyleFlag>;
 // with children) call DestroyComponents() in their own destructor.
 class TComponent : public TPersistent {
  public:
-  explicit TComponent(TComponent* AOwner);
+  explicit TComponent(TComponent* owner);
   ~TComponent() override;
 
   TComponent* Owner() const { return owner_; }
@@ -69,7 +69,7 @@ class TComponent : public TPersistent {
 
   // Sent by an owner to each component it owns, last to first, when one is inserted or removed,
   // and to each component registered through FreeNotification when that one is freed.
-  virtual void ComponentNotice(TComponent* AComponent, TOperation Operation) {}
+  virtual void ComponentNotice(TComponent* component, TOperation operation) {}
 
   // Loading: reads the property list and child list (see TReader::ReadComponentState).
   virtual void LoadState(TReader& reader);

@@ -9,8 +9,8 @@
 #include "data/sql_text_scan.h"
 #include "data/table_name_quote.h"
 
-TADOCommand::TADOCommand(TComponent* AOwner)
-    : TComponent(AOwner),
+TADOCommand::TADOCommand(TComponent* owner)
+    : TComponent(owner),
       commandObject_(CreateADOObjectAs<provider::Command>(provider::CLSID_Command)),
       parameters_(std::make_unique<TParameters>(this)) {
   OleCheck(commandObject_->put_CommandType(provider::adCmdText));
@@ -166,9 +166,9 @@ const TComponent* TADOCommand::ErrorComponent() const {
   return this;
 }
 
-void TADOCommand::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  TComponent::ComponentNotice(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == connection_) SetConnection(nullptr);
+void TADOCommand::ComponentNotice(TComponent* component, TOperation operation) {
+  TComponent::ComponentNotice(component, operation);
+  if (operation == TOperation::opRemove && component == connection_) SetConnection(nullptr);
 }
 
 void TADOCommand::ConnectionChanged(TObject*, bool Connecting) {

@@ -20,7 +20,7 @@ enum class TConnectionUse : std::uint8_t { cuOpen = 1, cuParameters = 4 };
 class TADOCommand : public TComponent {
  public:
   // Creates the provider Command with type cmdText; ParamCheck starts True.
-  explicit TADOCommand(TComponent* AOwner);
+  explicit TADOCommand(TComponent* owner);
   ~TADOCommand() override;
 
   std::shared_ptr<provider::Command> CommandObject() const { return commandObject_; }
@@ -81,7 +81,7 @@ class TADOCommand : public TComponent {
   // Errors name the dataset that owns the command, or the command when it stands alone.
   const TComponent* ErrorComponent() const;
 
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
 
   // The published form of Parameters: the stream reads into the collection; assigning copies
   // the source's parameters (none for null).

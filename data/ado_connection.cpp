@@ -26,8 +26,8 @@ bool Contains(const std::vector<TDataSet*>& list, TDataSet* item) {
 
 }  // namespace
 
-TADOConnection::TADOConnection(TComponent* AOwner)
-    : TCustomConnection(AOwner),
+TADOConnection::TADOConnection(TComponent* owner)
+    : TCustomConnection(owner),
       connectionObject_(CreateADOObjectAs<provider::Connection>(provider::CLSID_Connection)) {
   SetCursorLocation(TCursorLocation::clUseClient);
 }

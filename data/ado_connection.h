@@ -49,7 +49,7 @@ class TADOConnection : public TCustomConnection {
  public:
   // Creates the provider Connection; LoginPrompt and KeepConnection start True, IsolationLevel
   // ilCursorStability (kept here), CursorLocation clUseClient (written to the object).
-  explicit TADOConnection(TComponent* AOwner);
+  explicit TADOConnection(TComponent* owner);
   // Marks itself destroying and disconnects (clients are told, no hooks or events run), then
   // tells every client (ComponentNotice with opRemove) while still whole so each drops its
   // reference, then releases the provider object.

@@ -5,7 +5,7 @@
 #include "data/datasource.h"
 #include "data/master_datalink.h"
 
-TADODataSet::TADODataSet(TComponent* AOwner) : TCustomADODataSet(AOwner) {}
+TADODataSet::TADODataSet(TComponent* owner) : TCustomADODataSet(owner) {}
 
 const AnsiString& TADODataSet::MasterFields() const {
   return MasterLink().FieldNames();

@@ -7,7 +7,7 @@ class TDataSource;
 
 class TADODataSet : public TCustomADODataSet {
  public:
-  explicit TADODataSet(TComponent* AOwner);
+  explicit TADODataSet(TComponent* owner);
 
   TDataSource* DataSource() const { return MasterSource(); }
   void SetDataSource(TDataSource* value) { AssignMasterSource(value); }

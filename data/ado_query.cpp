@@ -6,8 +6,8 @@
 #include "data/parameters.h"
 #include "platform/codepage.h"
 
-TADOQuery::TADOQuery(TComponent* AOwner)
-    : TCustomADODataSet(AOwner), sql_(std::make_unique<TStringList>()) {
+TADOQuery::TADOQuery(TComponent* owner)
+    : TCustomADODataSet(owner), sql_(std::make_unique<TStringList>()) {
   Command().SetCommandTextAlias("SQL");
   sql_->OnChange = TNotifyEvent(this, &TADOQuery::ApplySQLChange);
 }

@@ -13,7 +13,7 @@ class TDataSource;
 // parameters it only keeps the query empty while the master is empty.
 class TADOQuery : public TCustomADODataSet {
  public:
-  explicit TADOQuery(TComponent* AOwner);
+  explicit TADOQuery(TComponent* owner);
   ~TADOQuery() override;
 
   TStringList* SQL() const { return sql_.get(); }

@@ -5,7 +5,7 @@
 #include "data/datasource.h"
 #include "data/master_datalink.h"
 
-TADOTable::TADOTable(TComponent* AOwner) : TCustomADODataSet(AOwner) {
+TADOTable::TADOTable(TComponent* owner) : TCustomADODataSet(owner) {
   Command().SetCommandTextAlias("TableName");
   Command().SetCommandType(TCommandType::cmdTable);
 }

@@ -9,7 +9,7 @@ class TDataSource;
 // type: ltReadOnly when set, ltOptimistic when cleared.
 class TADOTable : public TCustomADODataSet {
  public:
-  explicit TADOTable(TComponent* AOwner);
+  explicit TADOTable(TComponent* owner);
 
   WideString TableName() const { return CommandText(); }
   void SetTableName(const WideString& value) { SetCommandTextOf(value); }

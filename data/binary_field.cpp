@@ -5,7 +5,7 @@
 #include "data/database_error.h"
 #include "data/field_value.h"
 
-TBinaryField::TBinaryField(TComponent* AOwner) : TField(AOwner) {
+TBinaryField::TBinaryField(TComponent* owner) : TField(owner) {
   SetSize(16);
 }
 
@@ -32,11 +32,11 @@ AnsiString TBinaryField::ClassText(bool) const {
   return ClassDescription();
 }
 
-TBytesField::TBytesField(TComponent* AOwner) : TBinaryField(AOwner) {
+TBytesField::TBytesField(TComponent* owner) : TBinaryField(owner) {
   SetDataType(TFieldType::ftBytes);
 }
 
-TVarBytesField::TVarBytesField(TComponent* AOwner) : TBinaryField(AOwner) {
+TVarBytesField::TVarBytesField(TComponent* owner) : TBinaryField(owner) {
   SetDataType(TFieldType::ftVarBytes);
 }
 

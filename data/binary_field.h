@@ -10,7 +10,7 @@
 // text is the class description, since bytes are not text.
 class TBinaryField : public TField {
  public:
-  explicit TBinaryField(TComponent* AOwner);
+  explicit TBinaryField(TComponent* owner);
 
   AnsiString StringValue() const override;
   // The bytes, or false for null.
@@ -23,10 +23,10 @@ class TBinaryField : public TField {
 
 class TBytesField : public TBinaryField {
  public:
-  explicit TBytesField(TComponent* AOwner);
+  explicit TBytesField(TComponent* owner);
 };
 
 class TVarBytesField : public TBinaryField {
  public:
-  explicit TVarBytesField(TComponent* AOwner);
+  explicit TVarBytesField(TComponent* owner);
 };

@@ -8,7 +8,7 @@
 #include "data/dataset.h"
 #include "data/field_classes.h"
 
-TBlobField::TBlobField(TComponent* AOwner) : TField(AOwner) {
+TBlobField::TBlobField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftBlob);
 }
 
@@ -36,12 +36,12 @@ AnsiString TBlobField::ClassText(bool) const {
   return "(" + name + ")";
 }
 
-TMemoField::TMemoField(TComponent* AOwner) : TBlobField(AOwner) {
+TMemoField::TMemoField(TComponent* owner) : TBlobField(owner) {
   SetDataType(TFieldType::ftMemo);
   SetTransliterate(true);
 }
 
-TGraphicField::TGraphicField(TComponent* AOwner) : TBlobField(AOwner) {
+TGraphicField::TGraphicField(TComponent* owner) : TBlobField(owner) {
   SetDataType(TFieldType::ftGraphic);
 }
 

@@ -8,7 +8,7 @@
 // name, upper-cased when the field holds a value: "(MEMO)" or "(Memo)".
 class TBlobField : public TField {
  public:
-  explicit TBlobField(TComponent* AOwner);
+  explicit TBlobField(TComponent* owner);
 
   bool IsBlob() const override { return true; }
   // The bytes of the blob stream opened for reading on the current record, byte for byte.
@@ -35,11 +35,11 @@ class TBlobField : public TField {
 // Text of any length; the blob stream gives it in the system code page.
 class TMemoField : public TBlobField {
  public:
-  explicit TMemoField(TComponent* AOwner);
+  explicit TMemoField(TComponent* owner);
 };
 
 // A picture held as a blob.
 class TGraphicField : public TBlobField {
  public:
-  explicit TGraphicField(TComponent* AOwner);
+  explicit TGraphicField(TComponent* owner);
 };

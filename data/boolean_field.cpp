@@ -4,7 +4,7 @@
 #include "core/classes.h"
 #include "data/field_value.h"
 
-TBooleanField::TBooleanField(TComponent* AOwner) : TField(AOwner) {
+TBooleanField::TBooleanField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftBoolean);
   SetDisplayValues("True;False");
 }

@@ -7,7 +7,7 @@
 // separated by ';' (a missing false text shows as empty).
 class TBooleanField : public TField {
  public:
-  explicit TBooleanField(TComponent* AOwner);
+  explicit TBooleanField(TComponent* owner);
 
   AnsiString StringValue() const override;
   bool BooleanValue() const override;

@@ -72,8 +72,8 @@ provider::Variant FilterValue(const AnsiString& filter) {
 
 }  // namespace
 
-TCustomADODataSet::TCustomADODataSet(TComponent* AOwner)
-    : TDataSet(AOwner),
+TCustomADODataSet::TCustomADODataSet(TComponent* owner)
+    : TDataSet(owner),
       command_(new TADOCommand(this)),
       masterLink_(std::make_unique<TMasterDataLink>(this)) {
   masterLink_->OnMasterChange = TNotifyEvent(this, &TCustomADODataSet::MasterRecordChanged);
@@ -212,9 +212,9 @@ void TCustomADODataSet::AssignConnection(TADOConnection* value) {
   }
 }
 
-void TCustomADODataSet::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  TDataSet::ComponentNotice(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent != nullptr && AComponent == connection_) {
+void TCustomADODataSet::ComponentNotice(TComponent* component, TOperation operation) {
+  TDataSet::ComponentNotice(component, operation);
+  if (operation == TOperation::opRemove && component != nullptr && component == connection_) {
     AssignConnection(nullptr);
   }
 }

@@ -27,7 +27,7 @@ class TParameters;
 // it may be elsewhere.
 class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
  public:
-  explicit TCustomADODataSet(TComponent* AOwner);
+  explicit TCustomADODataSet(TComponent* owner);
   ~TCustomADODataSet() override;
 
   // Setting it moves the dataset (and its command) from the old connection's clients to the
@@ -102,7 +102,7 @@ class TCustomADODataSet : public TDataSet, public IADORecordsetOwner {
   // Opens a dataset stored as Active; a failure is reported through the application's
   // exception handler and loading goes on with the dataset closed.
   void AfterLoading() override;
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
 
   // The value of `field` in the buffer the current state reads, read from the recordset if it
   // is not cached yet; Null when there is no such buffer. The blob stream reads through it.

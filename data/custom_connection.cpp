@@ -8,7 +8,7 @@
 #include "core/exceptions.h"
 #include "data/dataset.h"
 
-TCustomConnection::TCustomConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TCustomConnection::TCustomConnection(TComponent* owner) : TComponent(owner) {}
 
 TCustomConnection::~TCustomConnection() = default;
 

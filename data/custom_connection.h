@@ -14,7 +14,7 @@ using TConnectChangeEvent = TEvent<void(TObject* Sender, bool Connecting)>;
 
 class TCustomConnection : public TComponent {
  public:
-  explicit TCustomConnection(TComponent* AOwner);
+  explicit TCustomConnection(TComponent* owner);
   ~TCustomConnection() override;
 
   bool Connected() const { return IsConnected(); }

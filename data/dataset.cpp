@@ -15,8 +15,8 @@
 #include "data/fielddefs.h"
 #include "data/fields.h"
 
-TDataSet::TDataSet(TComponent* AOwner)
-    : TComponent(AOwner),
+TDataSet::TDataSet(TComponent* owner)
+    : TComponent(owner),
       fieldDefs_(std::make_unique<TFieldDefs>(this, this)),
       fields_(std::make_unique<TFields>(this)) {}
 
@@ -245,12 +245,12 @@ void TDataSet::DetachDataSource(TDataSource* source) {
   RecomputeWindowSize();
 }
 
-void TDataSet::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  TComponent::ComponentNotice(AComponent, Operation);
-  if (Operation != TOperation::opRemove) return;
+void TDataSet::ComponentNotice(TComponent* component, TOperation operation) {
+  TComponent::ComponentNotice(component, operation);
+  if (operation != TOperation::opRemove) return;
   // A source detaches itself in its destructor; the removal notice keeps the list clean should
   // one be freed without that.
-  auto it = std::find(dataSources_.begin(), dataSources_.end(), AComponent);
+  auto it = std::find(dataSources_.begin(), dataSources_.end(), component);
   if (it != dataSources_.end()) {
     dataSources_.erase(it);
     RecomputeWindowSize();

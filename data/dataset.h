@@ -39,7 +39,7 @@ using TFilterRecordEvent = TEvent<void(TDataSet*, bool&)>;
 // runs.
 class TDataSet : public TComponent {
  public:
-  explicit TDataSet(TComponent* AOwner);
+  explicit TDataSet(TComponent* owner);
   ~TDataSet() override;
 
   // Active is true in every state but Inactive and OpeningAsync. While the component is being
@@ -156,7 +156,7 @@ class TDataSet : public TComponent {
   // Opens the dataset if Active was read as True; errors are raised (at design time they go
   // to ProviderHandleException).
   void AfterLoading() override;
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
 
  protected:
   // The open step: with infoOnly only the field definitions are read; otherwise, unless an

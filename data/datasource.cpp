@@ -9,7 +9,7 @@
 #include "data/datalink.h"
 #include "data/dataset.h"
 
-TDataSource::TDataSource(TComponent* AOwner) : TComponent(AOwner) {}
+TDataSource::TDataSource(TComponent* owner) : TComponent(owner) {}
 
 TDataSource::~TDataSource() {
   SetComponentState(TComponentStateFlag::csDestroying, true);
@@ -119,9 +119,9 @@ void TDataSource::NotifyLinkPass(bool visual, DataNotice event, DataNoticeInfo i
   }
 }
 
-void TDataSource::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  TComponent::ComponentNotice(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == dataSet_) {
+void TDataSource::ComponentNotice(TComponent* component, TOperation operation) {
+  TComponent::ComponentNotice(component, operation);
+  if (operation == TOperation::opRemove && component == dataSet_) {
     dataSet_ = nullptr;
     RefreshState();
   }

@@ -19,7 +19,7 @@ using TDataChangeEvent = TEvent<void(TObject* Sender, TField* Field)>;
 // notice.
 class TDataSource : public TComponent {
  public:
-  explicit TDataSource(TComponent* AOwner);
+  explicit TDataSource(TComponent* owner);
   ~TDataSource() override;
 
   bool AutoEdit() const { return autoEdit_; }
@@ -55,7 +55,7 @@ class TDataSource : public TComponent {
   TDataChangeEvent OnDataChange;
   TNotifyEvent OnUpdateData;
 
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
 
  private:
   friend class TDataSet;

@@ -97,7 +97,7 @@ AnsiString FormatDateTime(std::string_view picture, double dayNumber) {
   return out;
 }
 
-TDateTimeField::TDateTimeField(TComponent* AOwner) : TField(AOwner) {
+TDateTimeField::TDateTimeField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftDateTime);
 }
 
@@ -132,7 +132,7 @@ AnsiString TDateTimeField::ClassText(bool displayText) const {
   return FormatDateTime(DefaultPicture(value), value);
 }
 
-TDateField::TDateField(TComponent* AOwner) : TDateTimeField(AOwner) {
+TDateField::TDateField(TComponent* owner) : TDateTimeField(owner) {
   SetDataType(TFieldType::ftDate);
 }
 
@@ -140,7 +140,7 @@ const char* TDateField::DefaultPicture(double) const {
   return "yyyy-mm-dd";
 }
 
-TTimeField::TTimeField(TComponent* AOwner) : TDateTimeField(AOwner) {
+TTimeField::TTimeField(TComponent* owner) : TDateTimeField(owner) {
   SetDataType(TFieldType::ftTime);
 }
 
@@ -148,7 +148,7 @@ const char* TTimeField::DefaultPicture(double) const {
   return "hh:nn:ss";
 }
 
-TSQLTimeStampField::TSQLTimeStampField(TComponent* AOwner) : TField(AOwner) {
+TSQLTimeStampField::TSQLTimeStampField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftTimeStamp);
 }
 

@@ -7,7 +7,7 @@
 // unless DisplayFormat gives another picture for display (see FormatDateTime below).
 class TDateTimeField : public TField {
  public:
-  explicit TDateTimeField(TComponent* AOwner);
+  explicit TDateTimeField(TComponent* owner);
 
   AnsiString StringValue() const override;
   double FloatValue() const override;
@@ -29,7 +29,7 @@ class TDateTimeField : public TField {
 // A date alone: "yyyy-mm-dd".
 class TDateField : public TDateTimeField {
  public:
-  explicit TDateField(TComponent* AOwner);
+  explicit TDateField(TComponent* owner);
 
  protected:
   const char* DefaultPicture(double value) const override;
@@ -38,7 +38,7 @@ class TDateField : public TDateTimeField {
 // A time of day alone: "hh:nn:ss".
 class TTimeField : public TDateTimeField {
  public:
-  explicit TTimeField(TComponent* AOwner);
+  explicit TTimeField(TComponent* owner);
 
  protected:
   const char* DefaultPicture(double value) const override;
@@ -48,7 +48,7 @@ class TTimeField : public TDateTimeField {
 // conversions: its text is its class description.
 class TSQLTimeStampField : public TField {
  public:
-  explicit TSQLTimeStampField(TComponent* AOwner);
+  explicit TSQLTimeStampField(TComponent* owner);
 };
 
 // Formats a day number by a picture of yyyy, mm, dd, hh, nn, ss (and yy, m, d, h, n, s);

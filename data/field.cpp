@@ -7,7 +7,7 @@
 #include "data/dataset.h"
 #include "data/fields.h"
 
-TField::TField(TComponent* AOwner) : TComponent(AOwner) {}
+TField::TField(TComponent* owner) : TComponent(owner) {}
 
 TField::~TField() {
   if (fields_) fields_->Remove(this);

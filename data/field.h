@@ -29,7 +29,7 @@ using TFieldSetTextEvent = TEvent<void(TField* Sender, const AnsiString& Text)>;
 // dataset's current record.
 class TField : public TComponent {
  public:
-  explicit TField(TComponent* AOwner);
+  explicit TField(TComponent* owner);
   ~TField() override;
 
   TDataSet* DataSet() const { return dataset_; }

@@ -9,7 +9,7 @@
 #include "data/database_error.h"
 #include "data/field_value.h"
 
-TNumericField::TNumericField(TComponent* AOwner) : TField(AOwner) {
+TNumericField::TNumericField(TComponent* owner) : TField(owner) {
   SetAlignment(TAlignment::taRightJustify);
 }
 
@@ -27,7 +27,7 @@ bool FitsInt32(std::int64_t v) {
 
 }  // namespace
 
-TIntegerField::TIntegerField(TComponent* AOwner) : TNumericField(AOwner) {
+TIntegerField::TIntegerField(TComponent* owner) : TNumericField(owner) {
   SetDataType(TFieldType::ftInteger);
 }
 
@@ -69,19 +69,19 @@ AnsiString TIntegerField::ClassText(bool displayText) const {
   return FormatFloat(format, value);
 }
 
-TSmallintField::TSmallintField(TComponent* AOwner) : TIntegerField(AOwner) {
+TSmallintField::TSmallintField(TComponent* owner) : TIntegerField(owner) {
   SetDataType(TFieldType::ftSmallint);
 }
 
-TWordField::TWordField(TComponent* AOwner) : TIntegerField(AOwner) {
+TWordField::TWordField(TComponent* owner) : TIntegerField(owner) {
   SetDataType(TFieldType::ftWord);
 }
 
-TAutoIncField::TAutoIncField(TComponent* AOwner) : TIntegerField(AOwner) {
+TAutoIncField::TAutoIncField(TComponent* owner) : TIntegerField(owner) {
   SetDataType(TFieldType::ftAutoInc);
 }
 
-TLargeintField::TLargeintField(TComponent* AOwner) : TNumericField(AOwner) {
+TLargeintField::TLargeintField(TComponent* owner) : TNumericField(owner) {
   SetDataType(TFieldType::ftLargeint);
 }
 
@@ -160,7 +160,7 @@ AnsiString TNumericField::FractionText(double value, bool displayText, bool curr
   return PlainFloatText(value, currency, displayText, digits);
 }
 
-TFloatField::TFloatField(TComponent* AOwner) : TNumericField(AOwner) {
+TFloatField::TFloatField(TComponent* owner) : TNumericField(owner) {
   SetDataType(TFieldType::ftFloat);
 }
 
@@ -195,12 +195,12 @@ AnsiString TFloatField::ClassText(bool displayText) const {
   return FractionText(value, displayText, currency_, precision_);
 }
 
-TCurrencyField::TCurrencyField(TComponent* AOwner) : TFloatField(AOwner) {
+TCurrencyField::TCurrencyField(TComponent* owner) : TFloatField(owner) {
   SetDataType(TFieldType::ftCurrency);
   SetCurrency(true);
 }
 
-TBCDField::TBCDField(TComponent* AOwner) : TNumericField(AOwner) {
+TBCDField::TBCDField(TComponent* owner) : TNumericField(owner) {
   SetDataType(TFieldType::ftBCD);
   SetSize(4);
 }
@@ -236,7 +236,7 @@ AnsiString TBCDField::ClassText(bool displayText) const {
   return FractionText(value, displayText, currency_, 15);
 }
 
-TFMTBCDField::TFMTBCDField(TComponent* AOwner) : TNumericField(AOwner) {
+TFMTBCDField::TFMTBCDField(TComponent* owner) : TNumericField(owner) {
   SetDataType(TFieldType::ftFMTBcd);
   SetSize(8);
 }

@@ -8,7 +8,7 @@
 // A number, right-aligned, with pictures for display and editing (see FormatFloat).
 class TNumericField : public TField {
  public:
-  explicit TNumericField(TComponent* AOwner);
+  explicit TNumericField(TComponent* owner);
 
   const AnsiString& DisplayFormat() const { return displayFormat_; }
   void SetDisplayFormat(const AnsiString& format) { displayFormat_ = format; }
@@ -33,7 +33,7 @@ class TNumericField : public TField {
 // A 32-bit integer (ftInteger); the base of smallint, word and auto-increment fields.
 class TIntegerField : public TNumericField {
  public:
-  explicit TIntegerField(TComponent* AOwner);
+  explicit TIntegerField(TComponent* owner);
 
   AnsiString StringValue() const override;
   std::int32_t IntegerValue() const override;
@@ -57,25 +57,25 @@ class TIntegerField : public TNumericField {
 // A signed 16-bit integer.
 class TSmallintField : public TIntegerField {
  public:
-  explicit TSmallintField(TComponent* AOwner);
+  explicit TSmallintField(TComponent* owner);
 };
 
 // An unsigned 16-bit integer.
 class TWordField : public TIntegerField {
  public:
-  explicit TWordField(TComponent* AOwner);
+  explicit TWordField(TComponent* owner);
 };
 
 // A 32-bit integer the source numbers itself.
 class TAutoIncField : public TIntegerField {
  public:
-  explicit TAutoIncField(TComponent* AOwner);
+  explicit TAutoIncField(TComponent* owner);
 };
 
 // A 64-bit integer.
 class TLargeintField : public TNumericField {
  public:
-  explicit TLargeintField(TComponent* AOwner);
+  explicit TLargeintField(TComponent* owner);
 
   AnsiString StringValue() const override;
   std::int32_t IntegerValue() const override;  // raises when the value does not fit
@@ -90,7 +90,7 @@ class TLargeintField : public TNumericField {
 // A double; Precision is the count of significant digits of its general text (15 at creation).
 class TFloatField : public TNumericField {
  public:
-  explicit TFloatField(TComponent* AOwner);
+  explicit TFloatField(TComponent* owner);
 
   AnsiString StringValue() const override;
   std::int32_t IntegerValue() const override;
@@ -113,14 +113,14 @@ class TFloatField : public TNumericField {
 // A money amount: a float field shown with two decimals.
 class TCurrencyField : public TFloatField {
  public:
-  explicit TCurrencyField(TComponent* AOwner);
+  explicit TCurrencyField(TComponent* owner);
 };
 
 // A fixed-point number read through its double value; Size is the scale (0..32), Precision the
 // count of digits.
 class TBCDField : public TNumericField {
  public:
-  explicit TBCDField(TComponent* AOwner);
+  explicit TBCDField(TComponent* owner);
 
   AnsiString StringValue() const override;
   std::int32_t IntegerValue() const override;
@@ -145,7 +145,7 @@ class TBCDField : public TNumericField {
 // conversions: its text is its class description.
 class TFMTBCDField : public TNumericField {
  public:
-  explicit TFMTBCDField(TComponent* AOwner);
+  explicit TFMTBCDField(TComponent* owner);
 
  protected:
   void CheckTypeSize(std::int32_t size) const override;

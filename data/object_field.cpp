@@ -3,21 +3,21 @@
 
 #include "core/classes.h"
 
-TObjectField::TObjectField(TComponent* AOwner) : TField(AOwner) {}
+TObjectField::TObjectField(TComponent* owner) : TField(owner) {}
 
-TADTField::TADTField(TComponent* AOwner) : TObjectField(AOwner) {
+TADTField::TADTField(TComponent* owner) : TObjectField(owner) {
   SetDataType(TFieldType::ftADT);
 }
 
-TArrayField::TArrayField(TComponent* AOwner) : TObjectField(AOwner) {
+TArrayField::TArrayField(TComponent* owner) : TObjectField(owner) {
   SetDataType(TFieldType::ftArray);
 }
 
-TReferenceField::TReferenceField(TComponent* AOwner) : TObjectField(AOwner) {
+TReferenceField::TReferenceField(TComponent* owner) : TObjectField(owner) {
   SetDataType(TFieldType::ftReference);
 }
 
-TDataSetField::TDataSetField(TComponent* AOwner) : TObjectField(AOwner) {
+TDataSetField::TDataSetField(TComponent* owner) : TObjectField(owner) {
   SetDataType(TFieldType::ftDataSet);
 }
 

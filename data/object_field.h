@@ -8,25 +8,25 @@
 // their class description.
 class TObjectField : public TField {
  public:
-  explicit TObjectField(TComponent* AOwner);
+  explicit TObjectField(TComponent* owner);
 };
 
 class TADTField : public TObjectField {
  public:
-  explicit TADTField(TComponent* AOwner);
+  explicit TADTField(TComponent* owner);
 };
 
 class TArrayField : public TObjectField {
  public:
-  explicit TArrayField(TComponent* AOwner);
+  explicit TArrayField(TComponent* owner);
 };
 
 class TReferenceField : public TObjectField {
  public:
-  explicit TReferenceField(TComponent* AOwner);
+  explicit TReferenceField(TComponent* owner);
 };
 
 class TDataSetField : public TObjectField {
  public:
-  explicit TDataSetField(TComponent* AOwner);
+  explicit TDataSetField(TComponent* owner);
 };

@@ -7,7 +7,7 @@
 #include "data/field_value.h"
 #include "platform/codepage.h"
 
-TStringField::TStringField(TComponent* AOwner) : TField(AOwner) {
+TStringField::TStringField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftString);
   SetSize(20);
 }
@@ -34,7 +34,7 @@ AnsiString TStringField::ClassText(bool displayText) const {
   return StringValue();
 }
 
-TWideStringField::TWideStringField(TComponent* AOwner) : TStringField(AOwner) {
+TWideStringField::TWideStringField(TComponent* owner) : TStringField(owner) {
   SetDataType(TFieldType::ftWideString);
 }
 
@@ -53,7 +53,7 @@ AnsiString TWideStringField::StringValue() const {
   return platform::WideToAnsi(WideStringValue());
 }
 
-TGuidField::TGuidField(TComponent* AOwner) : TStringField(AOwner) {
+TGuidField::TGuidField(TComponent* owner) : TStringField(owner) {
   SetDataType(TFieldType::ftGuid);
   SetSize(38);
 }

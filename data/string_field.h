@@ -6,7 +6,7 @@
 // ANSI text of at most Size bytes (20 at creation); null reads as the empty string.
 class TStringField : public TField {
  public:
-  explicit TStringField(TComponent* AOwner);
+  explicit TStringField(TComponent* owner);
 
   AnsiString StringValue() const override;
 
@@ -28,7 +28,7 @@ class TStringField : public TField {
 // Text kept by the source as UTF-16; read as wide text and shown in the system code page.
 class TWideStringField : public TStringField {
  public:
-  explicit TWideStringField(TComponent* AOwner);
+  explicit TWideStringField(TComponent* owner);
 
   AnsiString StringValue() const override;
   WideString WideStringValue() const;
@@ -37,7 +37,7 @@ class TWideStringField : public TStringField {
 // A GUID as its 38-character braced text.
 class TGuidField : public TStringField {
  public:
-  explicit TGuidField(TComponent* AOwner);
+  explicit TGuidField(TComponent* owner);
 
  protected:
   void CheckTypeSize(std::int32_t size) const override;

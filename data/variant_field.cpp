@@ -4,7 +4,7 @@
 #include "core/classes.h"
 #include "data/field_value.h"
 
-TVariantField::TVariantField(TComponent* AOwner) : TField(AOwner) {
+TVariantField::TVariantField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftVariant);
 }
 
@@ -41,11 +41,11 @@ bool TVariantField::BooleanValue() const {
   return *v;
 }
 
-TInterfaceField::TInterfaceField(TComponent* AOwner) : TField(AOwner) {
+TInterfaceField::TInterfaceField(TComponent* owner) : TField(owner) {
   SetDataType(TFieldType::ftInterface);
 }
 
-TIDispatchField::TIDispatchField(TComponent* AOwner) : TInterfaceField(AOwner) {
+TIDispatchField::TIDispatchField(TComponent* owner) : TInterfaceField(owner) {
   SetDataType(TFieldType::ftIDispatch);
 }
 

@@ -6,7 +6,7 @@
 // Any value the source can hold; its text is the value's own text.
 class TVariantField : public TField {
  public:
-  explicit TVariantField(TComponent* AOwner);
+  explicit TVariantField(TComponent* owner);
 
   AnsiString StringValue() const override;
   std::int32_t IntegerValue() const override;
@@ -18,10 +18,10 @@ class TVariantField : public TField {
 // description.
 class TInterfaceField : public TField {
  public:
-  explicit TInterfaceField(TComponent* AOwner);
+  explicit TInterfaceField(TComponent* owner);
 };
 
 class TIDispatchField : public TInterfaceField {
  public:
-  explicit TIDispatchField(TComponent* AOwner);
+  explicit TIDispatchField(TComponent* owner);
 };

@@ -45,7 +45,7 @@ AnsiString ProgramFileName() {
   return slash == AnsiString::npos ? full : full.substr(slash + 1);
 }
 
-TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), pendingTitle_(DefaultTitle()) {
+TApplication::TApplication(TComponent* owner) : TComponent(owner), pendingTitle_(DefaultTitle()) {
   // The program's own icon when it has one, the system's application icon otherwise.
   icon_ = LoadIconA(nullptr, "MAINICON");
   if (!icon_) icon_ = LoadIconA(nullptr, IDI_APPLICATION);
@@ -146,8 +146,8 @@ void TApplication::Restore() {
   if (mainForm_ && mainForm_->HandleAllocated()) ShowWindow(mainForm_->Handle(), SW_RESTORE);
 }
 
-void TApplication::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  if (Operation == TOperation::opRemove && AComponent == mouseControl_) mouseControl_ = nullptr;
+void TApplication::ComponentNotice(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == mouseControl_) mouseControl_ = nullptr;
 }
 
 LRESULT TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -31,7 +31,7 @@ constexpr platform::UINT CM_DIALOGHANDLE = CM_BASE + 49;
 // hooks (exceptions reported by lower layers reach ReportHandlerFailure) and the form host.
 class TApplication : public TComponent, public ApplicationHooks, public FormHost {
  public:
-  explicit TApplication(TComponent* AOwner);
+  explicit TApplication(TComponent* owner);
   ~TApplication() override;
 
   // Runs the start-up steps of the linked units (the data layer starts COM here).
@@ -126,7 +126,7 @@ class TApplication : public TComponent, public ApplicationHooks, public FormHost
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
 
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
 
   // ApplicationHooks.
   void HandleException(TObject* Sender, std::exception_ptr error) override;

@@ -45,7 +45,7 @@ void PlaceCommonDialog(HWND dialog) {
   SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-TCommonDialog::TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
+TCommonDialog::TCommonDialog(TComponent* owner) : TComponent(owner) {}
 
 TCommonDialog::~TCommonDialog() {
   if (creatingDialog == this) creatingDialog = nullptr;

@@ -15,7 +15,7 @@
 // stays usable.
 class TCommonDialog : public TComponent {
  public:
-  explicit TCommonDialog(TComponent* AOwner);
+  explicit TCommonDialog(TComponent* owner);
   // A dialog still open is destroyed with the component.
   ~TCommonDialog() override;
 

@@ -105,7 +105,7 @@ TFindOptions FindOptionsFromFlags(DWORD flags) {
   return options;
 }
 
-TFindDialog::TFindDialog(TComponent* AOwner) : TCommonDialog(AOwner) {
+TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {
   findReplace_.lStructSize = 40;
   findReplace_.lpstrFindWhat = findText_;
   findReplace_.lpstrReplaceWith = replaceText_;

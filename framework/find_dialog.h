@@ -40,7 +40,7 @@ TFindOptions FindOptionsFromFlags(platform::DWORD flags);
 // component closes an open dialog first.
 class TFindDialog : public TCommonDialog {
  public:
-  explicit TFindDialog(TComponent* AOwner);
+  explicit TFindDialog(TComponent* owner);
   ~TFindDialog() override;
   TFindDialog(const TFindDialog&) = delete;
   TFindDialog& operator=(const TFindDialog&) = delete;

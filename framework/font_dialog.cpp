@@ -49,8 +49,8 @@ DWORD FontDialogOptionsToFlags(TFontDialogOptions options) {
   return flags;
 }
 
-TFontDialog::TFontDialog(TComponent* AOwner)
-    : TCommonDialog(AOwner), font_(std::make_unique<TFont>()) {}
+TFontDialog::TFontDialog(TComponent* owner)
+    : TCommonDialog(owner), font_(std::make_unique<TFont>()) {}
 
 TFontDialog::~TFontDialog() = default;
 

@@ -44,7 +44,7 @@ platform::DWORD FontDialogOptionsToFlags(TFontDialogOptions options);
 // dialog stays open, also when OnApply raises (the exception is reported).
 class TFontDialog : public TCommonDialog {
  public:
-  explicit TFontDialog(TComponent* AOwner);
+  explicit TFontDialog(TComponent* owner);
   ~TFontDialog() override;
 
   bool Execute();

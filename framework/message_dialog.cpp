@@ -116,7 +116,7 @@ void ShowIcon(TImage& image, LPCSTR icon) {
 
 }  // namespace
 
-TMessageForm::TMessageForm(TComponent* AOwner) : TForm(AOwner) {
+TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
   SetMessageFont(*Font());
   SetKeyPreview(true);
 }

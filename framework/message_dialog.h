@@ -36,7 +36,7 @@ using TMsgDlgButtons = SetOf<TMsgDlgBtn>;
 // line, each line ending in CR LF. Exception "Cannot open clipboard" when it cannot.
 class TMessageForm : public TForm {
  public:
-  explicit TMessageForm(TComponent* AOwner);
+  explicit TMessageForm(TComponent* owner);
 
   // The dialog as Ctrl+C copies it.
   AnsiString ClipboardText() const;

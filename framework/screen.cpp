@@ -10,7 +10,7 @@ using namespace platform;
 
 TScreen* Screen = nullptr;
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 
 int TScreen::PixelsPerInch() const {
   return ScreenLogPixels();

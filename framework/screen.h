@@ -9,7 +9,7 @@ class TCustomForm;
 
 class TScreen : public TComponent {
  public:
-  explicit TScreen(TComponent* AOwner);
+  explicit TScreen(TComponent* owner);
 
   int FormCount() const { return static_cast<int>(forms_.size()); }
   TCustomForm* Forms(int index) const { return forms_.at(static_cast<std::size_t>(index)); }

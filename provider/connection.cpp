@@ -124,7 +124,7 @@ HRESULT Connection::Open(const std::u16string& connectionString, const std::u16s
   return S_OK;
 }
 
-std::shared_ptr<const jet::Database> Connection::database() const {
+std::shared_ptr<const jet::Database> Connection::Database() const {
   return writer_ ? writer_->Cache()->Database() : nullptr;
 }
 

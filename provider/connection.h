@@ -39,7 +39,7 @@ class Connection : public Unknown {
   HRESULT Close();
 
   // The open database as last read (after this connection's last change), or null while closed.
-  std::shared_ptr<const jet::Database> database() const;
+  std::shared_ptr<const jet::Database> Database() const;
   // What the statements of this connection keep between them, or null while closed.
   std::shared_ptr<TableCache> Cache() const;
   // How the statements of this connection change the file, or null while closed.

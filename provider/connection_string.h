@@ -25,7 +25,7 @@ class ConnectionString {
 
   // The value of `key`, or nullptr when absent; when a key repeats, the last one holds.
   const std::string* Find(std::string_view key) const;
-  const std::vector<std::pair<std::string, std::string>>& entries() const { return entries_; }
+  const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }
 
  private:
   std::vector<std::pair<std::string, std::string>> entries_;

@@ -15,7 +15,7 @@ FileWriter::FileWriter(std::string path, jet::OpenOptions options, bool readOnly
 FileWriter::~FileWriter() = default;
 
 bool FileWriter::CanWrite() const {
-  if (readOnly_ || cache_->Database()->version() != jet::JetVersion::jet4) return false;
+  if (readOnly_ || cache_->Database()->Version() != jet::JetVersion::jet4) return false;
   return jet::Editor::CanWrite(path_);
 }
 

@@ -93,7 +93,7 @@ ColumnInfo JetColumnInfo(const jet::Column& column, jet::JetVersion version, boo
     }
   }
   // Jet booleans cannot hold Null; every other column may unless it is required.
-  if (column.nullable() && column.type != jet::ColumnType::boolean) {
+  if (column.IsNullable() && column.type != jet::ColumnType::boolean) {
     attributes |= adFldIsNullable | adFldMayBeNull;
   }
   if (updatable && !info.autoIncrement) attributes |= adFldUpdatable;

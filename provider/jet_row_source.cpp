@@ -38,13 +38,13 @@ sql::ColumnKind KindOf(jet::ColumnType type) {
 
 JetRowSource::JetRowSource(std::shared_ptr<const jet::Table> table, TableCache* cache)
     : table_(std::move(table)), cache_(cache) {
-  for (const jet::Column& column : table_->columns()) {
+  for (const jet::Column& column : table_->Columns()) {
     columns_.push_back(sql::Column{platform::Utf8ToWide(column.name), KindOf(column.type)});
   }
 }
 
 std::uint32_t JetRowSource::RowCount() const {
-  return static_cast<std::uint32_t>(table_->row_count());
+  return static_cast<std::uint32_t>(table_->RowCount());
 }
 
 Result<Value> JetRowSource::GetValue(std::uint32_t row, std::uint32_t column) {
@@ -68,8 +68,8 @@ Result<bool> JetRowSource::GetFoldedTextUntil(
 }
 
 Result<std::shared_ptr<const sql::FoldedColumn>> JetRowSource::FoldedText(std::uint32_t column) {
-  if (cache_ == nullptr || column >= table_->columns().size() ||
-      table_->columns()[column].type != jet::ColumnType::text)
+  if (cache_ == nullptr || column >= table_->Columns().size() ||
+      table_->Columns()[column].type != jet::ColumnType::text)
     return std::shared_ptr<const sql::FoldedColumn>();
   return cache_->FoldedText(*table_, column);
 }

@@ -27,7 +27,7 @@ class JetRowSource : public sql::RowSource {
                                   const std::function<bool(std::u16string_view)>& enough) override;
   Result<std::shared_ptr<const sql::FoldedColumn>> FoldedText(std::uint32_t column) override;
 
-  const jet::Table& table() const { return *table_; }
+  const jet::Table& Table() const { return *table_; }
   const std::shared_ptr<const jet::Table>& SharedTable() const { return table_; }
 
  private:

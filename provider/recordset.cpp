@@ -82,7 +82,7 @@ HRESULT Recordset::get_MaxRecords(std::int32_t* value) const {
 }
 
 HRESULT Recordset::put_MaxRecords(std::int32_t value) {
-  if (open()) {
+  if (IsOpen()) {
     return Fail(adErrObjectOpen, "Operation is not allowed when the object is open.",
                 kRecordsetSource);
   }
@@ -116,11 +116,11 @@ HRESULT Recordset::Open(std::shared_ptr<Command> command, CursorTypeEnum cursorT
 
 HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection> connection,
                         CursorTypeEnum cursorType, LockTypeEnum lockType, std::int32_t options) {
-  if (open()) {
+  if (IsOpen()) {
     return Fail(adErrObjectOpen, "Operation is not allowed when the object is open.",
                 kRecordsetSource);
   }
-  if (!connection || !connection->database()) {
+  if (!connection || !connection->Database()) {
     return Fail(adErrInvalidConnection,
                 "The connection cannot be used to perform this operation. It is either closed "
                 "or invalid in this context.",
@@ -145,7 +145,7 @@ HRESULT Recordset::Open(const std::u16string& source, std::shared_ptr<Connection
 }
 
 HRESULT Recordset::Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType) {
-  if (open()) {
+  if (IsOpen()) {
     return Fail(adErrObjectOpen, "Operation is not allowed when the object is open.",
                 kRecordsetSource);
   }
@@ -154,16 +154,16 @@ HRESULT Recordset::Open(std::unique_ptr<RowSet> rows, LockTypeEnum lockType) {
   // A client cursor is static whatever was asked for.
   cursorType_ = adOpenStatic;
   lockType_ = lockType == adLockUnspecified ? adLockReadOnly : lockType;
-  fields_ = std::make_unique<Fields>(this, rows_->columns());
-  std::size_t kept = rows_->row_count();
+  fields_ = std::make_unique<Fields>(this, rows_->Columns());
+  std::size_t kept = rows_->RowCount();
   if (maxRecords_ > 0 && kept > static_cast<std::size_t>(maxRecords_)) {
     kept = static_cast<std::size_t>(maxRecords_);
   }
   order_.resize(kept);
   for (std::size_t i = 0; i < kept; ++i) order_[i] = i;
-  placeOf_.assign(rows_->row_count(), -1);
+  placeOf_.assign(rows_->RowCount(), -1);
   Renumber();
-  status_.assign(rows_->row_count(), adRecUnmodified);
+  status_.assign(rows_->RowCount(), adRecUnmodified);
   edit_.clear();
   adding_ = false;
   position_ = 0;
@@ -199,7 +199,7 @@ HRESULT Recordset::putref_ActiveConnection(std::shared_ptr<Connection> connectio
 }
 
 HRESULT Recordset::get_State(std::int32_t* value) const {
-  *value = open() ? adStateOpen : adStateClosed;
+  *value = IsOpen() ? adStateOpen : adStateClosed;
   return S_OK;
 }
 
@@ -217,18 +217,18 @@ HRESULT Recordset::get_Fields(Fields** value) {
   return S_OK;
 }
 
-bool Recordset::onRow() const {
-  return open() &&
-         (adding_ || (position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(count())));
+bool Recordset::IsOnRow() const {
+  return IsOpen() &&
+         (adding_ || (position_ >= 0 && position_ < static_cast<std::ptrdiff_t>(Count())));
 }
 
 HRESULT Recordset::RequireOpen() const {
-  return open() ? S_OK : Closed();
+  return IsOpen() ? S_OK : Closed();
 }
 
 HRESULT Recordset::RequireRow() const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  if (!onRow()) return Fail(adErrNoCurrentRecord, kNoCurrentRecord, kRecordsetSource);
+  if (!IsOnRow()) return Fail(adErrNoCurrentRecord, kNoCurrentRecord, kRecordsetSource);
   return S_OK;
 }
 
@@ -260,7 +260,7 @@ HRESULT Recordset::MoveLast() {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
   if (HRESULT hr = StorePending(); FAILED(hr)) return hr;
   // On an empty result the last row is the end itself.
-  return MoveTo(count() == 0 ? 0 : static_cast<std::ptrdiff_t>(count()) - 1);
+  return MoveTo(Count() == 0 ? 0 : static_cast<std::ptrdiff_t>(Count()) - 1);
 }
 
 HRESULT Recordset::MoveNext() {
@@ -285,15 +285,15 @@ HRESULT Recordset::MovePrevious() {
 
 HRESULT Recordset::get_BOF(bool* value) const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  *value = !adding_ && (count() == 0 || position_ < 0);
+  *value = !adding_ && (Count() == 0 || position_ < 0);
   return S_OK;
 }
 
 HRESULT Recordset::get_EOF(bool* value) const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  *value = position_ >= static_cast<std::ptrdiff_t>(count());
+  *value = position_ >= static_cast<std::ptrdiff_t>(Count());
   // An empty result is at both ends.
-  if (count() == 0) *value = true;
+  if (Count() == 0) *value = true;
   if (adding_) *value = false;
   return S_OK;
 }
@@ -351,13 +351,13 @@ HRESULT Recordset::get_AbsolutePosition(std::int32_t* value) const {
 
 HRESULT Recordset::put_AbsolutePosition(std::int32_t value) {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  if (value < 1 || static_cast<std::size_t>(value) > count()) return BadArguments();
+  if (value < 1 || static_cast<std::size_t>(value) > Count()) return BadArguments();
   return MoveTo(value - 1);
 }
 
 HRESULT Recordset::get_RecordCount(std::int32_t* value) const {
   if (HRESULT hr = RequireOpen(); FAILED(hr)) return hr;
-  *value = static_cast<std::int32_t>(count());
+  *value = static_cast<std::int32_t>(Count());
   return S_OK;
 }
 
@@ -457,7 +457,7 @@ HRESULT Recordset::Delete(AffectEnum affectRecords) {
 
 HRESULT Recordset::ReadValue(std::size_t column, Variant* value) const {
   if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
-  const ColumnInfo& info = rows_->columns()[column];
+  const ColumnInfo& info = rows_->Columns()[column];
   for (const ColumnChange& change : edit_) {
     if (change.first == column) {
       *value = Variant::FromValue(change.second, info.type);
@@ -477,7 +477,7 @@ HRESULT Recordset::ReadValue(std::size_t column, Variant* value) const {
 
 HRESULT Recordset::WriteValue(std::size_t column, const Variant& value) {
   if (HRESULT hr = RequireRow(); FAILED(hr)) return hr;
-  const ColumnInfo& info = rows_->columns()[column];
+  const ColumnInfo& info = rows_->Columns()[column];
   if ((info.attributes & (adFldUpdatable | adFldUnknownUpdatable)) == 0) {
     return Fail(adErrFeatureNotAvailable,
                 "Field cannot be updated: the column is read-only or the provider cannot write "

@@ -104,9 +104,9 @@ class Recordset : public Unknown {
  private:
   friend class Field;
 
-  bool open() const { return rows_ != nullptr; }
-  std::size_t count() const { return order_.size(); }
-  bool onRow() const;
+  bool IsOpen() const { return rows_ != nullptr; }
+  std::size_t Count() const { return order_.size(); }
+  bool IsOnRow() const;
   bool editing() const { return adding_ || !edit_.empty(); }
   HRESULT RequireOpen() const;
   HRESULT RequireRow() const;
@@ -133,7 +133,7 @@ class Recordset : public Unknown {
   std::vector<std::size_t> order_;
   std::vector<std::ptrdiff_t> placeOf_;
   std::vector<std::int32_t> status_;
-  // -1 before the first row, count() after the last.
+  // -1 before the first row, Count() after the last.
   std::ptrdiff_t position_ = -1;
   std::vector<ColumnChange> edit_;
   // A new row is being added; position_ is where the cursor returns when it is cancelled.

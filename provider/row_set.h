@@ -32,10 +32,10 @@ class RowSet {
  public:
   virtual ~RowSet() = default;
 
-  virtual const std::vector<ColumnInfo>& columns() const = 0;
-  // The number of rows ever held, deleted ones included: rows are numbered 0 .. row_count() - 1
+  virtual const std::vector<ColumnInfo>& Columns() const = 0;
+  // The number of rows ever held, deleted ones included: rows are numbered 0 .. RowCount() - 1
   // and keep their numbers for the life of the row set; an inserted row takes the next number.
-  virtual std::size_t row_count() const = 0;
+  virtual std::size_t RowCount() const = 0;
   // The value of `column` in `row` (both in range, the row not deleted). Null is std::monostate.
   virtual Result<Value> GetValue(std::size_t row, std::size_t column) const = 0;
 
@@ -44,7 +44,7 @@ class RowSet {
   // Stores `changes` into `row` together, or none of them, and says why not.
   virtual Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) = 0;
   // Adds a row holding `values`; columns not named take their defaults (Null, or the next
-  // AutoNumber). Returns the new row's number, which is row_count() before the call. Nothing is
+  // AutoNumber). Returns the new row's number, which is RowCount() before the call. Nothing is
   // added when it fails.
   virtual Result<std::size_t> InsertRow(const std::vector<ColumnChange>& values) = 0;
   // Removes `row`; its number is not given to another row. Nothing changes when it fails.

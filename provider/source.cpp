@@ -26,7 +26,7 @@ bool StartsWithSelect(const std::u16string& text) {
 Result<std::unique_ptr<RowSet>> OpenSource(std::shared_ptr<TableCache> cache,
                                            std::shared_ptr<FileWriter> writer, CommandTypeEnum type,
                                            const std::u16string& text) {
-  const jet::JetVersion version = cache->Database()->version();
+  const jet::JetVersion version = cache->Database()->Version();
   auto resolver = std::make_unique<JetResolver>(std::move(cache));
   const bool table = type == adCmdTable || (type == adCmdUnknown && !StartsWithSelect(text));
   auto prepared = table ? sql::PreparedQuery::PrepareTable(text, *resolver)

@@ -23,11 +23,11 @@ Result<std::unique_ptr<StatementRows>> StatementRows::Make(std::unique_ptr<JetRe
   const bool updatable = writer != nullptr && writer->CanWrite();
   std::vector<ColumnInfo> columns;
   for (const sql::OutputColumn& output : result.columns) {
-    if (output.column >= source->table().columns().size()) {
+    if (output.column >= source->Table().Columns().size()) {
       return Status::InvalidArgument("The result names a column its table lacks.",
                                      "statement result");
     }
-    ColumnInfo info = JetColumnInfo(source->table().columns()[output.column], version, updatable);
+    ColumnInfo info = JetColumnInfo(source->Table().Columns()[output.column], version, updatable);
     info.name = output.name;
     columns.push_back(std::move(info));
   }
@@ -57,11 +57,11 @@ Result<std::size_t> StatementRows::TableRow(std::size_t row) const {
   if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
   if (!changed_) return std::size_t{result_.rows[row]};
   if (stale_) {
-    auto reread = writer_->Cache()->OpenTable(table_->name());
+    auto reread = writer_->Cache()->OpenTable(table_->Name());
     VELMORA_RETURN_IF_ERROR(reread);
     table_ = reread.take();
     rowAt_.clear();
-    for (std::size_t i = 0; i < table_->row_count(); ++i) rowAt_[table_->RowLocation(i)] = i;
+    for (std::size_t i = 0; i < table_->RowCount(); ++i) rowAt_[table_->RowLocation(i)] = i;
     stale_ = false;
   }
   const auto found = rowAt_.find(locations_[row]);
@@ -88,7 +88,7 @@ Status StatementRows::UpdateRow(std::size_t row, const std::vector<ColumnChange>
   for (const auto& [column, value] : changes) {
     values.push_back(jet::ColumnValue{result_.columns[column].column, value});
   }
-  auto moved = writer_->UpdateRow(table_->name(), locations_[row], values);
+  auto moved = writer_->UpdateRow(table_->Name(), locations_[row], values);
   VELMORA_RETURN_IF_ERROR(moved);
   locations_[row] = moved.value();
   changed_ = stale_ = true;
@@ -97,9 +97,9 @@ Status StatementRows::UpdateRow(std::size_t row, const std::vector<ColumnChange>
 
 Result<std::size_t> StatementRows::InsertRow(const std::vector<ColumnChange>& values) {
   VELMORA_RETURN_IF_ERROR(RequireWriter());
-  std::vector<Value> row(table_->columns().size());
+  std::vector<Value> row(table_->Columns().size());
   for (const auto& [column, value] : values) row[result_.columns[column].column] = value;
-  auto location = writer_->InsertRow(table_->name(), row);
+  auto location = writer_->InsertRow(table_->Name(), row);
   VELMORA_RETURN_IF_ERROR(location);
   locations_.push_back(location.value());
   changed_ = stale_ = true;
@@ -109,7 +109,7 @@ Result<std::size_t> StatementRows::InsertRow(const std::vector<ColumnChange>& va
 Status StatementRows::DeleteRow(std::size_t row) {
   VELMORA_RETURN_IF_ERROR(RequireWriter());
   if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
-  VELMORA_RETURN_IF_ERROR(writer_->DeleteRow(table_->name(), locations_[row]));
+  VELMORA_RETURN_IF_ERROR(writer_->DeleteRow(table_->Name(), locations_[row]));
   locations_[row] = kGone;
   changed_ = stale_ = true;
   return Status::Ok();

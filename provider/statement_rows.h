@@ -29,8 +29,8 @@ class StatementRows : public RowSet {
                                                      jet::JetVersion version,
                                                      std::shared_ptr<FileWriter> writer = nullptr);
 
-  const std::vector<ColumnInfo>& columns() const override { return columns_; }
-  std::size_t row_count() const override { return locations_.size(); }
+  const std::vector<ColumnInfo>& Columns() const override { return columns_; }
+  std::size_t RowCount() const override { return locations_.size(); }
   Result<Value> GetValue(std::size_t row, std::size_t column) const override;
   bool CanUpdate() const override;
   Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) override;
@@ -45,7 +45,7 @@ class StatementRows : public RowSet {
   Status RequireWriter() const;
   // The table's row at `row`'s place, reading the table again first when it was changed.
   Result<std::size_t> TableRow(std::size_t row) const;
-  std::string Where() const { return "table '" + table_->name() + "'"; }
+  std::string Where() const { return "table '" + table_->Name() + "'"; }
 
   std::unique_ptr<JetResolver> resolver_;
   sql::QueryResult result_;

@@ -108,7 +108,7 @@ void TableCache::Evict() {
 Result<std::shared_ptr<const sql::FoldedColumn>> FoldColumn(const jet::Table& table,
                                                             std::uint32_t column) {
   auto folded = std::make_shared<sql::FoldedColumn>();
-  const std::size_t rows = table.row_count();
+  const std::size_t rows = table.RowCount();
   folded->starts.reserve(rows + 1);
   folded->present.reserve(rows);
   folded->starts.push_back(0);

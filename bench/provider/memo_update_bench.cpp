@@ -55,7 +55,7 @@ void JetMemoUpdate(benchmark::State& state) {
     auto table = editor.value()->Database().OpenTable(setup.table);
     if (!table.ok()) Die(table.status().ToString());
     column = static_cast<std::size_t>(table.value()->FindColumn("pasokh"));
-    for (std::size_t row = 0; row < table.value()->row_count() && location == 0; ++row) {
+    for (std::size_t row = 0; row < table.value()->RowCount() && location == 0; ++row) {
       auto id = table.value()->GetValue(row, 0);
       if (id.ok() && id.value() == provider::Value(setup.id)) location = table.value()->RowLocation(row);
     }

@@ -75,7 +75,7 @@ std::size_t JetStatement(const std::shared_ptr<provider::TableCache>& cache,
                          const std::string& sql) {
   auto rows = provider::OpenSource(cache, provider::adCmdText, platform::Utf8ToWide(sql));
   if (!rows.ok()) Die(rows.status().message());
-  return rows.value()->row_count();
+  return rows.value()->RowCount();
 }
 
 std::size_t JetOpenScan(const Setup& setup) {
@@ -84,14 +84,14 @@ std::size_t JetOpenScan(const Setup& setup) {
   auto table = db.value()->OpenTable(setup.table);
   if (!table.ok()) Die(table.status().ToString());
   const provider::jet::Table& t = *table.value();
-  for (std::size_t row = 0; row < t.row_count(); ++row) {
-    for (std::size_t c = 0; c < t.columns().size(); ++c) {
+  for (std::size_t row = 0; row < t.RowCount(); ++row) {
+    for (std::size_t c = 0; c < t.Columns().size(); ++c) {
       auto value = t.GetValue(row, c);
       if (!value.ok()) Die(value.status().ToString());
       benchmark::DoNotOptimize(value.value());
     }
   }
-  return t.row_count();
+  return t.RowCount();
 }
 
 // A connection's cache of tables over the database just opened.

@@ -85,12 +85,12 @@ Status CopyTableToSqlite(const std::string& mdb, const std::string& table,
   }
   std::string create = "CREATE TABLE " + Quoted(table) + " (";
   std::string insertSql = "INSERT INTO " + Quoted(table) + " VALUES (";
-  for (std::size_t c = 0; c < source.columns().size(); ++c) {
+  for (std::size_t c = 0; c < source.Columns().size(); ++c) {
     if (c > 0) {
       create += ", ";
       insertSql += ", ";
     }
-    create += Quoted(source.columns()[c].name) + " " + SqlType(source.columns()[c].type);
+    create += Quoted(source.Columns()[c].name) + " " + SqlType(source.Columns()[c].type);
     insertSql += "?";
   }
   create += ")";
@@ -103,8 +103,8 @@ Status CopyTableToSqlite(const std::string& mdb, const std::string& table,
       sqlite3_prepare_v2(db, insertSql.c_str(), -1, &insert, nullptr) != SQLITE_OK) {
     status = Failure(db, "cannot prepare the copy");
   }
-  for (std::size_t row = 0; status.ok() && row < source.row_count(); ++row) {
-    for (std::size_t c = 0; status.ok() && c < source.columns().size(); ++c) {
+  for (std::size_t row = 0; status.ok() && row < source.RowCount(); ++row) {
+    for (std::size_t c = 0; status.ok() && c < source.Columns().size(); ++c) {
       auto value = source.GetValue(row, c);
       status = value.ok() ? Bind(insert, static_cast<int>(c + 1), value.value()) : value.status();
     }

@@ -31,8 +31,8 @@ Result<std::vector<CatalogEntry>> ReadTablesContainer(const Table& msysObjects) 
   if (c.id < 0 || c.parentId < 0 || c.name < 0 || c.type < 0 || c.flags < 0)
     return Status::Corruption("The catalog lacks one of its columns.", "table 'MSysObjects'");
   std::vector<CatalogEntry> all;
-  all.reserve(msysObjects.row_count());
-  for (std::size_t row = 0; row < msysObjects.row_count(); ++row) {
+  all.reserve(msysObjects.RowCount());
+  for (std::size_t row = 0; row < msysObjects.RowCount(); ++row) {
     CatalogEntry entry;
     for (int column : {c.id, c.parentId, c.name, c.type, c.flags}) {
       Result<Value> value = msysObjects.GetValue(row, static_cast<std::size_t>(column));

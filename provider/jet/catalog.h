@@ -29,9 +29,9 @@ struct CatalogEntry {
   std::int16_t type = 0;
   std::uint32_t flags = 0;
 
-  bool system() const { return (flags & kSystemObjectFlags) != 0; }
+  bool IsSystem() const { return (flags & kSystemObjectFlags) != 0; }
   // A local table's definition page.
-  std::uint32_t definitionPage() const { return static_cast<std::uint32_t>(id) & 0x00FFFFFF; }
+  std::uint32_t DefinitionPage() const { return static_cast<std::uint32_t>(id) & 0x00FFFFFF; }
 };
 
 // The objects held in the "Tables" container: tables (local and linked) and saved queries.

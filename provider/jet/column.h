@@ -68,10 +68,10 @@ struct Column {
   std::uint8_t scale = 0;      // numeric only
   std::uint8_t flags = 0;
 
-  bool fixed() const { return (flags & kColumnFixed) != 0; }
-  bool autoIncrement() const { return (flags & (kColumnAutoNumber | kColumnAutoGuid)) != 0; }
-  bool nullable() const { return (flags & kColumnNullable) != 0; }
-  bool longValue() const { return type == ColumnType::memo || type == ColumnType::ole; }
+  bool IsFixed() const { return (flags & kColumnFixed) != 0; }
+  bool IsAutoIncrement() const { return (flags & (kColumnAutoNumber | kColumnAutoGuid)) != 0; }
+  bool IsNullable() const { return (flags & kColumnNullable) != 0; }
+  bool IsLongValue() const { return type == ColumnType::memo || type == ColumnType::ole; }
 };
 
 }  // namespace provider::jet

@@ -95,7 +95,7 @@ Result<RowSlot> ReadPointedSlot(const PageFile& file, const Format& format, std:
   // Memo searches come here once a row: the place is spelled out only for a failure.
   const auto here = [&] { return where + ", page " + std::to_string(pageNumber); };
   if (pageNumber == 0) return Status::Corruption("A row pointer names the header page.", here());
-  if (pageNumber >= file.page_count()) return file.BeyondEnd(pageNumber, here());
+  if (pageNumber >= file.PageCount()) return file.BeyondEnd(pageNumber, here());
   Result<ByteView> page = file.Page(pageNumber, where);
   VELMORA_RETURN_IF_ERROR(page);
   Result<DataPage> data = DataPage::Read(page.value(), format, where);

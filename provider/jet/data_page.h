@@ -29,9 +29,9 @@ class DataPage {
   static Result<DataPage> Read(ByteView page, const Format& format, const std::string& where);
 
   // The owning table's definition page, or the tag "LVAL" for long-value pages.
-  std::uint32_t owner() const { return page_.U32(4); }
-  bool IsLongValuePage() const { return owner() == 0x4C41564C; }  // "LVAL"
-  std::uint16_t slot_count() const { return slotCount_; }
+  std::uint32_t Owner() const { return page_.U32(4); }
+  bool IsLongValuePage() const { return Owner() == 0x4C41564C; }  // "LVAL"
+  std::uint16_t SlotCount() const { return slotCount_; }
 
   // Slot `row`; corruption when the offsets make no sense.
   Result<RowSlot> Slot(std::uint16_t row, const std::string& where) const;

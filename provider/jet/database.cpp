@@ -36,7 +36,7 @@ Result<std::unique_ptr<Database>> Database::OpenBuffer(std::vector<std::uint8_t>
 Result<std::unique_ptr<Database>> Database::Load(std::unique_ptr<PageFile> file,
                                                  const std::string& name,
                                                  const OpenOptions& options) {
-  Result<DatabaseHeader> header = ReadHeader(file->whole(), name);
+  Result<DatabaseHeader> header = ReadHeader(file->Whole(), name);
   VELMORA_RETURN_IF_ERROR(header);
   std::unique_ptr<Database> db(new Database());
   db->header_ = header.take();
@@ -72,7 +72,7 @@ Result<std::unique_ptr<Database>> Database::Load(std::unique_ptr<PageFile> file,
 std::vector<std::string> Database::UserTableNames() const {
   std::vector<std::string> names;
   for (const CatalogEntry& entry : tables_) {
-    if (entry.type == static_cast<std::int16_t>(ObjectType::table) && !entry.system())
+    if (entry.type == static_cast<std::int16_t>(ObjectType::table) && !entry.IsSystem())
       names.push_back(entry.name);
   }
   return names;
@@ -80,15 +80,15 @@ std::vector<std::string> Database::UserTableNames() const {
 
 Result<std::unique_ptr<Table>> Database::OpenDefinition(std::uint32_t page,
                                                         const std::string& name) const {
-  Result<TableDef> definition = ReadTableDef(*file_, format(), page, codePage_, name);
+  Result<TableDef> definition = ReadTableDef(*file_, FileFormat(), page, codePage_, name);
   VELMORA_RETURN_IF_ERROR(definition);
-  return Table::Open(*file_, format(), codePage_, definition.take());
+  return Table::Open(*file_, FileFormat(), codePage_, definition.take());
 }
 
 Result<std::unique_ptr<Table>> Database::OpenTable(std::string_view name) const {
   Result<TableDef> definition = TableDefinition(name);
   VELMORA_RETURN_IF_ERROR(definition);
-  return Table::Open(*file_, format(), codePage_, definition.take());
+  return Table::Open(*file_, FileFormat(), codePage_, definition.take());
 }
 
 Result<TableDef> Database::TableDefinition(std::string_view name) const {
@@ -98,7 +98,7 @@ Result<TableDef> Database::TableDefinition(std::string_view name) const {
       return Status::NotSupported(
           "The table '" + entry.name + "' is linked from another database and cannot be opened.",
           "table '" + entry.name + "'");
-    return ReadTableDef(*file_, format(), entry.definitionPage(), codePage_, entry.name);
+    return ReadTableDef(*file_, FileFormat(), entry.DefinitionPage(), codePage_, entry.name);
   }
   return Status::NotFound(
       "The Microsoft Jet database engine cannot find the input table or "

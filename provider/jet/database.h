@@ -28,7 +28,7 @@ struct QueryInfo {
   std::string name;
   std::int32_t objectId = 0;
   std::uint32_t flags = 0;  // & 0xF0: 0x00 select, 0x10 crosstab, … 0x80 union
-  bool select() const { return (flags & 0xF0) == 0; }
+  bool IsSelect() const { return (flags & 0xF0) == 0; }
 };
 
 // Owns the file; tables opened from it refer to it and must not outlive it. Thread-compatible:
@@ -62,17 +62,17 @@ class Database {
   // Open fails; notSupported for a database held in memory, which never changes.
   Result<std::unique_ptr<Database>> Reopen() const;
 
-  const DatabaseHeader& header() const { return header_; }
+  const DatabaseHeader& FileHeader() const { return header_; }
   // The file's stamp now, to tell whether it has been written since an earlier one.
   FileStamp Stamp() const { return file_->Stamp(); }
-  const Format& format() const { return *header_.format; }
-  JetVersion version() const { return header_.format->version; }
+  const Format& FileFormat() const { return *header_.format; }
+  JetVersion Version() const { return header_.format->version; }
 
-  // Local and linked tables, system ones included (see CatalogEntry::system()), in catalog order.
-  const std::vector<CatalogEntry>& tables() const { return tables_; }
+  // Local and linked tables, system ones included (see CatalogEntry::IsSystem()), in catalog order.
+  const std::vector<CatalogEntry>& Tables() const { return tables_; }
   // The names of the local tables that are not system tables, in catalog order.
   std::vector<std::string> UserTableNames() const;
-  const std::vector<QueryInfo>& queries() const { return queries_; }
+  const std::vector<QueryInfo>& Queries() const { return queries_; }
 
   // Opens a local table by name, letter case ignored. notFound when there is no such table,
   // notSupported for a linked table.

@@ -55,7 +55,7 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   if (session->descriptor_ < 0) return Status::IoError(kReadOnlyMessage, path);
   auto database = provider::jet::Database::Open(path, options);
   VELMORA_RETURN_IF_ERROR(database);
-  if (database.value()->version() != JetVersion::jet4)
+  if (database.value()->Version() != JetVersion::jet4)
     return Status::NotSupported("This engine writes Jet 4 files only.", path);
   session->database_ = database.take();
   return session;
@@ -80,7 +80,7 @@ Status EditSession::Begin() {
   if (::fstat(descriptor_, &info) != 0)
     return Status::IoError("The database file could not be read.", path_);
   const auto pages = static_cast<std::uint32_t>(static_cast<std::uint64_t>(info.st_size) / kWriterPageSize);
-  store_ = PageStore::OverFile(descriptor_, pages, database_->header().databaseKey);
+  store_ = PageStore::OverFile(descriptor_, pages, database_->FileHeader().databaseKey);
   return Status::Ok();
 }
 

@@ -15,7 +15,7 @@ namespace provider::jet {
 
 class EditSession;
 
-// A new value for one column of a row: `column` is an index into Table::columns() (column-number
+// A new value for one column of a row: `column` is an index into Table::Columns() (column-number
 // order, deleted columns absent), the order every reader of the table uses.
 struct ColumnValue {
   std::size_t column = 0;
@@ -67,7 +67,7 @@ class Editor {
   Status Begin();
   bool InTransaction() const;
 
-  // Adds a row: one value per column of the table, in Table::columns() order. An AutoNumber
+  // Adds a row: one value per column of the table, in Table::Columns() order. An AutoNumber
   // column takes Null and is given the table's next number (see LastAutoNumber()). Returns
   // the new row's location.
   Result<std::uint32_t> InsertRow(std::string_view table, const std::vector<Value>& values);

@@ -52,7 +52,7 @@ struct Format {
   // Usage maps of the reference kind: where the bitmap starts on a bitmap page.
   std::size_t bitmapPageStart;
 
-  bool jet4() const { return version == JetVersion::jet4; }
+  bool IsJet4() const { return version == JetVersion::jet4; }
 
   static const Format& Jet3() {
     static const Format format{.version = JetVersion::jet3,

@@ -53,13 +53,13 @@ Result<DatabaseHeader> ReadHeader(ByteView file, const std::string& fileName) {
   if (file.size() < format.pageSize) return unrecognized;
 
   std::vector<std::uint8_t> page(file.data(), file.data() + format.pageSize);
-  const std::size_t hiddenLength = format.jet4() ? 128 : 126;
+  const std::size_t hiddenLength = format.IsJet4() ? 128 : 126;
   Rc4Apply(kHeaderKey, std::span<std::uint8_t>(page.data() + kHiddenStart, hiddenLength));
   ByteView plain(page.data(), page.size());
 
   header.codePage = plain.U16(0x3C);
   header.databaseKey = plain.U32(0x3E);
-  if (format.jet4()) {
+  if (format.IsJet4()) {
     header.sortOrder = plain.U16(0x6E);
     header.sortVersion = plain.U8(0x71);
     std::uint64_t bits = plain.U64(0x72);

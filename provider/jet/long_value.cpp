@@ -55,7 +55,7 @@ Result<ByteView> ReadLongValue(const PageFile& file, const Format& format, ByteV
       return ByteView(bytes.data(), length);
     }
     case 0: {  // chain
-      if (length > std::size_t{file.page_count()} * format.pageSize)
+      if (length > std::size_t{file.PageCount()} * format.pageSize)
         return Status::Corruption("A memo or OLE value is longer than the file.", "");
       Bytes& value = scratch;
       value.clear();

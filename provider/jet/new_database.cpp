@@ -110,7 +110,7 @@ Status NewDatabase::Lay() {
   // The global map goes first on page 1, all pages free, before any page is allocated.
   const std::uint32_t mapPage = pages_.AppendUntracked(kPageData);
   InitDataPage(pages_.Page(mapPage), 0);
-  pages_.set_usage_map_page(mapPage);
+  pages_.SetUsageMapPage(mapPage);
   auto global = AddUsageMap(pages_, UsageMapKind::freePages);
   VELMORA_RETURN_IF_ERROR(global);
   if (global.value() != kGlobalUsageMap)
@@ -168,7 +168,7 @@ Result<TableWriter*> NewDatabase::AddTable(const TableSpec& tableSpec, std::int3
   tables_.push_back(writer.take());
   names_.push_back(Folded(tableSpec.name));
   TableWriter* table = tables_.back().get();
-  Status status = AddCatalogEntry(static_cast<std::int32_t>(table->definition_page()), kTablesId,
+  Status status = AddCatalogEntry(static_cast<std::int32_t>(table->DefinitionPage()), kTablesId,
                                   tableSpec.name, kTypeTable, flags);
   VELMORA_RETURN_IF_ERROR(status);
   return table;
@@ -188,12 +188,12 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
     return Status::InvalidArgument("An object of that name already exists.", "query");
   const TableWriter* source = nullptr;
   for (const auto& writer : tables_)
-    if (Folded(writer->tableSpec().name) == Folded(table)) source = writer.get();
-  if (source == nullptr || source->tableSpec().system)
+    if (Folded(writer->Spec().name) == Folded(table)) source = writer.get();
+  if (source == nullptr || source->Spec().system)
     return Status::InvalidArgument("The query's table does not exist.", "query");
   for (const std::u16string& column : columns) {
     bool found = false;
-    for (const ColumnSpec& defined : source->tableSpec().columns)
+    for (const ColumnSpec& defined : source->Spec().columns)
       found |= Folded(defined.name) == Folded(column);
     if (!found) return Status::InvalidArgument("The query names an unknown column.", "query");
   }
@@ -212,11 +212,11 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
       row(0, {}, {}, Long(0)),
       row(1, {}, {}, Long(1)),
       row(3, {}, {}, Long(0)),
-      row(5, source->tableSpec().name, {}, {}),
+      row(5, source->Spec().name, {}, {}),
   };
   if (columns.empty()) rows.push_back(row(6, {}, std::u16string(u"*"), Long(0)));
   for (const std::u16string& column : columns)
-    rows.push_back(row(6, {}, u"[" + source->tableSpec().name + u"].[" + column + u"]", Long(0)));
+    rows.push_back(row(6, {}, u"[" + source->Spec().name + u"].[" + column + u"]", Long(0)));
   rows.push_back(row(255, {}, {}, {}));
   for (const std::vector<Value>& values : rows) {
     auto inserted = queries_->InsertRow(values);
@@ -230,7 +230,7 @@ Status NewDatabase::AddCatalogEntry(std::int32_t id, std::int32_t parent,
                                     std::int32_t flags) {
   // The catalog's own entry is added while the catalog is being made.
   TableWriter* catalog = catalog_ != nullptr ? catalog_ : tables_.front().get();
-  std::vector<Value> values(catalog->tableSpec().columns.size());
+  std::vector<Value> values(catalog->Spec().columns.size());
   values[0] = Long(id);
   values[1] = Long(parent);
   values[2] = name;

@@ -38,7 +38,7 @@ class NewDatabase {
   // database at `path`).
   Status Save(const std::string& path) const;
 
-  const PageStore& pages() const { return pages_; }
+  const PageStore& Pages() const { return pages_; }
 
  private:
   explicit NewDatabase(DateTime created) : created_(created) {}

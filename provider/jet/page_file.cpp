@@ -68,7 +68,7 @@ std::unique_ptr<PageFile> PageFile::FromBuffer(std::vector<std::uint8_t> bytes) 
 }
 
 Result<ByteView> PageFile::Page(std::uint32_t number, const std::string& where) const {
-  if (number >= page_count()) return BeyondEnd(number, where);
+  if (number >= PageCount()) return BeyondEnd(number, where);
   const std::uint8_t* stored = data_ + static_cast<std::size_t>(number) * pageSize_;
   if (databaseKey_ == 0 || number == 0) return ByteView(stored, pageSize_);
   std::lock_guard<std::mutex> hold(decryptedLock_);
@@ -87,7 +87,7 @@ Result<ByteView> PageFile::Page(std::uint32_t number, const std::string& where) 
 
 Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const {
   return Status::Corruption("The database refers to page " + std::to_string(number) +
-                                ", beyond the end of the file (" + std::to_string(page_count()) +
+                                ", beyond the end of the file (" + std::to_string(PageCount()) +
                                 " pages).",
                             where);
 }

@@ -47,12 +47,12 @@ class PageFile {
   static std::unique_ptr<PageFile> FromBuffer(std::vector<std::uint8_t> bytes);
 
   // All bytes of the file, for the header reader before the page size is known.
-  ByteView whole() const { return ByteView(data_, size_); }
+  ByteView Whole() const { return ByteView(data_, size_); }
 
   // Fixes the page size; a partial page at the end of a truncated file is not a page.
   void SetPageSize(std::size_t pageSize) { pageSize_ = pageSize; }
-  std::size_t page_size() const { return pageSize_; }
-  std::uint32_t page_count() const {
+  std::size_t PageSize() const { return pageSize_; }
+  std::uint32_t PageCount() const {
     return pageSize_ == 0 ? 0 : static_cast<std::uint32_t>(size_ / pageSize_);
   }
 

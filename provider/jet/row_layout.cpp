@@ -25,14 +25,14 @@ Result<RowLayout> RowLayout::Parse(ByteView row, const Format& format, bool hasV
   const std::size_t len = row.size();
   const std::size_t countSize = format.rowCountSize;
   if (len < countSize) return corrupt("it is shorter than its column count");
-  layout.columnCount_ = format.jet4() ? row.U16(0) : row.U8(0);
+  layout.columnCount_ = format.IsJet4() ? row.U16(0) : row.U8(0);
   const std::size_t m = (layout.columnCount_ + 7u) / 8u;
   if (len < countSize + m) return corrupt("its null mask does not fit");
   layout.mask_ = *row.Slice(len - m, m);
   layout.metaStart_ = len - m;
   if (!hasVariable) return layout;
 
-  if (format.jet4()) {
+  if (format.IsJet4()) {
     if (len < countSize + m + 2) return corrupt("its variable column count does not fit");
     layout.varCount_ = row.U16(len - m - 2);
     const std::size_t meta = m + 4 + 2u * layout.varCount_;
@@ -54,7 +54,7 @@ Result<RowLayout> RowLayout::Parse(ByteView row, const Format& format, bool hasV
 std::size_t RowLayout::VarOffset(std::uint16_t index) const {
   const std::size_t len = row_.size();
   const std::size_t m = mask_.size();
-  if (format_->jet4()) return row_.U16(len - m - 4 - 2u * index);
+  if (format_->IsJet4()) return row_.U16(len - m - 4 - 2u * index);
   const std::size_t jumps = (len - 1) / 256;
   std::size_t offset = row_.U8(len - m - jumps - 2 - index);
   for (std::size_t j = 0; j < jumpCount_; ++j) {

@@ -172,7 +172,7 @@ Result<std::string> BuildSelectText(const Table& msysQueries, std::int32_t objec
     return Status::Corruption("The query table lacks one of its columns.", "table 'MSysQueries'");
 
   std::vector<QueryRow> rows;
-  for (std::size_t row = 0; row < msysQueries.row_count(); ++row) {
+  for (std::size_t row = 0; row < msysQueries.RowCount(); ++row) {
     Result<Value> id = msysQueries.GetValue(row, static_cast<std::size_t>(objectColumn));
     VELMORA_RETURN_IF_ERROR(id);
     if (IntegerOf(id.value()) != objectId) continue;

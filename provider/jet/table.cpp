@@ -72,7 +72,7 @@ Status Table::LocateRows() {
     moved = moved || counts.value().moved > 0;
     if (counts.value().rows == 0) continue;
     std::uint32_t firstSlot = kDense;
-    if (counts.value().rows != data.value().slot_count()) {
+    if (counts.value().rows != data.value().SlotCount()) {
       firstSlot = static_cast<std::uint32_t>(slots_.size());
       data.value().ListedSlots(slots_);
     }
@@ -97,7 +97,7 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
   for (std::uint32_t number : pages) {
     const DataPage page = read(number);
     const std::string here = where + ", data page " + std::to_string(number);
-    for (std::uint16_t row = 0; row < page.slot_count(); ++row) {
+    for (std::uint16_t row = 0; row < page.SlotCount(); ++row) {
       Result<RowSlot> slot = page.Slot(row, here);
       VELMORA_RETURN_IF_ERROR(slot);
       if (slot.value().deleted || !slot.value().overflow) continue;
@@ -124,7 +124,7 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
 
   for (std::uint32_t number : pages) {
     const DataPage page = read(number);
-    for (std::uint16_t row = 0; row < page.slot_count(); ++row) {
+    for (std::uint16_t row = 0; row < page.SlotCount(); ++row) {
       // Every slot of the owned pages was read without error in the pass above.
       const RowSlot slot = page.Slot(row, where).value();
       const std::uint32_t location = number << 8 | row;
@@ -171,8 +171,8 @@ Result<ByteView> Table::RowBytes(std::size_t row) const {
 }
 
 int Table::FindColumn(std::string_view name) const {
-  for (std::size_t i = 0; i < columns().size(); ++i) {
-    if (SameName(columns()[i].name, name)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < Columns().size(); ++i) {
+    if (SameName(Columns()[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -207,7 +207,7 @@ Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col
   if (!layout.MaskBit(col.number)) return std::optional<ByteView>();
   Result<ByteView> stored = Status::Ok();
   // Fixed-size types normally sit in the fixed area, but only the column flag says so.
-  if (col.fixed() && !col.longValue()) {
+  if (col.IsFixed() && !col.IsLongValue()) {
     stored = layout.Fixed(col, FixedSize(col));
   } else if (!layout.HasVariable(col.varIndex)) {
     return std::optional<ByteView>();
@@ -219,9 +219,9 @@ Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col
 }
 
 Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
-  if (row >= rowCount_ || column >= columns().size())
+  if (row >= rowCount_ || column >= Columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
-  const Column& col = columns()[column];
+  const Column& col = Columns()[column];
   if (col.type == ColumnType::boolean) {
     Result<ByteView> bytes = RowBytes(row);
     if (!bytes.ok()) return Locate(bytes.status(), row, col);
@@ -240,9 +240,9 @@ Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
 
 Result<std::optional<ByteView>> Table::StoredText(std::size_t row, std::size_t column,
                                                   Bytes& chain) const {
-  if (row >= rowCount_ || column >= columns().size())
+  if (row >= rowCount_ || column >= Columns().size())
     return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
-  const Column& col = columns()[column];
+  const Column& col = Columns()[column];
   if (col.type != ColumnType::text && col.type != ColumnType::memo)
     return Status::InvalidArgument("The column does not hold text.", Place(row, &col));
   Result<std::optional<ByteView>> stored = Stored(row, col);
@@ -259,7 +259,7 @@ Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string&
   if (!stored.ok()) return stored.status();
   if (!stored.value()) return false;
   Status decoded = DecodeText(*stored.value(), out, map);
-  if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
+  if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
   return true;
 }
 
@@ -274,22 +274,22 @@ Result<bool> Table::GetTextUntil(std::size_t row, std::size_t column, std::u16st
   if (!stored.ok()) return stored.status();
   if (!stored.value()) return false;
   out.clear();
-  if (!format_->jet4()) {
+  if (!format_->IsJet4()) {
     Status decoded = DecodeText(*stored.value(), out, &map);
-    if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
+    if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
     enough(out);
     return true;
   }
   Jet4TextReader reader(*stored.value(), map);
   for (std::size_t part = kFirstPart;; part *= 2) {
     Status decoded = reader.Next(part, out);
-    if (!decoded.ok()) return Locate(decoded, row, columns()[column]);
+    if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
     if (enough(out) || reader.done()) return true;
   }
 }
 
 Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map) const {
-  if (format_->jet4()) return map ? DecodeJet4Text(bytes, out, *map) : DecodeJet4Text(bytes, out);
+  if (format_->IsJet4()) return map ? DecodeJet4Text(bytes, out, *map) : DecodeJet4Text(bytes, out);
   Status decoded = DecodeCodePageText(bytes, codePage_, out);
   if (!decoded.ok() || map == nullptr) return decoded;
   std::size_t kept = 0;

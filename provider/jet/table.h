@@ -35,20 +35,20 @@ class Table {
   static Result<std::unique_ptr<Table>> Open(const PageFile& file, const Format& format,
                                              std::uint16_t codePage, TableDef definition);
 
-  const std::string& name() const { return definition_.name; }
-  const TableDef& definition() const { return definition_; }
+  const std::string& Name() const { return definition_.name; }
+  const TableDef& Definition() const { return definition_; }
   // In column-number order, deleted columns absent.
-  const std::vector<Column>& columns() const { return definition_.columns; }
-  // Index into columns() of the column called `name` (letter case ignored), or -1.
+  const std::vector<Column>& Columns() const { return definition_.columns; }
+  // Index into Columns() of the column called `name` (letter case ignored), or -1.
   int FindColumn(std::string_view name) const;
 
   // The exact number of rows.
-  std::size_t row_count() const { return rowCount_; }
+  std::size_t RowCount() const { return rowCount_; }
   // A row's place in the file (page << 8 | slot), stable while the file is unchanged: usable as
   // a bookmark.
   std::uint32_t RowLocation(std::size_t row) const;
 
-  // The value of column `column` (an index into columns()) in row `row` (< row_count()). Null is
+  // The value of column `column` (an index into Columns()) in row `row` (< RowCount()). Null is
   // std::monostate; a damaged row or long value is a corruption status naming its place.
   Result<Value> GetValue(std::size_t row, std::size_t column) const;
   // The value of a text or memo column into `out`, replacing its contents and reusing its

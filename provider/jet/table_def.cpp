@@ -112,12 +112,12 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
   }
   for (Column& column : table.columns) {
     if (!def.Contains(pos, format.nameLengthSize)) return corrupt("a column name is cut short");
-    const std::size_t length = format.jet4() ? def.U16(pos) : def.U8(pos);
+    const std::size_t length = format.IsJet4() ? def.U16(pos) : def.U8(pos);
     pos += format.nameLengthSize;
     std::optional<ByteView> bytes = def.Slice(pos, length);
     if (!bytes) return corrupt("a column name runs past its end");
     Result<std::u16string> text =
-        format.jet4() ? DecodeJet4Text(*bytes) : DecodeCodePageText(*bytes, codePage);
+        format.IsJet4() ? DecodeJet4Text(*bytes) : DecodeCodePageText(*bytes, codePage);
     if (!text.ok()) {
       if (text.status().kind() == StatusKind::notSupported)
         return Status::NotSupported(text.status().message(), here);

@@ -30,7 +30,7 @@ Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
     *map = added.value();
   }
   for (const ColumnLayout& column : writer->layout_.columns) {
-    if (!column.longValue()) continue;
+    if (!column.IsLongValue()) continue;
     auto owned = AddUsageMap(store, UsageMapKind::ownedPages);
     VELMORA_RETURN_IF_ERROR(owned);
     auto free = AddUsageMap(store, UsageMapKind::ownedPages);
@@ -46,7 +46,7 @@ Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
   return writer;
 }
 
-std::uint32_t TableWriter::row_count() const {
+std::uint32_t TableWriter::RowCount() const {
   return Load32(store_->Page(definitionPage_), kTableDefRowCount);
 }
 
@@ -70,7 +70,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
       auto field = EncodeField(column, static_cast<std::int64_t>(nextAutoNumber));
       VELMORA_RETURN_IF_ERROR(field);
       fields[i] = field.take();
-    } else if (column.longValue()) {
+    } else if (column.IsLongValue()) {
       if (!IsNull(values[i])) {
         auto bytes = LongValueBytes(column, values[i]);
         VELMORA_RETURN_IF_ERROR(bytes);
@@ -93,7 +93,7 @@ Result<std::uint32_t> TableWriter::InsertRow(const std::vector<Value>& values) {
 
   std::size_t longValue = 0;
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (!layout_.columns[i].longValue()) continue;
+    if (!layout_.columns[i].IsLongValue()) continue;
     LongValueWriter& writer = longValues_[longValue++];
     if (!fields[i].present) continue;
     auto stored = writer.Store(*store_, longData[i]);
@@ -136,7 +136,7 @@ Result<std::uint32_t> TableWriter::PageWithRoom(std::size_t size) {
 Status TableWriter::DeleteRow(std::uint32_t location) {
   const std::uint32_t pageNumber = location >> 8;
   const std::string where = "row " + std::to_string(location);
-  if (pageNumber >= store_->page_count()) return Status::NotFound("No such row.", where);
+  if (pageNumber >= store_->PageCount()) return Status::NotFound("No such row.", where);
   std::span<std::uint8_t> page = store_->Page(pageNumber);
   if (page[0] != kPageData || Load32(page, 4) != definitionPage_)
     return Status::NotFound("No such row in this table.", where);

@@ -25,9 +25,9 @@ class TableWriter {
   static Result<std::unique_ptr<TableWriter>> Create(PageStore& store, const TableSpec& tableSpec,
                                                      std::uint32_t definitionPage);
 
-  std::uint32_t definition_page() const { return definitionPage_; }
-  const TableSpec& tableSpec() const { return tableSpec_; }
-  std::uint32_t row_count() const;
+  std::uint32_t DefinitionPage() const { return definitionPage_; }
+  const TableSpec& Spec() const { return tableSpec_; }
+  std::uint32_t RowCount() const;
 
   // Appends a row: one value per column, in the order of the columns. An AutoNumber column takes
   // Null and is given the next number. Memo and OLE values go inline, to one LVAL row or to a
@@ -36,7 +36,7 @@ class TableWriter {
   Result<std::uint32_t> InsertRow(const std::vector<Value>& values);
 
   // The AutoNumber the last inserted row was given (0 before any).
-  std::int64_t last_auto_number() const { return lastAutoNumber_; }
+  std::int64_t LastAutoNumber() const { return lastAutoNumber_; }
 
   // Deletes the row at `location`; notFound when it is not a live row of this table.
   Status DeleteRow(std::uint32_t location);

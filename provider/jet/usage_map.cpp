@@ -32,7 +32,7 @@ Status AddBits(const PageFile& file, ByteView bitmap, std::uint64_t firstPage,
     for (int bit = 0; bit < 8; ++bit) {
       if ((bits & (1u << bit)) == 0) continue;
       const std::uint64_t page = firstPage + byte * 8 + bit;
-      if (page >= file.page_count()) return file.BeyondEnd(page, where);
+      if (page >= file.PageCount()) return file.BeyondEnd(page, where);
       pages.push_back(static_cast<std::uint32_t>(page));
     }
   }

@@ -47,7 +47,7 @@ Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint3
   const std::string where = "table definition page " + std::to_string(page);
   std::vector<std::uint8_t> bytes;
   for (std::uint32_t next = page, count = 0; next != 0; ++count) {
-    if (next >= store.page_count() || count == kDefinitionPages)
+    if (next >= store.PageCount() || count == kDefinitionPages)
       return Status::Corruption("The table definition's pages are damaged.", where);
     const std::span<const std::uint8_t> part = store.Page(next);
     if (part[0] != kPageTableDef)

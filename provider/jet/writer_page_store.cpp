@@ -87,7 +87,7 @@ Result<std::uint32_t> PageStore::Allocate(std::uint8_t type) {
 
 void PageStore::BeginChange() {
   changing_ = true;
-  changePageCount_ = page_count();
+  changePageCount_ = PageCount();
   changeUsageMapPage_ = usageMapPage_;
   before_.clear();
 }
@@ -122,10 +122,10 @@ Result<std::vector<ChangedPage>> PageStore::Changes() const {
   return changes;
 }
 
-std::vector<std::uint8_t> PageStore::bytes() const {
+std::vector<std::uint8_t> PageStore::Bytes() const {
   std::vector<std::uint8_t> bytes;
   bytes.reserve(std::size_t{pageCount_} * kWriterPageSize);
-  for (std::uint32_t number = 0; number < page_count(); ++number) {
+  for (std::uint32_t number = 0; number < PageCount(); ++number) {
     const std::span<const std::uint8_t> page = Page(number);
     bytes.insert(bytes.end(), page.begin(), page.end());
   }
@@ -135,7 +135,7 @@ std::vector<std::uint8_t> PageStore::bytes() const {
 Status PageStore::Save(const std::string& path) const {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return Status::IoError("Cannot create '" + path + "'.", path);
-  for (std::uint32_t number = 0; number < page_count(); ++number) {
+  for (std::uint32_t number = 0; number < PageCount(); ++number) {
     const std::span<const std::uint8_t> page = Page(number);
     out.write(reinterpret_cast<const char*>(page.data()),
               static_cast<std::streamsize>(page.size()));

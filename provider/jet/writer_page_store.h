@@ -51,7 +51,7 @@ class PageStore {
   static std::unique_ptr<PageStore> OverFile(int descriptor, std::uint32_t pageCount,
                                              std::uint32_t databaseKey);
 
-  std::uint32_t page_count() const { return pageCount_; }
+  std::uint32_t PageCount() const { return pageCount_; }
   std::span<std::uint8_t> Page(std::uint32_t number);
   std::span<const std::uint8_t> Page(std::uint32_t number) const;
 
@@ -62,8 +62,8 @@ class PageStore {
   std::uint32_t AppendUntracked(std::uint8_t type);
 
   // The data page that new usage maps go to while it has room (0: none yet).
-  std::uint32_t usage_map_page() const { return usageMapPage_; }
-  void set_usage_map_page(std::uint32_t page) { usageMapPage_ = page; }
+  std::uint32_t UsageMapPage() const { return usageMapPage_; }
+  void SetUsageMapPage(std::uint32_t page) { usageMapPage_ = page; }
 
   // A change that must happen whole or not at all: BeginChange() remembers every page as it is
   // when first handed out for writing, UndoChange() puts them back and drops the pages added
@@ -82,7 +82,7 @@ class PageStore {
   // Writes a store made for a new file.
   Status Save(const std::string& path) const;
   // The whole file.
-  std::vector<std::uint8_t> bytes() const;
+  std::vector<std::uint8_t> Bytes() const;
 
  private:
   using Buffer = std::unique_ptr<std::uint8_t[]>;

@@ -53,7 +53,7 @@ Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definitio
     placed.varIndex = column.varIndex;
     placed.fixedOffset = column.fixedOffset;
     placed.length = column.length;
-    placed.fixed = column.fixed();
+    placed.fixed = column.IsFixed();
     if (placed.fixed)
       layout.fixedSize = std::max<std::uint16_t>(layout.fixedSize,
                                                  static_cast<std::uint16_t>(column.fixedOffset + column.length));
@@ -78,7 +78,7 @@ Status RowEdit::Refuse(const char* what, std::size_t column) const {
 Result<RowEdit::Place> RowEdit::Resolve(std::uint32_t location) {
   const std::uint32_t owner = table_->definition.page;
   auto ours = [&](std::uint32_t at) {
-    if ((at >> 8) >= store_->page_count()) return false;
+    if ((at >> 8) >= store_->PageCount()) return false;
     const std::span<const std::uint8_t> page = std::as_const(*store_).Page(at >> 8);
     return page[0] == kPageData && Load32(page, 4) == owner && (at & 0xFF) < DataRowCount(page);
   };
@@ -109,7 +109,7 @@ Result<std::uint32_t> RowEdit::FindForwarder(std::uint32_t data) {
   auto pages = UsageMapPages(*store_, table_->definition.usageMap);
   VELMORA_RETURN_IF_ERROR(pages);
   for (std::uint32_t number : pages.value()) {
-    if (number >= store_->page_count()) continue;
+    if (number >= store_->PageCount()) continue;
     const std::span<std::uint8_t> page = store_->Page(number);
     if (page[0] != kPageData || Load32(page, 4) != table_->definition.page) continue;
     for (std::uint32_t slot = 0; slot < DataRowCount(page); ++slot) {
@@ -177,7 +177,7 @@ Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
     VELMORA_RETURN_IF_ERROR(pages);
     const std::size_t need = std::min(data.size() + 4, kMaxLongValueRow);
     for (std::uint32_t page : pages.value()) {
-      if (page >= store_->page_count()) continue;
+      if (page >= store_->PageCount()) continue;
       const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(page);
       if (bytes[0] == kPageData && Load32(bytes, 4) == kLongValueOwner &&
           DataPageHasRoom(bytes, need)) {
@@ -198,7 +198,7 @@ Status RowEdit::FreeLongValue(std::span<const std::uint8_t> field) {
   const std::size_t hops = (word & ~kKindMask) / kChainChunk + 2;
   std::uint32_t next = Load32(field, 4);
   for (std::size_t hop = 0; hop < hops && next != 0; ++hop) {
-    if ((next >> 8) >= store_->page_count()) break;
+    if ((next >> 8) >= store_->PageCount()) break;
     const std::span<std::uint8_t> page = store_->Page(next >> 8);
     const std::uint32_t slot = next & 0xFF;
     if (page[0] != kPageData || Load32(page, 4) != kLongValueOwner ||
@@ -224,7 +224,7 @@ std::vector<std::uint8_t> RowEdit::Assemble(const std::vector<Field>& fields) co
 Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t preferred) {
   const std::uint32_t owner = table_->definition.page;
   auto fits = [&](std::uint32_t number) {
-    if (number == 0 || number >= store_->page_count()) return false;
+    if (number == 0 || number >= store_->PageCount()) return false;
     const std::span<const std::uint8_t> page = std::as_const(*store_).Page(number);
     return page[0] == kPageData && Load32(page, 4) == owner && DataPageHasRoom(page, size);
   };
@@ -273,7 +273,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   bool numbered = false;
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const Column& column = table_->definition.columns[i];
-    if (column.autoIncrement()) {
+    if (column.IsAutoIncrement()) {
       if (!IsNull(values[i])) return Refuse("An AutoNumber column is numbered by the table.", i);
       if (column.type == ColumnType::guid) {
         std::random_device random;
@@ -289,7 +289,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
       VELMORA_RETURN_IF_ERROR(field);
       fields[i] = field.take();
       numbered = true;
-    } else if (column.longValue()) {
+    } else if (column.IsLongValue()) {
       if (IsNull(values[i])) continue;
       auto bytes = LongValueBytes(columns[i], values[i]);
       VELMORA_RETURN_IF_ERROR(bytes);
@@ -340,7 +340,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
     if (i >= columns.size())
       return Status::InvalidArgument("No such column.", "column " + std::to_string(i));
     const Column& column = table_->definition.columns[i];
-    if (column.longValue()) {
+    if (column.IsLongValue()) {
       if (IsNull(change.value)) {
         longValues.emplace_back(i, std::nullopt);
         continue;
@@ -358,7 +358,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
       return Refuse("An indexed column cannot be changed: this engine cannot keep the table's "
                     "indexes up to date.",
                     i);
-    if (!same && column.autoIncrement())
+    if (!same && column.IsAutoIncrement())
       return Refuse("An AutoNumber column is numbered by the table.", i);
     fields[i] = field.take();
   }
@@ -433,7 +433,7 @@ Status RowEdit::Delete(std::uint32_t location) {
   auto fields = ReadFields(place.value().data);
   VELMORA_RETURN_IF_ERROR(fields);
   for (std::size_t i = 0; i < fields.value().size(); ++i) {
-    if (table_->definition.columns[i].longValue() && fields.value()[i].present)
+    if (table_->definition.columns[i].IsLongValue() && fields.value()[i].present)
       VELMORA_RETURN_IF_ERROR(FreeLongValue(fields.value()[i].bytes));
   }
   const std::uint32_t data = place.value().data;

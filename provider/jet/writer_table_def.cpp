@@ -160,7 +160,7 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
   }
   std::size_t longValue = 0;
   for (const ColumnLayout& column : layout.columns) {
-    if (!column.longValue()) continue;
+    if (!column.IsLongValue()) continue;
     if (longValue >= maps.longValueOwned.size() || longValue >= maps.longValueFree.size())
       return Status::InvalidArgument("A long-value column has no usage maps.", "table");
     Append16(def, column.number);

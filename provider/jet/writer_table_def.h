@@ -37,7 +37,7 @@ struct ColumnLayout {
   std::uint16_t fixedOffset = 0;  // fixed columns: offset after the column count
   std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character
   bool fixed = false;
-  bool longValue() const {
+  bool IsLongValue() const {
     return columnSpec.type == ColumnType::memo || columnSpec.type == ColumnType::ole;
   }
 };

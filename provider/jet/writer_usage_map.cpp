@@ -30,7 +30,7 @@ constexpr std::uint32_t kPagesPerBitmapPage = (kWriterPageSize - kBitmapPageStar
 
 Result<std::span<std::uint8_t>> MapRow(PageStore& store, std::uint32_t map) {
   const std::uint32_t page = map >> 8;
-  if (page >= store.page_count())
+  if (page >= store.PageCount())
     return Status::Corruption("Usage map outside the file.", "page " + std::to_string(page));
   auto row = DataRowBytes(store.Page(page), map & 0xFF);
   VELMORA_RETURN_IF_ERROR(row);
@@ -96,13 +96,13 @@ Result<std::uint32_t> AddUsageMap(PageStore& store, UsageMapKind kind) {
   std::vector<std::uint8_t> row(kUsageMapRowSize, 0);
   row[0] = kInlineMap;
   if (kind == UsageMapKind::freePages) std::fill(row.begin() + kInlineBitmapStart, row.end(), 0xFF);
-  std::uint32_t page = store.usage_map_page();
+  std::uint32_t page = store.UsageMapPage();
   if (page == 0 || !DataPageHasRoom(store.Page(page), row.size())) {
     auto fresh = store.Allocate(kPageData);
     VELMORA_RETURN_IF_ERROR(fresh);
     page = fresh.value();
     InitDataPage(store.Page(page), 0);
-    store.set_usage_map_page(page);
+    store.SetUsageMapPage(page);
   }
   auto slot = AddDataRow(store.Page(page), row);
   VELMORA_RETURN_IF_ERROR(slot);
@@ -145,7 +145,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
     VELMORA_RETURN_IF_ERROR(row);
     Store32(row.value(), 1 + 4 * slot, bitmap);
     fresh = true;
-  } else if (bitmap >= store.page_count()) {
+  } else if (bitmap >= store.PageCount()) {
     return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
   }
   SetBit(store.Page(bitmap).subspan(kBitmapPageStart), page % kPagesPerBitmapPage, set);
@@ -168,7 +168,7 @@ Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t
   for (std::size_t slot = 0; slot < ReferenceSlots(row.value()); ++slot) {
     const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * slot);
     if (bitmap == 0) continue;
-    if (bitmap >= store.page_count())
+    if (bitmap >= store.PageCount())
       return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
     auto bits = store.Page(bitmap).subspan(kBitmapPageStart);
     for (std::uint32_t i = 0; i < kPagesPerBitmapPage; ++i)
@@ -201,7 +201,7 @@ Result<std::vector<std::uint32_t>> LastUsageMapPages(PageStore& store, std::uint
   for (std::size_t slot = ReferenceSlots(row.value()); slot > 0 && pages.size() < count; --slot) {
     const std::uint32_t bitmap = Load32(row.value(), 1 + 4 * (slot - 1));
     if (bitmap == 0) continue;
-    if (bitmap >= store.page_count())
+    if (bitmap >= store.PageCount())
       return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
     collect(std::as_const(store).Page(bitmap).subspan(kBitmapPageStart),
             static_cast<std::uint32_t>(slot - 1) * kPagesPerBitmapPage);

@@ -14,7 +14,7 @@ std::vector<AnsiString>& Log() {
   return log;
 }
 
-TProbe::TProbe(TComponent* AOwner) : TGraphicControl(AOwner) {
+TProbe::TProbe(TComponent* owner) : TGraphicControl(owner) {
   controlStyle_.Include(TControlStyleFlag::csOpaque);
   SetBounds(0, 0, 10, 10);
 }

@@ -22,7 +22,7 @@ std::vector<AnsiString>& Log();
 // A graphic control that fills its rectangle with its colour and logs its paints.
 class TProbe : public TGraphicControl {
  public:
-  explicit TProbe(TComponent* AOwner);
+  explicit TProbe(TComponent* owner);
 
  protected:
   void Paint() override;

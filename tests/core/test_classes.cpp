@@ -8,7 +8,7 @@ std::vector<AnsiString>& Log() {
   return log;
 }
 
-TTestComponent::TTestComponent(TComponent* AOwner) : TComponent(AOwner) {}
+TTestComponent::TTestComponent(TComponent* owner) : TComponent(owner) {}
 
 TTestComponent::~TTestComponent() {
   if (link_) link_->RemoveFreeNotification(this);
@@ -43,12 +43,12 @@ void TTestComponent::AfterLoading() {
   Log().push_back("after-load " + Name());
 }
 
-void TTestComponent::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  if (Operation == TOperation::opRemove && AComponent == link_) link_ = nullptr;
-  if (Operation == TOperation::opRemove && AComponent == sub_) sub_ = nullptr;
+void TTestComponent::ComponentNotice(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove && component == link_) link_ = nullptr;
+  if (operation == TOperation::opRemove && component == sub_) sub_ = nullptr;
   Log().push_back("notice " + Name() +
-                  (Operation == TOperation::opInsert ? " insert " : " remove ") +
-                  AComponent->Name());
+                  (operation == TOperation::opInsert ? " insert " : " remove ") +
+                  component->Name());
 }
 
 void TTestComponent::DeclareStoredProperties(TReader& reader) {
@@ -59,7 +59,7 @@ void TTestComponent::DeclareStoredProperties(TReader& reader) {
   });
 }
 
-TTestForm::TTestForm(TComponent* AOwner) : TTestComponent(AOwner) {
+TTestForm::TTestForm(TComponent* owner) : TTestComponent(owner) {
   RegisterGlobalComponent(this);
 }
 

@@ -78,7 +78,7 @@ class ITestAnswer {
 
 class TTestComponent : public TComponent {
  public:
-  explicit TTestComponent(TComponent* AOwner);
+  explicit TTestComponent(TComponent* owner);
   ~TTestComponent() override;
 
   std::int32_t Color() const { return color_; }
@@ -129,7 +129,7 @@ class TTestComponent : public TComponent {
   TEvent<void(TObject* Sender, int Value)> OnValue;
 
   void AfterLoading() override;
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
   void DeclareStoredProperties(TReader& reader) override;
 
   // Properties seen in the loading state while they were being read.
@@ -168,7 +168,7 @@ class TTestAnswerer : public TTestComponent, public ITestAnswer {
 // A form-like root: global, with published fields and handler methods.
 class TTestForm : public TTestComponent {
  public:
-  explicit TTestForm(TComponent* AOwner);
+  explicit TTestForm(TComponent* owner);
   ~TTestForm() override;
 
   void Child1Click(TObject* Sender) { clicks.push_back(Sender); }

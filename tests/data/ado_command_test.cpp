@@ -181,7 +181,7 @@ TEST_F(ADOCommandTest, AConnectionStringGivesTheCommandAConnectionOfItsOwn) {
   command_.SetConnectionUse(TConnectionUse::cuOpen, true);
   auto active = ActiveConnection();
   ASSERT_NE(active, nullptr);
-  EXPECT_NE(active->database(), nullptr);
+  EXPECT_NE(active->Database(), nullptr);
 }
 
 TEST_F(ADOCommandTest, AConnectionAndAConnectionStringReplaceEachOther) {

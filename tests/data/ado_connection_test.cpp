@@ -82,12 +82,12 @@ TEST_F(ADOConnectionTest, ConnectsToTheSampleDatabaseWithTheProgramsSettings) {
   SetUpAsTheProgramDoes(connection);
   connection.SetConnected(true);
   EXPECT_TRUE(connection.Connected());
-  ASSERT_NE(connection.ConnectionObject()->database(), nullptr);
+  ASSERT_NE(connection.ConnectionObject()->Database(), nullptr);
   EXPECT_EQ(connection.ConnectionString(), kProgramConnectionString);
 
   connection.SetConnected(false);
   EXPECT_FALSE(connection.Connected());
-  EXPECT_EQ(connection.ConnectionObject()->database(), nullptr);
+  EXPECT_EQ(connection.ConnectionObject()->Database(), nullptr);
 }
 
 TEST_F(ADOConnectionTest, AMissingDatabaseRaisesTheProvidersErrorAndStaysClosed) {
@@ -208,7 +208,7 @@ TEST_F(ADOConnectionTest, FreeingAnOpenConnectionClosesTheDatabaseWithoutRunning
   root_.Watch(*connection);
   std::shared_ptr<provider::Connection> object = connection->ConnectionObject();
   connection.reset();
-  EXPECT_EQ(object->database(), nullptr);
+  EXPECT_EQ(object->Database(), nullptr);
   EXPECT_TRUE(root_.Log.empty());
   EXPECT_EQ(root_.ComponentCount(), 0);
 }

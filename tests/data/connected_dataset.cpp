@@ -5,8 +5,8 @@
 
 namespace datatest {
 
-TConnectedTestDataSet::TConnectedTestDataSet(TComponent* AOwner)
-    : TDataSet(AOwner), command_(new TADOCommand(this)) {
+TConnectedTestDataSet::TConnectedTestDataSet(TComponent* owner)
+    : TDataSet(owner), command_(new TADOCommand(this)) {
   command_->SetCommandTextAlias("SQL");
 }
 
@@ -35,9 +35,9 @@ void TConnectedTestDataSet::BroadcastDataEvent(DataNotice event, DataNoticeInfo 
   TDataSet::BroadcastDataEvent(event, info);
 }
 
-void TConnectedTestDataSet::ComponentNotice(TComponent* AComponent, TOperation Operation) {
-  TDataSet::ComponentNotice(AComponent, Operation);
-  if (Operation == TOperation::opRemove && AComponent == connection_) SetConnection(nullptr);
+void TConnectedTestDataSet::ComponentNotice(TComponent* component, TOperation operation) {
+  TDataSet::ComponentNotice(component, operation);
+  if (operation == TOperation::opRemove && component == connection_) SetConnection(nullptr);
 }
 
 void TConnectedTestDataSet::CloseIfRecordsetClosed() {

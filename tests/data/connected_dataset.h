@@ -14,7 +14,7 @@ namespace datatest {
 
 class TConnectedTestDataSet : public TDataSet, public IADORecordsetOwner {
  public:
-  explicit TConnectedTestDataSet(TComponent* AOwner);
+  explicit TConnectedTestDataSet(TComponent* owner);
   ~TConnectedTestDataSet() override;
 
   TADOConnection* Connection() const { return connection_; }
@@ -23,7 +23,7 @@ class TConnectedTestDataSet : public TDataSet, public IADORecordsetOwner {
   TADOCommand& Command() { return *command_; }
 
   void BroadcastDataEvent(DataNotice event, DataNoticeInfo info) override;
-  void ComponentNotice(TComponent* AComponent, TOperation Operation) override;
+  void ComponentNotice(TComponent* component, TOperation operation) override;
   void CloseIfRecordsetClosed() override;
 
   // What the connection told the dataset, in order: "callback 1", "notice 0", "asked closed".

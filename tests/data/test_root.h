@@ -13,7 +13,7 @@ namespace datatest {
 
 class TDataTestRoot : public TComponent {
  public:
-  explicit TDataTestRoot(TComponent* AOwner) : TComponent(AOwner) {}
+  explicit TDataTestRoot(TComponent* owner) : TComponent(owner) {}
 
   std::vector<AnsiString> Log;
 

@@ -146,7 +146,7 @@ TEST(BitmapTest, ATransparentBitmapLetsTheBackgroundShowThrough) {
   bitmap.SetTransparent(true);
   EXPECT_EQ(bitmap.TransparentColor(), clWhite);
 
-  platform::testing::Canvas surface(20, 20);
+  platform::platformtest::Canvas surface(20, 20);
   TCanvas canvas;
   canvas.SetHandle(surface.dc);
   canvas.Brush().SetColor(clRed);

@@ -73,13 +73,13 @@ TEST(ButtonGlyphTest, DrawsTheStateImageWithItsBackgroundMaskedOut) {
   ASSERT_EQ(glyph.NumGlyphs(), 3);
   EXPECT_EQ(glyph.ImageSize().cx, 16);
 
-  platform::testing::Canvas surface(40, 20);
+  platform::platformtest::Canvas surface(40, 20);
   TCanvas canvas;
   canvas.SetHandle(surface.dc);
   glyph.Draw(canvas, {0, 0}, TButtonState::bsUp, true);
   glyph.Draw(canvas, {20, 0}, TButtonState::bsDown, true);
-  EXPECT_TRUE(platform::testing::SameRect(surface.Bounds(0xFF0000), {4, 4, 12, 12}));
-  EXPECT_TRUE(platform::testing::SameRect(surface.Bounds(0x00FF00), {24, 4, 32, 12}));
+  EXPECT_TRUE(platform::platformtest::SameRect(surface.Bounds(0xFF0000), {4, 4, 12, 12}));
+  EXPECT_TRUE(platform::platformtest::SameRect(surface.Bounds(0x00FF00), {24, 4, 32, 12}));
   EXPECT_EQ(surface.Count(0x808000), 0) << "no olive: the background is see-through";
 
   glyph.Draw(canvas, {0, 0}, TButtonState::bsUp, false);
@@ -92,7 +92,7 @@ TEST(ButtonGlyphTest, DrawsTheStateImageWithItsBackgroundMaskedOut) {
 TEST(ButtonGlyphTest, ASingleImageIsEmbossedWhenDisabled) {
   TButtonGlyph glyph;
   glyph.SetGlyph(Glyph(16, 1, {clNavy}).get());
-  platform::testing::Canvas surface(20, 20);
+  platform::platformtest::Canvas surface(20, 20);
   TCanvas canvas;
   canvas.SetHandle(surface.dc);
   canvas.Brush().SetColor(clRed);
@@ -102,8 +102,8 @@ TEST(ButtonGlyphTest, ASingleImageIsEmbossedWhenDisabled) {
     platform::COLORREF v = ColorToRGB(c);
     return (v & 0xFF) << 16 | (v & 0xFF00) | (v >> 16 & 0xFF);
   };
-  EXPECT_TRUE(platform::testing::SameRect(surface.Bounds(rgb(clBtnShadow)), {4, 4, 12, 12}));
-  EXPECT_TRUE(platform::testing::SameRect(surface.Bounds(rgb(clBtnHighlight)), {5, 5, 13, 13}))
+  EXPECT_TRUE(platform::platformtest::SameRect(surface.Bounds(rgb(clBtnShadow)), {4, 4, 12, 12}));
+  EXPECT_TRUE(platform::platformtest::SameRect(surface.Bounds(rgb(clBtnHighlight)), {5, 5, 13, 13}))
       << "the highlight shows one pixel right and down";
   EXPECT_EQ(surface.Count(0x000080), 0) << "none of the glyph's own colour";
   canvas.SetHandle(nullptr);

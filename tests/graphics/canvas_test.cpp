@@ -11,7 +11,7 @@ namespace {
 
 using platform::POINT;
 using platform::RECT;
-using Surface = platform::testing::Canvas;
+using Surface = platform::platformtest::Canvas;
 
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kBlue = 0x0000FF;
@@ -31,7 +31,7 @@ TEST(CanvasTest, FillsWithTheBrushAndOutlinesWithThePen) {
   Painted p;
   p.canvas.Brush().SetColor(clRed);
   p.canvas.FillRect({2, 2, 10, 10});
-  EXPECT_TRUE(platform::testing::SameRect(p.surface.Bounds(kRed), {2, 2, 10, 10}));
+  EXPECT_TRUE(platform::platformtest::SameRect(p.surface.Bounds(kRed), {2, 2, 10, 10}));
 
   p.canvas.Brush().SetColor(clLime);
   p.canvas.Pen().SetColor(clBlue);
@@ -103,7 +103,7 @@ TEST(CanvasTest, TextTakesTheFontColourAndTheBrushDecidesTheBackground) {
   p.canvas.Brush().SetColor(clLime);
   p.canvas.Font().SetColor(clBlue);
   p.canvas.TextRect({60, 0, 80, 40}, 60, 5, "WWWWWW");
-  EXPECT_TRUE(platform::testing::SameRect(
+  EXPECT_TRUE(platform::platformtest::SameRect(
       p.surface.Box([](std::uint32_t c) { return c == kGreen || c == kBlue; }), {60, 0, 80, 40}))
       << "filled and clipped to the rectangle";
 }
@@ -142,7 +142,7 @@ TEST(CanvasTest, CopyRectStretchesFromAnotherCanvas) {
   from.canvas.FillRect({0, 0, 5, 10});
   Painted to(40, 40);
   to.canvas.CopyRect({0, 0, 20, 20}, from.canvas, {0, 0, 10, 10});
-  EXPECT_TRUE(platform::testing::SameRect(to.surface.Bounds(kBlue), {0, 0, 10, 20}));
+  EXPECT_TRUE(platform::platformtest::SameRect(to.surface.Bounds(kBlue), {0, 0, 10, 20}));
 }
 
 TEST(CanvasTest, AMirroredRightToLeftCanvasReportsItsOrientation) {
@@ -158,7 +158,7 @@ TEST(CanvasTest, AMirroredRightToLeftCanvasReportsItsOrientation) {
   EXPECT_EQ(p.canvas.CanvasOrientation(), TCanvasOrientation::coRightToLeft);
   p.canvas.Brush().SetColor(clRed);
   p.canvas.FillRect({0, 0, 10, 40});
-  EXPECT_TRUE(platform::testing::SameRect(p.surface.Bounds(kRed), {50, 0, 60, 40}))
+  EXPECT_TRUE(platform::platformtest::SameRect(p.surface.Bounds(kRed), {50, 0, 60, 40}))
       << "logical left is the device's right";
 }
 

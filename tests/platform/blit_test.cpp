@@ -14,8 +14,8 @@
 namespace platform {
 namespace {
 
-using testing::Canvas;
-using testing::SameRect;
+using platformtest::Canvas;
+using platformtest::SameRect;
 
 // A memory device context with its own bitmap.
 struct Memory {

@@ -64,7 +64,7 @@ HFONT Tahoma(LONG height) {
 // Ink of one isolated yeh, drawn at 40 pixels: the dots of Arabic yeh lie below the body.
 int InkBelow(LCID locale, int* inkRows) {
   LocaleScope scope(locale);
-  testing::Canvas canvas(80, 80);
+  platformtest::Canvas canvas(80, 80);
   HFONT font = Tahoma(-40);
   HGDIOBJ old = SelectObject(canvas.dc, font);
   SetBkMode(canvas.dc, TRANSPARENT);
@@ -88,7 +88,7 @@ TEST(DisplayText, TheDrawnYehHasNoDotsUnderThePersianLocale) {
 
 TEST(DisplayText, CaretPositionsStillCountTheStoredBytes) {
   LocaleScope scope(kPersianLocale);
-  testing::Canvas canvas(300, 40);
+  platformtest::Canvas canvas(300, 40);
   HFONT font = Tahoma(-15);
   HGDIOBJ old = SelectObject(canvas.dc, font);
   std::string text = Utf8ToAnsi("علی یکی بود");

@@ -7,7 +7,7 @@
 #include "platform/dc_state.h"
 #include "platform/surface.h"
 
-namespace platform::testing {
+namespace platform::platformtest {
 
 struct Canvas {
   Canvas(int width, int height, POINT origin = {0, 0}, HRGN visible = nullptr)
@@ -80,4 +80,4 @@ inline bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-}  // namespace platform::testing
+}  // namespace platform::platformtest

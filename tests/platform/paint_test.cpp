@@ -11,9 +11,9 @@
 namespace platform {
 namespace {
 
-using testing::Canvas;
-using testing::SameRect;
-using testing::Selected;
+using platformtest::Canvas;
+using platformtest::SameRect;
+using platformtest::Selected;
 
 constexpr std::uint32_t kRed = 0xFF0000, kBlue = 0x0000FF, kBlack = 0, kWhite = 0xFFFFFF;
 

@@ -16,7 +16,7 @@
 namespace platform {
 namespace {
 
-using testing::Canvas;
+using platformtest::Canvas;
 
 struct Fixture {
   const char* name;

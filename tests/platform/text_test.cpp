@@ -15,9 +15,9 @@
 namespace platform {
 namespace {
 
-using testing::Canvas;
-using testing::SameRect;
-using testing::Selected;
+using platformtest::Canvas;
+using platformtest::SameRect;
+using platformtest::Selected;
 
 HFONT MakeFont(const char* face, LONG height, LONG weight = FW_NORMAL) {
   LOGFONTA lf = {};

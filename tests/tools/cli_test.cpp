@@ -9,8 +9,8 @@
 
 namespace {
 
-using tools_test::DataDir;
-using tools_test::ReadFile;
+using toolstest::DataDir;
+using toolstest::ReadFile;
 
 struct Outcome {
   int status;
@@ -29,7 +29,7 @@ Outcome Formc(const std::string& args) {
 
 class FormcProgram : public ::testing::Test {
  protected:
-  void SetUp() override { dir_ = tools_test::ScratchDir("cli"); }
+  void SetUp() override { dir_ = toolstest::ScratchDir("cli"); }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
   std::filesystem::path dir_;
@@ -54,7 +54,7 @@ TEST_F(FormcProgram, CompileAndDumpWithExtractionRoundTrip) {
 }
 
 TEST_F(FormcProgram, DumpPrintsTheDescription) {
-  tools_test::WriteFile(Path("s.bin"),
+  toolstest::WriteFile(Path("s.bin"),
                         std::string("TPF0\x05Tmain\x04main\x04Left\x03\x86\x00\x00\x00", 25));
   Outcome run = Formc("dump " + Path("s.bin"));
   EXPECT_EQ(run.status, 0);
@@ -62,12 +62,12 @@ TEST_F(FormcProgram, DumpPrintsTheDescription) {
 }
 
 TEST_F(FormcProgram, FailuresAreOneLineAndNonZero) {
-  tools_test::WriteFile(Path("bad.bin"), std::string("TPF0\x05Tmain\x04main\x01X\x55\x00\x00", 20));
+  toolstest::WriteFile(Path("bad.bin"), std::string("TPF0\x05Tmain\x04main\x01X\x55\x00\x00", 20));
   Outcome dump = Formc("dump " + Path("bad.bin"));
   EXPECT_NE(dump.status, 0);
   EXPECT_EQ(dump.output, "formc: offset 17: unknown value tag 0x55\n");
 
-  tools_test::WriteFile(Path("bad.txt"), "object main: Tmain\n  X = int8 300\nend\n");
+  toolstest::WriteFile(Path("bad.txt"), "object main: Tmain\n  X = int8 300\nend\n");
   Outcome compile = Formc("compile " + Path("bad.txt") + " " + Path("out.bin"));
   EXPECT_NE(compile.status, 0);
   EXPECT_EQ(compile.output,
@@ -81,9 +81,9 @@ TEST_F(FormcProgram, FailuresAreOneLineAndNonZero) {
 // Only regular files of bounded size are read, and a name that holds a line break still gives
 // one line of message.
 TEST_F(FormcProgram, InputsThatAreNotSmallRegularFilesAreRefusedBeforeReading) {
-  tools_test::WriteFile(Path("large.bin"), "TPF0");
+  toolstest::WriteFile(Path("large.bin"), "TPF0");
   std::filesystem::resize_file(Path("large.bin"), std::uintmax_t{17} << 20);
-  tools_test::WriteFile(Path("text.bin"), "object main: Tmain\nend\n");
+  toolstest::WriteFile(Path("text.bin"), "object main: Tmain\nend\n");
   struct Case {
     std::string args;
     std::string output;
@@ -114,7 +114,7 @@ TEST_F(FormcProgram, DumpMemoryIsBoundedByTheStreamNotItsValueCount) {
   std::string stream("TPF0\x05Tmain\x04main\x01X\x01", 18);
   for (int i = 0; i < 2'000'000; ++i) stream += std::string("\x02\x07", 2);
   stream += std::string("\x00\x00\x00", 3);
-  tools_test::WriteFile(Path("many.bin"), stream);
+  toolstest::WriteFile(Path("many.bin"), stream);
   Outcome run = Formc("dump " + Path("many.bin") + " -o " + Path("many.txt"));
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(std::filesystem::file_size(Path("many.txt")), 2'000'000u * 6 + 35);

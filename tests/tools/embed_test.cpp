@@ -27,7 +27,7 @@ TEST(EmbeddedResources, CompiledFormIsFoundByName) {
 
 TEST(EmbeddedResources, FilesAreEmbeddedByteForByte) {
   std::string glyph =
-      tools_test::ReadFile(tools_test::DataDir() / "every_tag" / "SpeedButton1.Glyph.Data.bin");
+      toolstest::ReadFile(toolstest::DataDir() / "every_tag" / "SpeedButton1.Glyph.Data.bin");
   EXPECT_EQ(ResourceBytes("GLYPH", platform::RT_BITMAP), glyph);
   EXPECT_EQ(ResourceBytes("#7", platform::RT_RCDATA), std::string("\0\"\\?\x80\xff", 6));
   platform::HRSRC empty = platform::FindResourceA(nullptr, "notes", "custom");

@@ -59,7 +59,7 @@ TEST(MalformedStream, ErrorsNameTheOffset) {
 
 TEST(MalformedStream, EveryTruncationOfAValidStreamIsAnError) {
   std::string valid = formc::EncodeStream(formc::ParseText(
-      tools_test::ReadFile(tools_test::DataDir() / "every_tag.txt"), tools_test::DataDir()));
+      toolstest::ReadFile(toolstest::DataDir() / "every_tag.txt"), toolstest::DataDir()));
   ASSERT_NO_THROW(formc::DecodeStream(valid));
   for (std::size_t size = 0; size < valid.size(); ++size) {
     try {

@@ -10,8 +10,8 @@
 
 namespace {
 
-using tools_test::DataDir;
-using tools_test::ReadFile;
+using toolstest::DataDir;
+using toolstest::ReadFile;
 
 std::string CompileEveryTag() {
   return formc::EncodeStream(formc::ParseText(ReadFile(DataDir() / "every_tag.txt"), DataDir()));
@@ -42,7 +42,7 @@ TEST(FormRoundTrip, EveryTagIsUsed) {
 }
 
 TEST(FormRoundTrip, DescriptionToBytesToDescriptionIsExact) {
-  std::filesystem::path dir = tools_test::ScratchDir("roundtrip");
+  std::filesystem::path dir = toolstest::ScratchDir("roundtrip");
   formc::PrintOptions options;
   options.extractDir = dir / "every_tag";
   options.textDir = dir;

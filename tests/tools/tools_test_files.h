@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-namespace tools_test {
+namespace toolstest {
 
 inline std::filesystem::path DataDir() {
   const char* source = std::getenv("VELMORA_SOURCE_DIR");
@@ -37,4 +37,4 @@ inline std::filesystem::path ScratchDir(const std::string& name) {
   return dir;
 }
 
-}  // namespace tools_test
+}  // namespace toolstest

@@ -78,7 +78,7 @@ Result<std::vector<Assignment>> Assignments(const Table& table,
     const std::size_t equals = fields[i].find('=');
     const int column = equals == std::string::npos ? -1 : table.FindColumn(fields[i].substr(0, equals));
     if (column < 0) return Status::InvalidArgument("No such column.", fields[i]);
-    auto value = Parse(fields[i].substr(equals + 1), table.columns()[static_cast<std::size_t>(column)]);
+    auto value = Parse(fields[i].substr(equals + 1), table.Columns()[static_cast<std::size_t>(column)]);
     if (!value.ok()) return value.status();
     assignments.push_back({static_cast<std::size_t>(column), value.take()});
   }
@@ -88,7 +88,7 @@ Result<std::vector<Assignment>> Assignments(const Table& table,
 // The locations of the rows whose key column holds the key assignment's value.
 Result<std::vector<std::uint32_t>> Matching(const Table& table, const Assignment& key) {
   std::vector<std::uint32_t> rows;
-  for (std::size_t row = 0; row < table.row_count(); ++row) {
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
     auto value = table.GetValue(row, key.column);
     if (!value.ok()) return value.status();
     if (value.value() == key.value) rows.push_back(table.RowLocation(row));
@@ -111,7 +111,7 @@ Status RunLine(provider::jet::Editor& editor, const std::vector<std::string>& fi
   auto assignments = Assignments(*table.value(), fields, 2);
   if (!assignments.ok()) return assignments.status();
   if (verb == "insert") {
-    std::vector<Value> values(table.value()->columns().size());
+    std::vector<Value> values(table.value()->Columns().size());
     for (Assignment& assignment : assignments.value()) values[assignment.column] = assignment.value;
     return editor.InsertRow(fields[1], values).status();
   }

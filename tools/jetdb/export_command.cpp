@@ -78,18 +78,18 @@ int RunExport(const std::vector<std::string>& args) {
 
   std::string out;
   if (csv.header) {
-    for (std::size_t c = 0; c < table.columns().size(); ++c) {
+    for (std::size_t c = 0; c < table.Columns().size(); ++c) {
       if (c > 0) out += csv.delimiter;
-      out += table.columns()[c].name;
+      out += table.Columns()[c].name;
     }
     out += csv.rowDelimiter;
   }
-  for (std::size_t row = 0; row < table.row_count(); ++row) {
-    for (std::size_t c = 0; c < table.columns().size(); ++c) {
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    for (std::size_t c = 0; c < table.Columns().size(); ++c) {
       auto value = table.GetValue(row, c);
       if (!value.ok()) return Fail(value.status().ToString());
       if (c > 0) out += csv.delimiter;
-      out += FormatField(value.value(), table.columns()[c], csv);
+      out += FormatField(value.value(), table.Columns()[c], csv);
     }
     out += csv.rowDelimiter;
     if (out.size() > (1 << 16)) {

@@ -44,12 +44,12 @@ Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& opti
   for (std::uint32_t row : result.rows) {
     for (std::size_t c = 0; c < result.columns.size(); ++c) {
       const std::uint32_t column = result.columns[c].column;
-      const provider::jet::Column& stored = source->table().columns()[column];
+      const provider::jet::Column& stored = source->Table().Columns()[column];
       if (c > 0) buffer += options.delimiter;
       // Text, most of what is written, goes from the page into the output with one conversion.
       if (stored.type == provider::jet::ColumnType::text ||
           stored.type == provider::jet::ColumnType::memo) {
-        Result<bool> present = source->table().GetText(row, column, text);
+        Result<bool> present = source->Table().GetText(row, column, text);
         if (!present.ok()) return present.status();
         if (present.value()) {
           AppendTextField(text, options, buffer);

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (parsed.status().message() != provider::kMalformedConnectionString) std::abort();
     return 0;
   }
-  for (const auto& [key, value] : parsed.value().entries()) {
+  for (const auto& [key, value] : parsed.value().Entries()) {
     if (key.empty() || parsed.value().Find(key) == nullptr) std::abort();
   }
   (void)provider::ResolveJetSettings(parsed.value(), "", provider::adModeUnknown);

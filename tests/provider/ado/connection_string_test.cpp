@@ -39,7 +39,7 @@ TEST(ConnectionStringTest, StoredStringParsesIntoItsNineteenPairsInOrder) {
       {"Jet OLEDB:Compact Without Replica Repair", "False"},
       {"Jet OLEDB:SFP", "False"},
   };
-  EXPECT_EQ(parsed.value().entries(), expected);
+  EXPECT_EQ(parsed.value().Entries(), expected);
 }
 
 TEST(ConnectionStringTest, StoredStringResolvesToJetSettings) {

@@ -25,11 +25,11 @@ using adotest::FailureText;
 using adotest::FieldNamed;
 
 namespace fs = std::filesystem;
-using jetwrite_test::Cell;
-using jetwrite_test::Rows;
+using jetwritetest::Cell;
+using jetwritetest::Rows;
 
 fs::path SourceRoot() {
-  return fs::absolute(jetwrite_test::SourceDir()).lexically_normal();
+  return fs::absolute(jetwritetest::SourceDir()).lexically_normal();
 }
 
 std::u16string StoredString(const std::string& dataSource) {
@@ -50,7 +50,7 @@ std::string FileBytes(const fs::path& path) {
 class DatabaseCopy {
  public:
   DatabaseCopy(const fs::path& original, const std::string& name)
-      : folder_(jetwrite_test::TempDir("edit_" + name)), path_(fs::path(folder_) / "copy.mdb") {
+      : folder_(jetwritetest::TempDir("edit_" + name)), path_(fs::path(folder_) / "copy.mdb") {
     fs::copy_file(original, path_);
     fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
   }
@@ -134,7 +134,7 @@ Rows SplitRecords(const std::string& text) {
 std::vector<Cell> ReaderColumn(const fs::path& file, const std::string& table,
                                const std::string& column) {
   const auto output =
-      jetwrite_test::Run("node '" + (SourceRoot() / "tests/node/export_rows.mjs").string() + "' '" +
+      jetwritetest::Run("node '" + (SourceRoot() / "tests/node/export_rows.mjs").string() + "' '" +
                          file.string() + "' '" + table + "' '" + column + "'");
   EXPECT_EQ(output.exitCode, 0) << "mdb-reader could not read " << table;
   std::vector<Cell> cells;
@@ -146,7 +146,7 @@ std::vector<Cell> ReaderColumn(const fs::path& file, const std::string& table,
 // Column `column` (its place among the table's columns) of every row as mdb-export prints it,
 // binary columns left out so that their bytes cannot pass for separators.
 std::vector<Cell> ExportColumn(const fs::path& file, const std::string& table, std::size_t column) {
-  const auto output = jetwrite_test::Run(
+  const auto output = jetwritetest::Run(
       "mdb-export -H -Q -b strip -d \"$(printf '\\037')\" -R \"$(printf '\\036')\" -0 "
       "\"$(printf '\\001')\" '" +
       file.string() + "' '" + table + "'");
@@ -185,7 +185,7 @@ std::vector<Cell> Sorted(std::vector<Cell> cells) {
 }
 
 std::vector<std::string> TableList(const fs::path& file) {
-  const auto output = jetwrite_test::Run("mdb-tables -1 '" + file.string() + "'");
+  const auto output = jetwritetest::Run("mdb-tables -1 '" + file.string() + "'");
   std::vector<std::string> names;
   std::size_t start = 0;
   while (start < output.text.size()) {
@@ -201,10 +201,10 @@ class JetEditTest : public testing::Test {
  protected:
   void SetUp() override {
     for (const char* tool : {"mdb-export", "mdb-tables", "mdb-schema"}) {
-      const std::string missing = jetwrite_test::MissingTool(tool);
+      const std::string missing = jetwritetest::MissingTool(tool);
       ASSERT_TRUE(missing.empty()) << missing;
     }
-    const std::string missing = jetwrite_test::MissingMdbReader();
+    const std::string missing = jetwritetest::MissingMdbReader();
     ASSERT_TRUE(missing.empty()) << missing;
   }
 
@@ -216,11 +216,11 @@ class JetEditTest : public testing::Test {
     EXPECT_EQ(TableList(after), tables);
     for (const std::string& table : tables) {
       if (table == edited) continue;
-      EXPECT_EQ(jetwrite_test::MdbExport(after.string(), table),
-                jetwrite_test::MdbExport(before.string(), table))
+      EXPECT_EQ(jetwritetest::MdbExport(after.string(), table),
+                jetwritetest::MdbExport(before.string(), table))
           << table;
     }
-    const auto schema = jetwrite_test::Run("mdb-schema '" + after.string() + "'");
+    const auto schema = jetwritetest::Run("mdb-schema '" + after.string() + "'");
     EXPECT_EQ(schema.exitCode, 0);
     for (const std::string& table : tables) {
       EXPECT_NE(schema.text.find("[" + table + "]"), std::string::npos) << table;
@@ -391,7 +391,7 @@ TEST_F(JetEditTest, IndexedTablesRefuseWhatTheEngineCannotKeep) {
   DatabaseCopy copy(SourceRoot() / "tests/fixtures/jet/jackcess_indexTestV2003.mdb", "indexed");
   const std::string before = FileBytes(copy.Path());
   auto connection = Connect(copy.Path());
-  auto tables = connection->database()->UserTableNames();
+  auto tables = connection->Database()->UserTableNames();
   ASSERT_FALSE(tables.empty());
   auto rs = Open(connection, platform::Utf8ToWide(tables[0]));
   EXPECT_EQ(rs->AddNew(), S_OK);

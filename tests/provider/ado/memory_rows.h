@@ -19,8 +19,8 @@ class MemoryRows : public provider::RowSet {
     for (Row& row : rows) rows_.emplace_back(std::move(row));
   }
 
-  const std::vector<provider::ColumnInfo>& columns() const override { return columns_; }
-  std::size_t row_count() const override { return rows_.size(); }
+  const std::vector<provider::ColumnInfo>& Columns() const override { return columns_; }
+  std::size_t RowCount() const override { return rows_.size(); }
   provider::Result<provider::Value> GetValue(std::size_t row, std::size_t column) const override {
     if (!rows_[row]) return provider::Status::NotFound("The row was deleted.", "memory rows");
     return (*rows_[row])[column];

@@ -80,9 +80,9 @@ Rows RunStatement(const std::shared_ptr<TableCache>& cache, CommandTypeEnum type
     return rows;
   }
   const RowSet& set = *opened.value();
-  for (std::size_t row = 0; row < set.row_count(); ++row) {
+  for (std::size_t row = 0; row < set.RowCount(); ++row) {
     std::vector<Value>& values = rows.values.emplace_back();
-    for (std::size_t column = 0; column < set.columns().size(); ++column) {
+    for (std::size_t column = 0; column < set.Columns().size(); ++column) {
       auto value = set.GetValue(row, column);
       if (!value.ok()) {
         rows.error = value.status().message();
@@ -137,13 +137,13 @@ Rows MatchingWholeValues(const std::shared_ptr<TableCache>& cache, const std::st
   const jet::Table& t = *opened.value();
   auto matcher = sql::LikeMatcher::Compile(u"%" + typed + u"%");
   EXPECT_TRUE(matcher.ok());
-  for (std::size_t row = 0; row < t.row_count(); ++row) {
+  for (std::size_t row = 0; row < t.RowCount(); ++row) {
     auto value = t.GetValue(row, static_cast<std::size_t>(t.FindColumn(column)));
     EXPECT_TRUE(value.ok());
     const auto* text = std::get_if<std::u16string>(&value.value());
     if (text == nullptr || !matcher.value().Matches(sql::Folded(*text))) continue;
     std::vector<Value>& values = rows.values.emplace_back();
-    for (std::size_t c = 0; c < t.columns().size(); ++c)
+    for (std::size_t c = 0; c < t.Columns().size(); ++c)
       values.push_back(t.GetValue(row, c).take());
   }
   return rows;
@@ -248,7 +248,7 @@ class FileWriteTest : public testing::Test {
     auto rows = OpenSource(cache_, adCmdText,
                            u"SELECT * FROM kolliyat where kholase like '%" + word + u"%'");
     EXPECT_TRUE(rows.ok()) << rows.status().ToString();
-    return rows.ok() ? rows.value()->row_count() : 0;
+    return rows.ok() ? rows.value()->RowCount() : 0;
   }
 
   // Writes "omega" over the stored "alpha" in place, as an editor of the row would.
@@ -306,7 +306,7 @@ TEST_F(FileWriteTest, AFileThatGrowsIsReadWholeByTheNextSearch) {
   EXPECT_EQ(Found(u"gamma"), 1u);
   EXPECT_EQ(Found(u"title"), 3000u);
   EXPECT_EQ(Found(u"alpha"), 1u);
-  ASSERT_EQ(before.value()->row_count(), 2u);
+  ASSERT_EQ(before.value()->RowCount(), 2u);
   auto title = before.value()->GetValue(1, 1);
   ASSERT_TRUE(title.ok()) << title.status().ToString();
 }

@@ -134,9 +134,9 @@ TEST(JetCorruptFiles, TruncatedFileGivesWholeTablesOrCorruption) {
           continue;
         }
         auto intact = original.value()->OpenTable(table);
-        ASSERT_EQ(damaged.value()->row_count(), intact.value()->row_count()) << table;
-        for (std::size_t row = 0; row < intact.value()->row_count(); ++row) {
-          for (std::size_t c = 0; c < intact.value()->columns().size(); ++c) {
+        ASSERT_EQ(damaged.value()->RowCount(), intact.value()->RowCount()) << table;
+        for (std::size_t row = 0; row < intact.value()->RowCount(); ++row) {
+          for (std::size_t c = 0; c < intact.value()->Columns().size(); ++c) {
             auto value = damaged.value()->GetValue(row, c);
             if (value.ok()) {
               EXPECT_EQ(value.value(), intact.value()->GetValue(row, c).value()) << table;
@@ -156,8 +156,8 @@ TEST(JetCorruptFiles, PointersOutOfRangeAndCyclesAreReported) {
   auto db = Database::OpenBuffer(original, "t.mdb");
   ASSERT_TRUE(db.ok());
   std::uint32_t tdef = 0;
-  for (const auto& entry : db.value()->tables())
-    if (entry.name == "Table1") tdef = entry.definitionPage();
+  for (const auto& entry : db.value()->Tables())
+    if (entry.name == "Table1") tdef = entry.DefinitionPage();
   ASSERT_NE(tdef, 0u);
   const std::size_t at = std::size_t{tdef} * 4096;
 
@@ -256,7 +256,7 @@ TEST(JetCorruptFiles, MovedRowWithDeletedTargetIsNotListed) {
   const std::size_t pageSize = 4096;
   auto before = Database::OpenBuffer(bytes, "t.mdb");
   ASSERT_TRUE(before.ok());
-  const std::size_t rows = before.value()->OpenTable("Table1").value()->row_count();
+  const std::size_t rows = before.value()->OpenTable("Table1").value()->RowCount();
   bool marked = false;
   for (std::size_t page = 1; page < bytes.size() / pageSize && !marked; ++page) {
     const std::size_t p = page * pageSize;
@@ -276,7 +276,7 @@ TEST(JetCorruptFiles, MovedRowWithDeletedTargetIsNotListed) {
   ASSERT_TRUE(after.ok());
   auto table = after.value()->OpenTable("Table1");
   ASSERT_TRUE(table.ok()) << table.status().ToString();
-  EXPECT_EQ(table.value()->row_count(), rows - 1);
+  EXPECT_EQ(table.value()->RowCount(), rows - 1);
 }
 
 // Flips bytes all over small real files and reads everything: whatever breaks must come back
@@ -329,7 +329,7 @@ TEST(JetCorruptFiles, EncryptedPagesReadLikePlainOnes) {
   auto a = Database::OpenBuffer(plain, "plain.mdb");
   auto b = Database::OpenBuffer(Encrypted(plain, key), "encrypted.mdb");
   ASSERT_TRUE(a.ok() && b.ok()) << b.status().ToString();
-  EXPECT_EQ(b.value()->header().databaseKey, key);
+  EXPECT_EQ(b.value()->FileHeader().databaseKey, key);
   std::size_t plainValues = 0, encryptedValues = 0;
   EXPECT_TRUE(jettest::ReadEverything(*a.value(), &plainValues).ok());
   EXPECT_TRUE(jettest::ReadEverything(*b.value(), &encryptedValues).ok());

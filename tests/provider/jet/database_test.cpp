@@ -46,10 +46,10 @@ TEST(JetDatabase, ReadsVersionsAndColumnsOfBothFormats) {
   auto jet4 = OpenSample("jackcess_testV2003.mdb");
   auto jet3 = OpenSample("jackcess_testV1997.mdb");
   ASSERT_TRUE(jet4 && jet3);
-  EXPECT_EQ(jet4->version(), JetVersion::jet4);
-  EXPECT_EQ(jet3->version(), JetVersion::jet3);
-  EXPECT_EQ(jet4->format().pageSize, 4096u);
-  EXPECT_EQ(jet3->format().pageSize, 2048u);
+  EXPECT_EQ(jet4->Version(), JetVersion::jet4);
+  EXPECT_EQ(jet3->Version(), JetVersion::jet3);
+  EXPECT_EQ(jet4->FileFormat().pageSize, 4096u);
+  EXPECT_EQ(jet3->FileFormat().pageSize, 2048u);
   for (Database* db : {jet4.get(), jet3.get()}) {
     EXPECT_EQ(db->UserTableNames(),
               (std::vector<std::string>{"Table1", "Table2", "Table3", "Table4"}));
@@ -59,9 +59,9 @@ TEST(JetDatabase, ReadsVersionsAndColumnsOfBothFormats) {
         ColumnType::text,     ColumnType::text,        ColumnType::byte,
         ColumnType::integer,  ColumnType::longInteger, ColumnType::doubleFloat,
         ColumnType::dateTime, ColumnType::currency,    ColumnType::boolean};
-    ASSERT_EQ(table->columns().size(), types.size());
-    for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(table->columns()[i].type, types[i]);
-    ASSERT_EQ(table->row_count(), 2u);
+    ASSERT_EQ(table->Columns().size(), types.size());
+    for (std::size_t i = 0; i < types.size(); ++i) EXPECT_EQ(table->Columns()[i].type, types[i]);
+    ASSERT_EQ(table->RowCount(), 2u);
     const std::size_t first = Text(Get(*table, 0, "A")) == "abcdefg" ? 0 : 1;
     EXPECT_EQ(Text(Get(*table, first, "A")), "abcdefg");
     EXPECT_EQ(Text(Get(*table, 1 - first, "A")), "a");
@@ -97,8 +97,8 @@ TEST(JetDatabase, TableDefinitionOverSeveralPages) {
   ASSERT_TRUE(db);
   auto table = OpenTable(*db, "Table2");
   ASSERT_TRUE(table);
-  ASSERT_EQ(table->columns().size(), 89u);
-  EXPECT_EQ(table->columns()[88].name, "column89");
+  ASSERT_EQ(table->Columns().size(), 89u);
+  EXPECT_EQ(table->Columns()[88].name, "column89");
 }
 
 TEST(JetDatabase, NumericGuidAndAutoNumberColumns) {
@@ -119,9 +119,9 @@ TEST(JetDatabase, NumericGuidAndAutoNumberColumns) {
   EXPECT_TRUE(OpenTable(*nwind, "UMSÄTZE"));  // accented letters ignore case too
   auto products = OpenTable(*nwind, "Products");
   ASSERT_TRUE(products);
-  EXPECT_TRUE(products->columns()[0].autoIncrement());
-  EXPECT_FALSE(products->columns()[1].autoIncrement());
-  EXPECT_EQ(products->row_count(), 77u);
+  EXPECT_TRUE(products->Columns()[0].IsAutoIncrement());
+  EXPECT_FALSE(products->Columns()[1].IsAutoIncrement());
+  EXPECT_EQ(products->RowCount(), 77u);
 }
 
 TEST(JetDatabase, MemoAndOleValuesInEveryStorageForm) {
@@ -133,9 +133,9 @@ TEST(JetDatabase, MemoAndOleValuesInEveryStorageForm) {
     ASSERT_TRUE(table);
     std::size_t longest = 0;
     std::size_t values = 0;
-    for (std::size_t row = 0; row < table->row_count(); ++row) {
-      for (std::size_t c = 0; c < table->columns().size(); ++c) {
-        if (!table->columns()[c].longValue()) continue;
+    for (std::size_t row = 0; row < table->RowCount(); ++row) {
+      for (std::size_t c = 0; c < table->Columns().size(); ++c) {
+        if (!table->Columns()[c].IsLongValue()) continue;
         auto value = table->GetValue(row, c);
         ASSERT_TRUE(value.ok()) << value.status().ToString();
         if (const auto* bytes = std::get_if<provider::Bytes>(&value.value()))
@@ -146,7 +146,7 @@ TEST(JetDatabase, MemoAndOleValuesInEveryStorageForm) {
     }
     EXPECT_GT(values, 0u) << file;
     // A chained value is longer than one page.
-    EXPECT_GT(longest, db->format().pageSize) << file;
+    EXPECT_GT(longest, db->FileFormat().pageSize) << file;
   }
 }
 
@@ -158,8 +158,8 @@ TEST(JetDatabase, CompressedAndPlainUnicodeText) {
   auto table = OpenTable(*db, names[0]);
   ASSERT_TRUE(table);
   std::string all;
-  for (std::size_t row = 0; row < table->row_count(); ++row) {
-    for (std::size_t c = 0; c < table->columns().size(); ++c) {
+  for (std::size_t row = 0; row < table->RowCount(); ++row) {
+    for (std::size_t c = 0; c < table->Columns().size(); ++c) {
       auto value = table->GetValue(row, c);
       ASSERT_TRUE(value.ok()) << value.status().ToString();
       if (std::holds_alternative<std::u16string>(value.value())) all += Text(value.value());
@@ -185,9 +185,9 @@ TEST(JetDatabase, DeletedAndMovedRowsAndDeletedColumns) {
     ASSERT_TRUE(db);
     auto table = OpenTable(*db, c.table);
     ASSERT_TRUE(table);
-    EXPECT_EQ(table->row_count(), c.rows) << c.file;
-    for (std::size_t row = 0; row < table->row_count(); ++row)
-      for (std::size_t col = 0; col < table->columns().size(); ++col)
+    EXPECT_EQ(table->RowCount(), c.rows) << c.file;
+    for (std::size_t row = 0; row < table->RowCount(); ++row)
+      for (std::size_t col = 0; col < table->Columns().size(); ++col)
         EXPECT_TRUE(table->GetValue(row, col).ok()) << c.file;
   }
 }
@@ -223,7 +223,7 @@ TEST(JetDatabase, PasswordIsRequiredWhenSet) {
 TEST(JetDatabase, SavedSelectQueriesBecomeStatements) {
   auto db = OpenSample("ucanaccess_accessLike.mdb");
   ASSERT_TRUE(db);
-  ASSERT_FALSE(db->queries().empty());
+  ASSERT_FALSE(db->Queries().empty());
   // This query has no kind row; the catalog says it is a select query.
   auto text = db->QueryText("q_like2");
   ASSERT_TRUE(text.ok()) << text.status().ToString();
@@ -233,9 +233,9 @@ TEST(JetDatabase, SavedSelectQueriesBecomeStatements) {
   auto nwind = OpenSample("mdbtestdata_nwind.mdb");
   ASSERT_TRUE(nwind);
   std::size_t selects = 0;
-  for (const auto& query : nwind->queries()) {
+  for (const auto& query : nwind->Queries()) {
     auto sql = nwind->QueryText(query.name);
-    if (query.select()) {
+    if (query.IsSelect()) {
       ASSERT_TRUE(sql.ok()) << query.name << ": " << sql.status().ToString();
       EXPECT_NE(sql.value().find(" FROM "), std::string::npos) << sql.value();
       ++selects;
@@ -276,9 +276,9 @@ TEST(JetDatabase, OtherQueryKindsAreNotSupported) {
   auto db = OpenSample("jackcess_queryTestV2003.mdb");
   ASSERT_TRUE(db);
   std::size_t refused = 0;
-  for (const auto& query : db->queries()) {
+  for (const auto& query : db->Queries()) {
     auto sql = db->QueryText(query.name);
-    if (query.select()) {
+    if (query.IsSelect()) {
       EXPECT_TRUE(sql.ok()) << query.name << ": " << sql.status().ToString();
     } else {
       EXPECT_EQ(sql.status().kind(), StatusKind::notSupported) << query.name;
@@ -293,7 +293,7 @@ TEST(JetDatabase, UnknownAndLinkedTables) {
   ASSERT_TRUE(db);
   EXPECT_TRUE(db->UserTableNames().empty());
   std::size_t linked = 0;
-  for (const auto& entry : db->tables()) {
+  for (const auto& entry : db->Tables()) {
     if (entry.type != static_cast<std::int16_t>(provider::jet::ObjectType::table)) {
       EXPECT_EQ(db->OpenTable(entry.name).status().kind(), StatusKind::notSupported);
       ++linked;

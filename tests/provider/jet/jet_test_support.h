@@ -26,21 +26,21 @@ inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 // must fail with a message.
 inline provider::Status ReadEverything(const provider::jet::Database& db, std::size_t* values) {
   provider::Status first;
-  for (const provider::jet::CatalogEntry& entry : db.tables()) {
+  for (const provider::jet::CatalogEntry& entry : db.Tables()) {
     auto table = db.OpenTable(entry.name);
     if (!table.ok()) {
       if (first.ok()) first = table.status();
       continue;
     }
-    for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
-      for (std::size_t c = 0; c < table.value()->columns().size(); ++c) {
+    for (std::size_t row = 0; row < table.value()->RowCount(); ++row) {
+      for (std::size_t c = 0; c < table.value()->Columns().size(); ++c) {
         auto value = table.value()->GetValue(row, c);
         if (!value.ok() && first.ok()) first = value.status();
         if (value.ok() && values != nullptr) ++*values;
       }
     }
   }
-  for (const provider::jet::QueryInfo& query : db.queries()) (void)db.QueryText(query.name);
+  for (const provider::jet::QueryInfo& query : db.Queries()) (void)db.QueryText(query.name);
   return first;
 }
 

@@ -99,15 +99,15 @@ TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
     ASSERT_TRUE(database.ok()) << database.status().ToString();
     auto table = database.value()->OpenTable("t");
     ASSERT_TRUE(table.ok()) << table.status().ToString();
-    ASSERT_EQ(table.value()->row_count(), written.titles.size());
+    ASSERT_EQ(table.value()->RowCount(), written.titles.size());
     // Read from the last row back, so that no row is found by walking from the one before it.
-    for (std::size_t row = table.value()->row_count(); row-- > 0;) {
+    for (std::size_t row = table.value()->RowCount(); row-- > 0;) {
       EXPECT_EQ(table.value()->RowLocation(row), written.locations[row]) << row;
       auto value = table.value()->GetValue(row, 0);
       ASSERT_TRUE(value.ok()) << value.status().ToString();
       EXPECT_EQ(std::get<std::u16string>(value.value()), written.titles[row]) << row;
     }
-    EXPECT_FALSE(table.value()->GetValue(table.value()->row_count(), 0).ok());
+    EXPECT_FALSE(table.value()->GetValue(table.value()->RowCount(), 0).ok());
   }
 }
 
@@ -141,7 +141,7 @@ TEST(JetTableRows, ARowDeletedAfterOpeningReadsAsAnErrorNotAsAnotherRow) {
     const std::uint32_t location = written.locations[10];
     DeleteSlotInPlace(file.Path(), location >> 8, static_cast<std::uint16_t>(location & 0xFF));
     std::size_t failed = 0;
-    for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
+    for (std::size_t row = 0; row < table.value()->RowCount(); ++row) {
       auto value = table.value()->GetValue(row, 0);
       if (!value.ok()) {
         EXPECT_EQ(value.status().kind(), StatusKind::corruption);

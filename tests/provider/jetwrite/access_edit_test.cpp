@@ -14,8 +14,8 @@
 
 namespace {
 
-using jetwrite_test::FileBytes;
-using jetwrite_test::Repeat;
+using jetwritetest::FileBytes;
+using jetwritetest::Repeat;
 using provider::StatusKind;
 using provider::Value;
 using provider::jet::Editor;
@@ -31,21 +31,21 @@ std::string Quote(const std::string& text) { return "'" + text + "'"; }
 // Every table as mdb-export prints it, and the schema as mdb-schema prints it.
 std::map<std::string, std::string> Listing(const std::string& path) {
   std::map<std::string, std::string> listing;
-  listing["(schema)"] = jetwrite_test::Run("mdb-schema " + Quote(path)).text;
-  std::istringstream tables(jetwrite_test::Run("mdb-tables -1 " + Quote(path)).text);
+  listing["(schema)"] = jetwritetest::Run("mdb-schema " + Quote(path)).text;
+  std::istringstream tables(jetwritetest::Run("mdb-tables -1 " + Quote(path)).text);
   for (std::string table; std::getline(tables, table);)
-    listing[table] = jetwrite_test::Run("mdb-export " + Quote(path) + " " + Quote(table)).text;
+    listing[table] = jetwritetest::Run("mdb-export " + Quote(path) + " " + Quote(table)).text;
   return listing;
 }
 
-std::string Json(const jetwrite_test::Cell& cell) {
+std::string Json(const jetwritetest::Cell& cell) {
   return cell ? "\"" + *cell + "\"" : "null";
 }
 
 struct Edit {
   std::string key;  // the key column's value as mdb-export prints it
   std::string column;
-  jetwrite_test::Cell value;  // text, or a number's digits when `number`
+  jetwritetest::Cell value;  // text, or a number's digits when `number`
   bool number = false;
 };
 
@@ -58,8 +58,8 @@ struct FileEdits {
 };
 
 TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
-  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
-  ASSERT_TRUE(jetwrite_test::MissingMdbReader().empty()) << jetwrite_test::MissingMdbReader();
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
   const std::string grown = Repeat("نوشیدنی و قهوه ", 700);
   const FileEdits files[] = {
       // Memos of a table with indexes: one grows into a chain, one shrinks, one turns Null.
@@ -74,8 +74,8 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
   };
   for (const FileEdits& file : files) {
     SCOPED_TRACE(file.file);
-    const std::string dir = jetwrite_test::TempDir("access");
-    const std::string original = jetwrite_test::CopyFixture(file.file, dir);
+    const std::string dir = jetwritetest::TempDir("access");
+    const std::string original = jetwritetest::CopyFixture(file.file, dir);
     const std::string path = dir + "/edited.mdb";
     std::filesystem::copy_file(original, path);
     const auto before = Listing(path);
@@ -84,12 +84,12 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       ASSERT_TRUE(editor.ok()) << editor.status().ToString();
       ASSERT_TRUE(editor.value()->Begin().ok());
       for (const Edit& edit : file.edits) {
-        const std::uint32_t location = jetwrite_test::LocationOf(path, file.table, file.key);
+        const std::uint32_t location = jetwritetest::LocationOf(path, file.table, file.key);
         ASSERT_NE(location, 0u);
         auto updated = editor.value()->UpdateRow(
             file.table, location,
             {{ColumnIndex(path, file.table, edit.column),
-              edit.number ? Value{std::stoll(*edit.value)} : jetwrite_test::TextValue(edit.value)}});
+              edit.number ? Value{std::stoll(*edit.value)} : jetwritetest::TextValue(edit.value)}});
         ASSERT_TRUE(updated.ok()) << updated.status().ToString();
       }
       ASSERT_TRUE(editor.value()->Commit().ok());
@@ -101,9 +101,9 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
         EXPECT_EQ(after.at(name), text) << name << " changed";
       }
     }
-    const auto rows = jetwrite_test::MdbExport(path, file.table);
+    const auto rows = jetwritetest::MdbExport(path, file.table);
     const std::string header =
-        jetwrite_test::Run("mdb-export " + Quote(path) + " " + Quote(file.table) + " | head -1").text;
+        jetwritetest::Run("mdb-export " + Quote(path) + " " + Quote(file.table) + " | head -1").text;
     for (const Edit& edit : file.edits) {
       std::size_t column = 0;
       for (std::size_t at = 0; header.compare(at, edit.column.size() + 1, edit.column + ",") != 0 &&
@@ -123,18 +123,18 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       json += (i > 0 ? ", \"" : "\"") + file.edits[i].column + "\": " +
               (file.edits[i].number ? *file.edits[i].value : Json(file.edits[i].value));
     std::ofstream(dir + "/edits.json") << json << "}}}}";
-    const auto compared = jetwrite_test::Run(
-        "node " + Quote(jetwrite_test::SourceDir() + "/tests/node/compare_edit.mjs") + " " +
+    const auto compared = jetwritetest::Run(
+        "node " + Quote(jetwritetest::SourceDir() + "/tests/node/compare_edit.mjs") + " " +
         Quote(original) + " " + Quote(path) + " " + Quote(dir + "/edits.json"));
     EXPECT_EQ(compared.exitCode, 0) << compared.text;
   }
 }
 
 TEST(AccessEditTest, ChangesTheIndexesWouldNeedAreRefusedBeforeAnythingIsWritten) {
-  const std::string dir = jetwrite_test::TempDir("refused");
-  const std::string path = jetwrite_test::CopyFixture("jackcess_testUnicodeCompV2003.mdb", dir);
+  const std::string dir = jetwritetest::TempDir("refused");
+  const std::string path = jetwritetest::CopyFixture("jackcess_testUnicodeCompV2003.mdb", dir);
   const std::vector<std::uint8_t> bytes = FileBytes(path);
-  const std::uint32_t first = jetwrite_test::LocationOf(path, "Table", 1);
+  const std::uint32_t first = jetwritetest::LocationOf(path, "Table", 1);
   const std::size_t id = ColumnIndex(path, "Table", "ID");
   auto editor = Editor::Open(path);
   ASSERT_TRUE(editor.ok()) << editor.status().ToString();
@@ -159,10 +159,10 @@ TEST(AccessEditTest, ChangesTheIndexesWouldNeedAreRefusedBeforeAnythingIsWritten
 
 // A table without indexes in a file Access made takes inserts and deletes too.
 TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
-  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
-  const std::string dir = jetwrite_test::TempDir("deltest");
-  const std::string path = jetwrite_test::CopyFixture("jackcess_delTestV2003.mdb", dir);
-  const auto before = jetwrite_test::MdbExport(path, "Table");
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  const std::string dir = jetwritetest::TempDir("deltest");
+  const std::string path = jetwritetest::CopyFixture("jackcess_delTestV2003.mdb", dir);
+  const auto before = jetwritetest::MdbExport(path, "Table");
   ASSERT_GE(before.size(), 2u);
   {
     auto editor = Editor::Open(path);
@@ -174,14 +174,14 @@ TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
     auto added = editor.value()->InsertRow("Table", {Value{u"تازه"}, Value{u"new"}});
     ASSERT_TRUE(added.ok()) << added.status().ToString();
   }
-  auto after = jetwrite_test::MdbExport(path, "Table");
+  auto after = jetwritetest::MdbExport(path, "Table");
   auto expected = before;
   expected.erase(expected.begin());
   expected.push_back({"تازه", "new"});
   std::sort(after.begin(), after.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(after, expected);
-  EXPECT_EQ(jetwrite_test::RecordedRowCount(path, "Table"), expected.size());
+  EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
 }
 
 }  // namespace

@@ -14,17 +14,17 @@
 
 namespace {
 
-using jetwrite_test::Rows;
+using jetwritetest::Rows;
 
 const std::vector<std::string> kColumns = {"id", "kholase", "porsesh", "pasokh", "pavaraghi"};
 const std::vector<bool> kNumeric = {true, false, false, false, false};
 
 std::string FixtureDir() {
-  return jetwrite_test::SourceDir() + "/tests/provider/jetwrite/content";
+  return jetwritetest::SourceDir() + "/tests/provider/jetwrite/content";
 }
 
-std::vector<jetwrite_test::TableRows> ExpectedFixtureTables() {
-  std::vector<jetwrite_test::TableRows> tables;
+std::vector<jetwritetest::TableRows> ExpectedFixtureTables() {
+  std::vector<jetwritetest::TableRows> tables;
   tables.push_back(
       {"kolliyat",
        kColumns,
@@ -46,43 +46,43 @@ std::vector<jetwrite_test::TableRows> ExpectedFixtureTables() {
 
 TEST(BuildCommandTest, BuildsTheSevenTablesAndTheirQueries) {
   for (const char* tool : {"mdb-export", "mdb-tables", "mdb-queries"}) {
-    const std::string missing = jetwrite_test::MissingTool(tool);
+    const std::string missing = jetwritetest::MissingTool(tool);
     ASSERT_TRUE(missing.empty()) << missing;
   }
-  const std::string missingReader = jetwrite_test::MissingMdbReader();
+  const std::string missingReader = jetwritetest::MissingMdbReader();
   ASSERT_TRUE(missingReader.empty()) << missingReader;
-  const std::string file = jetwrite_test::TempDir("build") + "/tarsilo.mdb";
+  const std::string file = jetwritetest::TempDir("build") + "/tarsilo.mdb";
   ASSERT_EQ(jetdb::RunBuild({FixtureDir(), file}), 0);
 
-  EXPECT_EQ(jetwrite_test::Run("mdb-tables -1 '" + file + "'").text,
+  EXPECT_EQ(jetwritetest::Run("mdb-tables -1 '" + file + "'").text,
             "kolliyat\nejaz\nelm\npayambaran\nvahy\nmohamad\nptarsilo\n");
-  EXPECT_EQ(jetwrite_test::Run("mdb-queries -L -1 '" + file + "'").text,
+  EXPECT_EQ(jetwritetest::Run("mdb-queries -L -1 '" + file + "'").text,
             "Qkolliyat\nQejaz\nQelm\nQpayambaran\nQvahy\nQmohamad\nQptarsilo\n");
-  EXPECT_EQ(jetwrite_test::Run("mdb-queries '" + file + "' Qptarsilo").text,
+  EXPECT_EQ(jetwritetest::Run("mdb-queries '" + file + "' Qptarsilo").text,
             "SELECT * FROM [ptarsilo] \n");
   const auto expected = ExpectedFixtureTables();
   for (const auto& table : expected)
-    EXPECT_EQ(jetwrite_test::MdbExport(file, table.name), table.rows) << table.name;
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, expected), "");
+    EXPECT_EQ(jetwritetest::MdbExport(file, table.name), table.rows) << table.name;
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(file, expected), "");
 }
 
 // The sample collection in content/ (when this tree has it) reads back exactly as parsed.
 TEST(BuildCommandTest, SampleCollectionReadsBackAsWritten) {
-  const std::string content = jetwrite_test::SourceDir() + "/content";
+  const std::string content = jetwritetest::SourceDir() + "/content";
   if (!std::filesystem::exists(content + "/kolliyat.txt"))
     GTEST_SKIP() << "content/ has no content files in this tree";
-  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  const std::string missing = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missing.empty()) << missing;
-  const std::string missingReader = jetwrite_test::MissingMdbReader();
+  const std::string missingReader = jetwritetest::MissingMdbReader();
   ASSERT_TRUE(missingReader.empty()) << missingReader;
-  const std::string file = jetwrite_test::TempDir("sample") + "/tarsilo.mdb";
+  const std::string file = jetwritetest::TempDir("sample") + "/tarsilo.mdb";
   ASSERT_EQ(jetdb::RunBuild({content, file}), 0);
-  std::vector<jetwrite_test::TableRows> expected;
+  std::vector<jetwritetest::TableRows> expected;
   for (const std::string& name : jetdb::TopicTableNames()) {
     auto records = jetdb::ReadContentFile(content + "/" + name + ".txt");
     ASSERT_TRUE(records.ok()) << records.status().ToString();
     Rows rows;
-    const auto utf8 = [](const std::optional<std::u16string>& text) -> jetwrite_test::Cell {
+    const auto utf8 = [](const std::optional<std::u16string>& text) -> jetwritetest::Cell {
       if (!text) return std::nullopt;
       return platform::WideToUtf8(*text);
     };
@@ -92,14 +92,14 @@ TEST(BuildCommandTest, SampleCollectionReadsBackAsWritten) {
                       utf8(record.pasokh), utf8(record.pavaraghi)});
     }
     EXPECT_FALSE(rows.empty()) << name;
-    EXPECT_EQ(jetwrite_test::MdbExport(file, name), rows) << name;
+    EXPECT_EQ(jetwritetest::MdbExport(file, name), rows) << name;
     expected.push_back({name, kColumns, rows, kNumeric});
   }
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, expected), "");
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(file, expected), "");
 }
 
 TEST(BuildCommandTest, FailsWithOneLineAndLeavesNoFile) {
-  const std::string dir = jetwrite_test::TempDir("build_errors");
+  const std::string dir = jetwritetest::TempDir("build_errors");
   for (const auto& entry : std::filesystem::directory_iterator(FixtureDir()))
     std::filesystem::copy(entry.path(), dir + "/" + entry.path().filename().string());
   const std::string file = dir + "/out.mdb";
@@ -157,12 +157,12 @@ TEST(SynthCommandTest, RecordsAreRepeatableAndOfRealisticLength) {
 }
 
 TEST(SynthCommandTest, WritesEveryTableWithTheRowsAsked) {
-  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  const std::string missing = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missing.empty()) << missing;
-  const std::string file = jetwrite_test::TempDir("synth") + "/synth.mdb";
+  const std::string file = jetwritetest::TempDir("synth") + "/synth.mdb";
   ASSERT_EQ(jetdb::RunSynth({"30", file}), 0);
   for (const std::string& table : jetdb::TopicTableNames()) {
-    const Rows rows = jetwrite_test::MdbExport(file, table);
+    const Rows rows = jetwritetest::MdbExport(file, table);
     ASSERT_EQ(rows.size(), 30u) << table;
     EXPECT_EQ(rows.back()[0], "30") << table;
   }

@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // such a row must be refused, not written.
     if (!table.value()->InsertRow(rows.back()).ok()) rows.pop_back();
   }
-  auto reopened = provider::jet::Database::OpenBuffer(database.value()->pages().bytes(), "fuzz");
+  auto reopened = provider::jet::Database::OpenBuffer(database.value()->Pages().Bytes(), "fuzz");
   if (!reopened.ok()) std::abort();
   auto read = reopened.value()->OpenTable("t");
-  if (!read.ok() || read.value()->row_count() != rows.size()) std::abort();
+  if (!read.ok() || read.value()->RowCount() != rows.size()) std::abort();
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 1; c < rows[r].size(); ++c) {
       auto value = read.value()->GetValue(r, c);

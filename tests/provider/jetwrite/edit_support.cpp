@@ -12,7 +12,7 @@
 #include "platform/codepage.h"
 #include "provider/jet/new_database.h"
 
-namespace jetwrite_test {
+namespace jetwritetest {
 
 using provider::Value;
 using namespace provider::jet;
@@ -59,9 +59,9 @@ Rows EngineRows(const std::string& path, const std::string& name) {
   auto table = database.value()->OpenTable(name);
   EXPECT_TRUE(table.ok()) << table.status().ToString();
   if (!table.ok()) return rows;
-  for (std::size_t r = 0; r < table.value()->row_count(); ++r) {
+  for (std::size_t r = 0; r < table.value()->RowCount(); ++r) {
     std::vector<Cell> row;
-    for (std::size_t c = 0; c < table.value()->columns().size(); ++c) {
+    for (std::size_t c = 0; c < table.value()->Columns().size(); ++c) {
       auto value = table.value()->GetValue(r, c);
       EXPECT_TRUE(value.ok()) << value.status().ToString();
       row.push_back(value.ok() ? CellOf(value.value()) : Cell("<failed>"));
@@ -80,7 +80,7 @@ std::uint32_t LocationOf(const std::string& path, const std::string& name, const
   if (!database.ok()) return 0;
   auto table = database.value()->OpenTable(name);
   if (!table.ok()) return 0;
-  for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
+  for (std::size_t row = 0; row < table.value()->RowCount(); ++row) {
     auto value = table.value()->GetValue(row, 0);
     if (value.ok() && value.value() == Value(id)) return table.value()->RowLocation(row);
   }
@@ -126,4 +126,4 @@ std::string CopyFixture(const std::string& name, const std::string& dir) {
   return target;
 }
 
-}  // namespace jetwrite_test
+}  // namespace jetwritetest

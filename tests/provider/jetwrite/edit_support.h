@@ -9,7 +9,7 @@
 #include "provider/value.h"
 #include "tests/provider/jetwrite/peers.h"
 
-namespace jetwrite_test {
+namespace jetwritetest {
 
 // Writes "namoone" (id AutoNumber, kholase Text 255, pasokh Memo) with `titles.size()` rows,
 // ids 1, 2, ..., and the answers given, to `path`.
@@ -38,4 +38,4 @@ std::vector<std::uint8_t> FileBytes(const std::string& path);
 std::string CopyFixture(const std::string& name, const std::string& dir);
 std::string Repeat(const std::string& text, std::size_t times);
 
-}  // namespace jetwrite_test
+}  // namespace jetwritetest

@@ -23,8 +23,8 @@
 
 namespace {
 
-using jetwrite_test::Cell;
-using jetwrite_test::Rows;
+using jetwritetest::Cell;
+using jetwritetest::Rows;
 using provider::Value;
 using provider::jet::Editor;
 
@@ -40,7 +40,7 @@ std::string Title(std::int64_t id, std::int64_t generation) {
 std::string Answer(std::int64_t id, std::int64_t generation) {
   static const std::size_t kLengths[] = {3, 120, 1500, 5000};
   std::string token = "پ" + std::to_string(id) + "." + std::to_string(generation) + ";";
-  return jetwrite_test::Repeat(token, kLengths[(id + generation) % 4]);
+  return jetwritetest::Repeat(token, kLengths[(id + generation) % 4]);
 }
 
 // Fixed rows are "r<id>g<generation>"; inserted ones "r<1000 + generation>g<generation>".
@@ -69,10 +69,10 @@ Parsed Parse(const Cell& title) {
   {
     auto table = editor.value()->Database().OpenTable("namoone");
     if (!table.ok()) _exit(4);
-    for (std::size_t row = 0; row < table.value()->row_count(); ++row) {
+    for (std::size_t row = 0; row < table.value()->RowCount(); ++row) {
       auto title = table.value()->GetValue(row, kTitle);
       if (!title.ok()) _exit(5);
-      const Parsed parsed = Parse(jetwrite_test::CellOf(title.value()));
+      const Parsed parsed = Parse(jetwritetest::CellOf(title.value()));
       generation = std::max(generation, parsed.generation);
       (parsed.id >= 1000 ? inserted[parsed.generation] : fixed[parsed.id]) =
           table.value()->RowLocation(row);
@@ -104,7 +104,7 @@ Parsed Parse(const Cell& title) {
 
 // What every reader must find after a kill; returns the engine's rows.
 Rows ExpectWhole(const std::string& path) {
-  const Rows rows = jetwrite_test::EngineRows(path, "namoone");
+  const Rows rows = jetwritetest::EngineRows(path, "namoone");
   std::map<std::int64_t, int> fixedSeen;
   int inserted = 0;
   for (const auto& row : rows) {
@@ -120,33 +120,33 @@ Rows ExpectWhole(const std::string& path) {
   EXPECT_EQ(fixedSeen.size(), static_cast<std::size_t>(kFixedRows));
   for (const auto& [id, seen] : fixedSeen) EXPECT_EQ(seen, 1) << "row " << id;
   EXPECT_LE(inserted, 2);
-  EXPECT_EQ(jetwrite_test::RecordedRowCount(path, "namoone"), rows.size());
+  EXPECT_EQ(jetwritetest::RecordedRowCount(path, "namoone"), rows.size());
   return rows;
 }
 
 void ExpectPeersAgree(const std::string& path, const Rows& rows) {
-  EXPECT_EQ(jetwrite_test::MdbExport(path, "namoone").size(), rows.size());
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(
+  EXPECT_EQ(jetwritetest::MdbExport(path, "namoone").size(), rows.size());
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(
                 path, {{"namoone", {"id", "kholase", "pasokh"}, rows, {true, false, false}}}),
             "");
 }
 
 std::string FreshSample(const std::string& name) {
-  const std::string path = jetwrite_test::TempDir(name) + "/sample.mdb";
+  const std::string path = jetwritetest::TempDir(name) + "/sample.mdb";
   std::vector<std::string> titles;
   std::vector<std::string> answers;
   for (std::int64_t id = 1; id <= kFixedRows; ++id) {
     titles.push_back(Title(id, 0));
     answers.push_back(Answer(id, 0));
   }
-  jetwrite_test::WriteEditSample(path, titles, answers);
+  jetwritetest::WriteEditSample(path, titles, answers);
   return path;
 }
 
 // VELMORA_KILLS sets the number of kills (20 by default; run 200 or more by hand).
 TEST(EditorKillTest, EveryKilledWriterLeavesOldOrNewRows) {
-  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
-  ASSERT_TRUE(jetwrite_test::MissingMdbReader().empty()) << jetwrite_test::MissingMdbReader();
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
   const char* setting = std::getenv("VELMORA_KILLS");
   const int kills = setting != nullptr ? std::atoi(setting) : 20;
   const std::string path = FreshSample("kill");
@@ -175,7 +175,7 @@ TEST(EditorKillTest, EveryKilledWriterLeavesOldOrNewRows) {
   EXPECT_EQ(died, kills);
   // The writers got somewhere.
   std::int64_t generation = 0;
-  for (const auto& row : jetwrite_test::EngineRows(path, "namoone"))
+  for (const auto& row : jetwritetest::EngineRows(path, "namoone"))
     generation = std::max(generation, Parse(row[kTitle]).generation);
   EXPECT_GT(generation, 0);
   RecordProperty("generations", static_cast<int>(generation));

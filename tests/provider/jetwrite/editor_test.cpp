@@ -13,12 +13,12 @@
 
 namespace {
 
-using jetwrite_test::Cell;
-using jetwrite_test::Describe;
-using jetwrite_test::FileBytes;
-using jetwrite_test::Repeat;
-using jetwrite_test::Rows;
-using jetwrite_test::TextValue;
+using jetwritetest::Cell;
+using jetwritetest::Describe;
+using jetwritetest::FileBytes;
+using jetwritetest::Repeat;
+using jetwritetest::Rows;
+using jetwritetest::TextValue;
 using provider::StatusKind;
 using provider::Value;
 using provider::jet::ColumnValue;
@@ -29,8 +29,8 @@ constexpr std::size_t kAnswer = 2;
 
 // Four rows whose answers start in each storage form: inline, one LVAL row, a chain, none.
 std::string Sample(const std::string& name) {
-  const std::string path = jetwrite_test::TempDir(name) + "/sample.mdb";
-  jetwrite_test::WriteEditSample(path, {"یک", "دو", "سه", "چهار"},
+  const std::string path = jetwritetest::TempDir(name) + "/sample.mdb";
+  jetwritetest::WriteEditSample(path, {"یک", "دو", "سه", "چهار"},
                                  {"کوتاه", Repeat("پاسخ ", 300), Repeat("متن بلند ", 900), ""});
   return path;
 }
@@ -44,27 +44,27 @@ std::unique_ptr<Editor> OpenEditor(const std::string& path) {
 // Every reader lists the rows in the file's order, where a moved row's bytes are: the engine's
 // rows must be the expected ones, and the other readers must list the engine's rows in its order.
 void ExpectEveryReaderShows(const std::string& path, const Rows& expected) {
-  const Rows listed = jetwrite_test::EngineRows(path, "namoone");
+  const Rows listed = jetwritetest::EngineRows(path, "namoone");
   EXPECT_EQ(Describe(listed), Describe(expected));
-  EXPECT_EQ(jetwrite_test::RecordedRowCount(path, "namoone"), expected.size());
-  ASSERT_TRUE(jetwrite_test::MissingTool("mdb-export").empty());
+  EXPECT_EQ(jetwritetest::RecordedRowCount(path, "namoone"), expected.size());
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   Rows exported = listed;  // mdb-export cannot tell empty text from Null
   for (auto& row : exported)
     for (Cell& cell : row)
       if (cell && cell->empty()) cell.reset();
-  const Rows shown = jetwrite_test::MdbExport(path, "namoone");
+  const Rows shown = jetwritetest::MdbExport(path, "namoone");
   EXPECT_EQ(Describe(shown), Describe(exported));
   for (std::size_t r = 0; r < shown.size() && r < exported.size(); ++r)
     EXPECT_EQ(shown[r][0], exported[r][0]) << "mdb-export lists the rows in another order";
-  ASSERT_TRUE(jetwrite_test::MissingMdbReader().empty()) << jetwrite_test::MissingMdbReader();
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(
+  ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(
                 path, {{"namoone", {"id", "kholase", "pasokh"}, listed, {true, false, false}}}),
             "");
 }
 
 TEST(EditorTest, UpdatesReachEveryReader) {
   const std::string path = Sample("update");
-  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  Rows expected = jetwritetest::EngineRows(path, "namoone");
   ASSERT_EQ(expected.size(), 4u);
   struct Case {
     std::size_t row;
@@ -89,13 +89,13 @@ TEST(EditorTest, UpdatesReachEveryReader) {
   for (const Case& change : cases) {
     SCOPED_TRACE(change.what);
     const auto id = static_cast<std::int64_t>(change.row + 1);
-    const std::uint32_t location = jetwrite_test::LocationOf(path, "namoone", id);
+    const std::uint32_t location = jetwritetest::LocationOf(path, "namoone", id);
     auto updated =
         editor->UpdateRow("namoone", location, {ColumnValue{change.column, TextValue(change.value)}});
     ASSERT_TRUE(updated.ok()) << updated.status().ToString();
     expected[change.row][change.column] = change.value;
-    EXPECT_EQ(Describe(jetwrite_test::EngineRows(path, "namoone")), Describe(expected));
-    EXPECT_EQ(jetwrite_test::LocationOf(path, "namoone", id), updated.value());
+    EXPECT_EQ(Describe(jetwritetest::EngineRows(path, "namoone")), Describe(expected));
+    EXPECT_EQ(jetwritetest::LocationOf(path, "namoone", id), updated.value());
   }
   editor.reset();
   ExpectEveryReaderShows(path, expected);
@@ -103,7 +103,7 @@ TEST(EditorTest, UpdatesReachEveryReader) {
 
 TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
   const std::string path = Sample("insert");
-  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  Rows expected = jetwritetest::EngineRows(path, "namoone");
   auto editor = OpenEditor(path);
   ASSERT_NE(editor, nullptr);
   const std::vector<Cell> added[] = {{"پنج", "کوتاه"}, {"شش", Repeat("بلند ", 3000)}, {"هفت", std::nullopt}};
@@ -114,13 +114,13 @@ TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
     expected.push_back({std::to_string(5 + i), added[i][0], added[i][1]});
   }
   // A moved row and a row with a chained memo go, each with its forwarding slot and pages.
-  auto moved = editor->UpdateRow("namoone", jetwrite_test::LocationOf(path, "namoone", 2),
+  auto moved = editor->UpdateRow("namoone", jetwritetest::LocationOf(path, "namoone", 2),
                                  {ColumnValue{kTitle, TextValue(Repeat("ز", 255))}});
   ASSERT_TRUE(moved.ok()) << moved.status().ToString();
   for (std::size_t row : {2u, 1u}) {
     const auto id = static_cast<std::int64_t>(row + 1);
     const provider::Status deleted =
-        editor->DeleteRow("namoone", jetwrite_test::LocationOf(path, "namoone", id));
+        editor->DeleteRow("namoone", jetwritetest::LocationOf(path, "namoone", id));
     ASSERT_TRUE(deleted.ok()) << deleted.ToString();
     expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(row));
   }
@@ -135,10 +135,10 @@ TEST(EditorTest, InsertsAndDeletesKeepCountsAndNumbers) {
 TEST(EditorTest, TransactionsAreAllOrNothing) {
   const std::string path = Sample("transaction");
   const std::vector<std::uint8_t> before = FileBytes(path);
-  Rows expected = jetwrite_test::EngineRows(path, "namoone");
+  Rows expected = jetwritetest::EngineRows(path, "namoone");
   auto editor = OpenEditor(path);
   ASSERT_NE(editor, nullptr);
-  const std::uint32_t first = jetwrite_test::LocationOf(path, "namoone", 1);
+  const std::uint32_t first = jetwritetest::LocationOf(path, "namoone", 1);
 
   ASSERT_TRUE(editor->Begin().ok());
   EXPECT_EQ(editor->Begin().kind(), StatusKind::invalidArgument);
@@ -158,7 +158,7 @@ TEST(EditorTest, TransactionsAreAllOrNothing) {
   ASSERT_TRUE(editor->Commit().ok());
   expected[0][kAnswer] = "تازه";
   expected.push_back({"5", "نو", std::nullopt});
-  EXPECT_EQ(Describe(jetwrite_test::EngineRows(path, "namoone")), Describe(expected));
+  EXPECT_EQ(Describe(jetwritetest::EngineRows(path, "namoone")), Describe(expected));
   EXPECT_EQ(std::filesystem::file_size(path + "-journal"), 0u) << "a finished commit's journal";
   editor.reset();
   EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
@@ -167,10 +167,10 @@ TEST(EditorTest, TransactionsAreAllOrNothing) {
 TEST(EditorTest, RefusedChangesWriteNothing) {
   const std::string path = Sample("refused");
   const std::vector<std::uint8_t> before = FileBytes(path);
-  const std::uint32_t first = jetwrite_test::LocationOf(path, "namoone", 1);
+  const std::uint32_t first = jetwritetest::LocationOf(path, "namoone", 1);
   auto editor = OpenEditor(path);
   ASSERT_NE(editor, nullptr);
-  const std::uint32_t deleted = jetwrite_test::LocationOf(path, "namoone", 4);
+  const std::uint32_t deleted = jetwritetest::LocationOf(path, "namoone", 4);
   ASSERT_TRUE(editor->DeleteRow("namoone", deleted).ok());
   const std::vector<std::uint8_t> afterDelete = FileBytes(path);
   EXPECT_NE(afterDelete, before);
@@ -237,8 +237,8 @@ TEST(EditorTest, SecondWriterIsRefusedAndReadersAreNot) {
 }
 
 TEST(EditorTest, JetThreeFilesAreNotWritten) {
-  const std::string dir = jetwrite_test::TempDir("jet3");
-  const std::string path = jetwrite_test::CopyFixture("jackcess_delTestV1997.mdb", dir);
+  const std::string dir = jetwritetest::TempDir("jet3");
+  const std::string path = jetwritetest::CopyFixture("jackcess_delTestV1997.mdb", dir);
   auto editor = Editor::Open(path);
   ASSERT_FALSE(editor.ok());
   EXPECT_EQ(editor.status().kind(), StatusKind::notSupported);

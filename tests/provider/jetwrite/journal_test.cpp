@@ -14,10 +14,10 @@
 
 namespace {
 
-using jetwrite_test::Describe;
-using jetwrite_test::FileBytes;
-using jetwrite_test::Repeat;
-using jetwrite_test::Rows;
+using jetwritetest::Describe;
+using jetwritetest::FileBytes;
+using jetwritetest::Repeat;
+using jetwritetest::Rows;
 using provider::jet::ChangedPage;
 using provider::jet::Editor;
 
@@ -35,18 +35,18 @@ struct Crash {
 // the state of a writer that died after writing the file but before removing the journal.
 Crash CommitAndLeaveJournal(const std::string& name) {
   Crash crash;
-  crash.path = jetwrite_test::TempDir(name) + "/sample.mdb";
-  jetwrite_test::WriteEditSample(crash.path, {"یک", "دو"}, {"کوتاه", ""});
+  crash.path = jetwritetest::TempDir(name) + "/sample.mdb";
+  jetwritetest::WriteEditSample(crash.path, {"یک", "دو"}, {"کوتاه", ""});
   crash.before = FileBytes(crash.path);
-  crash.oldRows = jetwrite_test::EngineRows(crash.path, "namoone");
+  crash.oldRows = jetwritetest::EngineRows(crash.path, "namoone");
   {
     auto editor = Editor::Open(crash.path);
     EXPECT_TRUE(editor.ok()) << editor.status().ToString();
-    const std::uint32_t first = jetwrite_test::LocationOf(crash.path, "namoone", 1);
+    const std::uint32_t first = jetwritetest::LocationOf(crash.path, "namoone", 1);
     EXPECT_TRUE(editor.value()->UpdateRow("namoone", first, {{2, provider::Value(std::u16string(6000, u'پ'))}}).ok());
   }
   crash.after = FileBytes(crash.path);
-  crash.newRows = jetwrite_test::EngineRows(crash.path, "namoone");
+  crash.newRows = jetwritetest::EngineRows(crash.path, "namoone");
   std::vector<ChangedPage> changes;
   for (std::uint32_t page = 0; page * kPage < crash.after.size(); ++page) {
     ChangedPage change;
@@ -67,7 +67,7 @@ Crash CommitAndLeaveJournal(const std::string& name) {
 TEST(JournalTest, TheNextReaderRollsAnUnfinishedCommitBack) {
   const Crash crash = CommitAndLeaveJournal("hot");
   ASSERT_NE(Describe(crash.oldRows), Describe(crash.newRows));
-  EXPECT_EQ(Describe(jetwrite_test::EngineRows(crash.path, "namoone")), Describe(crash.oldRows));
+  EXPECT_EQ(Describe(jetwritetest::EngineRows(crash.path, "namoone")), Describe(crash.oldRows));
   EXPECT_EQ(FileBytes(crash.path), crash.before);
   EXPECT_FALSE(std::filesystem::exists(provider::jet::JournalPath(crash.path)));
 }
@@ -96,7 +96,7 @@ TEST(JournalTest, AnIncompleteJournalIsDroppedAndTheFileKept) {
     const Crash crash = CommitAndLeaveJournal("incomplete");
     const std::string journal = provider::jet::JournalPath(crash.path);
     incomplete.damage(journal);
-    EXPECT_EQ(Describe(jetwrite_test::EngineRows(crash.path, "namoone")), Describe(crash.newRows));
+    EXPECT_EQ(Describe(jetwritetest::EngineRows(crash.path, "namoone")), Describe(crash.newRows));
     EXPECT_EQ(FileBytes(crash.path), crash.after);
     EXPECT_FALSE(std::filesystem::exists(journal));
   }
@@ -108,7 +108,7 @@ TEST(JournalTest, ReadersSeeTheOldStateWhileTheWriterLives) {
   const Crash crash = CommitAndLeaveJournal("live");
   auto lock = provider::jet::WriterLock::Acquire(crash.path);
   ASSERT_TRUE(lock.ok()) << lock.status().ToString();
-  EXPECT_EQ(Describe(jetwrite_test::EngineRows(crash.path, "namoone")), Describe(crash.oldRows));
+  EXPECT_EQ(Describe(jetwritetest::EngineRows(crash.path, "namoone")), Describe(crash.oldRows));
   EXPECT_EQ(FileBytes(crash.path), crash.after);
   EXPECT_TRUE(std::filesystem::exists(provider::jet::JournalPath(crash.path)));
 }

@@ -10,8 +10,8 @@
 
 namespace {
 
-using jetwrite_test::Cell;
-using jetwrite_test::Rows;
+using jetwritetest::Cell;
+using jetwritetest::Rows;
 using provider::Value;
 using provider::jet::ColumnSpec;
 using provider::jet::ColumnType;
@@ -106,7 +106,7 @@ Rows ExpectedForMdbExport(const std::vector<std::size_t>& deleted = {}) {
   return rows;
 }
 
-jetwrite_test::TableRows ExpectedForMdbReader(const std::vector<std::size_t>& deleted = {}) {
+jetwritetest::TableRows ExpectedForMdbReader(const std::vector<std::size_t>& deleted = {}) {
   return {"namoone",
           {"id", "kholase", "porsesh", "pasokh", "pavaraghi"},
           Expected(deleted),
@@ -114,11 +114,11 @@ jetwrite_test::TableRows ExpectedForMdbReader(const std::vector<std::size_t>& de
 }
 
 TEST(NewDatabaseTest, RowsReadBackThroughMdbExport) {
-  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  const std::string missing = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missing.empty()) << missing;
-  const std::string file = jetwrite_test::TempDir("export") + "/sample.mdb";
+  const std::string file = jetwritetest::TempDir("export") + "/sample.mdb";
   WriteSample(file);
-  const Rows rows = jetwrite_test::MdbExport(file, "namoone");
+  const Rows rows = jetwritetest::MdbExport(file, "namoone");
   const Rows expected = ExpectedForMdbExport();
   ASSERT_EQ(rows.size(), expected.size());
   for (std::size_t r = 0; r < rows.size(); ++r)
@@ -127,15 +127,15 @@ TEST(NewDatabaseTest, RowsReadBackThroughMdbExport) {
 }
 
 TEST(NewDatabaseTest, RowsReadBackThroughMdbReader) {
-  const std::string missing = jetwrite_test::MissingMdbReader();
+  const std::string missing = jetwritetest::MissingMdbReader();
   ASSERT_TRUE(missing.empty()) << missing;
-  const std::string file = jetwrite_test::TempDir("mdbreader") + "/sample.mdb";
+  const std::string file = jetwritetest::TempDir("mdbreader") + "/sample.mdb";
   WriteSample(file);
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, {ExpectedForMdbReader()}), "");
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(file, {ExpectedForMdbReader()}), "");
 }
 
 TEST(NewDatabaseTest, RowsReadBackThroughTheEngine) {
-  const std::string file = jetwrite_test::TempDir("engine") + "/sample.mdb";
+  const std::string file = jetwritetest::TempDir("engine") + "/sample.mdb";
   WriteSample(file);
   auto database = provider::jet::Database::Open(file);
   ASSERT_TRUE(database.ok()) << database.status().ToString();
@@ -143,7 +143,7 @@ TEST(NewDatabaseTest, RowsReadBackThroughTheEngine) {
   auto table = database.value()->OpenTable("namoone");
   ASSERT_TRUE(table.ok()) << table.status().ToString();
   const Rows expected = Expected();
-  ASSERT_EQ(table.value()->row_count(), expected.size());
+  ASSERT_EQ(table.value()->RowCount(), expected.size());
   for (std::size_t r = 0; r < expected.size(); ++r) {
     auto id = table.value()->GetValue(r, 0);
     ASSERT_TRUE(id.ok()) << id.status().ToString();
@@ -161,49 +161,49 @@ TEST(NewDatabaseTest, RowsReadBackThroughTheEngine) {
 
 TEST(NewDatabaseTest, MdbtoolsShowTheTablesAndSavedQueries) {
   for (const char* tool : {"mdb-tables", "mdb-schema", "mdb-queries"}) {
-    const std::string missing = jetwrite_test::MissingTool(tool);
+    const std::string missing = jetwritetest::MissingTool(tool);
     ASSERT_TRUE(missing.empty()) << missing;
   }
-  const std::string file = jetwrite_test::TempDir("schema") + "/sample.mdb";
+  const std::string file = jetwritetest::TempDir("schema") + "/sample.mdb";
   WriteSample(file);
-  EXPECT_EQ(jetwrite_test::Run("mdb-tables -1 '" + file + "'").text, "namoone\n");
-  const std::string schema = jetwrite_test::Run("mdb-schema '" + file + "'").text;
+  EXPECT_EQ(jetwritetest::Run("mdb-tables -1 '" + file + "'").text, "namoone\n");
+  const std::string schema = jetwritetest::Run("mdb-schema '" + file + "'").text;
   EXPECT_NE(schema.find("CREATE TABLE [namoone]"), std::string::npos) << schema;
   for (const char* column : {"[id]\t\t\tLong Integer", "[kholase]\t\t\tText (255)",
                              "[porsesh]\t\t\tMemo", "[pasokh]\t\t\tMemo", "[pavaraghi]\t\t\tMemo"})
     EXPECT_NE(schema.find(column), std::string::npos) << column << " in\n" << schema;
-  EXPECT_EQ(jetwrite_test::Run("mdb-queries -L -1 '" + file + "'").text, "Qnamoone\nQonvan\n");
-  EXPECT_EQ(jetwrite_test::Run("mdb-queries '" + file + "' Qnamoone").text,
+  EXPECT_EQ(jetwritetest::Run("mdb-queries -L -1 '" + file + "'").text, "Qnamoone\nQonvan\n");
+  EXPECT_EQ(jetwritetest::Run("mdb-queries '" + file + "' Qnamoone").text,
             "SELECT * FROM [namoone] \n");
-  const std::string columns = jetwrite_test::Run("mdb-queries '" + file + "' Qonvan").text;
+  const std::string columns = jetwritetest::Run("mdb-queries '" + file + "' Qonvan").text;
   EXPECT_NE(columns.find("[namoone].[kholase]"), std::string::npos) << columns;
 }
 
 TEST(NewDatabaseTest, DeletedRowsAreGoneForEveryReader) {
-  const std::string missingExport = jetwrite_test::MissingTool("mdb-export");
+  const std::string missingExport = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missingExport.empty()) << missingExport;
-  const std::string missingReader = jetwrite_test::MissingMdbReader();
+  const std::string missingReader = jetwritetest::MissingMdbReader();
   ASSERT_TRUE(missingReader.empty()) << missingReader;
-  const std::string file = jetwrite_test::TempDir("deleted") + "/sample.mdb";
+  const std::string file = jetwritetest::TempDir("deleted") + "/sample.mdb";
   const std::vector<std::size_t> deleted = {0, 2};
   WriteSample(file, deleted);
-  EXPECT_EQ(jetwrite_test::MdbExport(file, "namoone"), ExpectedForMdbExport(deleted));
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(file, {ExpectedForMdbReader(deleted)}), "");
+  EXPECT_EQ(jetwritetest::MdbExport(file, "namoone"), ExpectedForMdbExport(deleted));
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(file, {ExpectedForMdbReader(deleted)}), "");
   auto database = provider::jet::Database::Open(file);
   ASSERT_TRUE(database.ok()) << database.status().ToString();
   auto table = database.value()->OpenTable("namoone");
   ASSERT_TRUE(table.ok());
-  EXPECT_EQ(table.value()->row_count(), 2u);
+  EXPECT_EQ(table.value()->RowCount(), 2u);
 }
 
 // Enough one-page memos to take the table and the file past the 512 pages an inline usage map
 // covers, so that the maps turn into reference maps while rows are added.
 TEST(NewDatabaseTest, LargeTablesStayCompleteBeyondInlineUsageMaps) {
-  const std::string missingExport = jetwrite_test::MissingTool("mdb-export");
+  const std::string missingExport = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missingExport.empty()) << missingExport;
-  const std::string missingReader = jetwrite_test::MissingMdbReader();
+  const std::string missingReader = jetwritetest::MissingMdbReader();
   ASSERT_TRUE(missingReader.empty()) << missingReader;
-  const std::string file = jetwrite_test::TempDir("large") + "/large.mdb";
+  const std::string file = jetwritetest::TempDir("large") + "/large.mdb";
   constexpr std::size_t kRows = 700;
   Rows expected;
   {
@@ -219,12 +219,12 @@ TEST(NewDatabaseTest, LargeTablesStayCompleteBeyondInlineUsageMaps) {
           {Value{}, ToValue(expected.back()[1]), Value{}, ToValue(answer), Value{}});
       ASSERT_TRUE(row.ok()) << row.status().ToString();
     }
-    EXPECT_EQ(table.value()->row_count(), kRows);
-    ASSERT_GT(database.value()->pages().page_count(), 600u);
+    EXPECT_EQ(table.value()->RowCount(), kRows);
+    ASSERT_GT(database.value()->Pages().PageCount(), 600u);
     ASSERT_TRUE(database.value()->Save(file).ok());
   }
-  EXPECT_EQ(jetwrite_test::MdbExport(file, "bozorg"), expected);
-  EXPECT_EQ(jetwrite_test::CompareWithMdbReader(
+  EXPECT_EQ(jetwritetest::MdbExport(file, "bozorg"), expected);
+  EXPECT_EQ(jetwritetest::CompareWithMdbReader(
                 file, {{"bozorg",
                         {"id", "kholase", "porsesh", "pasokh", "pavaraghi"},
                         expected,
@@ -235,9 +235,9 @@ TEST(NewDatabaseTest, LargeTablesStayCompleteBeyondInlineUsageMaps) {
 // Fixed-size types, a table without variable columns (its null mask follows the fixed data),
 // binary and OLE values, the header's password mask and sort order.
 TEST(NewDatabaseTest, OtherColumnTypesAndTheHeaderReadBackThroughTheEngine) {
-  const std::string missing = jetwrite_test::MissingTool("mdb-export");
+  const std::string missing = jetwritetest::MissingTool("mdb-export");
   ASSERT_TRUE(missing.empty()) << missing;
-  const std::string file = jetwrite_test::TempDir("types") + "/types.mdb";
+  const std::string file = jetwritetest::TempDir("types") + "/types.mdb";
   const TableSpec fixedOnly{
       u"adad",
       {ColumnSpec{u"b", ColumnType::byte}, ColumnSpec{u"i", ColumnType::integer},
@@ -269,12 +269,12 @@ TEST(NewDatabaseTest, OtherColumnTypesAndTheHeaderReadBackThroughTheEngine) {
   }
   auto database = provider::jet::Database::Open(file);
   ASSERT_TRUE(database.ok()) << database.status().ToString();
-  EXPECT_TRUE(database.value()->header().password.empty());
-  EXPECT_EQ(database.value()->header().sortOrder, 1025);
+  EXPECT_TRUE(database.value()->FileHeader().password.empty());
+  EXPECT_EQ(database.value()->FileHeader().sortOrder, 1025);
   for (const auto& [name, rows] : {std::pair{"adad", fixedRows}, std::pair{"binary", mixedRows}}) {
     auto table = database.value()->OpenTable(name);
     ASSERT_TRUE(table.ok()) << table.status().ToString();
-    ASSERT_EQ(table.value()->row_count(), rows.size()) << name;
+    ASSERT_EQ(table.value()->RowCount(), rows.size()) << name;
     for (std::size_t r = 0; r < rows.size(); ++r)
       for (std::size_t c = 0; c < rows[r].size(); ++c) {
         auto value = table.value()->GetValue(r, c);
@@ -282,7 +282,7 @@ TEST(NewDatabaseTest, OtherColumnTypesAndTheHeaderReadBackThroughTheEngine) {
         EXPECT_EQ(value.value(), rows[r][c]) << name << " row " << r << " column " << c;
       }
   }
-  const Rows exported = jetwrite_test::MdbExport(file, "adad");
+  const Rows exported = jetwritetest::MdbExport(file, "adad");
   ASSERT_EQ(exported.size(), 2u);
   EXPECT_EQ(exported[0][0], "255");
   EXPECT_EQ(exported[0][1], "-32768");
@@ -311,17 +311,17 @@ TEST(NewDatabaseTest, ValuesThatDoNotSuitTheirColumnAreRefusedAndWriteNothing) {
       {"U+FEFF and U+0600 together",
        {Value{}, std::u16string(u"\uFEFF\u0600"), Value{}, Value{}, Value{}}},
   };
-  const std::size_t pages = database.value()->pages().page_count();
+  const std::size_t pages = database.value()->Pages().PageCount();
   for (const auto& c : cases) {
     auto row = table->InsertRow(c.values);
     EXPECT_FALSE(row.ok()) << c.what;
     EXPECT_EQ(row.status().kind(), provider::StatusKind::invalidArgument) << c.what;
   }
-  EXPECT_EQ(table->row_count(), 0u);
-  EXPECT_EQ(database.value()->pages().page_count(), pages);
+  EXPECT_EQ(table->RowCount(), 0u);
+  EXPECT_EQ(database.value()->Pages().PageCount(), pages);
   auto row = table->InsertRow({Value{}, title, Value{}, Value{}, Value{}});
   ASSERT_TRUE(row.ok());
-  EXPECT_EQ(table->last_auto_number(), 1);
+  EXPECT_EQ(table->LastAutoNumber(), 1);
 }
 
 TEST(NewDatabaseTest, NamesAndQuerySourcesAreChecked) {

@@ -37,7 +37,7 @@ struct File {
 };
 
 void Make(File& file, bool encrypted) {
-  file.path = jetwrite_test::TempDir(encrypted ? "encrypted" : "plain") + "/pages.bin";
+  file.path = jetwritetest::TempDir(encrypted ? "encrypted" : "plain") + "/pages.bin";
   std::ofstream out(file.path, std::ios::binary);
   for (std::uint32_t number = 0; number < 3; ++number) {
     file.plain.emplace_back(kWriterPageSize, static_cast<std::uint8_t>(number + 1));
@@ -86,7 +86,7 @@ TEST(PageStoreTest, AnUndoneChangeLeavesNoTrace) {
   store->Page(2)[1] = 9;
   store->AppendUntracked(0x01);
   store->UndoChange();
-  EXPECT_EQ(store->page_count(), 3u);
+  EXPECT_EQ(store->PageCount(), 3u);
   auto changes = store->Changes();
   ASSERT_TRUE(changes.ok());
   ASSERT_EQ(changes.value().size(), 1u);

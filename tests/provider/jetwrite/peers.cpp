@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-namespace jetwrite_test {
+namespace jetwritetest {
 
 namespace {
 
@@ -126,4 +126,4 @@ std::string TempDir(const std::string& name) {
   return dir.string();
 }
 
-}  // namespace jetwrite_test
+}  // namespace jetwritetest

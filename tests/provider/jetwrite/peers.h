@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace jetwrite_test {
+namespace jetwritetest {
 
 // A cell as the readers show it: text in UTF-8, or Null.
 using Cell = std::optional<std::string>;
@@ -45,4 +45,4 @@ std::string TempDir(const std::string& name);
 
 std::string SourceDir();
 
-}  // namespace jetwrite_test
+}  // namespace jetwritetest

@@ -9,7 +9,7 @@
 #include "provider/sql/row_source.h"
 #include "provider/sql/scope.h"
 
-namespace provider::sql::testing {
+namespace provider::sql::sqltest {
 
 class MemoryTable : public RowSource {
  public:
@@ -74,4 +74,4 @@ class MemoryDatabase : public Resolver {
   std::map<std::u16string, std::pair<std::u16string, bool>> queries_;
 };
 
-}  // namespace provider::sql::testing
+}  // namespace provider::sql::sqltest

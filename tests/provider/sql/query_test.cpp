@@ -10,8 +10,8 @@
 namespace provider::sql {
 namespace {
 
-using testing::MemoryDatabase;
-using testing::MemoryTable;
+using sqltest::MemoryDatabase;
+using sqltest::MemoryTable;
 
 Value T(const char16_t* s) {
   return std::u16string(s);

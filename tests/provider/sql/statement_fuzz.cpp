@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     for (std::size_t i = 0; i < size; ++i) sql.push_back(data[i]);
   }
-  testing::MemoryTable table(
+  sqltest::MemoryTable table(
       {{u"kholase", ColumnKind::text},
        {u"shomare", ColumnKind::integer},
        {u"tarikh", ColumnKind::dateTime},
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
        {Value{}, std::int64_t{-2}, Value{}, false},
        {std::u16string(u"\u06A9\u062A\u0627\u0628 100%"), Value{}, provider::DateTime{-3},
         Value{}}});
-  testing::MemoryDatabase db;
+  sqltest::MemoryDatabase db;
   db.AddTable(u"kolliyat", &table);
   db.AddQuery(u"Qkolliyat", u"SELECT kholase AS k, shomare FROM kolliyat WHERE shomare > 0");
   db.AddQuery(u"loop", u"SELECT * FROM loop");
