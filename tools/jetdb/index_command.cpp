@@ -1,0 +1,78 @@
+// jetdb indexes FILE [TABLE] [--entries]: every index of every local table (or of TABLE),
+// checked against the rows; with --entries, each leaf entry with its row's key values.
+#include <cstdio>
+
+#include "platform/codepage.h"
+#include "provider/jet/database.h"
+#include "provider/jet/index_check.h"
+#include "tools/jetdb/commands.h"
+
+namespace jetdb {
+
+namespace {
+
+std::string Hex(const std::vector<std::uint8_t>& bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string text;
+  for (std::uint8_t byte : bytes) {
+    text += digits[byte >> 4];
+    text += digits[byte & 0xF];
+  }
+  return text;
+}
+
+// Prints one table's indexes; false when one of them has a problem.
+bool Report(const provider::jet::Database& database, const std::string& table, bool entries) {
+  auto checks = provider::jet::CheckIndexes(database, table);
+  if (!checks.ok()) {
+    std::printf("%s\t(unreadable)\t%s\n", table.c_str(), checks.status().ToString().c_str());
+    return false;
+  }
+  bool sound = true;
+  for (const provider::jet::IndexCheck& check : checks.value()) {
+    std::printf("%s\t%s\t%zu entries\t%zu keys checked\t%s\n", table.c_str(), check.name.c_str(),
+                check.entries.size(), check.keysChecked,
+                check.problems.empty() ? "ok" : check.problems.front().c_str());
+    if (!check.unchecked.empty()) std::printf("\t(not checked: %s)\n", check.unchecked.c_str());
+    for (std::size_t i = 1; i < check.problems.size(); ++i)
+      std::printf("\t%s\n", check.problems[i].c_str());
+    sound = sound && check.problems.empty();
+    if (!entries) continue;
+    for (const provider::jet::IndexEntry& entry : check.entries)
+      std::printf("\t%s\t%u:%u\n", Hex(entry.key).c_str(), entry.row >> 8, entry.row & 0xFF);
+  }
+  return sound;
+}
+
+}  // namespace
+
+int RunIndexes(const std::vector<std::string>& args) {
+  provider::jet::OpenOptions options;
+  std::vector<std::string> names;
+  bool entries = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--password" && i + 1 < args.size()) {
+      options.password = args[++i];
+    } else if (args[i] == "--entries") {
+      entries = true;
+    } else if (!args[i].empty() && args[i][0] == '-') {
+      return jetdb::Report("jetdb indexes", "unknown option '" + args[i] + "'", 2);
+    } else {
+      names.push_back(args[i]);
+    }
+  }
+  if (names.empty() || names.size() > 2) return jetdb::Report("jetdb indexes", "expected FILE [TABLE]", 2);
+  auto database = provider::jet::Database::Open(names[0], options);
+  if (!database.ok()) return jetdb::Report("jetdb", database.status().ToString(), 1);
+  bool sound = true;
+  if (names.size() == 2) {
+    sound = Report(*database.value(), names[1], entries);
+  } else {
+    for (const provider::jet::CatalogEntry& table : database.value()->Tables())
+      if (table.type == static_cast<std::int16_t>(provider::jet::ObjectType::table))
+        sound = Report(*database.value(), table.name, entries) && sound;
+  }
+  return sound ? 0 : 1;
+}
+
+}  // namespace jetdb
