@@ -71,6 +71,20 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
 
 }  // namespace
 
+bool KeyTypeSupported(ColumnType type) {
+  switch (type) {
+    case ColumnType::byte:
+    case ColumnType::integer:
+    case ColumnType::longInteger:
+    case ColumnType::doubleFloat:
+    case ColumnType::dateTime:
+    case ColumnType::text:
+      return true;
+    default:
+      return false;
+  }
+}
+
 Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> columns,
                                                  std::span<const Value> values, JetVersion version) {
   if (columns.size() != values.size())

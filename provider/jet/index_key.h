@@ -23,6 +23,10 @@ constexpr std::uint8_t kKeyValueDescending = 0x80;
 constexpr std::uint8_t kKeyNullAscending = 0x00;
 constexpr std::uint8_t kKeyNullDescending = 0xFF;
 
+// Whether keys of columns of `type` can be encoded (text: as far as its characters' codes are
+// established).
+bool KeyTypeSupported(ColumnType type);
+
 // The key of `values` (one per column of `columns`, in key order) in a file of `version`.
 // notSupported, naming what, for a value this engine cannot encode: a column type whose key
 // form is not established, or a text holding a character whose sort code is not.
