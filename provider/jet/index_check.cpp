@@ -87,6 +87,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
     };
 
     std::map<std::size_t, int> named;
+    check.values.resize(check.entries.size());
     for (std::size_t i = 0; i < check.entries.size(); ++i) {
       const IndexEntry& entry = check.entries[i];
       if (i > 0 && !EntryBefore(check.entries[i - 1], entry))
@@ -102,6 +103,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
       auto values = keyValues(row->second);
       VELMORA_RETURN_IF_ERROR(values);
       auto key = EncodeIndexKey(columns, values.value(), database.Version());
+      check.values[i] = values.take();
       if (!key.ok()) {
         if (check.unchecked.empty()) check.unchecked = key.status().message();
         continue;

@@ -21,6 +21,29 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
   return text;
 }
 
+// A key value as --entries shows it: text in UTF-8 between brackets (control characters and
+// the backslash as \uXXXX), numbers in decimal.
+std::string Shown(const provider::Value& value) {
+  if (provider::IsNull(value)) return "(null)";
+  if (const auto* text = std::get_if<std::u16string>(&value)) {
+    std::string shown = "[";
+    for (char16_t unit : *text) {
+      if (unit >= 0x20 && unit != u'\\' && unit != 0x7F) {
+        shown += platform::WideToUtf8(std::u16string_view(&unit, 1));
+        continue;
+      }
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
+      shown += escaped;
+    }
+    return shown + "]";
+  }
+  if (const auto* number = std::get_if<std::int64_t>(&value)) return std::to_string(*number);
+  if (const auto* number = std::get_if<double>(&value)) return std::to_string(*number);
+  if (const auto* date = std::get_if<provider::DateTime>(&value)) return std::to_string(date->days);
+  return "(value)";
+}
+
 // Prints one table's indexes; false when one of them has a problem.
 bool Report(const provider::jet::Database& database, const std::string& table, bool entries) {
   auto checks = provider::jet::CheckIndexes(database, table);
@@ -38,8 +61,12 @@ bool Report(const provider::jet::Database& database, const std::string& table, b
       std::printf("\t%s\n", check.problems[i].c_str());
     sound = sound && check.problems.empty();
     if (!entries) continue;
-    for (const provider::jet::IndexEntry& entry : check.entries)
-      std::printf("\t%s\t%u:%u\n", Hex(entry.key).c_str(), entry.row >> 8, entry.row & 0xFF);
+    for (std::size_t i = 0; i < check.entries.size(); ++i) {
+      const provider::jet::IndexEntry& entry = check.entries[i];
+      std::printf("\t%s\t%u:%u", Hex(entry.key).c_str(), entry.row >> 8, entry.row & 0xFF);
+      for (const provider::Value& value : check.values[i]) std::printf("\t%s", Shown(value).c_str());
+      std::printf("\n");
+    }
   }
   return sound;
 }
