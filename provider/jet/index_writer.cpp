@@ -99,6 +99,9 @@ Result<std::uint32_t> IndexWriter::NewPage(bool leaf) {
 }
 
 Status IndexWriter::Release(std::uint32_t number) {
+  // Nothing stale is left for a reader that looks at page types.
+  const std::span<std::uint8_t> bytes = store_->Page(number);
+  std::fill(bytes.begin(), bytes.end(), 0);
   VELMORA_RETURN_IF_ERROR(
       SetUsageMapBit(*store_, index_->usageMap, number, false, UsageMapKind::ownedPages));
   return SetUsageMapBit(*store_, kGlobalUsageMap, number, true, UsageMapKind::freePages);

@@ -51,7 +51,7 @@ class IndexWriter {
   Result<std::vector<Step>> Descend(const IndexEntry& target) const;
   // A fresh page, added to the index's usage map.
   Result<std::uint32_t> NewPage(bool leaf);
-  // Drops page `number` from the index's usage map and gives it back to the file.
+  // Drops page `number` from the index's usage map and gives it back to the file, zeroed.
   Status Release(std::uint32_t number);
   // Writes path[level]'s page after its entries changed, splitting it when they no longer fit,
   // and brings the pages above up to date.
