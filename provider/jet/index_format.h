@@ -23,6 +23,7 @@ constexpr std::uint8_t kIndexPrimaryKey = 1;
 constexpr std::uint8_t kIndexForeignKey = 2;
 
 struct IndexFormat {
+  JetVersion version;
   std::size_t pageSize;
   // Index pages.
   std::size_t freeSpace;      // 2 bytes
@@ -50,7 +51,8 @@ struct IndexFormat {
   std::size_t EntrySpace() const { return pageSize - firstEntry; }
 
   static const IndexFormat& Jet3() {
-    static const IndexFormat format{.pageSize = 2048,
+    static const IndexFormat format{.version = JetVersion::jet3,
+                                    .pageSize = 2048,
                                     .freeSpace = 2,
                                     .owner = 4,
                                     .previousPage = 8,
@@ -73,7 +75,8 @@ struct IndexFormat {
     return format;
   }
   static const IndexFormat& Jet4() {
-    static const IndexFormat format{.pageSize = 4096,
+    static const IndexFormat format{.version = JetVersion::jet4,
+                                    .pageSize = 4096,
                                     .freeSpace = 2,
                                     .owner = 4,
                                     .previousPage = 12,

@@ -40,7 +40,8 @@ Status At(const Status& status, const std::string& where) {
 }
 
 // A stored field as the value its key is made from.
-Result<Value> FieldValue(const Column& column, const StoredField& field) {
+Result<Value> FieldValue(const Column& column, const StoredField& field, const IndexFormat& format,
+                         std::uint16_t codePage) {
   if (!field.present) return Value{};
   switch (column.type) {
     case ColumnType::byte:
@@ -54,7 +55,9 @@ Result<Value> FieldValue(const Column& column, const StoredField& field) {
     case ColumnType::dateTime:
       return Value{DateTime{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))}};
     case ColumnType::text: {
-      auto text = DecodeJet4Text(ByteView(field.bytes.data(), field.bytes.size()));
+      const ByteView bytes(field.bytes.data(), field.bytes.size());
+      auto text = format.version == JetVersion::jet4 ? DecodeJet4Text(bytes)
+                                                     : DecodeCodePageText(bytes, codePage);
       VELMORA_RETURN_IF_ERROR(text);
       return Value{text.take()};
     }
@@ -98,7 +101,8 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
                                        [&](const Column& c) { return c.number == key.number; });
       if (column == columns.end())
         return Status::Corruption("An index's key names a column the table does not have.", Where(i));
-      auto value = FieldValue(*column, fields[static_cast<std::size_t>(column - columns.begin())]);
+      auto value = FieldValue(*column, fields[static_cast<std::size_t>(column - columns.begin())],
+                              *format_, codePage_);
       if (!value.ok())
         return At(value.status(), Where(i));
       entries[i].hasNull = entries[i].hasNull || IsNull(value.value());
@@ -107,7 +111,7 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
     }
     const bool allNull = std::all_of(values.begin(), values.end(), IsNull);
     if (allNull && index.IgnoresNulls()) continue;
-    auto key = EncodeIndexKey(keyColumns, values, JetVersion::jet4);
+    auto key = EncodeIndexKey(keyColumns, values, format_->version);
     if (!key.ok()) return At(key.status(), Where(i));
     entries[i].entry = IndexEntry{key.take(), location, 0};
   }

@@ -1,11 +1,9 @@
 // The index definitions and long-value maps of a Jet 4 table definition.
 //
 // After the fixed header (63 bytes) a definition holds, in order: 12 bytes per physical index;
-// 25 bytes per column; the column names (2-byte length, UCS-2); 52 bytes per physical index
-// (4 unknown, ten {column number (2), order (1)} slots with 0xFFFF for unused, usage map (4),
-// root page (4), 4 unknown, flags (1), 5 unknown); 28 bytes per logical index (4 unknown,
-// number (4), physical index (4), ...); the logical index names; then the long-value column
-// maps {column number (2), owned map (4), free map (4)} up to a column number 0xFFFF.
+// 25 bytes per column; the column names (2-byte length, UCS-2); the index definitions
+// (index_def.cpp); then the long-value column maps {column number (2), owned map (4), free map
+// (4)} up to a column number 0xFFFF.
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_definition.h"
@@ -13,6 +11,7 @@
 #include <algorithm>
 
 #include "provider/jet/format.h"
+#include "provider/jet/index_def.h"
 #include "provider/jet/writer_bytes.h"
 
 namespace provider::jet {
@@ -20,19 +19,7 @@ namespace provider::jet {
 namespace {
 
 constexpr std::size_t kDefinitionPages = 64;  // bound on a continuation chain
-constexpr std::size_t kPhysicalIndexSize = 52;
-constexpr std::size_t kLogicalIndexSize = 28;
-constexpr std::size_t kIndexColumnSlots = 10;
 constexpr std::uint16_t kNoColumn = 0xFFFF;
-
-std::string NarrowName(std::span<const std::uint8_t> utf16) {
-  std::string name;
-  for (std::size_t i = 0; i + 1 < utf16.size(); i += 2) {
-    const std::uint32_t unit = Load16(utf16, i);
-    name += unit < 0x80 ? static_cast<char>(unit) : '?';
-  }
-  return name;
-}
 
 }  // namespace
 
@@ -72,27 +59,13 @@ Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint3
     at += 2 + Load16(definition, at);
   }
   DefinitionExtras extras;
-  for (std::uint32_t i = 0; i < physical; ++i, at += kPhysicalIndexSize) {
-    if (!need(at + kPhysicalIndexSize)) return cut;
-    IndexInfo index;
-    for (std::size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
-      const std::uint32_t number = Load16(definition, at + 4 + 3 * slot);
-      if (number != kNoColumn) index.columns.push_back(static_cast<std::uint16_t>(number));
-    }
-    extras.indexes.push_back(std::move(index));
-  }
-  std::vector<std::uint32_t> uses;
-  for (std::uint32_t i = 0; i < logical; ++i, at += kLogicalIndexSize) {
-    if (!need(at + kLogicalIndexSize)) return cut;
-    uses.push_back(Load32(definition, at + 8));
-  }
-  for (std::uint32_t i = 0; i < logical; ++i) {
-    if (!need(at + 2)) return cut;
-    const std::size_t size = Load16(definition, at);
-    if (!need(at + 2 + size)) return cut;
-    if (uses[i] < extras.indexes.size())
-      extras.indexes[uses[i]].names.push_back(NarrowName(definition.subspan(at + 2, size)));
-    at += 2 + size;
+  auto indexes = ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical, 0);
+  if (!indexes.ok()) return cut;
+  for (const IndexDef& index : indexes.value()) {
+    IndexInfo info;
+    for (const IndexColumn& column : index.columns) info.columns.push_back(column.number);
+    info.names = index.names;
+    extras.indexes.push_back(std::move(info));
   }
   while (need(at + 2)) {
     const std::uint32_t number = Load16(definition, at);
