@@ -33,14 +33,9 @@ void AppendBig32(std::vector<std::uint8_t>& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-// A row pointer as entries store it: page big-endian, then the slot.
-void AppendRow(std::vector<std::uint8_t>& out, std::uint32_t row) {
-  AppendBig32(out, (row >> 8) << 8 | (row & 0xFF));
-}
-
 std::vector<std::uint8_t> Stored(const IndexEntry& entry, bool leaf) {
   std::vector<std::uint8_t> bytes = entry.key;
-  AppendRow(bytes, entry.row);
+  AppendBig32(bytes, entry.row);  // the page (3 bytes) and the slot: the row pointer, big-endian
   if (!leaf) AppendBig32(bytes, entry.child);
   return bytes;
 }
@@ -113,8 +108,7 @@ Result<IndexPage> DecodeIndexPage(std::span<const std::uint8_t> bytes, const Ind
     IndexEntry entry;
     const std::size_t keySize = whole.size() - tail;
     entry.key.assign(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keySize));
-    const std::uint32_t row = LoadBig32(whole, keySize);
-    entry.row = (row >> 8) << 8 | (row & 0xFF);
+    entry.row = LoadBig32(whole, keySize);
     if (!page.leaf) entry.child = LoadBig32(whole, keySize + kRowBytes);
     page.entries.push_back(std::move(entry));
     start = end;

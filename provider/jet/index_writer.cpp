@@ -254,6 +254,11 @@ Status IndexWriter::Unlink(std::vector<Step>& path, std::size_t level) {
     Write(above.number, IndexPage{true, 0, 0, 0, tail.take().entries});
     return Status::Ok();
   }
+  if (level - 1 == 0) {
+    // A root without entries or tail names nothing: the index is empty.
+    Write(above.number, IndexPage{});
+    return Status::Ok();
+  }
   Write(above.number, above.page);
   return Status::Ok();
 }

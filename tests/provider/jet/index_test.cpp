@@ -189,8 +189,9 @@ TEST(IndexFixtureTest, EveryIndexOfEverySampleFileIsSortedCompleteAndEncodedAgai
         const bool jet4 = database.value()->Version() == JetVersion::jet4;
         // In Jet 4 files only the one key of Japanese text is beyond the known codes.
         if (jet4 && check.unchecked.find("U+6F22") == std::string::npos &&
-            check.unchecked.find("column type") == std::string::npos)
+            check.unchecked.find("column type") == std::string::npos) {
           EXPECT_EQ(check.keysChecked, check.entries.size()) << table.name << "." << check.name;
+        }
         if (jet4) checkedText += check.keysChecked;
       }
     }

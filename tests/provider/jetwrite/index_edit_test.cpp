@@ -91,8 +91,9 @@ void ExpectIndexesSound(const std::string& path, const std::string& edited) {
       EXPECT_TRUE(check.problems.empty()) << table.name << "." << check.name << ": " << check.problems.front();
       // The one key of Japanese text in the sample files is beyond the known codes.
       const std::size_t unknown = check.unchecked.find("U+6F22") != std::string::npos ? 1 : 0;
-      if (table.name == edited)
+      if (table.name == edited) {
         EXPECT_EQ(check.keysChecked + unknown, check.entries.size()) << check.name << ": " << check.unchecked;
+      }
     }
   }
 }
