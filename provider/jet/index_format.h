@@ -26,23 +26,23 @@ struct IndexFormat {
   JetVersion version;
   std::size_t pageSize;
   // Index pages.
-  std::size_t freeSpace;      // 2 bytes
-  std::size_t owner;          // 4 bytes: the table's definition page
-  std::size_t previousPage;   // 4 bytes, at this level
-  std::size_t nextPage;       // 4 bytes, at this level
-  std::size_t tailPage;       // 4 bytes: the last leaf, on intermediate pages
-  std::size_t prefixLength;   // prefixLengthSize bytes
+  std::size_t freeSpace;     // 2 bytes
+  std::size_t owner;         // 4 bytes: the table's definition page
+  std::size_t previousPage;  // 4 bytes, at this level
+  std::size_t nextPage;      // 4 bytes, at this level
+  std::size_t tailPage;      // 4 bytes: the last leaf, on intermediate pages
+  std::size_t prefixLength;  // prefixLengthSize bytes
   std::size_t prefixLengthSize;
-  std::size_t nodeMark;       // 1 byte: 1 on intermediate pages, 0 on leaves
-  std::size_t bitmap;         // entry-end bitmap, up to firstEntry
+  std::size_t nodeMark;  // 1 byte: 1 on intermediate pages, 0 on leaves
+  std::size_t bitmap;    // entry-end bitmap, up to firstEntry
   std::size_t firstEntry;
   // Definitions.
-  std::size_t physicalSize;   // one physical index definition
+  std::size_t physicalSize;     // one physical index definition
   std::size_t physicalColumns;  // its ten {column number (2), order (1)} slots
   std::size_t physicalUsageMap;
   std::size_t physicalRoot;
   std::size_t physicalFlags;
-  std::size_t logicalSize;    // one logical index definition
+  std::size_t logicalSize;  // one logical index definition
   std::size_t logicalNumber;
   std::size_t logicalPhysical;
   std::size_t logicalKind;

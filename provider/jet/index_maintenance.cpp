@@ -71,7 +71,8 @@ Result<Value> FieldValue(const Column& column, const StoredField& field, const I
 }  // namespace
 
 std::string IndexMaintenance::Where(std::size_t index) const {
-  return "table '" + definition_->name + "', index '" + definition_->indexes[index].Name(index) + "'";
+  return "table '" + definition_->name + "', index '" + definition_->indexes[index].Name(index) +
+         "'";
 }
 
 bool IndexMaintenance::Touches(std::size_t index, const std::vector<StoredField>& a,
@@ -100,11 +101,11 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
       const auto column = std::find_if(columns.begin(), columns.end(),
                                        [&](const Column& c) { return c.number == key.number; });
       if (column == columns.end())
-        return Status::Corruption("An index's key names a column the table does not have.", Where(i));
+        return Status::Corruption("An index's key names a column the table does not have.",
+                                  Where(i));
       auto value = FieldValue(*column, fields[static_cast<std::size_t>(column - columns.begin())],
                               *format_, codePage_);
-      if (!value.ok())
-        return At(value.status(), Where(i));
+      if (!value.ok()) return At(value.status(), Where(i));
       entries[i].hasNull = entries[i].hasNull || IsNull(value.value());
       keyColumns.push_back({column->type, key.ascending});
       values.push_back(value.take());

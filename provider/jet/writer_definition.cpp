@@ -59,7 +59,8 @@ Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint3
     at += 2 + Load16(definition, at);
   }
   DefinitionExtras extras;
-  auto indexes = ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical, 0);
+  auto indexes =
+      ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical, 0);
   if (!indexes.ok()) return cut;
   for (const IndexDef& index : indexes.value()) {
     IndexInfo info;

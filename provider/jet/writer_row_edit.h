@@ -29,7 +29,7 @@ struct EditedTable {
 };
 
 // Changes rows on `store`. Every check that can refuse a change (a missing row, a value that
-// does not suit its column, an index that would have to change, a row too long) runs before the
+// does not suit its column, a key an index cannot take, a row too long) runs before the
 // first page is written; a damaged page met later fails the change midway, and the caller undoes
 // it (PageStore::UndoChange).
 class RowEdit {

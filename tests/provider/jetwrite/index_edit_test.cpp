@@ -2,11 +2,10 @@
 // index is sorted, complete and made of its rows' keys, both peers show the rows, the schema and
 // the other tables are unchanged; a tree grows to three levels and shrinks back; writers killed
 // amid index changes leave sound indexes.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
@@ -43,7 +42,8 @@ std::unique_ptr<provider::jet::Database> OpenDatabase(const std::string& path) {
 
 // Row `n`'s values for `columns`: numbers and texts made from n (unique per n), AutoNumbers and
 // memos Null; with `sparse`, every column but the first Null for odd n.
-std::vector<Value> NewRow(const std::vector<provider::jet::Column>& columns, std::int64_t n, bool sparse) {
+std::vector<Value> NewRow(const std::vector<provider::jet::Column>& columns, std::int64_t n,
+                          bool sparse) {
   std::vector<Value> values;
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const provider::jet::Column& column = columns[i];
@@ -88,11 +88,13 @@ void ExpectIndexesSound(const std::string& path, const std::string& edited) {
     auto checks = provider::jet::CheckIndexes(*database, table.name);
     ASSERT_TRUE(checks.ok()) << table.name << ": " << checks.status().ToString();
     for (const provider::jet::IndexCheck& check : checks.value()) {
-      EXPECT_TRUE(check.problems.empty()) << table.name << "." << check.name << ": " << check.problems.front();
+      EXPECT_TRUE(check.problems.empty())
+          << table.name << "." << check.name << ": " << check.problems.front();
       // The one key of Japanese text in the sample files is beyond the known codes.
       const std::size_t unknown = check.unchecked.find("U+6F22") != std::string::npos ? 1 : 0;
       if (table.name == edited) {
-        EXPECT_EQ(check.keysChecked + unknown, check.entries.size()) << check.name << ": " << check.unchecked;
+        EXPECT_EQ(check.keysChecked + unknown, check.entries.size())
+            << check.name << ": " << check.unchecked;
       }
     }
   }
@@ -110,7 +112,8 @@ std::string Listing(const std::string& path, const std::string& except) {
   std::string listing = jetwritetest::Run("mdb-schema '" + path + "'").text;
   std::istringstream tables(jetwritetest::Run("mdb-tables -1 '" + path + "'").text);
   for (std::string table; std::getline(tables, table);)
-    if (table != except) listing += jetwritetest::Run("mdb-export '" + path + "' '" + table + "'").text;
+    if (table != except)
+      listing += jetwritetest::Run("mdb-export '" + path + "' '" + table + "'").text;
   return listing;
 }
 
@@ -140,7 +143,8 @@ TEST(IndexEditTest, ScriptedEditsLeaveEveryIndexSoundAndBothPeersAgree) {
     SCOPED_TRACE(script.file);
     Folder folder("index_edits");
     const std::string path = jetwritetest::CopyFixture(script.file, folder.path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     const std::string before = Listing(path, script.table);
     std::size_t rows = 0;
     {
@@ -166,8 +170,10 @@ TEST(IndexEditTest, ScriptedEditsLeaveEveryIndexSoundAndBothPeersAgree) {
         const std::vector<Value> values = NewRow(columns, script.inserts + n, false);
         std::vector<provider::jet::ColumnValue> changes;
         for (std::size_t c = 0; c < columns.size(); ++c)
-          if (!columns[c].IsAutoIncrement() && !provider::IsNull(values[c])) changes.push_back({c, values[c]});
-        auto updated = editor.value()->UpdateRow(script.table, added[static_cast<std::size_t>(n * 3)], changes);
+          if (!columns[c].IsAutoIncrement() && !provider::IsNull(values[c]))
+            changes.push_back({c, values[c]});
+        auto updated = editor.value()->UpdateRow(script.table,
+                                                 added[static_cast<std::size_t>(n * 3)], changes);
         ASSERT_TRUE(updated.ok()) << "update " << n << ": " << updated.status().ToString();
       }
       ASSERT_TRUE(editor.value()->Commit().ok());
@@ -198,18 +204,23 @@ std::size_t Depth(const std::string& path, const std::string& table, std::size_t
     // The first entry of an intermediate page ends with its child's page number.
     std::size_t end = first;
     while (end < bytes.value().size() &&
-           (bytes.value().U8(provider::jet::IndexFormat::Jet4().bitmap + (end - first) / 8) >> ((end - first) % 8) & 1) == 0)
+           (bytes.value().U8(provider::jet::IndexFormat::Jet4().bitmap + (end - first) / 8) >>
+                ((end - first) % 8) &
+            1) == 0)
       ++end;
-    page = static_cast<std::uint32_t>(bytes.value().U8(end - 4)) << 24 | bytes.value().U8(end - 3) << 16 |
-           bytes.value().U8(end - 2) << 8 | bytes.value().U8(end - 1);
+    page = static_cast<std::uint32_t>(bytes.value().U8(end - 4)) << 24 |
+           bytes.value().U8(end - 3) << 16 | bytes.value().U8(end - 2) << 8 |
+           bytes.value().U8(end - 1);
     ++depth;
   }
 }
 
 TEST(IndexEditTest, ATreeGrowsToThreeLevelsAndShrinksBack) {
   Folder folder("index_depth");
-  const std::string path = jetwritetest::CopyFixture("jackcess_testIndexPropertiesV2003.mdb", folder.path);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  const std::string path =
+      jetwritetest::CopyFixture("jackcess_testIndexPropertiesV2003.mdb", folder.path);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
   const std::string table = "TableUnique1_temp";
   std::mt19937 random(14);
   std::vector<std::uint32_t> added;
@@ -221,8 +232,9 @@ TEST(IndexEditTest, ATreeGrowsToThreeLevelsAndShrinksBack) {
       std::u16string key;
       for (int i = 0; i < 40; ++i) key += static_cast<char16_t>(u'a' + random() % 26);
       key += u'-' + static_cast<char16_t>(u'0' + n % 10);
-      auto row = editor.value()->InsertRow(table, {Value{key + u"#" + static_cast<char16_t>(u'A' + n % 26)},
-                                                   Value{u"d" + key.substr(0, 20) + static_cast<char16_t>(u'0' + n % 10)}});
+      auto row = editor.value()->InsertRow(
+          table, {Value{key + u"#" + static_cast<char16_t>(u'A' + n % 26)},
+                  Value{u"d" + key.substr(0, 20) + static_cast<char16_t>(u'0' + n % 10)}});
       ASSERT_TRUE(row.ok()) << n << ": " << row.status().ToString();
       added.push_back(row.value());
     }
@@ -274,8 +286,10 @@ TEST(IndexEditTest, KilledWritersLeaveSoundIndexes) {
   const char* setting = std::getenv("VELMORA_KILLS");
   const int kills = setting != nullptr ? std::atoi(setting) : 10;
   Folder folder("index_kill");
-  const std::string path = jetwritetest::CopyFixture("jackcess_compIndexTestV2003.mdb", folder.path);
-  std::filesystem::permissions(path, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+  const std::string path =
+      jetwritetest::CopyFixture("jackcess_compIndexTestV2003.mdb", folder.path);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> delay(20, 400);
   for (int kill = 0; kill < kills; ++kill) {
