@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/fixtures/scratch_folder.h"
+
 namespace jetwritetest {
 
 namespace {
@@ -120,7 +122,7 @@ std::string CompareWithMdbReader(const std::string& file, const std::vector<Tabl
 }
 
 std::string TempDir(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() / ("velmora_jetwrite_" + name);
+  const auto dir = fixtures::ProcessScratchFolder() / name;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   return dir.string();
