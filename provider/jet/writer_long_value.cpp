@@ -6,8 +6,8 @@
 //   4   4   row pointer of the (first) LVAL row; 0 when inline
 //   8   4   0
 // A chained LVAL row: 4-byte row pointer of the next one (0 for the last), then up to 4072
-// bytes of the value. Readers split the value at exactly the length given, so the chunks add up
-// to it with no slack.
+// [Jet 3: 2028] bytes of the value. Readers split the value at exactly the length given, so
+// the chunks add up to it with no slack.
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_long_value.h"
@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::uint32_t kInline = 0x80000000;
 constexpr std::uint32_t kSingleRow = 0x40000000;
-constexpr std::size_t kChunk = kMaxLongValueRow - 4;
 constexpr std::size_t kMaxLength = 0x3FFFFFFF;
 
 std::vector<std::uint8_t> Header(std::uint32_t lengthAndKind, std::uint32_t first) {
@@ -42,7 +41,7 @@ Result<std::vector<std::uint8_t>> LongValueBytes(const ColumnLayout& column, con
     if (text == nullptr)
       return Status::InvalidArgument("The value does not suit the column: text is expected.",
                                      "memo column");
-    return EncodeJetText(*text);
+    return column.codePage != 0 ? EncodeCodePageText(*text, column.codePage) : EncodeJetText(*text);
   }
   const auto* bytes = std::get_if<Bytes>(&value);
   if (bytes == nullptr)
@@ -61,17 +60,19 @@ Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
     field.insert(field.end(), data.begin(), data.end());
     return field;
   }
-  if (data.size() <= kMaxLongValueRow) {
+  const std::size_t largestRow = MaxLongValueRow(store.JetFormat());
+  if (data.size() <= largestRow) {
     auto row = AddRow(store, data);
     VELMORA_RETURN_IF_ERROR(row);
     return Header(length | kSingleRow, row.value());
   }
   // The chain is written from its end, so that each row can name the one after it.
-  const std::size_t chunks = (data.size() + kChunk - 1) / kChunk;
+  const std::size_t chunk = largestRow - 4;
+  const std::size_t chunks = (data.size() + chunk - 1) / chunk;
   std::uint32_t next = 0;
   for (std::size_t i = chunks; i > 0; --i) {
-    const std::size_t start = (i - 1) * kChunk;
-    const std::size_t size = std::min(kChunk, data.size() - start);
+    const std::size_t start = (i - 1) * chunk;
+    const std::size_t size = std::min(chunk, data.size() - start);
     std::vector<std::uint8_t> row;
     Append32(row, next);
     row.insert(row.end(), data.begin() + static_cast<std::ptrdiff_t>(start),

@@ -1,4 +1,4 @@
-// Inserting, updating and deleting the rows of one table of an existing Jet 4 file, on the
+// Inserting, updating and deleting the rows of one table of an existing Jet 3 or Jet 4 file, on the
 // pages of a store, keeping its row count, AutoNumber, usage maps and long values consistent.
 #pragma once
 
@@ -23,7 +23,9 @@ struct EditedTable {
   DefinitionExtras extras;
   TableLayout layout;  // in definition.columns order
 
-  static Result<EditedTable> Read(const PageStore& store, TableDef definition);
+  // `codePage`: the database's, in which a Jet 3 file's text is stored.
+  static Result<EditedTable> Read(const PageStore& store, TableDef definition,
+                                  std::uint16_t codePage = 0);
 };
 
 // Changes rows on `store`. Every check that can refuse a change (a missing row, a value that
@@ -65,7 +67,9 @@ class RowEdit {
                                                    const std::vector<std::uint8_t>& data);
   // Marks the LVAL rows a long-value field points at deleted.
   Status FreeLongValue(std::span<const std::uint8_t> field);
-  std::vector<std::uint8_t> Assemble(const std::vector<Field>& fields) const;
+  // The row of `fields`, padded to `length` bytes when that is longer.
+  std::vector<std::uint8_t> Assemble(const std::vector<Field>& fields,
+                                     std::size_t length = 0) const;
   // A page of the table with room for a row of `size` bytes, added when none has.
   Result<std::uint32_t> PageWithRoom(std::size_t size, std::uint32_t preferred);
   Status CountRows(int delta);

@@ -61,6 +61,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
   const std::string grown = Repeat("نوشیدنی و قهوه ", 700);
+  const std::string latin = Repeat("a memo of many pages ", 400);
   const FileEdits files[] = {
       // Memos of a table with indexes: one grows into a chain, one shrinks, one turns Null.
       {"jackcess_test2V2003.mdb", "MSP_PROJECTS", "PROJ_ID", Value{std::int64_t{1}},
@@ -71,6 +72,24 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       // A memo and a text of a table Access made without indexes.
       {"mdbtestdata_DateTestDatabase.mdb", "DateTest", "IDCol", Value{std::int64_t{2}},
        {{"2", "LongTextCol", grown}, {"2", "ShortTextCol", "سلام"}}},
+      // Jet 3, text in code page 1252: memos grow into a chain of 2048-byte pages, shrink and
+      // turn Null; the row grows past 256 bytes (more jump bytes) and past its slot (it moves).
+      {"jackcess_test2V1997.mdb",
+       "MSP_PROJECTS",
+       "PROJ_ID",
+       Value{std::int64_t{1}},
+       {{"1", "PROJ_PROP_AUTHOR", latin},
+        {"1", "PROJ_PROP_COMPANY", "short"},
+        {"1", "PROJ_PROP_CATEGORY", std::nullopt},
+        {"1", "PROJ_PROJECT", Repeat("caf\u00e9 ", 40)},
+        {"1", "PROJ_PROP_TITLE", "\u00c0 la fa\u00e7on"}}},
+      {"jackcess_delTestV1997.mdb", "Table", "a", Value{u"z"}, {{"z", "b", Repeat("longer ", 7)}}},
+      // A file whose rows Access moved already: a row with forwarded siblings moves too.
+      {"jackcess_overflowTestV1997.mdb",
+       "Table1",
+       "data1",
+       Value{u"row2col1"},
+       {{"row2col1", "data10", Repeat("grown ", 8)}, {"row2col1", "data3", std::nullopt}}},
   };
   for (const FileEdits& file : files) {
     SCOPED_TRACE(file.file);
@@ -157,31 +176,44 @@ TEST(AccessEditTest, ChangesTheIndexesWouldNeedAreRefusedBeforeAnythingIsWritten
   EXPECT_EQ(FileBytes(path), bytes);
 }
 
-// A table without indexes in a file Access made takes inserts and deletes too.
+// A table without indexes in a file Access made takes inserts and deletes too, Jet 4 and Jet 3.
 TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
-  const std::string dir = jetwritetest::TempDir("deltest");
-  const std::string path = jetwritetest::CopyFixture("jackcess_delTestV2003.mdb", dir);
-  const auto before = jetwritetest::MdbExport(path, "Table");
-  ASSERT_GE(before.size(), 2u);
-  {
-    auto editor = Editor::Open(path);
-    ASSERT_TRUE(editor.ok()) << editor.status().ToString();
-    auto database = provider::jet::Database::Open(path);
-    auto table = database.value()->OpenTable("Table");
-    ASSERT_TRUE(table.ok());
-    ASSERT_TRUE(editor.value()->DeleteRow("Table", table.value()->RowLocation(0)).ok());
-    auto added = editor.value()->InsertRow("Table", {Value{u"تازه"}, Value{u"new"}});
-    ASSERT_TRUE(added.ok()) << added.status().ToString();
+  struct Case {
+    const char* file;
+    std::vector<std::string> added;
+  };
+  const Case cases[] = {
+      {"jackcess_delTestV2003.mdb", {"تازه", "new"}},
+      {"jackcess_delTestV1997.mdb", {"fr\u00eache", Repeat("new ", 12)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string dir = jetwritetest::TempDir("deltest");
+    const std::string path = jetwritetest::CopyFixture(c.file, dir);
+    const auto before = jetwritetest::MdbExport(path, "Table");
+    ASSERT_GE(before.size(), 2u);
+    {
+      auto editor = Editor::Open(path);
+      ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+      auto database = provider::jet::Database::Open(path);
+      auto table = database.value()->OpenTable("Table");
+      ASSERT_TRUE(table.ok());
+      ASSERT_TRUE(editor.value()->DeleteRow("Table", table.value()->RowLocation(0)).ok());
+      auto added = editor.value()->InsertRow(
+          "Table", {jetwritetest::TextValue(c.added[0]), jetwritetest::TextValue(c.added[1])});
+      ASSERT_TRUE(added.ok()) << added.status().ToString();
+    }
+    auto after = jetwritetest::MdbExport(path, "Table");
+    auto expected = before;
+    expected.erase(expected.begin());
+    expected.push_back({c.added[0], c.added[1]});
+    std::sort(after.begin(), after.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
+    EXPECT_EQ(jetwritetest::EngineRows(path, "Table").size(), expected.size());
   }
-  auto after = jetwritetest::MdbExport(path, "Table");
-  auto expected = before;
-  expected.erase(expected.begin());
-  expected.push_back({"تازه", "new"});
-  std::sort(after.begin(), after.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(after, expected);
-  EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
 }
 
 }  // namespace

@@ -236,12 +236,24 @@ TEST(EditorTest, SecondWriterIsRefusedAndReadersAreNot) {
   EXPECT_NE(OpenEditor(path), nullptr);
 }
 
-TEST(EditorTest, JetThreeFilesAreNotWritten) {
+// A Jet 3 file stores text in its code page (1252 here): text it has no equivalent for is
+// refused before anything is written, never stored as question marks.
+TEST(EditorTest, JetThreeTextTheCodePageCannotHoldIsRefused) {
   const std::string dir = jetwritetest::TempDir("jet3");
   const std::string path = jetwritetest::CopyFixture("jackcess_delTestV1997.mdb", dir);
-  auto editor = Editor::Open(path);
-  ASSERT_FALSE(editor.ok());
-  EXPECT_EQ(editor.status().kind(), StatusKind::notSupported);
+  const auto bytes = FileBytes(path);
+  const std::uint32_t first = jetwritetest::LocationOf(path, "Table", Value{u"z"});
+  ASSERT_NE(first, 0u);
+  auto editor = OpenEditor(path);
+  ASSERT_NE(editor, nullptr);
+  auto updated = editor->UpdateRow("Table", first, {{1, Value{u"\u0633\u0644\u0627\u0645"}}});
+  ASSERT_FALSE(updated.ok());
+  EXPECT_EQ(updated.status().kind(), StatusKind::invalidArgument) << updated.status().ToString();
+  EXPECT_NE(updated.status().message().find("1252"), std::string::npos)
+      << updated.status().message();
+  auto inserted = editor->InsertRow("Table", {Value{u"\u4E2D"}, Value{}});
+  EXPECT_EQ(inserted.status().kind(), StatusKind::invalidArgument) << inserted.status().ToString();
+  EXPECT_EQ(FileBytes(path), bytes);
 }
 
 TEST(EditorTest, ReadOnlyFilesAndFoldersRefuseEditsWithJetsMessage) {

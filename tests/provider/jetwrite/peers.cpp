@@ -2,10 +2,14 @@
 // for the writer's tests. A missing reader is a failure that names it, never a skip.
 #include "tests/provider/jetwrite/peers.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
+#include <vector>
 
 namespace jetwritetest {
 
@@ -120,9 +124,22 @@ std::string CompareWithMdbReader(const std::string& file, const std::vector<Tabl
 }
 
 std::string TempDir(const std::string& name) {
+  // The folders made, removed when the test program that made them ends (a forked writer
+  // leaves them alone).
+  struct Made {
+    pid_t owner = ::getpid();
+    std::vector<std::filesystem::path> dirs;
+    ~Made() {
+      if (::getpid() != owner) return;
+      std::error_code ignored;
+      for (const auto& dir : dirs) std::filesystem::remove_all(dir, ignored);
+    }
+  };
+  static Made made;
   const auto dir = std::filesystem::temp_directory_path() / ("velmora_jetwrite_" + name);
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
+  made.dirs.push_back(dir);
   return dir.string();
 }
 

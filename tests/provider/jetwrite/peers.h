@@ -40,7 +40,7 @@ struct TableRows {
 // report (empty when everything matched).
 std::string CompareWithMdbReader(const std::string& file, const std::vector<TableRows>& tables);
 
-// A fresh directory for one test's files.
+// A fresh directory for one test's files, removed when the test program ends.
 std::string TempDir(const std::string& name);
 
 std::string SourceDir();
