@@ -16,6 +16,8 @@
 #include "provider/jet/writer_data_page.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_page_store.h"
@@ -41,6 +43,16 @@ std::size_t LowestRowStart(std::span<const std::uint8_t> page) {
   for (std::uint32_t i = 0; i < slots; ++i)
     lowest = std::min<std::size_t>(lowest, Load16(page, SlotEntry(page, i)) & kRowOffsetMask);
   return lowest;
+}
+
+// The length of slot `slot`, or nothing when its offsets make no sense.
+std::optional<std::size_t> SlotLength(std::span<const std::uint8_t> page, std::uint32_t slot) {
+  const std::uint32_t slots = Load16(page, SlotCountAt(page));
+  const std::size_t start = Load16(page, SlotEntry(page, slot)) & kRowOffsetMask;
+  const std::size_t end =
+      slot == 0 ? page.size() : Load16(page, SlotEntry(page, slot - 1)) & kRowOffsetMask;
+  if (start > end || end > page.size() || start < SlotEntry(page, slots)) return std::nullopt;
+  return end - start;
 }
 
 void UpdateFreeSpace(std::span<std::uint8_t> page) {
@@ -121,6 +133,86 @@ std::uint32_t DataRowCount(std::span<const std::uint8_t> page) {
 
 Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot) {
   return FlagDataRow(page, slot, kRowDeleted | kRowMoved);
+}
+
+bool LongValuePageHasRoom(std::span<const std::uint8_t> page, std::size_t size) {
+  const std::uint32_t slots = Load16(page, SlotCountAt(page));
+  if (SlotEntry(page, slots) > page.size()) return false;
+  std::size_t live = 0;
+  bool reusable = false;
+  for (std::uint32_t slot = 0; slot < slots; ++slot) {
+    const std::optional<std::size_t> length = SlotLength(page, slot);
+    if (!length) return false;
+    if ((DataRowFlags(page, slot) & kRowDeleted) != 0)
+      reusable = true;
+    else
+      live += *length;
+  }
+  if (!reusable && slots >= kMaxSlots) return false;
+  const std::size_t tableEnd = SlotEntry(page, reusable ? slots : slots + 1);
+  return tableEnd + live + size <= page.size();
+}
+
+namespace {
+
+// Lays the rows of a long-value page out again from the page end in slot order, the deleted
+// ones empty, with `row` (when given) in the first deleted slot or a new one; returns its slot.
+// What lies below the rows is cleared, so no freed value lingers in the file. The caller has
+// checked the offsets (LongValuePageHasRoom).
+std::uint32_t Repack(std::span<std::uint8_t> page, std::optional<std::span<const std::uint8_t>> row) {
+  struct Kept {
+    std::uint16_t flags;
+    std::vector<std::uint8_t> bytes;
+  };
+  const std::uint32_t slots = Load16(page, SlotCountAt(page));
+  std::vector<Kept> rows;
+  std::uint32_t target = slots;
+  for (std::uint32_t slot = 0; slot < slots; ++slot) {
+    const std::uint16_t flags = DataRowFlags(page, slot);
+    Kept kept{flags, {}};
+    if ((flags & kRowDeleted) == 0) {
+      const std::size_t end =
+          slot == 0 ? page.size() : Load16(page, SlotEntry(page, slot - 1)) & kRowOffsetMask;
+      kept.bytes.assign(page.begin() + static_cast<std::ptrdiff_t>(end - *SlotLength(page, slot)),
+                        page.begin() + static_cast<std::ptrdiff_t>(end));
+    } else if (target == slots) {
+      target = slot;
+    }
+    rows.push_back(std::move(kept));
+  }
+  if (row) {
+    if (target == slots) rows.push_back({});
+    rows[target] = {0, std::vector<std::uint8_t>(row->begin(), row->end())};
+  }
+  Store16(page, SlotCountAt(page), static_cast<std::uint32_t>(rows.size()));
+  std::size_t end = page.size();
+  for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+    end -= rows[slot].bytes.size();
+    std::copy(rows[slot].bytes.begin(), rows[slot].bytes.end(),
+              page.begin() + static_cast<std::ptrdiff_t>(end));
+    Store16(page, SlotEntry(page, static_cast<std::uint32_t>(slot)),
+            static_cast<std::uint32_t>(end) | rows[slot].flags);
+  }
+  const std::size_t tableEnd = SlotEntry(page, static_cast<std::uint32_t>(rows.size()));
+  std::fill(page.begin() + static_cast<std::ptrdiff_t>(tableEnd),
+            page.begin() + static_cast<std::ptrdiff_t>(end), 0);
+  UpdateFreeSpace(page);
+  return target;
+}
+
+}  // namespace
+
+Result<std::uint32_t> AddLongValueRow(std::span<std::uint8_t> page,
+                                      std::span<const std::uint8_t> row) {
+  if (!LongValuePageHasRoom(page, row.size()))
+    return Status::InvalidArgument("The row does not fit on the page.", "long-value page");
+  return Repack(page, row);
+}
+
+Status DeleteLongValueRow(std::span<std::uint8_t> page, std::uint32_t slot) {
+  VELMORA_RETURN_IF_ERROR(DeleteDataRow(page, slot));
+  if (LongValuePageHasRoom(page, 0)) Repack(page, std::nullopt);
+  return Status::Ok();
 }
 
 }  // namespace provider::jet

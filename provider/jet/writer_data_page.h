@@ -54,4 +54,21 @@ std::uint32_t DataRowCount(std::span<const std::uint8_t> page);
 // Marks slot `slot` deleted (both flag bits, which every reader honours); its bytes stay.
 Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot);
 
+// Long-value pages only, where a deleted row is named by nothing: whether a row of `size` bytes
+// fits once the space of the deleted rows is taken back, in a deleted slot or a new one. False
+// for a page whose offsets are damaged.
+bool LongValuePageHasRoom(std::span<const std::uint8_t> page, std::size_t size);
+
+// Adds `row` to a long-value page: the deleted rows' bytes are dropped (their slots stay, empty,
+// as Access leaves them), and the first deleted slot takes the row, else a new one. Live rows keep
+// their slot numbers. Returns the slot; invalidArgument when LongValuePageHasRoom says no.
+Result<std::uint32_t> AddLongValueRow(std::span<std::uint8_t> page,
+                                      std::span<const std::uint8_t> row);
+
+// Deletes slot `slot` of a long-value page and drops its bytes at once: a reader may take a row
+// to end where the nearest live row before it starts, so no deleted row may keep bytes between
+// two live ones. On a page whose offsets are damaged the bytes stay, as DeleteDataRow leaves
+// them; notFound when there is no such slot.
+Status DeleteLongValueRow(std::span<std::uint8_t> page, std::uint32_t slot);
+
 }  // namespace provider::jet

@@ -12,6 +12,8 @@
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_long_value.h"
 
+#include <utility>
+
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_data_page.h"
 #include "provider/jet/writer_text.h"
@@ -24,6 +26,7 @@ namespace {
 constexpr std::uint32_t kInline = 0x80000000;
 constexpr std::uint32_t kSingleRow = 0x40000000;
 constexpr std::size_t kMaxLength = 0x3FFFFFFF;
+constexpr std::size_t kPagesTried = 16;  // pages of each map looked at for room
 
 std::vector<std::uint8_t> Header(std::uint32_t lengthAndKind, std::uint32_t first) {
   std::vector<std::uint8_t> header;
@@ -84,22 +87,42 @@ Result<std::vector<std::uint8_t>> LongValueWriter::Store(PageStore& store,
   return Header(length, next);
 }
 
+Result<std::uint32_t> LongValueWriter::PageWithRoom(PageStore& store, std::size_t size) {
+  auto fits = [&](std::uint32_t number) {
+    if (number == 0 || number >= store.PageCount()) return false;
+    const std::span<const std::uint8_t> page = std::as_const(store).Page(number);
+    return page[0] == kPageData && Load32(page, 4) == kLongValueOwner &&
+           LongValuePageHasRoom(page, size);
+  };
+  for (std::uint32_t page : offered_)
+    if (fits(page)) return page;
+  for (std::uint32_t map : {freeMap_, ownedMap_}) {
+    auto pages = LastUsageMapPages(store, map, kPagesTried);
+    VELMORA_RETURN_IF_ERROR(pages);
+    for (std::uint32_t page : pages.value())
+      if (fits(page)) return page;
+  }
+  auto page = store.Allocate(kPageData);
+  VELMORA_RETURN_IF_ERROR(page);
+  InitDataPage(store.Page(page.value()), kLongValueOwner);
+  for (std::uint32_t map : {ownedMap_, freeMap_}) {
+    Status status = SetUsageMapBit(store, map, page.value(), true, UsageMapKind::ownedPages);
+    VELMORA_RETURN_IF_ERROR(status);
+  }
+  return page.value();
+}
+
 Result<std::uint32_t> LongValueWriter::AddRow(PageStore& store, std::span<const std::uint8_t> row) {
-  if (page_ == 0 || !DataPageHasRoom(store.Page(page_), row.size())) {
+  if (page_ == 0 || !LongValuePageHasRoom(std::as_const(store).Page(page_), row.size())) {
     if (page_ != 0) {
       Status status = SetUsageMapBit(store, freeMap_, page_, false, UsageMapKind::ownedPages);
       VELMORA_RETURN_IF_ERROR(status);
     }
-    auto page = store.Allocate(kPageData);
+    auto page = PageWithRoom(store, row.size());
     VELMORA_RETURN_IF_ERROR(page);
-    InitDataPage(store.Page(page.value()), kLongValueOwner);
-    for (std::uint32_t map : {ownedMap_, freeMap_}) {
-      Status status = SetUsageMapBit(store, map, page.value(), true, UsageMapKind::ownedPages);
-      VELMORA_RETURN_IF_ERROR(status);
-    }
     page_ = page.value();
   }
-  auto slot = AddDataRow(store.Page(page_), row);
+  auto slot = AddLongValueRow(store.Page(page_), row);
   VELMORA_RETURN_IF_ERROR(slot);
   return PageRow(page_, slot.value());
 }

@@ -174,25 +174,11 @@ Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
     return Refuse("The column's long-value pages are not listed in its table's definition.",
                   column);
   LongValueWriter writer(maps->second.owned, maps->second.free);
-  if (data.size() > kInlineLongValueLimit) {
-    // Go on filling a page the column already has, before adding one.
-    auto pages = LastUsageMapPages(*store_, maps->second.free, kPagesTried);
-    VELMORA_RETURN_IF_ERROR(pages);
-    const std::size_t need = std::min(data.size() + 4, MaxLongValueRow(store_->JetFormat()));
-    for (std::uint32_t page : pages.value()) {
-      if (page >= store_->PageCount()) continue;
-      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(page);
-      if (bytes[0] == kPageData && Load32(bytes, 4) == kLongValueOwner &&
-          DataPageHasRoom(bytes, need)) {
-        writer.UsePage(page);
-        break;
-      }
-    }
-  }
+  writer.OfferPages(freed_[column]);
   return writer.Store(*store_, data);
 }
 
-Status RowEdit::FreeLongValue(std::span<const std::uint8_t> field) {
+Status RowEdit::FreeLongValue(std::size_t column, std::span<const std::uint8_t> field) {
   if (field.size() < kLongValueHeader) return Status::Ok();
   const std::uint32_t word = Load32(field, 0);
   if ((word & kKindMask) == kInlineKind) return Status::Ok();
@@ -211,8 +197,10 @@ Status RowEdit::FreeLongValue(std::span<const std::uint8_t> field) {
     if (!bytes.ok()) break;
     const std::uint32_t after =
         (word & kKindMask) == kSingleRowKind || bytes.value().size() < 4 ? 0 : Load32(bytes.value(), 0);
-    Status status = DeleteDataRow(page, slot);
+    Status status = DeleteLongValueRow(page, slot);
     VELMORA_RETURN_IF_ERROR(status);
+    std::vector<std::uint32_t>& freed = freed_[column];
+    if (std::find(freed.begin(), freed.end(), next >> 8) == freed.end()) freed.push_back(next >> 8);
     next = after;
   }
   return Status::Ok();
@@ -382,7 +370,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
     return Status::InvalidArgument("The row is too long for a page.", Where(location));
 
   for (auto& [i, data] : longValues) {
-    if (old[i].present) VELMORA_RETURN_IF_ERROR(FreeLongValue(old[i].bytes));
+    if (old[i].present) VELMORA_RETURN_IF_ERROR(FreeLongValue(i, old[i].bytes));
     fields[i] = Field{};
     if (!data) continue;
     auto stored = StoreLongValue(i, *data);
@@ -436,7 +424,7 @@ Status RowEdit::Delete(std::uint32_t location) {
   VELMORA_RETURN_IF_ERROR(fields);
   for (std::size_t i = 0; i < fields.value().size(); ++i) {
     if (table_->definition.columns[i].IsLongValue() && fields.value()[i].present)
-      VELMORA_RETURN_IF_ERROR(FreeLongValue(fields.value()[i].bytes));
+      VELMORA_RETURN_IF_ERROR(FreeLongValue(i, fields.value()[i].bytes));
   }
   const std::uint32_t data = place.value().data;
   VELMORA_RETURN_IF_ERROR(DeleteDataRow(store_->Page(data >> 8), data & 0xFF));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -65,8 +66,9 @@ class RowEdit {
   // Stores a long value on its column's pages and returns the column's part of the row.
   Result<std::vector<std::uint8_t>> StoreLongValue(std::size_t column,
                                                    const std::vector<std::uint8_t>& data);
-  // Marks the LVAL rows a long-value field points at deleted.
-  Status FreeLongValue(std::span<const std::uint8_t> field);
+  // Marks the LVAL rows a long-value field of `column` points at deleted, noting their pages
+  // in freed_.
+  Status FreeLongValue(std::size_t column, std::span<const std::uint8_t> field);
   // The row of `fields`, padded to `length` bytes when that is longer.
   std::vector<std::uint8_t> Assemble(const std::vector<Field>& fields,
                                      std::size_t length = 0) const;
@@ -78,6 +80,8 @@ class RowEdit {
 
   PageStore* store_;
   const EditedTable* table_;
+  // By column: the LVAL pages this change freed rows on, where its new values look first.
+  std::map<std::size_t, std::vector<std::uint32_t>> freed_;
 };
 
 }  // namespace provider::jet
