@@ -208,9 +208,7 @@ Status RowEdit::FreeLongValue(std::size_t column, std::span<const std::uint8_t> 
 
 std::vector<std::uint8_t> RowEdit::Assemble(const std::vector<Field>& fields,
                                             std::size_t length) const {
-  std::vector<StoredField> stored(fields.size());
-  for (std::size_t i = 0; i < fields.size(); ++i) stored[i] = {fields[i].present, fields[i].bytes};
-  return AssembleRow(table_->layout, stored, length);
+  return AssembleRow(table_->layout, fields, length);
 }
 
 Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t preferred) {
@@ -235,6 +233,13 @@ Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t pref
   return added.value();
 }
 
+Status RowEdit::IndexesReadable() const {
+  if (!table_->definition.indexesDamaged) return Status::Ok();
+  return Status::NotSupported(
+      "The table's index definitions cannot be read: this engine cannot keep its indexes up to date.",
+      "table '" + table_->definition.name + "'");
+}
+
 Status RowEdit::CountRows(int delta) {
   const std::span<std::uint8_t> definition = store_->Page(table_->definition.page);
   const std::size_t at = store_->JetFormat().tdefRowCount;
@@ -249,13 +254,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   const std::string table = "table '" + table_->definition.name + "'";
   if (values.size() != columns.size())
     return Status::InvalidArgument("A row needs one value per column.", table);
-  if (!table_->extras.indexes.empty())
-    return Status::NotSupported(
-        "Rows cannot be added to a table with indexes: this engine cannot keep its index '" +
-            (table_->extras.indexes[0].names.empty() ? std::string("1")
-                                                     : table_->extras.indexes[0].names[0]) +
-            "' up to date.",
-        table);
+  VELMORA_RETURN_IF_ERROR(IndexesReadable());
   const std::size_t autoNumberAt = store_->JetFormat().tdefAutoNumber;
   const std::uint32_t next =
       Load32(std::as_const(*store_).Page(table_->definition.page), autoNumberAt) + 1;
@@ -298,6 +297,10 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   }
   if (RowSize(table_->layout, size) > MaxRowSize(store_->JetFormat()))
     return Status::InvalidArgument("The row is too long for a page.", table);
+  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::For(store_->JetFormat().version));
+  auto entries = indexes.Entries(fields, 0);
+  VELMORA_RETURN_IF_ERROR(entries);
+  VELMORA_RETURN_IF_ERROR(indexes.Check(entries.value()));
 
   for (auto& [i, data] : longValues) {
     auto stored = StoreLongValue(i, data);
@@ -309,6 +312,9 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   VELMORA_RETURN_IF_ERROR(page);
   auto slot = AddDataRow(store_->Page(page.value()), row);
   VELMORA_RETURN_IF_ERROR(slot);
+  for (RowEntry& entry : entries.value())
+    if (entry.entry) entry.entry->row = PageRow(page.value(), slot.value());
+  VELMORA_RETURN_IF_ERROR(indexes.Add(entries.value()));
   VELMORA_RETURN_IF_ERROR(CountRows(1));
   if (numbered) {
     autoNumber = next;
@@ -320,6 +326,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
 Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
                                       const std::vector<ColumnValue>& changes) {
   const std::vector<ColumnLayout>& columns = table_->layout.columns;
+  VELMORA_RETURN_IF_ERROR(IndexesReadable());
   auto place = Resolve(location);
   VELMORA_RETURN_IF_ERROR(place);
   auto read = ReadFields(place.value().data);
@@ -347,10 +354,6 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
     VELMORA_RETURN_IF_ERROR(field);
     const bool same = field.value().present == old[i].present &&
                       (field.value().bytes == old[i].bytes || !field.value().present);
-    if (!same && table_->extras.Indexed(column.number))
-      return Refuse("An indexed column cannot be changed: this engine cannot keep the table's "
-                    "indexes up to date.",
-                    i);
     if (!same && column.IsAutoIncrement())
       return Refuse("An AutoNumber column is numbered by the table.", i);
     fields[i] = field.take();
@@ -368,6 +371,25 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   }
   if (RowSize(table_->layout, size) > MaxRowSize(store_->JetFormat()))
     return Status::InvalidArgument("The row is too long for a page.", Where(location));
+
+  // The indexes whose key changes lose the row's old entry and take its new one; the slot that
+  // names the row stays the same even when the row moves.
+  IndexMaintenance indexes(*store_, table_->definition,
+                             IndexFormat::For(store_->JetFormat().version));
+  std::vector<bool> touched(table_->definition.indexes.size());
+  for (std::size_t i = 0; i < touched.size(); ++i) touched[i] = indexes.Touches(i, old, fields);
+  auto before = indexes.Entries(old, place.value().slot, touched);
+  VELMORA_RETURN_IF_ERROR(before);
+  auto after = indexes.Entries(fields, place.value().slot, touched);
+  VELMORA_RETURN_IF_ERROR(after);
+  for (std::size_t i = 0; i < touched.size(); ++i) {
+    if (before.value()[i].entry != after.value()[i].entry) continue;
+    before.value()[i].entry.reset();
+    after.value()[i].entry.reset();
+  }
+  VELMORA_RETURN_IF_ERROR(indexes.Check(after.value()));
+  VELMORA_RETURN_IF_ERROR(indexes.Remove(before.value()));
+  VELMORA_RETURN_IF_ERROR(indexes.Add(after.value()));
 
   for (auto& [i, data] : longValues) {
     if (old[i].present) VELMORA_RETURN_IF_ERROR(FreeLongValue(i, old[i].bytes));
@@ -410,18 +432,16 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
 }
 
 Status RowEdit::Delete(std::uint32_t location) {
-  const std::string table = "table '" + table_->definition.name + "'";
-  if (!table_->extras.indexes.empty())
-    return Status::NotSupported(
-        "Rows cannot be deleted from a table with indexes: this engine cannot keep its index '" +
-            (table_->extras.indexes[0].names.empty() ? std::string("1")
-                                                     : table_->extras.indexes[0].names[0]) +
-            "' up to date.",
-        table);
+  VELMORA_RETURN_IF_ERROR(IndexesReadable());
   auto place = Resolve(location);
   VELMORA_RETURN_IF_ERROR(place);
   auto fields = ReadFields(place.value().data);
   VELMORA_RETURN_IF_ERROR(fields);
+  IndexMaintenance indexes(*store_, table_->definition,
+                             IndexFormat::For(store_->JetFormat().version));
+  auto entries = indexes.Entries(fields.value(), place.value().slot);
+  VELMORA_RETURN_IF_ERROR(entries);
+  VELMORA_RETURN_IF_ERROR(indexes.Remove(entries.value()));
   for (std::size_t i = 0; i < fields.value().size(); ++i) {
     if (table_->definition.columns[i].IsLongValue() && fields.value()[i].present)
       VELMORA_RETURN_IF_ERROR(FreeLongValue(i, fields.value()[i].bytes));

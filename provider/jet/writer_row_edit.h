@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "provider/jet/editor.h"
+#include "provider/jet/index_maintenance.h"
 #include "provider/jet/table_def.h"
 #include "provider/jet/writer_definition.h"
 #include "provider/jet/writer_page_store.h"
+#include "provider/jet/writer_row.h"
 #include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
 #include "provider/value.h"
@@ -51,10 +53,7 @@ class RowEdit {
     std::uint32_t slot = 0;
     std::uint32_t data = 0;
   };
-  struct Field {
-    bool present = false;
-    std::vector<std::uint8_t> bytes;
-  };
+  using Field = StoredField;
 
   Result<Place> Resolve(std::uint32_t location);
   // The slot of this table's that forwards to `data`, the moved row's bytes.
@@ -75,6 +74,8 @@ class RowEdit {
   // A page of the table with room for a row of `size` bytes, added when none has.
   Result<std::uint32_t> PageWithRoom(std::size_t size, std::uint32_t preferred);
   Status CountRows(int delta);
+  // notSupported when the table's index definitions could not be read.
+  Status IndexesReadable() const;
   Status Refuse(const char* what, std::size_t column) const;
   std::string Where(std::uint32_t location) const;
 
