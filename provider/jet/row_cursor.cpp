@@ -33,13 +33,8 @@ Status RowCursor::MoveTo(std::size_t row) {
 std::uint32_t RowCursor::Locate(std::size_t row) {
   const Table& table = *table_;
   if (table.pages_.empty()) return table.locations_[row];
-  const auto holds = [&](std::size_t entry) {
-    return entry < table.pages_.size() && table.pages_[entry].firstRow <= row &&
-           (entry + 1 == table.pages_.size() || row < table.pages_[entry + 1].firstRow);
-  };
   // A scan stays on its page or steps to the next one; anything else searches.
-  if (!holds(pageEntry_))
-    pageEntry_ = holds(pageEntry_ + 1) ? pageEntry_ + 1 : table.PageEntry(row);
+  pageEntry_ = table.PageEntry(pageEntry_, row);
   return table.LocationOn(pageEntry_, row);
 }
 

@@ -137,7 +137,13 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
   return Status::Ok();
 }
 
-std::size_t Table::PageEntry(std::size_t row) const {
+std::size_t Table::PageEntry(std::size_t entry, std::size_t row) const {
+  const auto holds = [&](std::size_t at) {
+    return at < pages_.size() && pages_[at].firstRow <= row &&
+           (at + 1 == pages_.size() || row < pages_[at + 1].firstRow);
+  };
+  if (holds(entry)) return entry;
+  if (holds(entry + 1)) return entry + 1;
   const auto page =
       std::upper_bound(pages_.begin(), pages_.end(), row,
                        [](std::size_t r, const PageRows& p) { return r < p.firstRow; }) -
@@ -153,7 +159,22 @@ std::uint32_t Table::LocationOn(std::size_t entry, std::size_t row) const {
 
 std::uint32_t Table::RowLocation(std::size_t row) const {
   if (pages_.empty()) return locations_[row];
-  return LocationOn(PageEntry(row), row);
+  return LocationOn(PageEntry(0, row), row);
+}
+
+std::vector<std::uint32_t> Table::RowLocations(const std::vector<std::uint32_t>& rows) const {
+  std::vector<std::uint32_t> locations;
+  locations.reserve(rows.size());
+  std::size_t entry = 0;
+  for (std::uint32_t row : rows) {
+    if (pages_.empty()) {
+      locations.push_back(locations_[row]);
+      continue;
+    }
+    entry = PageEntry(entry, row);
+    locations.push_back(LocationOn(entry, row));
+  }
+  return locations;
 }
 
 int Table::FindColumn(std::string_view name) const {

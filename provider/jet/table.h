@@ -47,6 +47,9 @@ class Table {
   // A row's place in the file (page << 8 | slot), stable while the file is unchanged: usable as
   // a bookmark.
   std::uint32_t RowLocation(std::size_t row) const;
+  // The locations of `rows`, each as RowLocation gives it: rows in ascending order cost no
+  // search each.
+  std::vector<std::uint32_t> RowLocations(const std::vector<std::uint32_t>& rows) const;
 
   // The value of column `column` (an index into Columns()) in row `row` (< RowCount()). Null is
   // std::monostate; a damaged row or long value is a corruption status naming its place.
@@ -83,8 +86,9 @@ class Table {
   Status LocateRows();
   // Locates every row of a table with moved rows into locations_.
   Status LocateMovedRows(const std::vector<std::uint32_t>& pages);
-  // The entry of pages_ that lists row `row`; pages_ is not empty.
-  std::size_t PageEntry(std::size_t row) const;
+  // The entry of pages_ that lists row `row` (pages_ is not empty): `entry` or the one after it
+  // when one of them does, as for rows read in order, else found by a search.
+  std::size_t PageEntry(std::size_t entry, std::size_t row) const;
   // The location of row `row`, which entry `entry` of pages_ lists.
   std::uint32_t LocationOn(std::size_t entry, std::size_t row) const;
   Result<Value> Decode(const Column& column, ByteView bytes) const;

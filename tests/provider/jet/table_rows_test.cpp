@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <numeric>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "provider/jet/database.h"
 #include "tests/provider/jet/written_table.h"
@@ -50,6 +53,13 @@ TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
       EXPECT_EQ(std::get<std::u16string>(value.value()), written.titles[row]) << row;
     }
     EXPECT_FALSE(table.value()->GetValue(table.value()->RowCount(), 0).ok());
+    // All at once, in order and backwards.
+    std::vector<std::uint32_t> rows(table.value()->RowCount());
+    std::iota(rows.begin(), rows.end(), 0u);
+    EXPECT_EQ(table.value()->RowLocations(rows), written.locations);
+    std::reverse(rows.begin(), rows.end());
+    EXPECT_EQ(table.value()->RowLocations(rows),
+              std::vector<std::uint32_t>(written.locations.rbegin(), written.locations.rend()));
   }
 }
 
