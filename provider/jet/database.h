@@ -66,6 +66,8 @@ class Database {
   // The file's stamp now, to tell whether it has been written since an earlier one.
   FileStamp Stamp() const { return file_->Stamp(); }
   const Format& FileFormat() const { return *header_.format; }
+  // The file's pages, for readers of structures the tables do not offer (index pages).
+  const PageFile& File() const { return *file_; }
   JetVersion Version() const { return header_.format->version; }
 
   // Local and linked tables, system ones included (see CatalogEntry::IsSystem()), in catalog order.

@@ -1,4 +1,5 @@
-// Changes to the rows of an existing Jet 4 file, made all or nothing: the engine's write API.
+// Changes to the rows of an existing Jet 3 or Jet 4 file, made all or nothing: the engine's
+// write API.
 #pragma once
 
 #include <cstdint>
@@ -39,10 +40,10 @@ struct ColumnValue {
 // gives it.
 //
 // Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
-// suit its column, a row too long for a page), notSupported (a Jet 3 file; a change that would
-// need an index this engine cannot keep up to date: inserting into or deleting from a table with
-// indexes, or changing an indexed column), io (the lock, a read-only file, a failed write) and
-// corruption (a damaged page met on the way).
+// suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
+// page), notSupported (a change that would need an index this engine cannot keep up to date:
+// inserting into or deleting from a table with indexes, or changing an indexed column), io (the
+// lock, a read-only file, a failed write) and corruption (a damaged page met on the way).
 class Editor {
  public:
   ~Editor();
@@ -52,7 +53,7 @@ class Editor {
   // Opens the file at `path` for writing. Failures: notFound ("Could not find file 'x'."),
   // io ("Cannot update. Database or object is read-only." for a file or folder this process
   // may not write; "Could not update; currently locked by user 'Admin' on machine 'm'." while
-  // another Editor holds the file), notSupported (not a Jet 4 file), corruption.
+  // another Editor holds the file), corruption.
   static Result<std::unique_ptr<Editor>> Open(const std::string& path,
                                               const OpenOptions& options = {});
 

@@ -16,7 +16,8 @@
 //   40 [20]  1  table type      45 [25]  2  column count     59 [39]  4  free-space map pgrow
 //   47 [27]  4  logical index count
 // then: real index counters (12 [8] bytes each), column entries (25 [18] bytes each), column
-// names (2-byte length + UCS-2 [1-byte length + code page bytes]); index definitions follow.
+// names (2-byte length + UCS-2 [1-byte length + code page bytes]); then the index definitions
+// (index_def.cpp).
 //
 // Column entry, Jet 4 [Jet 3]:
 //   0 [0]    1  type code          11 [9]   1  precision (numeric), then scale
@@ -125,6 +126,13 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     }
     column.name = platform::WideToUtf8(text.value());
     pos += length;
+  }
+  auto indexes = ParseIndexDefs(def, format, pos, realIndexes, def.U32(format.tdefLogicalIndexCount),
+                                codePage);
+  if (indexes.ok()) {
+    table.indexes = indexes.take();
+  } else {
+    table.indexesDamaged = true;
   }
   std::stable_sort(table.columns.begin(), table.columns.end(),
                    [](const Column& a, const Column& b) { return a.number < b.number; });

@@ -7,6 +7,7 @@
 
 #include "provider/jet/column.h"
 #include "provider/jet/format.h"
+#include "provider/jet/index_def.h"
 #include "provider/jet/page_file.h"
 #include "provider/status.h"
 
@@ -23,6 +24,9 @@ struct TableDef {
   std::uint32_t usageMap = 0;    // page << 8 | row of the owned-pages map
   std::uint32_t freeSpaceMap = 0;
   std::vector<Column> columns;  // by column number
+  std::vector<IndexDef> indexes;  // the physical indexes, in definition order
+  // The index definitions could not be read: the rows still can, but nothing may be written.
+  bool indexesDamaged = false;
 };
 
 // Reads the definition starting at `page`, following its continuation pages. Jet 3 names are

@@ -17,6 +17,7 @@ const std::vector<Command>& Commands() {
       {"build", "[--without TABLE]... CONTENT_DIR OUT.mdb", RunBuild},
       {"synth", "N OUT.mdb", RunSynth},
       {"query", "[--password P] FILE \"SQL\"", RunQuery},
+      {"indexes", "[--password P] [--entries] FILE [TABLE]", RunIndexes},
       {"edit",
        "FILE < SCRIPT (tab-separated lines: begin, commit, rollback, "
        "update TABLE KEY=V COLUMN=V..., insert TABLE COLUMN=V..., delete TABLE KEY=V)",

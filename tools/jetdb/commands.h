@@ -28,5 +28,6 @@ int RunBuild(const std::vector<std::string>& args);
 int RunSynth(const std::vector<std::string>& args);
 int RunQuery(const std::vector<std::string>& args);
 int RunEdit(const std::vector<std::string>& args);
+int RunIndexes(const std::vector<std::string>& args);
 
 }  // namespace jetdb

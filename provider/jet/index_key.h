@@ -1,0 +1,36 @@
+// Index keys: the bytes a row's values are sorted by in an index's pages.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "provider/jet/column.h"
+#include "provider/jet/format.h"
+#include "provider/status.h"
+#include "provider/value.h"
+
+namespace provider::jet {
+
+struct KeyColumn {
+  ColumnType type = ColumnType::longInteger;
+  bool ascending = true;
+};
+
+// Flag bytes in front of each column's part of a key.
+constexpr std::uint8_t kKeyValueAscending = 0x7F;
+constexpr std::uint8_t kKeyValueDescending = 0x80;
+constexpr std::uint8_t kKeyNullAscending = 0x00;
+constexpr std::uint8_t kKeyNullDescending = 0xFF;
+
+// Whether keys of columns of `type` can be encoded (text: as far as its characters' codes are
+// established).
+bool KeyTypeSupported(ColumnType type);
+
+// The key of `values` (one per column of `columns`, in key order) in a file of `version`.
+// notSupported, naming what, for a value this engine cannot encode: a column type whose key
+// form is not established, or a text holding a character whose sort code is not.
+Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> columns,
+                                                 std::span<const Value> values, JetVersion version);
+
+}  // namespace provider::jet
