@@ -37,7 +37,7 @@ sql::ColumnKind KindOf(jet::ColumnType type) {
 }
 
 JetRowSource::JetRowSource(std::shared_ptr<const jet::Table> table, TableCache* cache)
-    : table_(std::move(table)), cache_(cache) {
+    : table_(std::move(table)), cache_(cache), cursor_(*table_) {
   for (const jet::Column& column : table_->Columns()) {
     columns_.push_back(sql::Column{platform::Utf8ToWide(column.name), KindOf(column.type)});
   }
@@ -48,23 +48,27 @@ std::uint32_t JetRowSource::RowCount() const {
 }
 
 Result<Value> JetRowSource::GetValue(std::uint32_t row, std::uint32_t column) {
-  return table_->GetValue(row, column);
+  VELMORA_RETURN_IF_ERROR(cursor_.MoveTo(row));
+  return cursor_.GetValue(column);
 }
 
 Result<bool> JetRowSource::GetText(std::uint32_t row, std::uint32_t column,
                                    std::u16string& buffer) {
-  return table_->GetText(row, column, buffer);
+  VELMORA_RETURN_IF_ERROR(cursor_.MoveTo(row));
+  return cursor_.GetText(column, buffer);
 }
 
 Result<bool> JetRowSource::GetFoldedText(std::uint32_t row, std::uint32_t column,
                                          std::u16string& buffer) {
-  return table_->GetText(row, column, buffer, &sql::FoldTable());
+  VELMORA_RETURN_IF_ERROR(cursor_.MoveTo(row));
+  return cursor_.GetText(column, buffer, &sql::FoldTable());
 }
 
 Result<bool> JetRowSource::GetFoldedTextUntil(
     std::uint32_t row, std::uint32_t column, std::u16string& buffer,
     const std::function<bool(std::u16string_view)>& enough) {
-  return table_->GetTextUntil(row, column, buffer, sql::FoldTable(), enough);
+  VELMORA_RETURN_IF_ERROR(cursor_.MoveTo(row));
+  return cursor_.GetTextUntil(column, buffer, sql::FoldTable(), enough);
 }
 
 Result<std::shared_ptr<const sql::FoldedColumn>> JetRowSource::FoldedText(std::uint32_t column) {

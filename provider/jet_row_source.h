@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "provider/jet/row_cursor.h"
 #include "provider/jet/table.h"
 #include "provider/sql/row_source.h"
 #include "provider/table_cache.h"
@@ -34,6 +35,8 @@ class JetRowSource : public sql::RowSource {
   std::shared_ptr<const jet::Table> table_;
   TableCache* cache_;
   std::vector<sql::Column> columns_;
+  // Statements read rows mostly in order: the cursor finds each from the page of the last.
+  jet::RowCursor cursor_;
 };
 
 // The kind of value statements see in a column of `type`.

@@ -44,9 +44,14 @@ StatementRows::StatementRows(std::unique_ptr<JetResolver> resolver, sql::QueryRe
       result_(std::move(result)),
       writer_(std::move(writer)),
       columns_(std::move(columns)),
-      table_(std::move(table)) {
-  locations_.reserve(result_.rows.size());
-  for (std::uint32_t row : result_.rows) locations_.push_back(table_->RowLocation(row));
+      table_(std::move(table)) {}
+
+std::size_t StatementRows::RowCount() const {
+  return changed_ ? locations_.size() : result_.rows.size();
+}
+
+void StatementRows::KeepLocations() {
+  if (!changed_) locations_ = table_->RowLocations(result_.rows);
 }
 
 bool StatementRows::CanUpdate() const {
@@ -54,8 +59,8 @@ bool StatementRows::CanUpdate() const {
 }
 
 Result<std::size_t> StatementRows::TableRow(std::size_t row) const {
-  if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
   if (!changed_) return std::size_t{result_.rows[row]};
+  if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
   if (stale_) {
     auto reread = writer_->Cache()->OpenTable(table_->Name());
     VELMORA_RETURN_IF_ERROR(reread);
@@ -83,6 +88,7 @@ Status StatementRows::RequireWriter() const {
 
 Status StatementRows::UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) {
   VELMORA_RETURN_IF_ERROR(RequireWriter());
+  KeepLocations();
   if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
   std::vector<jet::ColumnValue> values;
   for (const auto& [column, value] : changes) {
@@ -97,6 +103,7 @@ Status StatementRows::UpdateRow(std::size_t row, const std::vector<ColumnChange>
 
 Result<std::size_t> StatementRows::InsertRow(const std::vector<ColumnChange>& values) {
   VELMORA_RETURN_IF_ERROR(RequireWriter());
+  KeepLocations();
   std::vector<Value> row(table_->Columns().size());
   for (const auto& [column, value] : values) row[result_.columns[column].column] = value;
   auto location = writer_->InsertRow(table_->Name(), row);
@@ -108,6 +115,7 @@ Result<std::size_t> StatementRows::InsertRow(const std::vector<ColumnChange>& va
 
 Status StatementRows::DeleteRow(std::size_t row) {
   VELMORA_RETURN_IF_ERROR(RequireWriter());
+  KeepLocations();
   if (locations_[row] == kGone) return Status::NotFound("The row was deleted.", Where());
   VELMORA_RETURN_IF_ERROR(writer_->DeleteRow(table_->Name(), locations_[row]));
   locations_[row] = kGone;

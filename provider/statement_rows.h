@@ -30,7 +30,7 @@ class StatementRows : public RowSet {
                                                      std::shared_ptr<FileWriter> writer = nullptr);
 
   const std::vector<ColumnInfo>& Columns() const override { return columns_; }
-  std::size_t RowCount() const override { return locations_.size(); }
+  std::size_t RowCount() const override;
   Result<Value> GetValue(std::size_t row, std::size_t column) const override;
   bool CanUpdate() const override;
   Status UpdateRow(std::size_t row, const std::vector<ColumnChange>& changes) override;
@@ -43,6 +43,10 @@ class StatementRows : public RowSet {
                 std::shared_ptr<FileWriter> writer);
 
   Status RequireWriter() const;
+  // Before the first change: takes the place of every row from the table the statement read,
+  // which a change makes stale. Opening a result finds no row's place, as most are never
+  // changed.
+  void KeepLocations();
   // The table's row at `row`'s place, reading the table again first when it was changed.
   Result<std::size_t> TableRow(std::size_t row) const;
   std::string Where() const { return "table '" + table_->Name() + "'"; }
@@ -56,7 +60,7 @@ class StatementRows : public RowSet {
   mutable std::shared_ptr<const jet::Table> table_;
   bool changed_ = false;
   mutable bool stale_ = false;
-  // Per row: its place in the file (kGone once deleted).
+  // From the first change on, per row: its place in the file (kGone once deleted).
   std::vector<std::uint32_t> locations_;
   // After a change: the rows of table_ by place.
   mutable std::unordered_map<std::uint32_t, std::size_t> rowAt_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "provider/jet/row_cursor.h"
 #include "provider/sql/search_fold.h"
 
 namespace provider {
@@ -113,8 +114,10 @@ Result<std::shared_ptr<const sql::FoldedColumn>> FoldColumn(const jet::Table& ta
   folded->present.reserve(rows);
   folded->starts.push_back(0);
   std::u16string piece;
+  jet::RowCursor cursor(table);
   for (std::size_t row = 0; row < rows; ++row) {
-    Result<bool> present = table.GetText(row, column, piece, &sql::FoldTable());
+    VELMORA_RETURN_IF_ERROR(cursor.MoveTo(row));
+    Result<bool> present = cursor.GetText(column, piece, &sql::FoldTable());
     if (!present.ok()) return present.status();
     if (present.value()) folded->text += piece;
     folded->present.push_back(present.value());

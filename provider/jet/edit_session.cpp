@@ -55,8 +55,6 @@ Result<std::unique_ptr<EditSession>> EditSession::Open(const std::string& path,
   if (session->descriptor_ < 0) return Status::IoError(kReadOnlyMessage, path);
   auto database = provider::jet::Database::Open(path, options);
   VELMORA_RETURN_IF_ERROR(database);
-  if (database.value()->Version() != JetVersion::jet4)
-    return Status::NotSupported("This engine writes Jet 4 files only.", path);
   session->database_ = database.take();
   return session;
 }
@@ -79,8 +77,10 @@ Status EditSession::Begin() {
   struct stat info {};
   if (::fstat(descriptor_, &info) != 0)
     return Status::IoError("The database file could not be read.", path_);
-  const auto pages = static_cast<std::uint32_t>(static_cast<std::uint64_t>(info.st_size) / kWriterPageSize);
-  store_ = PageStore::OverFile(descriptor_, pages, database_->FileHeader().databaseKey);
+  const Format& format = database_->FileFormat();
+  const auto pages =
+      static_cast<std::uint32_t>(static_cast<std::uint64_t>(info.st_size) / format.pageSize);
+  store_ = PageStore::OverFile(descriptor_, pages, database_->FileHeader().databaseKey, format);
   return Status::Ok();
 }
 
@@ -90,7 +90,9 @@ Result<const EditedTable*> EditSession::TableNamed(std::string_view name) {
   auto definition = Database().TableDefinition(name);
   VELMORA_RETURN_IF_ERROR(definition);
   const std::string stored = definition.value().name;
-  auto table = EditedTable::Read(*store_, definition.take());
+  const std::uint16_t codePage =
+      options_.codePage != 0 ? options_.codePage : Database().FileHeader().codePage;
+  auto table = EditedTable::Read(*store_, definition.take(), codePage);
   VELMORA_RETURN_IF_ERROR(table);
   auto& kept = tables_[stored];
   kept = std::make_unique<EditedTable>(table.take());
@@ -144,12 +146,13 @@ Status EditSession::Delete(std::string_view table, std::uint32_t location) {
 }
 
 Status EditSession::WritePages(const std::vector<ChangedPage>& changes) {
+  const off_t pageSize = static_cast<off_t>(database_->FileFormat().pageSize);
   for (const ChangedPage& change : changes) {
     std::size_t done = 0;
     while (done < change.stored.size()) {
       const ssize_t wrote =
           ::pwrite(descriptor_, change.stored.data() + done, change.stored.size() - done,
-                   static_cast<off_t>(change.number) * kWriterPageSize + static_cast<off_t>(done));
+                   static_cast<off_t>(change.number) * pageSize + static_cast<off_t>(done));
       if (wrote < 0 && errno == EINTR) continue;
       if (wrote <= 0)
         return Status::IoError("The database file could not be written.",
@@ -166,10 +169,11 @@ Status EditSession::Commit() {
   if (!InTransaction()) return Status::InvalidArgument("No transaction is open.", path_);
   auto changes = store_->Changes();
   const std::uint32_t filePages = store_->FilePageCount();
+  const std::size_t pageSize = store_->PageSize();
   store_.reset();
   VELMORA_RETURN_IF_ERROR(changes);
   if (changes.value().empty()) return Status::Ok();
-  VELMORA_RETURN_IF_ERROR(WriteJournal(path_, kWriterPageSize, filePages, changes.value()));
+  VELMORA_RETURN_IF_ERROR(WriteJournal(path_, pageSize, filePages, changes.value()));
   Status written = WritePages(changes.value());
   if (!written.ok()) {
     // Put the file back as it was; if even that fails, the journal stays for the next opener.

@@ -1,4 +1,5 @@
-// Changes to the rows of an existing Jet 4 file, made all or nothing: the engine's write API.
+// Changes to the rows of an existing Jet 3 or Jet 4 file, made all or nothing: the engine's
+// write API.
 #pragma once
 
 #include <cstdint>
@@ -42,11 +43,12 @@ struct ColumnValue {
 // that changes a key column moves the row's entry.
 //
 // Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
-// suit its column, a row too long for a page, a key a unique index holds already, a Null in a
-// required or primary key), notSupported (a Jet 3 file; a change that needs an index key this
-// engine cannot encode: a column type it has no key form for, a text holding a character whose
-// sort code is not established, named in the message), io (the lock, a read-only file, a failed
-// write) and corruption (a damaged page met on the way, an index lacking a row's entry).
+// suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
+// page, a key a unique index holds already, a Null in a required or primary key), notSupported
+// (a change that needs an index key this engine cannot encode: a column type it has no key form
+// for, a text holding a character whose sort code is not established, named in the message, a
+// text key of a Jet 3 file), io (the lock, a read-only file, a failed write) and corruption (a
+// damaged page met on the way, an index lacking a row's entry).
 class Editor {
  public:
   ~Editor();
@@ -56,7 +58,7 @@ class Editor {
   // Opens the file at `path` for writing. Failures: notFound ("Could not find file 'x'."),
   // io ("Cannot update. Database or object is read-only." for a file or folder this process
   // may not write; "Could not update; currently locked by user 'Admin' on machine 'm'." while
-  // another Editor holds the file), notSupported (not a Jet 4 file), corruption.
+  // another Editor holds the file), corruption.
   static Result<std::unique_ptr<Editor>> Open(const std::string& path,
                                               const OpenOptions& options = {});
 

@@ -17,19 +17,12 @@
 #include "provider/jet/data_page.h"
 #include "provider/jet/long_value.h"
 #include "provider/jet/object_name.h"
-#include "provider/jet/row_layout.h"
+#include "provider/jet/row_cursor.h"
 #include "provider/jet/text.h"
 #include "provider/jet/usage_map.h"
 
 namespace provider::jet {
 namespace {
-
-// Bytes a value takes in the fixed area: its type's size, or the column's length for text,
-// binary and types this engine does not know.
-std::size_t FixedSize(const Column& column) {
-  const std::size_t size = FixedValueSize(column.type);
-  return size > 0 ? size : column.length;
-}
 
 // A moved row may be moved again; more hops than this is a loop.
 constexpr int kMaxOverflowHops = 8;
@@ -144,30 +137,44 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
   return Status::Ok();
 }
 
-std::uint32_t Table::RowLocation(std::size_t row) const {
-  if (pages_.empty()) return locations_[row];
+std::size_t Table::PageEntry(std::size_t entry, std::size_t row) const {
+  const auto holds = [&](std::size_t at) {
+    return at < pages_.size() && pages_[at].firstRow <= row &&
+           (at + 1 == pages_.size() || row < pages_[at + 1].firstRow);
+  };
+  if (holds(entry)) return entry;
+  if (holds(entry + 1)) return entry + 1;
   const auto page =
       std::upper_bound(pages_.begin(), pages_.end(), row,
                        [](std::size_t r, const PageRows& p) { return r < p.firstRow; }) -
       1;
-  const std::size_t index = row - page->firstRow;
-  return page->number << 8 | (page->firstSlot == kDense ? index : slots_[page->firstSlot + index]);
+  return static_cast<std::size_t>(page - pages_.begin());
 }
 
-Result<ByteView> Table::RowBytes(std::size_t row) const {
-  const std::uint32_t location = RowLocation(row);
-  Result<ByteView> page = file_->Page(location >> 8, "");
-  VELMORA_RETURN_IF_ERROR(page);
-  Result<DataPage> data = DataPage::Read(page.value(), *format_, "");
-  VELMORA_RETURN_IF_ERROR(data);
-  Result<RowSlot> slot = data.value().Slot(static_cast<std::uint16_t>(location & 0xFF), "");
-  VELMORA_RETURN_IF_ERROR(slot);
-  // Only a moved row is listed from a slot flagged deleted (its data's).
-  const bool listable = pages_.empty() ? !slot.value().overflow || slot.value().deleted
-                                       : !slot.value().overflow && !slot.value().deleted;
-  if (slot.value().bytes.empty() || !listable)
-    return Status::Corruption("The row is no longer where its table was opened.", "");
-  return slot.value().bytes;
+std::uint32_t Table::LocationOn(std::size_t entry, std::size_t row) const {
+  const PageRows& page = pages_[entry];
+  const std::size_t index = row - page.firstRow;
+  return page.number << 8 | (page.firstSlot == kDense ? index : slots_[page.firstSlot + index]);
+}
+
+std::uint32_t Table::RowLocation(std::size_t row) const {
+  if (pages_.empty()) return locations_[row];
+  return LocationOn(PageEntry(0, row), row);
+}
+
+std::vector<std::uint32_t> Table::RowLocations(const std::vector<std::uint32_t>& rows) const {
+  std::vector<std::uint32_t> locations;
+  locations.reserve(rows.size());
+  std::size_t entry = 0;
+  for (std::uint32_t row : rows) {
+    if (pages_.empty()) {
+      locations.push_back(locations_[row]);
+      continue;
+    }
+    entry = PageEntry(entry, row);
+    locations.push_back(LocationOn(entry, row));
+  }
+  return locations;
 }
 
 int Table::FindColumn(std::string_view name) const {
@@ -198,94 +205,25 @@ Status Table::Locate(const Status& status, std::size_t row, const Column& column
   }
 }
 
-Result<std::optional<ByteView>> Table::Stored(std::size_t row, const Column& col) const {
-  Result<ByteView> bytes = RowBytes(row);
-  if (!bytes.ok()) return Locate(bytes.status(), row, col);
-  Result<RowLayout> parsed = RowLayout::Parse(bytes.value(), *format_, definition_.varColumns > 0);
-  if (!parsed.ok()) return Locate(parsed.status(), row, col);
-  const RowLayout& layout = parsed.value();
-  if (!layout.MaskBit(col.number)) return std::optional<ByteView>();
-  Result<ByteView> stored = Status::Ok();
-  // Fixed-size types normally sit in the fixed area, but only the column flag says so.
-  if (col.IsFixed() && !col.IsLongValue()) {
-    stored = layout.Fixed(col, FixedSize(col));
-  } else if (!layout.HasVariable(col.varIndex)) {
-    return std::optional<ByteView>();
-  } else {
-    stored = layout.Variable(col.varIndex);
-  }
-  if (!stored.ok()) return Locate(stored.status(), row, col);
-  return std::optional<ByteView>(stored.value());
-}
-
 Result<Value> Table::GetValue(std::size_t row, std::size_t column) const {
-  if (row >= rowCount_ || column >= Columns().size())
-    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
-  const Column& col = Columns()[column];
-  if (col.type == ColumnType::boolean) {
-    Result<ByteView> bytes = RowBytes(row);
-    if (!bytes.ok()) return Locate(bytes.status(), row, col);
-    Result<RowLayout> parsed =
-        RowLayout::Parse(bytes.value(), *format_, definition_.varColumns > 0);
-    if (!parsed.ok()) return Locate(parsed.status(), row, col);
-    return Value(parsed.value().MaskBit(col.number));
-  }
-  Result<std::optional<ByteView>> stored = Stored(row, col);
-  if (!stored.ok()) return stored.status();
-  if (!stored.value()) return Value();
-  Result<Value> value = Decode(col, *stored.value());
-  if (!value.ok()) return Locate(value.status(), row, col);
-  return value;
-}
-
-Result<std::optional<ByteView>> Table::StoredText(std::size_t row, std::size_t column,
-                                                  Bytes& chain) const {
-  if (row >= rowCount_ || column >= Columns().size())
-    return Status::InvalidArgument("No such row or column.", "table '" + definition_.name + "'");
-  const Column& col = Columns()[column];
-  if (col.type != ColumnType::text && col.type != ColumnType::memo)
-    return Status::InvalidArgument("The column does not hold text.", Place(row, &col));
-  Result<std::optional<ByteView>> stored = Stored(row, col);
-  if (!stored.ok() || !stored.value() || col.type != ColumnType::memo) return stored;
-  Result<ByteView> whole = ReadLongValue(*file_, *format_, *stored.value(), chain);
-  if (!whole.ok()) return Locate(whole.status(), row, col);
-  return std::optional<ByteView>(whole.value());
+  RowCursor cursor(*this);
+  VELMORA_RETURN_IF_ERROR(cursor.MoveTo(row));
+  return cursor.GetValue(column);
 }
 
 Result<bool> Table::GetText(std::size_t row, std::size_t column, std::u16string& out,
                             const CharacterMap* map) const {
-  Bytes chain;
-  Result<std::optional<ByteView>> stored = StoredText(row, column, chain);
-  if (!stored.ok()) return stored.status();
-  if (!stored.value()) return false;
-  Status decoded = DecodeText(*stored.value(), out, map);
-  if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
-  return true;
+  RowCursor cursor(*this);
+  VELMORA_RETURN_IF_ERROR(cursor.MoveTo(row));
+  return cursor.GetText(column, out, map);
 }
 
 Result<bool> Table::GetTextUntil(std::size_t row, std::size_t column, std::u16string& out,
                                  const CharacterMap& map,
                                  const std::function<bool(std::u16string_view)>& enough) const {
-  // Memos are long and searches often find what they look for early; titles are decoded whole
-  // in one step.
-  constexpr std::size_t kFirstPart = 128;
-  Bytes chain;
-  Result<std::optional<ByteView>> stored = StoredText(row, column, chain);
-  if (!stored.ok()) return stored.status();
-  if (!stored.value()) return false;
-  out.clear();
-  if (!format_->IsJet4()) {
-    Status decoded = DecodeText(*stored.value(), out, &map);
-    if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
-    enough(out);
-    return true;
-  }
-  Jet4TextReader reader(*stored.value(), map);
-  for (std::size_t part = kFirstPart;; part *= 2) {
-    Status decoded = reader.Next(part, out);
-    if (!decoded.ok()) return Locate(decoded, row, Columns()[column]);
-    if (enough(out) || reader.done()) return true;
-  }
+  RowCursor cursor(*this);
+  VELMORA_RETURN_IF_ERROR(cursor.MoveTo(row));
+  return cursor.GetTextUntil(column, out, map, enough);
 }
 
 Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map) const {

@@ -47,6 +47,9 @@ class Table {
   // A row's place in the file (page << 8 | slot), stable while the file is unchanged: usable as
   // a bookmark.
   std::uint32_t RowLocation(std::size_t row) const;
+  // The locations of `rows`, each as RowLocation gives it: rows in ascending order cost no
+  // search each.
+  std::vector<std::uint32_t> RowLocations(const std::vector<std::uint32_t>& rows) const;
 
   // The value of column `column` (an index into Columns()) in row `row` (< RowCount()). Null is
   // std::monostate; a damaged row or long value is a corruption status naming its place.
@@ -77,17 +80,17 @@ class Table {
   Table(const PageFile& file, const Format& format, std::uint16_t codePage, TableDef definition)
       : file_(&file), format_(&format), codePage_(codePage), definition_(std::move(definition)) {}
 
+  // Reading a row goes through a RowCursor, which keeps the page of the row read last.
+  friend class RowCursor;
+
   Status LocateRows();
   // Locates every row of a table with moved rows into locations_.
   Status LocateMovedRows(const std::vector<std::uint32_t>& pages);
-  // The stored bytes of row `row`, checked against its page as it is now.
-  Result<ByteView> RowBytes(std::size_t row) const;
-  // The stored bytes of a value that is not Boolean, or nothing when the value is Null.
-  Result<std::optional<ByteView>> Stored(std::size_t row, const Column& column) const;
-  // The stored bytes of a text or memo value, memo pages joined into `chain` where needed;
-  // nothing when the value is Null.
-  Result<std::optional<ByteView>> StoredText(std::size_t row, std::size_t column,
-                                             Bytes& chain) const;
+  // The entry of pages_ that lists row `row` (pages_ is not empty): `entry` or the one after it
+  // when one of them does, as for rows read in order, else found by a search.
+  std::size_t PageEntry(std::size_t entry, std::size_t row) const;
+  // The location of row `row`, which entry `entry` of pages_ lists.
+  std::uint32_t LocationOn(std::size_t entry, std::size_t row) const;
   Result<Value> Decode(const Column& column, ByteView bytes) const;
   Status DecodeText(ByteView bytes, std::u16string& out, const CharacterMap* map = nullptr) const;
   std::string Place(std::size_t row, const Column* column) const;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <type_traits>
+#include <cstring>
 
 #include "platform/codepage.h"
 
@@ -32,39 +32,150 @@ namespace {
 
 // Every character as stored.
 struct Unmapped {
+  static constexpr bool kDropping = false;
   char16_t operator()(char16_t c) const { return c; }
 };
 
 // Characters through a map; those it maps to 0 are dropped.
 struct Mapped {
+  static constexpr bool kDropping = true;
   const CharacterMap& map;
   char16_t operator()(char16_t c) const { return map[c]; }
 };
 
-// Appends the characters of bytes [at, stop) of a stored value to `text`, leaving `at` where
+// The character of two stored bytes.
+char16_t Unit(const std::uint8_t* p) {
+  return static_cast<char16_t>(p[0] | p[1] << 8);
+}
+
+// Sinks take the decoded text a run at a time (characters stored one byte each, or two), and
+// keep what they write in locals while they do: a write through a char pointer may alias any
+// member, which made every character reload them.
+
+// Decoded characters written as UTF-16 into room made beforehand, through a map.
+template <typename Map>
+struct Utf16Sink {
+  char16_t* out;
+  Map map;
+
+  template <std::size_t kWidth>
+  void Put(const std::uint8_t* p, std::size_t count) {
+    char16_t* o = out;
+    for (std::size_t k = 0; k < count; ++k, p += kWidth) {
+      *o = map(kWidth == 1 ? char16_t{*p} : Unit(p));
+      // Only a map can drop characters, so the plain decoding keeps its simpler step.
+      if constexpr (Map::kDropping) {
+        o += *o != 0;
+      } else {
+        ++o;
+      }
+    }
+    out = o;
+  }
+  void PutNarrow(const std::uint8_t* p, std::size_t count) { Put<1>(p, count); }
+  void PutWide(const std::uint8_t* p, std::size_t count) { Put<2>(p, count); }
+};
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+char* PutCodePoint(char* o, char32_t cp) {
+  if (cp < 0x80) {
+    *o++ = static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    *o++ = static_cast<char>(0xC0 | (cp >> 6));
+    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    *o++ = static_cast<char>(0xE0 | (cp >> 12));
+    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    *o++ = static_cast<char>(0xF0 | (cp >> 18));
+    *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return o;
+}
+
+// A character below U+0800, nearly all there is (Latin and Arabic-script text): both bytes are
+// written and the pointer moved by one or two, without a branch that text mixing the two (words
+// and spaces) would mispredict.
+char* PutShort(char* o, char16_t c) {
+  const bool twoBytes = c >= 0x80;
+  o[0] = static_cast<char>(twoBytes ? 0xC0 | (c >> 6) : c);
+  o[1] = static_cast<char>(0x80 | (c & 0x3F));
+  return o + 1 + twoBytes;
+}
+
+char32_t Paired(char16_t high, char16_t low) {
+  return 0x10000 + ((char32_t{high} - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// Decoded characters written as UTF-8 into room made beforehand, byte for byte as
+// platform::AppendWideAsUtf8 writes the same characters: a surrogate pair as one four-byte
+// character, a lone surrogate as U+FFFD. A high surrogate that ends a run waits for the first
+// character of the next, after a mode switch; Finish settles one left waiting at the end.
+struct Utf8Sink {
+  char* out;
+  char16_t high = 0;
+
+  void PutNarrow(const std::uint8_t* p, std::size_t count) {
+    if (count == 0) return;
+    char* o = high != 0 ? PutCodePoint(out, 0xFFFD) : out;
+    high = 0;
+    for (std::size_t k = 0; k < count; ++k) o = PutShort(o, p[k]);
+    out = o;
+  }
+
+  void PutWide(const std::uint8_t* p, std::size_t count) {
+    if (count == 0) return;
+    char* o = out;
+    std::size_t k = 0;
+    if (high != 0) {
+      const char16_t first = Unit(p);
+      const bool pair = IsLowSurrogate(first);
+      o = PutCodePoint(o, pair ? Paired(high, first) : 0xFFFD);
+      k = pair ? 1 : 0;
+      high = 0;
+    }
+    for (; k < count; ++k) {
+      const char16_t c = Unit(p + 2 * k);
+      if (c < 0x800) {
+        o = PutShort(o, c);
+      } else if (!IsHighSurrogate(c)) {
+        o = PutCodePoint(o, IsLowSurrogate(c) ? 0xFFFD : c);
+      } else if (k + 1 == count) {
+        high = c;
+      } else if (const char16_t next = Unit(p + 2 * (k + 1)); IsLowSurrogate(next)) {
+        o = PutCodePoint(o, Paired(c, next));
+        ++k;
+      } else {
+        o = PutCodePoint(o, 0xFFFD);
+      }
+    }
+    out = o;
+  }
+
+  void Finish() {
+    if (high != 0) out = PutCodePoint(out, 0xFFFD);
+    high = 0;
+  }
+};
+
+// Puts the characters of bytes [at, stop) of a stored value into `sink`, leaving `at` where
 // decoding stopped (stop, or the end of the character that crosses it) and `compressed` in the
 // mode reached. `packed`: the value is in the compressed form, whose FF FE mark lies before
 // the first `at`; plain values have an even size, which the caller checked.
-template <typename Map>
+template <typename Sink>
 Status DecodeJet4Part(ByteView bytes, bool packed, std::size_t& at, bool& compressed,
-                      std::size_t stop, std::u16string& text, Map map) {
-  // Only a map can drop characters, so the plain decoding keeps its simpler loops.
-  constexpr bool dropping = std::is_same_v<Map, Mapped>;
+                      std::size_t stop, Sink& sink) {
   const std::size_t size = bytes.size();
   const std::uint8_t* p = bytes.data();
-  auto put = [&map](char16_t*& out, char16_t c) {
-    *out = map(c);
-    if constexpr (dropping) {
-      out += *out != 0;
-    } else {
-      ++out;
-    }
-  };
-  // Written in place into room for the longest text (a character a byte), then cut: pushing
-  // character by character dominated reading long memos.
-  const std::size_t kept = text.size();
-  text.resize(kept + (packed ? stop - at : (stop - at + 1) / 2));
-  char16_t* out = text.data() + kept;
   std::size_t i = at;
   if (packed) {
     // A 00 byte switches modes; in two-byte mode it is looked for only where a character would
@@ -74,33 +185,59 @@ Status DecodeJet4Part(ByteView bytes, bool packed, std::size_t& at, bool& compre
         compressed = !compressed;
         ++i;
       } else if (compressed) {
-        for (; i < stop && p[i] != 0; ++i) put(out, static_cast<char16_t>(p[i]));
+        const void* zero = std::memchr(p + i, 0, stop - i);
+        const std::size_t end =
+            zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - p) : stop;
+        sink.PutNarrow(p + i, end - i);
+        i = end;
       } else {
         // A packed value has at least its two mark bytes, so size - 1 does not wrap.
         const std::size_t wideStop = std::min(stop, size - 1);
-        for (; i < wideStop && p[i] != 0; i += 2)
-          put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
+        std::size_t end = i;
+        while (end < wideStop && p[end] != 0) end += 2;
+        sink.PutWide(p + i, (end - i) / 2);
+        i = end;
         if (i + 1 == size && p[i] != 0)
           return Status::Corruption("A compressed text ends inside a character.", "");
       }
     }
   } else {
-    for (; i < stop; i += 2) put(out, static_cast<char16_t>(p[i] | p[i + 1] << 8));
+    const std::size_t count = (stop - i + 1) / 2;
+    sink.PutWide(p + i, count);
+    i += 2 * count;
   }
-  text.resize(static_cast<std::size_t>(out - text.data()));
   at = i;
   return Status::Ok();
+}
+
+// DecodeJet4Part appending to `text`: written in place into room for the longest text (a
+// character a byte), then cut, as pushing character by character dominated reading long memos.
+template <typename Map>
+Status DecodeJet4Part(ByteView bytes, bool packed, std::size_t& at, bool& compressed,
+                      std::size_t stop, std::u16string& text, Map map) {
+  const std::size_t kept = text.size();
+  text.resize(kept + (packed ? stop - at : (stop - at + 1) / 2));
+  Utf16Sink<Map> sink{text.data() + kept, map};
+  Status decoded = DecodeJet4Part(bytes, packed, at, compressed, stop, sink);
+  text.resize(static_cast<std::size_t>(sink.out - text.data()));
+  return decoded;
 }
 
 bool Packed(ByteView bytes) {
   return bytes.size() >= 2 && bytes.data()[0] == 0xFF && bytes.data()[1] == 0xFE;
 }
 
+// An odd-sized value is damaged unless it is compressed.
+Status CheckPlainSize(ByteView bytes, bool packed) {
+  if (!packed && bytes.size() % 2 != 0)
+    return Status::Corruption("A text value has an odd number of bytes.", "");
+  return Status::Ok();
+}
+
 template <typename Map>
 Status DecodeJet4TextAs(ByteView bytes, std::u16string& text, Map map) {
   const bool packed = Packed(bytes);
-  if (!packed && bytes.size() % 2 != 0)
-    return Status::Corruption("A text value has an odd number of bytes.", "");
+  VELMORA_RETURN_IF_ERROR(CheckPlainSize(bytes, packed));
   text.clear();
   std::size_t at = packed ? 2 : 0;
   bool compressed = true;
@@ -115,6 +252,22 @@ Status DecodeJet4Text(ByteView bytes, std::u16string& text) {
 
 Status DecodeJet4Text(ByteView bytes, std::u16string& text, const CharacterMap& map) {
   return DecodeJet4TextAs(bytes, text, Mapped{map});
+}
+
+Status AppendJet4TextAsUtf8(ByteView bytes, std::string& out) {
+  const bool packed = Packed(bytes);
+  VELMORA_RETURN_IF_ERROR(CheckPlainSize(bytes, packed));
+  // Room for the longest encoding: two bytes a stored byte (a compressed character at or above
+  // 0x80), and one more for the second byte an ASCII character writes before it is cut.
+  const std::size_t kept = out.size();
+  out.resize(kept + 2 * bytes.size() + 1);
+  Utf8Sink sink{out.data() + kept};
+  std::size_t at = packed ? 2 : 0;
+  bool compressed = true;
+  Status decoded = DecodeJet4Part(bytes, packed, at, compressed, bytes.size(), sink);
+  sink.Finish();
+  out.resize(decoded.ok() ? static_cast<std::size_t>(sink.out - out.data()) : kept);
+  return decoded;
 }
 
 Result<std::u16string> DecodeCodePageText(ByteView bytes, std::uint16_t codePage) {
@@ -146,8 +299,7 @@ Jet4TextReader::Jet4TextReader(ByteView bytes, const CharacterMap& map)
     : bytes_(bytes), map_(&map), packed_(Packed(bytes)), at_(packed_ ? 2 : 0) {}
 
 Status Jet4TextReader::Next(std::size_t size, std::u16string& out) {
-  if (!packed_ && bytes_.size() % 2 != 0)
-    return Status::Corruption("A text value has an odd number of bytes.", "");
+  VELMORA_RETURN_IF_ERROR(CheckPlainSize(bytes_, packed_));
   const std::size_t stop = std::min(bytes_.size(), at_ + size + (size & 1));
   return DecodeJet4Part(bytes_, packed_, at_, compressed_, stop, out, Mapped{*map_});
 }

@@ -16,6 +16,11 @@ Result<std::u16string> DecodeJet4Text(ByteView bytes);
 // The same into `out`, replacing its contents and reusing its storage.
 Status DecodeJet4Text(ByteView bytes, std::u16string& out);
 
+// The same text appended to `out` as UTF-8, byte for byte as platform::AppendWideAsUtf8 writes
+// the decoded text, without the UTF-16 copy in between (writers of whole tables spend most of
+// their time here). On failure `out` is left as it was.
+Status AppendJet4TextAsUtf8(ByteView bytes, std::string& out);
+
 // A mapping of every UTF-16 unit, applied while text is decoded; units mapped to 0 are dropped.
 using CharacterMap = std::array<char16_t, 0x10000>;
 

@@ -1,4 +1,5 @@
-// Row slots on Jet 4 data pages (table rows, long values and usage maps): add, find, delete.
+// Row slots on data pages (table rows, long values and usage maps): add, find, delete. A page's
+// size tells its version: the 2048-byte pages of Jet 3 keep their slot table 4 bytes earlier.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +12,17 @@ namespace provider::jet {
 
 // The owner field of long-value pages: the ASCII bytes "LVAL".
 constexpr std::uint32_t kLongValueOwner = 0x4C41564C;
-// Largest row a data page takes (Access's limit; leaves room for the page header and slot).
+// Largest row a Jet 4 data page takes (Access's limit; leaves room for the page header and slot).
 constexpr std::size_t kMaxRowSize = 4060;
-// Largest long-value row: a whole page less header and one slot, as the readers bound it.
+// Largest Jet 4 long-value row: a whole page less header and one slot, as the readers bound it.
 constexpr std::size_t kMaxLongValueRow = 4076;
+
+// The same limits for the version of `format` (Jet 3: 2012 and 2032).
+std::size_t MaxRowSize(const Format& format);
+std::size_t MaxLongValueRow(const Format& format);
+
+// The format of a page the writer holds, known by its size.
+const Format& PageFormat(std::span<const std::uint8_t> page);
 
 // Makes `page` an empty data page owned by the table definition at page `owner` (or by long
 // values, kLongValueOwner).
@@ -45,5 +53,22 @@ std::uint32_t DataRowCount(std::span<const std::uint8_t> page);
 
 // Marks slot `slot` deleted (both flag bits, which every reader honours); its bytes stay.
 Status DeleteDataRow(std::span<std::uint8_t> page, std::uint32_t slot);
+
+// Long-value pages only, where a deleted row is named by nothing: whether a row of `size` bytes
+// fits once the space of the deleted rows is taken back, in a deleted slot or a new one. False
+// for a page whose offsets are damaged.
+bool LongValuePageHasRoom(std::span<const std::uint8_t> page, std::size_t size);
+
+// Adds `row` to a long-value page: the deleted rows' bytes are dropped (their slots stay, empty,
+// as Access leaves them), and the first deleted slot takes the row, else a new one. Live rows keep
+// their slot numbers. Returns the slot; invalidArgument when LongValuePageHasRoom says no.
+Result<std::uint32_t> AddLongValueRow(std::span<std::uint8_t> page,
+                                      std::span<const std::uint8_t> row);
+
+// Deletes slot `slot` of a long-value page and drops its bytes at once: a reader may take a row
+// to end where the nearest live row before it starts, so no deleted row may keep bytes between
+// two live ones. On a page whose offsets are damaged the bytes stay, as DeleteDataRow leaves
+// them; notFound when there is no such slot.
+Status DeleteLongValueRow(std::span<std::uint8_t> page, std::uint32_t slot);
 
 }  // namespace provider::jet

@@ -1,9 +1,9 @@
-// The index definitions and long-value maps of a Jet 4 table definition.
+// The index definitions and long-value maps of a table definition.
 //
-// After the fixed header (63 bytes) a definition holds, in order: 12 bytes per physical index;
-// 25 bytes per column; the column names (2-byte length, UCS-2); the index definitions
-// (index_def.cpp); then the long-value column maps {column number (2), owned map (4), free map
-// (4)} up to a column number 0xFFFF.
+// After the fixed header (63 [Jet 3: 43] bytes) a definition holds, in order: 12 [8] bytes per
+// physical index; 25 [18] bytes per column; the column names (2-byte length, UCS-2 [1-byte
+// length, code page bytes]); the index definitions (index_def.cpp); then the long-value column
+// maps {column number (2), owned map (4), free map (4)} up to a column number 0xFFFF.
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_definition.h"
@@ -30,7 +30,7 @@ bool DefinitionExtras::Indexed(std::uint16_t number) const {
 }
 
 Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint32_t page) {
-  const Format& format = Format::Jet4();
+  const Format& format = store.JetFormat();
   const std::string where = "table definition page " + std::to_string(page);
   std::vector<std::uint8_t> bytes;
   for (std::uint32_t next = page, count = 0; next != 0; ++count) {
@@ -54,13 +54,17 @@ Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint3
   if (logical > 1000 || physical > 1000) return cut;
   std::size_t at = format.tdefHeaderEnd + physical * format.realIndexCounterSize +
                    columns * format.columnEntrySize;
+  auto nameLength = [&](std::size_t at) {
+    return format.IsJet4() ? Load16(definition, at) : std::uint32_t{definition[at]};
+  };
   for (std::uint32_t i = 0; i < columns; ++i) {
-    if (!need(at + 2)) return cut;
-    at += 2 + Load16(definition, at);
+    if (!need(at + format.nameLengthSize)) return cut;
+    at += format.nameLengthSize + nameLength(at);
   }
   DefinitionExtras extras;
-  auto indexes =
-      ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical, 0);
+  // Jet 3 index names are for messages only: the Western code page reads any of them.
+  auto indexes = ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical,
+                                1252);
   if (!indexes.ok()) return cut;
   for (const IndexDef& index : indexes.value()) {
     IndexInfo info;

@@ -31,8 +31,9 @@ struct DefinitionExtras {
   bool Indexed(std::uint16_t number) const;
 };
 
-// Reads the Jet 4 definition starting at `page` (following its continuation pages): its index
-// definitions and its long-value column maps. corruption when the definition is cut short.
+// Reads the definition starting at `page` (in the store's version) (following its continuation
+// pages): its index definitions and its long-value column maps. corruption when the definition is
+// cut short.
 Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint32_t page);
 
 }  // namespace provider::jet

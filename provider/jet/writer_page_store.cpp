@@ -1,4 +1,4 @@
-// The pages of a Jet 4 file being written, new and held whole or existing and read on first use.
+// The pages of a Jet file being written, new and held whole or existing and read on first use.
 #include "provider/jet/writer_page_store.h"
 
 #include <unistd.h>
@@ -13,8 +13,9 @@
 namespace provider::jet {
 
 std::unique_ptr<PageStore> PageStore::OverFile(int descriptor, std::uint32_t pageCount,
-                                               std::uint32_t databaseKey) {
+                                               std::uint32_t databaseKey, const Format& format) {
   std::unique_ptr<PageStore> store(new PageStore());
+  store->format_ = &format;
   store->descriptor_ = descriptor;
   store->filePageCount_ = pageCount;
   store->databaseKey_ = databaseKey;
@@ -35,24 +36,24 @@ PageStore::Held& PageStore::Load(std::uint32_t number) const {
   auto found = pages_.find(number);
   if (found != pages_.end()) return found->second;
   Held& held = pages_[number];
-  held.bytes = std::make_unique<std::uint8_t[]>(kWriterPageSize);
+  held.bytes = std::make_unique<std::uint8_t[]>(PageSize());
   if (number >= filePageCount_) return held;
-  held.original = std::make_unique<std::uint8_t[]>(kWriterPageSize);
+  held.original = std::make_unique<std::uint8_t[]>(PageSize());
   std::size_t done = 0;
-  while (done < kWriterPageSize) {
-    const ssize_t got = ::pread(descriptor_, held.original.get() + done, kWriterPageSize - done,
-                                static_cast<off_t>(number) * kWriterPageSize + done);
+  while (done < PageSize()) {
+    const ssize_t got = ::pread(descriptor_, held.original.get() + done, PageSize() - done,
+                                static_cast<off_t>(number) * PageSize() + done);
     if (got <= 0) {
       if (status_.ok())
         status_ = Status::IoError("The database file could not be read.",
                                   "page " + std::to_string(number));
-      std::memset(held.original.get(), 0, kWriterPageSize);
+      std::memset(held.original.get(), 0, PageSize());
       break;
     }
     done += static_cast<std::size_t>(got);
   }
-  std::memcpy(held.bytes.get(), held.original.get(), kWriterPageSize);
-  Encrypt(number, std::span<std::uint8_t>(held.bytes.get(), kWriterPageSize));
+  std::memcpy(held.bytes.get(), held.original.get(), PageSize());
+  Encrypt(number, std::span<std::uint8_t>(held.bytes.get(), PageSize()));
   return held;
 }
 
@@ -61,15 +62,15 @@ std::span<std::uint8_t> PageStore::Page(std::uint32_t number) {
   if (changing_ && number < changePageCount_ &&
       std::none_of(before_.begin(), before_.end(),
                    [number](const auto& page) { return page.first == number; })) {
-    auto copy = std::make_unique<std::uint8_t[]>(kWriterPageSize);
-    std::memcpy(copy.get(), held.bytes.get(), kWriterPageSize);
+    auto copy = std::make_unique<std::uint8_t[]>(PageSize());
+    std::memcpy(copy.get(), held.bytes.get(), PageSize());
     before_.emplace_back(number, std::move(copy));
   }
-  return std::span<std::uint8_t>(held.bytes.get(), kWriterPageSize);
+  return std::span<std::uint8_t>(held.bytes.get(), PageSize());
 }
 
 std::span<const std::uint8_t> PageStore::Page(std::uint32_t number) const {
-  return std::span<const std::uint8_t>(Load(number).bytes.get(), kWriterPageSize);
+  return std::span<const std::uint8_t>(Load(number).bytes.get(), PageSize());
 }
 
 std::uint32_t PageStore::AppendUntracked(std::uint8_t type) {
@@ -111,11 +112,11 @@ Result<std::vector<ChangedPage>> PageStore::Changes() const {
   for (const auto& [number, held] : pages_) {
     ChangedPage change;
     change.number = number;
-    change.stored.assign(held.bytes.get(), held.bytes.get() + kWriterPageSize);
+    change.stored.assign(held.bytes.get(), held.bytes.get() + PageSize());
     Encrypt(number, change.stored);
     if (held.original) {
       if (std::equal(change.stored.begin(), change.stored.end(), held.original.get())) continue;
-      change.original.assign(held.original.get(), held.original.get() + kWriterPageSize);
+      change.original.assign(held.original.get(), held.original.get() + PageSize());
     }
     changes.push_back(std::move(change));
   }
@@ -124,7 +125,7 @@ Result<std::vector<ChangedPage>> PageStore::Changes() const {
 
 std::vector<std::uint8_t> PageStore::Bytes() const {
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(std::size_t{pageCount_} * kWriterPageSize);
+  bytes.reserve(std::size_t{pageCount_} * PageSize());
   for (std::uint32_t number = 0; number < PageCount(); ++number) {
     const std::span<const std::uint8_t> page = Page(number);
     bytes.insert(bytes.end(), page.begin(), page.end());

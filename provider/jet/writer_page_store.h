@@ -1,5 +1,6 @@
-// The pages of a Jet 4 file being written: a new file held in memory and saved whole, or an
-// existing file whose pages are read on first use and whose changes are kept until written back.
+// The pages of a Jet file being written: a new (Jet 4) file held in memory and saved whole, or an
+// existing Jet 3 or Jet 4 file whose pages are read on first use and whose changes are kept until
+// written back.
 #pragma once
 
 #include <cstdint>
@@ -10,10 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "provider/jet/format.h"
 #include "provider/status.h"
 
 namespace provider::jet {
 
+// The page size of the files the writer creates (Jet 4).
 constexpr std::size_t kWriterPageSize = 4096;
 
 // Page type bytes written at offset 0.
@@ -45,12 +48,16 @@ class PageStore {
  public:
   // An empty store for a new file.
   PageStore() = default;
-  // The `pageCount` pages of the open file `descriptor` (not owned; it must outlive the store).
-  // Pages other than page 0 are RC4-encrypted under (databaseKey XOR page number) when
-  // `databaseKey` is not 0.
+  // The `pageCount` pages of the open file `descriptor` (not owned; it must outlive the store),
+  // laid out as `format` says. Pages other than page 0 are RC4-encrypted under (databaseKey XOR
+  // page number) when `databaseKey` is not 0.
   static std::unique_ptr<PageStore> OverFile(int descriptor, std::uint32_t pageCount,
-                                             std::uint32_t databaseKey);
+                                             std::uint32_t databaseKey,
+                                             const Format& format = Format::Jet4());
 
+  // The file's version and offsets; every page span the store hands out is PageSize() long.
+  const Format& JetFormat() const { return *format_; }
+  std::size_t PageSize() const { return format_->pageSize; }
   std::uint32_t PageCount() const { return pageCount_; }
   std::span<std::uint8_t> Page(std::uint32_t number);
   std::span<const std::uint8_t> Page(std::uint32_t number) const;
@@ -108,6 +115,7 @@ class PageStore {
   std::uint32_t filePageCount_ = 0;
   std::uint32_t databaseKey_ = 0;
   std::uint32_t usageMapPage_ = 0;
+  const Format* format_ = &Format::Jet4();
 };
 
 }  // namespace provider::jet

@@ -1,19 +1,26 @@
-// Rows as Jet 4 stores them on data pages: values in their column's form, assembled into one
+// Rows as Jet stores them on data pages: values in their column's form, assembled into one
 // record with its offsets and null mask.
 //
-// Row (Jet 4), in byte order:
-//   2            number of columns
+// Row (Jet 4; Jet 3 in brackets), in byte order:
+//   2 [1]        number of columns
 //   fixed size   fixed columns, each at its offset (space kept when null)
 //   ...          variable columns' data, in variable-index order
-//   2            end of the variable data (offset from the row start)
-//   2 * v        start offsets of variable columns v-1 ... 0 (the table runs backwards)
-//   2            number of variable columns v
+//   2 [1]        end of the variable data (offset from the row start)
+//   2 [1] * v    start offsets of variable columns v-1 ... 0 (the table runs backwards)
+//   [j]          Jet 3 only: (length - 1) / 256 jump bytes, the one nearest the end first
+//   2 [1]        number of variable columns v
 //   (n + 7) / 8  null mask, bit c for column number c: 1 = value present (booleans: true)
 // Without variable columns the null mask follows the fixed data.
+//
+// A Jet 3 offset is its low byte; jump byte k holds the first variable index whose offset is at
+// least (k + 1) * 256, so a reader adds 256 for every jump byte not above the index. A row has
+// as many jump bytes as its length asks for; those its offsets do not need hold 0xFF, which is
+// above every index.
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_row.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -44,6 +51,14 @@ Result<StoredField> EncodeInteger(const ColumnLayout& column, const Value& value
   StoredField field{true, {}};
   PutLittleEndian(field.bytes, static_cast<std::uint64_t>(*number), column.length);
   return field;
+}
+
+// The length of a Jet 3 row that is `size` bytes without its jump bytes: one more for every 256
+// bytes of the whole row, jump bytes included.
+std::size_t WithJumps(std::size_t size) {
+  std::size_t jumps = 0;
+  while ((size + jumps - 1) / 256 > jumps) jumps = (size + jumps - 1) / 256;
+  return size + jumps;
 }
 
 }  // namespace
@@ -110,7 +125,8 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
       const auto* text = std::get_if<std::u16string>(&value);
       if (text == nullptr) return Mismatch(column, "text is expected");
       if (text->size() > column.columnSpec.size) return Mismatch(column, "the text is too long");
-      auto bytes = EncodeJetText(*text);
+      auto bytes =
+          column.codePage != 0 ? EncodeCodePageText(*text, column.codePage) : EncodeJetText(*text);
       VELMORA_RETURN_IF_ERROR(bytes);
       return StoredField{true, bytes.take()};
     }
@@ -125,36 +141,79 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
   }
 }
 
+std::size_t RowSize(const TableLayout& layout, std::size_t variableBytes) {
+  const std::size_t columns = layout.columnCount != 0 ? layout.columnCount : layout.columns.size();
+  const std::size_t mask = (columns + 7) / 8;
+  if (layout.version == JetVersion::jet4)
+    return 2 + layout.fixedSize + variableBytes +
+           (layout.varCount > 0 ? 2 * layout.varCount + 4 : 0) + mask;
+  const std::size_t size = 1 + layout.fixedSize + variableBytes + mask;
+  if (layout.varCount == 0) return size;
+  return WithJumps(size + layout.varCount + 2);
+}
+
 std::vector<std::uint8_t> AssembleRow(const TableLayout& layout,
                                       const std::vector<StoredField>& fields) {
-  const auto columns = static_cast<std::uint32_t>(
-      layout.columnCount != 0 ? layout.columnCount : layout.columns.size());
+  return AssembleRow(layout, fields, 0);
+}
+
+std::vector<std::uint8_t> AssembleRow(const TableLayout& layout,
+                                      const std::vector<StoredField>& fields, std::size_t length) {
+  const bool jet4 = layout.version == JetVersion::jet4;
+  const std::size_t countSize = jet4 ? 2 : 1;
+  const auto columns = static_cast<std::uint32_t>(layout.columnCount != 0 ? layout.columnCount
+                                                                          : layout.columns.size());
   std::vector<std::uint8_t> row;
-  Append16(row, columns);
-  row.resize(2 + layout.fixedSize, 0);
+  if (jet4)
+    Append16(row, columns);
+  else
+    row.push_back(static_cast<std::uint8_t>(columns));
+  row.resize(countSize + layout.fixedSize, 0);
   for (std::size_t i = 0; i < layout.columns.size(); ++i) {
     const ColumnLayout& column = layout.columns[i];
     if (column.fixed && !fields[i].bytes.empty())
-      std::memcpy(row.data() + 2 + column.fixedOffset, fields[i].bytes.data(), column.length);
+      std::memcpy(row.data() + countSize + column.fixedOffset, fields[i].bytes.data(),
+                  column.length);
   }
-  if (layout.varCount > 0) {
-    std::vector<std::uint32_t> starts(layout.varCount, 0);
-    for (std::uint16_t index = 0; index < layout.varCount; ++index) {
-      // A slot no column has (a deleted column's) is empty.
-      starts[index] = static_cast<std::uint32_t>(row.size());
-      for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        const ColumnLayout& column = layout.columns[i];
-        if (column.fixed || column.varIndex != index) continue;
-        row.insert(row.end(), fields[i].bytes.begin(), fields[i].bytes.end());
-      }
+  // Variable starts, then the end of the data last.
+  std::vector<std::uint32_t> offsets;
+  for (std::uint16_t index = 0; index < layout.varCount; ++index) {
+    // A slot no column has (a deleted column's) is empty.
+    offsets.push_back(static_cast<std::uint32_t>(row.size()));
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+      const ColumnLayout& column = layout.columns[i];
+      if (column.fixed || column.varIndex != index) continue;
+      row.insert(row.end(), fields[i].bytes.begin(), fields[i].bytes.end());
     }
-    Append16(row, static_cast<std::uint32_t>(row.size()));
-    for (std::uint16_t index = layout.varCount; index > 0; --index)
-      Append16(row, starts[index - 1]);
+  }
+  offsets.push_back(static_cast<std::uint32_t>(row.size()));
+  const std::size_t mask = (columns + 7) / 8;
+  const std::size_t natural = RowSize(layout, row.size() - countSize - layout.fixedSize);
+  const std::size_t total = std::max(length, natural);
+  if (layout.varCount == 0) {
+    row.resize(total - mask, 0);
+  } else if (jet4) {
+    row.resize(total - mask - 2 * layout.varCount - 4, 0);
+    for (std::size_t index = offsets.size(); index > 0; --index) Append16(row, offsets[index - 1]);
     Append16(row, layout.varCount);
+  } else {
+    const std::size_t jumps = (total - 1) / 256;
+    row.resize(total - mask - jumps - 2 - layout.varCount, 0);
+    for (std::size_t index = offsets.size(); index > 0; --index)
+      row.push_back(static_cast<std::uint8_t>(offsets[index - 1]));
+    std::vector<std::uint8_t> jump(jumps, 0xFF);
+    for (std::size_t k = 0; k < jumps; ++k) {
+      const auto first = std::find_if(offsets.begin(), offsets.end(), [k](std::uint32_t offset) {
+        return offset >= (k + 1) * 256;
+      });
+      if (first == offsets.end()) break;
+      jump[k] = static_cast<std::uint8_t>(first - offsets.begin());
+    }
+    row.insert(row.end(), jump.rbegin(), jump.rend());
+    row.push_back(static_cast<std::uint8_t>(layout.varCount));
   }
   const std::size_t maskStart = row.size();
-  row.resize(maskStart + (columns + 7) / 8, 0);
+  row.resize(maskStart + mask, 0);
   for (std::size_t i = 0; i < layout.columns.size(); ++i) {
     const std::uint16_t number = layout.columns[i].number;
     if (fields[i].present)

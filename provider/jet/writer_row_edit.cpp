@@ -1,4 +1,4 @@
-// Row changes in an existing Jet 4 file: insert, update in place or by moving, delete.
+// Row changes in an existing Jet 3 or Jet 4 file: insert, update in place or by moving, delete.
 //
 // A row that grows beyond its slot moves: its bytes go to a new slot flagged deleted (so that
 // scans do not list it twice) and its old slot, flagged moved, keeps only the 4-byte row pointer
@@ -31,22 +31,25 @@ constexpr std::size_t kLongValueHeader = 12;
 constexpr std::uint32_t kInlineKind = 0x80000000;
 constexpr std::uint32_t kSingleRowKind = 0x40000000;
 constexpr std::uint32_t kKindMask = 0xC0000000;
-constexpr std::size_t kChainChunk = kMaxLongValueRow - 4;
 constexpr std::size_t kPagesTried = 16;  // free-space map pages looked at for room
 
 }  // namespace
 
-Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definition) {
+Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definition,
+                                      std::uint16_t codePage) {
   auto extras = ReadDefinitionExtras(store, definition.page);
   VELMORA_RETURN_IF_ERROR(extras);
   EditedTable table{std::move(definition), extras.take(), {}};
   TableLayout& layout = table.layout;
+  const bool jet4 = store.JetFormat().IsJet4();
+  layout.version = store.JetFormat().version;
   for (const Column& column : table.definition.columns) {
     ColumnLayout placed;
     placed.columnSpec.name = platform::Utf8ToWide(column.name);
     placed.columnSpec.type = column.type;
     placed.columnSpec.size =
-        column.type == ColumnType::text ? column.length / 2 : column.length;
+        column.type == ColumnType::text && jet4 ? column.length / 2 : column.length;
+    if (!jet4) placed.codePage = codePage;
     placed.columnSpec.autoNumber =
         column.type == ColumnType::longInteger && (column.flags & kColumnAutoNumber) != 0;
     placed.number = column.number;
@@ -126,7 +129,7 @@ Result<std::vector<RowEdit::Field>> RowEdit::ReadFields(std::uint32_t data) {
   auto bytes = DataRowBytes(store_->Page(data >> 8), data & 0xFF);
   VELMORA_RETURN_IF_ERROR(bytes);
   const ByteView row(bytes.value().data(), bytes.value().size());
-  auto layout = RowLayout::Parse(row, Format::Jet4(), table_->definition.varColumns > 0);
+  auto layout = RowLayout::Parse(row, store_->JetFormat(), table_->definition.varColumns > 0);
   if (!layout.ok()) return Status::Corruption(layout.status().message(), Where(data));
   std::vector<Field> fields(table_->layout.columns.size());
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -171,31 +174,17 @@ Result<std::vector<std::uint8_t>> RowEdit::StoreLongValue(std::size_t column,
     return Refuse("The column's long-value pages are not listed in its table's definition.",
                   column);
   LongValueWriter writer(maps->second.owned, maps->second.free);
-  if (data.size() > kInlineLongValueLimit) {
-    // Go on filling a page the column already has, before adding one.
-    auto pages = LastUsageMapPages(*store_, maps->second.free, kPagesTried);
-    VELMORA_RETURN_IF_ERROR(pages);
-    const std::size_t need = std::min(data.size() + 4, kMaxLongValueRow);
-    for (std::uint32_t page : pages.value()) {
-      if (page >= store_->PageCount()) continue;
-      const std::span<const std::uint8_t> bytes = std::as_const(*store_).Page(page);
-      if (bytes[0] == kPageData && Load32(bytes, 4) == kLongValueOwner &&
-          DataPageHasRoom(bytes, need)) {
-        writer.UsePage(page);
-        break;
-      }
-    }
-  }
+  writer.OfferPages(freed_[column]);
   return writer.Store(*store_, data);
 }
 
-Status RowEdit::FreeLongValue(std::span<const std::uint8_t> field) {
+Status RowEdit::FreeLongValue(std::size_t column, std::span<const std::uint8_t> field) {
   if (field.size() < kLongValueHeader) return Status::Ok();
   const std::uint32_t word = Load32(field, 0);
   if ((word & kKindMask) == kInlineKind) return Status::Ok();
   // A damaged chain is left where it breaks: freeing is tidying, and a row of another value
   // must never be freed by mistake.
-  const std::size_t hops = (word & ~kKindMask) / kChainChunk + 2;
+  const std::size_t hops = (word & ~kKindMask) / (MaxLongValueRow(store_->JetFormat()) - 4) + 2;
   std::uint32_t next = Load32(field, 4);
   for (std::size_t hop = 0; hop < hops && next != 0; ++hop) {
     if ((next >> 8) >= store_->PageCount()) break;
@@ -208,15 +197,18 @@ Status RowEdit::FreeLongValue(std::span<const std::uint8_t> field) {
     if (!bytes.ok()) break;
     const std::uint32_t after =
         (word & kKindMask) == kSingleRowKind || bytes.value().size() < 4 ? 0 : Load32(bytes.value(), 0);
-    Status status = DeleteDataRow(page, slot);
+    Status status = DeleteLongValueRow(page, slot);
     VELMORA_RETURN_IF_ERROR(status);
+    std::vector<std::uint32_t>& freed = freed_[column];
+    if (std::find(freed.begin(), freed.end(), next >> 8) == freed.end()) freed.push_back(next >> 8);
     next = after;
   }
   return Status::Ok();
 }
 
-std::vector<std::uint8_t> RowEdit::Assemble(const std::vector<Field>& fields) const {
-  return AssembleRow(table_->layout, fields);
+std::vector<std::uint8_t> RowEdit::Assemble(const std::vector<Field>& fields,
+                                            std::size_t length) const {
+  return AssembleRow(table_->layout, fields, length);
 }
 
 Result<std::uint32_t> RowEdit::PageWithRoom(std::size_t size, std::uint32_t preferred) {
@@ -250,9 +242,10 @@ Status RowEdit::IndexesReadable() const {
 
 Status RowEdit::CountRows(int delta) {
   const std::span<std::uint8_t> definition = store_->Page(table_->definition.page);
-  const std::uint32_t count = Load32(definition, Format::Jet4().tdefRowCount);
+  const std::size_t at = store_->JetFormat().tdefRowCount;
+  const std::uint32_t count = Load32(definition, at);
   if (delta < 0 && count == 0) return Status::Ok();
-  Store32(definition, Format::Jet4().tdefRowCount, count + static_cast<std::uint32_t>(delta));
+  Store32(definition, at, count + static_cast<std::uint32_t>(delta));
   return Status::Ok();
 }
 
@@ -262,8 +255,9 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   if (values.size() != columns.size())
     return Status::InvalidArgument("A row needs one value per column.", table);
   VELMORA_RETURN_IF_ERROR(IndexesReadable());
+  const std::size_t autoNumberAt = store_->JetFormat().tdefAutoNumber;
   const std::uint32_t next =
-      Load32(std::as_const(*store_).Page(table_->definition.page), kTableDefAutoNumber) + 1;
+      Load32(std::as_const(*store_).Page(table_->definition.page), autoNumberAt) + 1;
 
   // Everything is encoded and measured before anything is written.
   std::vector<Field> fields(columns.size());
@@ -301,10 +295,9 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
     }
     if (!columns[i].fixed) size += fields[i].bytes.size();
   }
-  size += 2 + table_->layout.fixedSize + 2 * table_->layout.varCount + 4 +
-          (table_->layout.columnCount + 7) / 8;
-  if (size > kMaxRowSize) return Status::InvalidArgument("The row is too long for a page.", table);
-  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::Jet4());
+  if (RowSize(table_->layout, size) > MaxRowSize(store_->JetFormat()))
+    return Status::InvalidArgument("The row is too long for a page.", table);
+  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::For(store_->JetFormat().version));
   auto entries = indexes.Entries(fields, 0);
   VELMORA_RETURN_IF_ERROR(entries);
   VELMORA_RETURN_IF_ERROR(indexes.Check(entries.value()));
@@ -325,7 +318,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   VELMORA_RETURN_IF_ERROR(CountRows(1));
   if (numbered) {
     autoNumber = next;
-    Store32(store_->Page(table_->definition.page), kTableDefAutoNumber, next);
+    Store32(store_->Page(table_->definition.page), autoNumberAt, next);
   }
   return PageRow(page.value(), slot.value());
 }
@@ -365,8 +358,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
       return Refuse("An AutoNumber column is numbered by the table.", i);
     fields[i] = field.take();
   }
-  std::size_t size = 2 + table_->layout.fixedSize + 2 * table_->layout.varCount + 4 +
-                     (table_->layout.columnCount + 7) / 8;
+  std::size_t size = 0;  // of the variable data
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto pending = std::find_if(longValues.begin(), longValues.end(),
                                       [i](const auto& value) { return value.first == i; });
@@ -377,12 +369,13 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
               (pending->second->size() <= kInlineLongValueLimit ? pending->second->size() : 0);
     }
   }
-  if (size > kMaxRowSize)
+  if (RowSize(table_->layout, size) > MaxRowSize(store_->JetFormat()))
     return Status::InvalidArgument("The row is too long for a page.", Where(location));
 
   // The indexes whose key changes lose the row's old entry and take its new one; the slot that
   // names the row stays the same even when the row moves.
-  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::Jet4());
+  IndexMaintenance indexes(*store_, table_->definition,
+                             IndexFormat::For(store_->JetFormat().version));
   std::vector<bool> touched(table_->definition.indexes.size());
   for (std::size_t i = 0; i < touched.size(); ++i) touched[i] = indexes.Touches(i, old, fields);
   auto before = indexes.Entries(old, place.value().slot, touched);
@@ -399,7 +392,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   VELMORA_RETURN_IF_ERROR(indexes.Add(after.value()));
 
   for (auto& [i, data] : longValues) {
-    if (old[i].present) VELMORA_RETURN_IF_ERROR(FreeLongValue(old[i].bytes));
+    if (old[i].present) VELMORA_RETURN_IF_ERROR(FreeLongValue(i, old[i].bytes));
     fields[i] = Field{};
     if (!data) continue;
     auto stored = StoreLongValue(i, *data);
@@ -411,9 +404,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   auto slot = DataRowBytes(store_->Page(data >> 8), data & 0xFF);
   VELMORA_RETURN_IF_ERROR(slot);
   if (row.size() <= slot.value().size()) {
-    const std::size_t tail = (table_->layout.columnCount + 7) / 8 +
-                             (table_->layout.varCount > 0 ? 2 * table_->layout.varCount + 4 : 0);
-    row.insert(row.end() - static_cast<std::ptrdiff_t>(tail), slot.value().size() - row.size(), 0);
+    row = Assemble(fields, slot.value().size());
     std::copy(row.begin(), row.end(), slot.value().begin());
     return data;
   }
@@ -446,13 +437,14 @@ Status RowEdit::Delete(std::uint32_t location) {
   VELMORA_RETURN_IF_ERROR(place);
   auto fields = ReadFields(place.value().data);
   VELMORA_RETURN_IF_ERROR(fields);
-  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::Jet4());
+  IndexMaintenance indexes(*store_, table_->definition,
+                             IndexFormat::For(store_->JetFormat().version));
   auto entries = indexes.Entries(fields.value(), place.value().slot);
   VELMORA_RETURN_IF_ERROR(entries);
   VELMORA_RETURN_IF_ERROR(indexes.Remove(entries.value()));
   for (std::size_t i = 0; i < fields.value().size(); ++i) {
     if (table_->definition.columns[i].IsLongValue() && fields.value()[i].present)
-      VELMORA_RETURN_IF_ERROR(FreeLongValue(fields.value()[i].bytes));
+      VELMORA_RETURN_IF_ERROR(FreeLongValue(i, fields.value()[i].bytes));
   }
   const std::uint32_t data = place.value().data;
   VELMORA_RETURN_IF_ERROR(DeleteDataRow(store_->Page(data >> 8), data & 0xFF));

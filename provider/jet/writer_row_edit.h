@@ -1,8 +1,9 @@
-// Inserting, updating and deleting the rows of one table of an existing Jet 4 file, on the
+// Inserting, updating and deleting the rows of one table of an existing Jet 3 or Jet 4 file, on the
 // pages of a store, keeping its row count, AutoNumber, usage maps and long values consistent.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ struct EditedTable {
   DefinitionExtras extras;
   TableLayout layout;  // in definition.columns order
 
-  static Result<EditedTable> Read(const PageStore& store, TableDef definition);
+  // `codePage`: the database's, in which a Jet 3 file's text is stored.
+  static Result<EditedTable> Read(const PageStore& store, TableDef definition,
+                                  std::uint16_t codePage = 0);
 };
 
 // Changes rows on `store`. Every check that can refuse a change (a missing row, a value that
@@ -62,9 +65,12 @@ class RowEdit {
   // Stores a long value on its column's pages and returns the column's part of the row.
   Result<std::vector<std::uint8_t>> StoreLongValue(std::size_t column,
                                                    const std::vector<std::uint8_t>& data);
-  // Marks the LVAL rows a long-value field points at deleted.
-  Status FreeLongValue(std::span<const std::uint8_t> field);
-  std::vector<std::uint8_t> Assemble(const std::vector<Field>& fields) const;
+  // Marks the LVAL rows a long-value field of `column` points at deleted, noting their pages
+  // in freed_.
+  Status FreeLongValue(std::size_t column, std::span<const std::uint8_t> field);
+  // The row of `fields`, padded to `length` bytes when that is longer.
+  std::vector<std::uint8_t> Assemble(const std::vector<Field>& fields,
+                                     std::size_t length = 0) const;
   // A page of the table with room for a row of `size` bytes, added when none has.
   Result<std::uint32_t> PageWithRoom(std::size_t size, std::uint32_t preferred);
   Status CountRows(int delta);
@@ -75,6 +81,8 @@ class RowEdit {
 
   PageStore* store_;
   const EditedTable* table_;
+  // By column: the LVAL pages this change freed rows on, where its new values look first.
+  std::map<std::size_t, std::vector<std::uint32_t>> freed_;
 };
 
 }  // namespace provider::jet

@@ -35,8 +35,9 @@ struct ColumnLayout {
   std::uint16_t number = 0;       // bit in the null mask
   std::uint16_t varIndex = 0;     // variable columns: entry in the offset table
   std::uint16_t fixedOffset = 0;  // fixed columns: offset after the column count
-  std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character
+  std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character (Jet 3: 1)
   bool fixed = false;
+  std::uint16_t codePage = 0;  // Jet 3: the code page of its text; 0 for Jet 4's UCS-2
   bool IsLongValue() const {
     return columnSpec.type == ColumnType::memo || columnSpec.type == ColumnType::ole;
   }
@@ -45,8 +46,9 @@ struct ColumnLayout {
 struct TableLayout {
   std::vector<ColumnLayout> columns;
   std::uint16_t fixedSize = 0;
-  std::uint16_t varCount = 0;       // variable slots, deleted columns' included
-  std::uint16_t columnCount = 0;    // highest column number + 1; 0: columns.size()
+  std::uint16_t varCount = 0;             // variable slots, deleted columns' included
+  std::uint16_t columnCount = 0;          // highest column number + 1; 0: columns.size()
+  JetVersion version = JetVersion::jet4;  // the row form: Jet 3 has 1-byte counts and offsets
 };
 
 // Numbers the columns in the order given, fixed ones packed in that order, variable ones

@@ -1,5 +1,13 @@
-// Text as Jet 4 stores it: UCS-2, or the compressed form where that is shorter.
+// Text as Jet files store it: Jet 4 UCS-2 or its compressed form, Jet 3 code page bytes.
 #include "provider/jet/writer_text.h"
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/codepage.h"
+#include "provider/jet/text.h"
 
 namespace provider::jet {
 
@@ -64,7 +72,79 @@ std::vector<std::uint8_t> Compress(std::u16string_view text) {
   return out;
 }
 
+// Code page 1252's byte for each character it holds, built from the reader's decoding so that
+// what is written reads back the same.
+const std::array<std::uint8_t, 0x10000>& CodePage1252Bytes() {
+  static const auto table = [] {
+    auto bytes = std::make_unique<std::array<std::uint8_t, 0x10000>>();
+    bytes->fill(0);
+    for (unsigned b = 1; b < 0x100; ++b) {
+      const std::uint8_t byte = static_cast<std::uint8_t>(b);
+      auto decoded = DecodeCodePageText(ByteView(&byte, 1), 1252);
+      if (decoded.ok() && decoded.value().size() == 1) (*bytes)[decoded.value()[0]] = byte;
+    }
+    return bytes;
+  }();
+  return *table;
+}
+
+// The bare letter of U+0100-U+017F (Latin Extended-A), 0 where there is none or 1252 holds the
+// character itself.
+constexpr char kLatinExtendedBase[] =
+    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIi\0\0JjKkkLlLlLlLlLlNnNnNnnNnOoOoOo\0\0"
+    "RrRrRrSsSsSs\0\0TtTtTtUuUuUuUuUuUuWwYy\0ZzZz\0\0s";
+static_assert(sizeof kLatinExtendedBase == 0x80 + 1);
+
+Status NotHeld(char16_t c, std::uint16_t codePage) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%04X", static_cast<unsigned>(c));
+  return Status::InvalidArgument("The character U+" + std::string(hex) +
+                                     " has no equivalent in code page " + std::to_string(codePage) +
+                                     ".",
+                                 "text");
+}
+
+Result<std::vector<std::uint8_t>> Encode1252(std::u16string_view text) {
+  const auto& table = CodePage1252Bytes();
+  std::vector<std::uint8_t> out;
+  out.reserve(text.size());
+  for (char16_t c : text) {
+    std::uint8_t byte = table[c];
+    if (byte == 0 && c >= 0x100 && c < 0x180)
+      byte = static_cast<std::uint8_t>(kLatinExtendedBase[c - 0x100]);
+    if (byte == 0 && (c == 0x2010 || c == 0x2011 || c == 0x2012 || c == 0x2015 || c == 0x2212))
+      byte = '-';
+    if (byte == 0 && c != 0) return NotHeld(c, 1252);
+    out.push_back(byte);
+  }
+  return out;
+}
+
+Result<std::vector<std::uint8_t>> Encode1256(std::u16string_view text) {
+  std::vector<std::uint8_t> out;
+  out.reserve(text.size());
+  // One character at a time, so that a failure names it and a ligature's two bytes stay whole.
+  for (char16_t c : text) {
+    char bytes[4];
+    platform::BOOL defaulted = 0;
+    const int size =
+        platform::WideCharToMultiByte(platform::kArabicCodePage, 0, &c, 1, bytes,
+                                      static_cast<int>(sizeof bytes), nullptr, &defaulted);
+    if (size <= 0 || defaulted) return NotHeld(c, platform::kArabicCodePage);
+    out.insert(out.end(), bytes, bytes + size);
+  }
+  return out;
+}
+
 }  // namespace
+
+Result<std::vector<std::uint8_t>> EncodeCodePageText(std::u16string_view text,
+                                                     std::uint16_t codePage) {
+  if (codePage == 1252) return Encode1252(text);
+  if (codePage == platform::kArabicCodePage) return Encode1256(text);
+  return Status::NotSupported(
+      "Text in code page " + std::to_string(codePage) + " cannot be written.", "text");
+}
 
 Result<std::vector<std::uint8_t>> EncodeJetText(std::u16string_view text) {
   std::vector<std::uint8_t> compressed = Compress(text);

@@ -6,8 +6,10 @@
 //   Inline (type 0):     0: 0x00 | 1: first page covered (4) | 5: bitmap, LSB first, bit i for
 //                        page first + i (64 bytes, 512 pages, in a row of 69)
 //   Reference (type 1):  0: 0x01 | 1: page numbers (4 each) of bitmap pages, 0 = none yet;
-//                        list entry k covers pages k * 32736 ... (k + 1) * 32736 - 1
-//   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of 4092 bytes
+//                        list entry k covers pages k * B ... (k + 1) * B - 1, B = 32736
+//                        [Jet 3: 16352]
+//   Bitmap page:         0: 0x05 | 1: 0x01 | 2: 0 (2) | 4: bitmap of the rest of the page
+// Maps of Jet 3 files keep 128 bitmap bytes inline; the whole row counts either way.
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_usage_map.h"
@@ -26,7 +28,9 @@ constexpr std::uint8_t kInlineMap = 0x00;
 constexpr std::uint8_t kReferenceMap = 0x01;
 constexpr std::size_t kInlineBitmapStart = 5;
 constexpr std::size_t kBitmapPageStart = 4;
-constexpr std::uint32_t kPagesPerBitmapPage = (kWriterPageSize - kBitmapPageStart) * 8;
+std::uint32_t PagesPerBitmapPage(const PageStore& store) {
+  return static_cast<std::uint32_t>((store.PageSize() - kBitmapPageStart) * 8);
+}
 
 Result<std::span<std::uint8_t>> MapRow(PageStore& store, std::uint32_t map) {
   const std::uint32_t page = map >> 8;
@@ -127,7 +131,8 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
   }
   if (row.value()[0] != kReferenceMap)
     return Status::Corruption("Unknown usage map type.", "row " + std::to_string(map));
-  const std::size_t slot = page / kPagesPerBitmapPage;
+  const std::uint32_t perBitmap = PagesPerBitmapPage(store);
+  const std::size_t slot = page / perBitmap;
   if (slot >= ReferenceSlots(row.value()))
     return Status::NotSupported("The database has grown beyond its usage maps.",
                                 "page " + std::to_string(page));
@@ -148,7 +153,7 @@ Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, b
   } else if (bitmap >= store.PageCount()) {
     return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
   }
-  SetBit(store.Page(bitmap).subspan(kBitmapPageStart), page % kPagesPerBitmapPage, set);
+  SetBit(store.Page(bitmap).subspan(kBitmapPageStart), page % perBitmap, set);
   if (fresh) return SetUsageMapBit(store, kGlobalUsageMap, bitmap, false, UsageMapKind::freePages);
   return Status::Ok();
 }
@@ -171,9 +176,9 @@ Result<std::vector<std::uint32_t>> UsageMapPages(PageStore& store, std::uint32_t
     if (bitmap >= store.PageCount())
       return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
     auto bits = store.Page(bitmap).subspan(kBitmapPageStart);
-    for (std::uint32_t i = 0; i < kPagesPerBitmapPage; ++i)
-      if (GetBit(bits, i))
-        pages.push_back(static_cast<std::uint32_t>(slot) * kPagesPerBitmapPage + i);
+    const std::uint32_t perBitmap = PagesPerBitmapPage(store);
+    for (std::uint32_t i = 0; i < perBitmap; ++i)
+      if (GetBit(bits, i)) pages.push_back(static_cast<std::uint32_t>(slot) * perBitmap + i);
   }
   return pages;
 }
@@ -204,7 +209,7 @@ Result<std::vector<std::uint32_t>> LastUsageMapPages(PageStore& store, std::uint
     if (bitmap >= store.PageCount())
       return Status::Corruption("Bitmap page outside the file.", "row " + std::to_string(map));
     collect(std::as_const(store).Page(bitmap).subspan(kBitmapPageStart),
-            static_cast<std::uint32_t>(slot - 1) * kPagesPerBitmapPage);
+            static_cast<std::uint32_t>(slot - 1) * PagesPerBitmapPage(store));
   }
   return pages;
 }

@@ -165,26 +165,44 @@ std::string Quoted(const std::string& text, const CsvOptions& options) {
 
 }  // namespace
 
-void AppendTextField(std::u16string_view text, const CsvOptions& options, std::string& out) {
-  if (!options.quoting) {
-    platform::AppendWideAsUtf8(text, out);
-    return;
+provider::Status AppendRecord(const provider::jet::Table& table, provider::jet::RowCursor& row,
+                              const std::vector<std::uint32_t>& columns, const CsvOptions& options,
+                              std::string& out) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (c > 0) out += options.delimiter;
+    const Column& column = table.Columns()[columns[c]];
+    if (column.type != ColumnType::text && column.type != ColumnType::memo) {
+      provider::Result<provider::Value> value = row.GetValue(columns[c]);
+      if (!value.ok()) return value.status();
+      out += FormatField(value.value(), column, options);
+      continue;
+    }
+    // Text, most of what is written, goes from the page into `out` with one conversion, right
+    // after the opening quote; the rare text that needs escaping is written again through
+    // Quoted.
+    const std::size_t field = out.size();
+    if (options.quoting) out += options.quote;
+    const std::size_t text = out.size();
+    provider::Result<bool> present = row.AppendTextAsUtf8(columns[c], out);
+    if (!present.ok()) return present.status();
+    if (!present.value()) {
+      out.resize(field);
+      out += options.nullText;
+    } else if (options.quoting) {
+      // One vectorised pass a special byte: find_first_of tests the set at every byte instead.
+      const std::string special = SpecialBytes(options);
+      if (std::any_of(special.begin(), special.end(),
+                      [&](char b) { return out.find(b, text) != std::string::npos; })) {
+        const std::string raw = out.substr(text);
+        out.resize(field);
+        out += Quoted(raw, options);
+      } else {
+        out += options.quote;
+      }
+    }
   }
-  // Converted straight after the opening quote; the rare text that needs escaping is written
-  // again through Quoted.
-  out += options.quote;
-  const std::size_t start = out.size();
-  platform::AppendWideAsUtf8(text, out);
-  // One vectorised pass a special byte: find_first_of tests the set at every byte instead.
-  const std::string special = SpecialBytes(options);
-  if (std::none_of(special.begin(), special.end(),
-                   [&](char c) { return out.find(c, start) != std::string::npos; })) {
-    out += options.quote;
-    return;
-  }
-  const std::string raw = out.substr(start);
-  out.resize(start - options.quote.size());
-  out += Quoted(raw, options);
+  out += options.rowDelimiter;
+  return provider::Status::Ok();
 }
 
 std::string FormatDate(double days, const std::string& format) {

@@ -1,9 +1,11 @@
 // jetdb export FILE TABLE: a table as CSV, with the options of the peer exporter.
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <set>
 
 #include "provider/jet/database.h"
+#include "provider/jet/row_cursor.h"
 #include "tools/jetdb/commands.h"
 #include "tools/jetdb/csv_writer.h"
 
@@ -84,14 +86,13 @@ int RunExport(const std::vector<std::string>& args) {
     }
     out += csv.rowDelimiter;
   }
+  std::vector<std::uint32_t> columns(table.Columns().size());
+  std::iota(columns.begin(), columns.end(), 0u);
+  provider::jet::RowCursor cursor(table);
   for (std::size_t row = 0; row < table.RowCount(); ++row) {
-    for (std::size_t c = 0; c < table.Columns().size(); ++c) {
-      auto value = table.GetValue(row, c);
-      if (!value.ok()) return Fail(value.status().ToString());
-      if (c > 0) out += csv.delimiter;
-      out += FormatField(value.value(), table.Columns()[c], csv);
-    }
-    out += csv.rowDelimiter;
+    provider::Status written = cursor.MoveTo(row);
+    if (written.ok()) written = AppendRecord(table, cursor, columns, csv, out);
+    if (!written.ok()) return Fail(written.ToString());
     if (out.size() > (1 << 16)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
       out.clear();

@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "provider/error_info.h"
 #include "provider/jet/database.h"
+#include "provider/jet/row_cursor.h"
 #include "provider/jet_resolver.h"
 #include "provider/jet_row_source.h"
 #include "tools/jetdb/commands.h"
@@ -17,7 +18,6 @@ namespace {
 
 using provider::Result;
 using provider::Status;
-using provider::Value;
 
 int Fail(const std::string& message) {
   return Report("jetdb", message, 1);
@@ -35,37 +35,22 @@ Status WriteCsv(const provider::sql::QueryResult& result, const CsvOptions& opti
   if (source == nullptr && !result.rows.empty())
     return Status::InvalidArgument("the result is not over a Jet table", "jetdb query");
   std::string buffer;
+  std::vector<std::uint32_t> columns;
   for (std::size_t c = 0; c < result.columns.size(); ++c) {
     if (c > 0) buffer += options.delimiter;
     buffer += platform::WideToUtf8(result.columns[c].name);
+    columns.push_back(result.columns[c].column);
   }
   buffer += options.rowDelimiter;
-  std::u16string text;
-  for (std::uint32_t row : result.rows) {
-    for (std::size_t c = 0; c < result.columns.size(); ++c) {
-      const std::uint32_t column = result.columns[c].column;
-      const provider::jet::Column& stored = source->Table().Columns()[column];
-      if (c > 0) buffer += options.delimiter;
-      // Text, most of what is written, goes from the page into the output with one conversion.
-      if (stored.type == provider::jet::ColumnType::text ||
-          stored.type == provider::jet::ColumnType::memo) {
-        Result<bool> present = source->Table().GetText(row, column, text);
-        if (!present.ok()) return present.status();
-        if (present.value()) {
-          AppendTextField(text, options, buffer);
-        } else {
-          buffer += options.nullText;
-        }
-        continue;
+  if (!result.rows.empty()) {
+    provider::jet::RowCursor cursor(source->Table());
+    for (std::uint32_t row : result.rows) {
+      VELMORA_RETURN_IF_ERROR(cursor.MoveTo(row));
+      VELMORA_RETURN_IF_ERROR(AppendRecord(source->Table(), cursor, columns, options, buffer));
+      if (buffer.size() > (1 << 16)) {
+        std::fwrite(buffer.data(), 1, buffer.size(), out);
+        buffer.clear();
       }
-      Result<Value> value = source->GetValue(row, column);
-      if (!value.ok()) return value.status();
-      buffer += FormatField(value.value(), stored, options);
-    }
-    buffer += options.rowDelimiter;
-    if (buffer.size() > (1 << 16)) {
-      std::fwrite(buffer.data(), 1, buffer.size(), out);
-      buffer.clear();
     }
   }
   std::fwrite(buffer.data(), 1, buffer.size(), out);

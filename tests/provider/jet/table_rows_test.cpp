@@ -5,77 +5,22 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
+#include <numeric>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "provider/jet/database.h"
-#include "provider/jet/new_database.h"
+#include "tests/provider/jet/written_table.h"
 
 namespace provider::jet {
 namespace {
 
-namespace fs = std::filesystem;
-
-// A file of its own in a folder removed with the test.
-class TempFile {
- public:
-  TempFile() {
-    std::string pattern = (fs::temp_directory_path() / "velmora-rows-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    folder_ = pattern;
-  }
-  ~TempFile() { fs::remove_all(folder_); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-
-  std::string Path() const { return (folder_ / "rows.mdb").string(); }
-
- private:
-  fs::path folder_;
-};
-
-struct Written {
-  std::vector<std::u16string> titles;    // of the rows kept, in insertion order
-  std::vector<std::uint32_t> locations;  // where InsertRow put them
-};
-
-// A table "t" of `rows` rows with a title each ("r0", "r1", …, long enough that a page holds
-// a few dozen), the rows `deleted` names removed again, saved to `path`.
-Written WriteTable(const std::string& path, std::size_t rows,
-                   const std::set<std::size_t>& deleted) {
-  Written written;
-  auto database = NewDatabase::Create(DateTime{46000});
-  EXPECT_TRUE(database.ok());
-  auto table = database.value()->CreateTable(
-      TableSpec{u"t", {ColumnSpec{u"title", ColumnType::text, 200, false}}});
-  EXPECT_TRUE(table.ok());
-  std::vector<std::uint32_t> all;
-  for (std::size_t row = 0; row < rows; ++row) {
-    const std::u16string title = u"r" + std::u16string(100, u'.') +
-                                 std::u16string(1, static_cast<char16_t>(u'a' + row % 26)) +
-                                 std::u16string(row / 26 + 1, u'z');
-    auto location = table.value()->InsertRow({title});
-    EXPECT_TRUE(location.ok()) << location.status().ToString();
-    all.push_back(location.value());
-    if (deleted.count(row) == 0) {
-      written.titles.push_back(title);
-      written.locations.push_back(location.value());
-    }
-  }
-  for (std::size_t row : deleted) EXPECT_TRUE(table.value()->DeleteRow(all[row]).ok());
-  EXPECT_TRUE(database.value()->Save(path).ok());
-  return written;
-}
-
-// Every `step`-th row number in [first, end).
-std::set<std::size_t> Every(std::size_t step, std::size_t first, std::size_t end) {
-  std::set<std::size_t> rows;
-  for (std::size_t row = first; row < end; row += step) rows.insert(row);
-  return rows;
-}
+using jettest::Every;
+using jettest::TempFile;
+using jettest::WriteTable;
+using jettest::Written;
 
 TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
   struct Case {
@@ -108,6 +53,13 @@ TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
       EXPECT_EQ(std::get<std::u16string>(value.value()), written.titles[row]) << row;
     }
     EXPECT_FALSE(table.value()->GetValue(table.value()->RowCount(), 0).ok());
+    // All at once, in order and backwards.
+    std::vector<std::uint32_t> rows(table.value()->RowCount());
+    std::iota(rows.begin(), rows.end(), 0u);
+    EXPECT_EQ(table.value()->RowLocations(rows), written.locations);
+    std::reverse(rows.begin(), rows.end());
+    EXPECT_EQ(table.value()->RowLocations(rows),
+              std::vector<std::uint32_t>(written.locations.rbegin(), written.locations.rend()));
   }
 }
 

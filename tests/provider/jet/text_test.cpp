@@ -1,12 +1,19 @@
-// Decoding stored text: compressed and plain UCS-2, and single-byte code pages.
+// Decoding stored text: compressed and plain UCS-2, also straight to UTF-8, and single-byte
+// code pages.
 #include "provider/jet/text.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+#include <string>
 #include <vector>
+
+#include "platform/codepage.h"
 
 namespace {
 
+using provider::jet::AppendJet4TextAsUtf8;
 using provider::jet::ByteView;
 using provider::jet::CharacterMap;
 using provider::jet::DecodeCodePageText;
@@ -77,8 +84,53 @@ TEST(JetText, ReadAPartAtATimeAsAWhole) {
 }
 
 TEST(JetText, DamagedTextIsAnError) {
-  for (const auto& bytes : kDamaged)
+  for (const auto& bytes : kDamaged) {
     EXPECT_FALSE(DecodeJet4Text(ByteView(bytes.data(), bytes.size())).ok());
+    std::string utf8 = "kept";
+    EXPECT_FALSE(AppendJet4TextAsUtf8(ByteView(bytes.data(), bytes.size()), utf8).ok());
+    EXPECT_EQ(utf8, "kept");
+  }
+}
+
+// Text written straight as UTF-8 is byte for byte the decoded text converted: surrogates paired
+// across a switch of modes, lone ones replaced, in both forms; then on random values.
+TEST(JetText, Utf8StraightFromTheStoredBytes) {
+  const auto same = [](const std::vector<std::uint8_t>& bytes) {
+    std::u16string text;
+    const bool decoded = DecodeJet4Text(ByteView(bytes.data(), bytes.size()), text).ok();
+    std::string utf8 = "x";
+    EXPECT_EQ(AppendJet4TextAsUtf8(ByteView(bytes.data(), bytes.size()), utf8).ok(), decoded);
+    return !decoded || utf8 == "x" + platform::WideToUtf8(text);
+  };
+  for (const Jet4Case& c : kJet4Cases) EXPECT_TRUE(same(c.bytes));
+  // clang-format off
+  const std::vector<std::vector<std::uint8_t>> surrogates = {
+      {0x3D, 0xD8, 0x00, 0xDE},                        // a pair
+      {0x3D, 0xD8, 'a', 0},                            // a high one alone
+      {'a', 0, 0x00, 0xDE},                            // a low one alone
+      {'a', 0, 0x3D, 0xD8},                            // a high one at the end
+      {0xFF, 0xFE, 0, 0x3D, 0xD8, 0, 0, 0x01, 0xDE},   // a pair across two switches
+      {0xFF, 0xFE, 0, 0x3D, 0xD8, 0, 'a', 0, 0x01, 0xDE},  // a narrow character between
+      {0xFF, 0xFE, 0, 0x3D, 0xD8},                     // a high one ending a packed value
+      {0xFF, 0xFE, 0xE9, 0, 0xAC, 0x20, 0x3D, 0xD8, 0x01, 0xDE},  // U+00E9, U+20AC, a pair
+  };
+  // clang-format on
+  for (const auto& bytes : surrogates) EXPECT_TRUE(same(bytes)) << ::testing::PrintToString(bytes);
+  std::mt19937 random(15);
+  for (int round = 0; round < 20000; ++round) {
+    std::vector<std::uint8_t> bytes(random() % 24);
+    if (round % 2 == 0 && bytes.size() >= 2) {
+      bytes[0] = 0xFF;
+      bytes[1] = 0xFE;
+    }
+    for (std::size_t i = round % 2 == 0 ? 2 : 0; i < bytes.size(); ++i) {
+      // Mostly the bytes that matter: mode switches, surrogate halves, Arabic, ASCII.
+      static const std::uint8_t kBytes[] = {0x00, 0xD8, 0xDB, 0xDC, 0xDF, 0x06, 0x20, 0x80, 0xFF};
+      bytes[i] = random() % 3 == 0 ? static_cast<std::uint8_t>(random())
+                                   : kBytes[random() % std::size(kBytes)];
+    }
+    ASSERT_TRUE(same(bytes)) << ::testing::PrintToString(bytes);
+  }
 }
 
 TEST(JetText, SingleByteCodePages) {

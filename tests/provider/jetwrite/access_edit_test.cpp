@@ -10,6 +10,7 @@
 
 #include "platform/codepage.h"
 #include "provider/jet/editor.h"
+#include "provider/jet/index_check.h"
 #include "tests/provider/jetwrite/edit_support.h"
 
 namespace {
@@ -61,6 +62,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
   const std::string grown = Repeat("نوشیدنی و قهوه ", 700);
+  const std::string latin = Repeat("a memo of many pages ", 400);
   const FileEdits files[] = {
       // Memos of a table with indexes: one grows into a chain, one shrinks, one turns Null.
       {"jackcess_test2V2003.mdb", "MSP_PROJECTS", "PROJ_ID", Value{std::int64_t{1}},
@@ -71,6 +73,24 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       // A memo and a text of a table Access made without indexes.
       {"mdbtestdata_DateTestDatabase.mdb", "DateTest", "IDCol", Value{std::int64_t{2}},
        {{"2", "LongTextCol", grown}, {"2", "ShortTextCol", "سلام"}}},
+      // Jet 3, text in code page 1252: memos grow into a chain of 2048-byte pages, shrink and
+      // turn Null; the row grows past 256 bytes (more jump bytes) and past its slot (it moves).
+      {"jackcess_test2V1997.mdb",
+       "MSP_PROJECTS",
+       "PROJ_ID",
+       Value{std::int64_t{1}},
+       {{"1", "PROJ_PROP_AUTHOR", latin},
+        {"1", "PROJ_PROP_COMPANY", "short"},
+        {"1", "PROJ_PROP_CATEGORY", std::nullopt},
+        {"1", "PROJ_PROJECT", Repeat("caf\u00e9 ", 40)},
+        {"1", "PROJ_PROP_TITLE", "\u00c0 la fa\u00e7on"}}},
+      {"jackcess_delTestV1997.mdb", "Table", "a", Value{u"z"}, {{"z", "b", Repeat("longer ", 7)}}},
+      // A file whose rows Access moved already: a row with forwarded siblings moves too.
+      {"jackcess_overflowTestV1997.mdb",
+       "Table1",
+       "data1",
+       Value{u"row2col1"},
+       {{"row2col1", "data10", Repeat("grown ", 8)}, {"row2col1", "data3", std::nullopt}}},
   };
   for (const FileEdits& file : files) {
     SCOPED_TRACE(file.file);
@@ -170,31 +190,96 @@ TEST(AccessEditTest, ChangesTheIndexesCannotTakeAreRefusedBeforeAnythingIsWritte
   EXPECT_EQ(FileBytes(keys), keyBytes);
 }
 
-// A table without indexes in a file Access made takes inserts and deletes too.
+// A table without indexes in a file Access made takes inserts and deletes too, Jet 4 and Jet 3.
 TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
-  const std::string dir = jetwritetest::TempDir("deltest");
-  const std::string path = jetwritetest::CopyFixture("jackcess_delTestV2003.mdb", dir);
-  const auto before = jetwritetest::MdbExport(path, "Table");
-  ASSERT_GE(before.size(), 2u);
+  struct Case {
+    const char* file;
+    std::vector<std::string> added;
+  };
+  const Case cases[] = {
+      {"jackcess_delTestV2003.mdb", {"تازه", "new"}},
+      {"jackcess_delTestV1997.mdb", {"fr\u00eache", Repeat("new ", 12)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string dir = jetwritetest::TempDir("deltest");
+    const std::string path = jetwritetest::CopyFixture(c.file, dir);
+    const auto before = jetwritetest::MdbExport(path, "Table");
+    ASSERT_GE(before.size(), 2u);
+    {
+      auto editor = Editor::Open(path);
+      ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+      auto database = provider::jet::Database::Open(path);
+      auto table = database.value()->OpenTable("Table");
+      ASSERT_TRUE(table.ok());
+      ASSERT_TRUE(editor.value()->DeleteRow("Table", table.value()->RowLocation(0)).ok());
+      auto added = editor.value()->InsertRow(
+          "Table", {jetwritetest::TextValue(c.added[0]), jetwritetest::TextValue(c.added[1])});
+      ASSERT_TRUE(added.ok()) << added.status().ToString();
+    }
+    auto after = jetwritetest::MdbExport(path, "Table");
+    auto expected = before;
+    expected.erase(expected.begin());
+    expected.push_back({c.added[0], c.added[1]});
+    std::sort(after.begin(), after.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(after, expected);
+    EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
+    EXPECT_EQ(jetwritetest::EngineRows(path, "Table").size(), expected.size());
+  }
+}
+
+// Jet 3 integer indexes keep one entry per row through inserts, deletes and key changes, on the
+// Jet 3 index page layout; a Jet 3 text key, whose sort codes are not known, is refused.
+TEST(AccessEditTest, JetThreeIntegerIndexesFollowTheRows) {
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  const std::string dir = jetwritetest::TempDir("jet3index");
+  const std::string path = jetwritetest::CopyFixture("jackcess_delColTestV1997.mdb", dir);
+  const std::string texts = jetwritetest::CopyFixture("jackcess_test2V1997.mdb", dir);
   {
     auto editor = Editor::Open(path);
     ASSERT_TRUE(editor.ok()) << editor.status().ToString();
-    auto database = provider::jet::Database::Open(path);
-    auto table = database.value()->OpenTable("Table");
-    ASSERT_TRUE(table.ok());
-    ASSERT_TRUE(editor.value()->DeleteRow("Table", table.value()->RowLocation(0)).ok());
-    auto added = editor.value()->InsertRow("Table", {Value{u"تازه"}, Value{u"new"}});
-    ASSERT_TRUE(added.ok()) << added.status().ToString();
+    ASSERT_TRUE(editor.value()->Begin().ok());
+    const std::uint32_t zero = jetwritetest::LocationOf(path, "Table1", 0);
+    const std::uint32_t three = jetwritetest::LocationOf(path, "Table1", 3);
+    ASSERT_TRUE(editor.value()->DeleteRow("Table1", zero).ok());
+    auto changed = editor.value()->UpdateRow("Table1", three, {{0, Value{std::int64_t{10}}}});
+    ASSERT_TRUE(changed.ok()) << changed.status().ToString();
+    for (std::int64_t id : {7, -4, 100000}) {
+      auto added = editor.value()->InsertRow(
+          "Table1", {Value{id}, Value{id + 1}, Value{u"new"}, Value{std::u16string()}});
+      ASSERT_TRUE(added.ok()) << added.status().ToString();
+    }
+    ASSERT_TRUE(editor.value()->Commit().ok());
   }
-  auto after = jetwritetest::MdbExport(path, "Table");
-  auto expected = before;
-  expected.erase(expected.begin());
-  expected.push_back({"تازه", "new"});
-  std::sort(after.begin(), after.end());
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(after, expected);
-  EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
+  auto rows = jetwritetest::MdbExport(path, "Table1");
+  std::sort(rows.begin(), rows.end());
+  const jetwritetest::Rows expected = {{"-4", "-3", "new", std::nullopt},
+                                       {"10", "5", "bar", "bar2"},
+                                       {"100000", "100001", "new", std::nullopt},
+                                       {"7", "8", "new", std::nullopt}};
+  EXPECT_EQ(rows, expected);
+  auto database = provider::jet::Database::Open(path);
+  ASSERT_TRUE(database.ok());
+  auto checks = provider::jet::CheckIndexes(*database.value(), "Table1");
+  ASSERT_TRUE(checks.ok()) << checks.status().ToString();
+  ASSERT_EQ(checks.value().size(), 2u);
+  for (const auto& check : checks.value()) {
+    SCOPED_TRACE(check.name);
+    EXPECT_TRUE(check.problems.empty()) << check.problems[0];
+    EXPECT_EQ(check.entries.size(), 4u);
+    EXPECT_EQ(check.keysChecked, 4u);
+  }
+
+  const std::vector<std::uint8_t> before = FileBytes(texts);
+  auto editor = Editor::Open(texts);
+  ASSERT_TRUE(editor.ok());
+  const std::uint32_t project = jetwritetest::LocationOf(texts, "MSP_PROJECTS", 1);
+  auto refused = editor.value()->UpdateRow(
+      "MSP_PROJECTS", project, {{ColumnIndex(texts, "MSP_PROJECTS", "PROJ_NAME"), Value{u"other"}}});
+  EXPECT_EQ(refused.status().kind(), StatusKind::notSupported) << refused.status().ToString();
+  EXPECT_EQ(FileBytes(texts), before);
 }
 
 }  // namespace

@@ -55,3 +55,42 @@ TEST(WriterTextTest, RefusesWhatNoFormCanHold) {
 }
 
 }  // namespace
+
+// Jet 3 text: the code page's own bytes, a best fit where there is a close one, refused otherwise.
+TEST(WriterTextTest, CodePageTextKeepsWhatItCanAndRefusesTheRest) {
+  using provider::StatusKind;
+  struct CodePageCase {
+    const char* what;
+    std::uint16_t codePage;
+    std::u16string text;
+    std::string stored;  // when `refused` is ok
+    StatusKind refused;
+    std::u16string readBack;  // what the reader then shows
+  };
+  // clang-format off
+  const CodePageCase cases[] = {
+      {"ASCII", 1252, u"abc 12", "abc 12", StatusKind::ok, u"abc 12"},
+      {"Latin-1 and the euro sign", 1252, u"\u00E9\u20AC\u0153", "\xE9\x80\x9C", StatusKind::ok, u"\u00E9\u20AC\u0153"},
+      {"a letter with a mark 1252 lacks becomes the bare letter", 1252, u"\u0101\u0141\u017C", "aLz", StatusKind::ok, u"aLz"},
+      {"Persian has no equivalent in 1252", 1252, u"\u0633\u0644\u0627\u0645", "", StatusKind::invalidArgument, u""},
+      {"Arabic letters of 1256", 1256, u"\u0633\u0644\u0627\u0645", "\xD3\xE1\xC7\xE3", StatusKind::ok, u"\u0633\u0644\u0627\u0645"},
+      {"Farsi yeh and Persian digits through their best fit", 1256, u"\u06CC\u06F1\u06F3", "\xED" "13", StatusKind::ok, u"\u064A13"},
+      {"Chinese has no equivalent in 1256", 1256, u"\u4E2D", "", StatusKind::invalidArgument, u""},
+      {"another code page", 936, u"abc", "", StatusKind::notSupported, u""},
+  };
+  // clang-format on
+  for (const CodePageCase& c : cases) {
+    auto stored = provider::jet::EncodeCodePageText(c.text, c.codePage);
+    if (c.refused != StatusKind::ok) {
+      ASSERT_FALSE(stored.ok()) << c.what;
+      EXPECT_EQ(stored.status().kind(), c.refused) << c.what;
+      continue;
+    }
+    ASSERT_TRUE(stored.ok()) << c.what << ": " << stored.status().ToString();
+    EXPECT_EQ(std::string(stored.value().begin(), stored.value().end()), c.stored) << c.what;
+    auto decoded = provider::jet::DecodeCodePageText(
+        provider::jet::ByteView(stored.value().data(), stored.value().size()), c.codePage);
+    ASSERT_TRUE(decoded.ok()) << c.what;
+    EXPECT_EQ(decoded.value(), c.readBack) << c.what;
+  }
+}
