@@ -47,9 +47,10 @@ Status Table::LocateRows() {
   VELMORA_RETURN_IF_ERROR(pages);
   std::vector<std::uint32_t> owned;
   bool moved = false;
+  std::vector<std::uint8_t> buffer;
   for (std::uint32_t number : pages.value()) {
     // The map reader refuses pages beyond the file, so this read fails only if that changes.
-    Result<ByteView> page = file_->Page(number, where);
+    Result<ByteView> page = file_->ReadPage(number, buffer, where);
     VELMORA_RETURN_IF_ERROR(page);
     // Usage maps may name pages the table no longer owns; only its own data pages count.
     if (page.value().U8(0) != kDataPage || page.value().U32(4) != definition_.page) continue;
