@@ -38,8 +38,8 @@ struct BestFit {
 
 // Sorted by first character; ranges do not overlap.
 constexpr BestFit kBestFit[] = {
-    {0x0654, 0x0655, ""},   // hamza above and below: dropped, as 1256 text is written
-    {0x0660, 0x0660, "0"},  // Arabic-Indic digits as ASCII digits
+    {0x0654, 0x0655, ""},      // hamza above and below: dropped, as 1256 text is written
+    {0x0660, 0x0660, "0"},     // Arabic-Indic digits as ASCII digits
     {0x0661, 0x0661, "1"},
     {0x0662, 0x0662, "2"},
     {0x0663, 0x0663, "3"},
@@ -67,84 +67,84 @@ constexpr BestFit kBestFit[] = {
     {0x06F7, 0x06F7, "7"},
     {0x06F8, 0x06F8, "8"},
     {0x06F9, 0x06F9, "9"},
-    {0x2010, 0x2012, "-"},  // hyphens and figure dash
-    {0x202A, 0x202E, ""},   // bidi embeddings and overrides: 1256 has only LRM and RLM
-    {0x2212, 0x2212, "-"},  // minus sign
+    {0x2010, 0x2012, "-"},     // hyphens and figure dash
+    {0x202A, 0x202E, ""},      // bidi embeddings and overrides: 1256 has only LRM and RLM
+    {0x2212, 0x2212, "-"},     // minus sign
     // Presentation forms (positional and lam-alef ligature glyphs) as their base letters.
-    {0xFB56, 0xFB59, "\x81"},
-    {0xFB66, 0xFB69, "\x8A"},
-    {0xFB7A, 0xFB7D, "\x8D"},
-    {0xFB88, 0xFB89, "\x8F"},
-    {0xFB8A, 0xFB8B, "\x8E"},
-    {0xFB8C, 0xFB8D, "\x9A"},
-    {0xFB8E, 0xFB91, "\x98"},
-    {0xFB92, 0xFB95, "\x90"},
-    {0xFB9E, 0xFB9F, "\x9F"},
-    {0xFBA4, 0xFBA5, "\xE5"},
-    {0xFBA6, 0xFBA9, "\xC0"},
-    {0xFBAA, 0xFBAD, "\xAA"},
-    {0xFBAE, 0xFBAF, "\xFF"},
-    {0xFBE8, 0xFBE9, "\xEC"},
-    {0xFBEA, 0xFBEB, "\xC6\xC7"},
-    {0xFBEC, 0xFBED, "\xC6\xE5"},
-    {0xFBEE, 0xFBEF, "\xC6\xE6"},
-    {0xFBF9, 0xFBFB, "\xC6\xEC"},
-    {0xFBFC, 0xFBFF, "\xED"},
-    {0xFE70, 0xFE70, "\x20\xF0"},
-    {0xFE71, 0xFE71, "\xDC\xF0"},
-    {0xFE72, 0xFE72, "\x20\xF1"},
-    {0xFE74, 0xFE74, "\x20\xF2"},
-    {0xFE76, 0xFE76, "\x20\xF3"},
-    {0xFE77, 0xFE77, "\xDC\xF3"},
-    {0xFE78, 0xFE78, "\x20\xF5"},
-    {0xFE79, 0xFE79, "\xDC\xF5"},
-    {0xFE7A, 0xFE7A, "\x20\xF6"},
-    {0xFE7B, 0xFE7B, "\xDC\xF6"},
-    {0xFE7C, 0xFE7C, "\x20\xF8"},
-    {0xFE7D, 0xFE7D, "\xDC\xF8"},
-    {0xFE7E, 0xFE7E, "\x20\xFA"},
-    {0xFE7F, 0xFE7F, "\xDC\xFA"},
-    {0xFE80, 0xFE80, "\xC1"},
-    {0xFE81, 0xFE82, "\xC2"},
-    {0xFE83, 0xFE84, "\xC3"},
-    {0xFE85, 0xFE86, "\xC4"},
-    {0xFE87, 0xFE88, "\xC5"},
-    {0xFE89, 0xFE8C, "\xC6"},
-    {0xFE8D, 0xFE8E, "\xC7"},
-    {0xFE8F, 0xFE92, "\xC8"},
-    {0xFE93, 0xFE94, "\xC9"},
-    {0xFE95, 0xFE98, "\xCA"},
-    {0xFE99, 0xFE9C, "\xCB"},
-    {0xFE9D, 0xFEA0, "\xCC"},
-    {0xFEA1, 0xFEA4, "\xCD"},
-    {0xFEA5, 0xFEA8, "\xCE"},
-    {0xFEA9, 0xFEAA, "\xCF"},
-    {0xFEAB, 0xFEAC, "\xD0"},
-    {0xFEAD, 0xFEAE, "\xD1"},
-    {0xFEAF, 0xFEB0, "\xD2"},
-    {0xFEB1, 0xFEB4, "\xD3"},
-    {0xFEB5, 0xFEB8, "\xD4"},
-    {0xFEB9, 0xFEBC, "\xD5"},
-    {0xFEBD, 0xFEC0, "\xD6"},
-    {0xFEC1, 0xFEC4, "\xD8"},
-    {0xFEC5, 0xFEC8, "\xD9"},
-    {0xFEC9, 0xFECC, "\xDA"},
-    {0xFECD, 0xFED0, "\xDB"},
-    {0xFED1, 0xFED4, "\xDD"},
-    {0xFED5, 0xFED8, "\xDE"},
-    {0xFED9, 0xFEDC, "\xDF"},
-    {0xFEDD, 0xFEE0, "\xE1"},
-    {0xFEE1, 0xFEE4, "\xE3"},
-    {0xFEE5, 0xFEE8, "\xE4"},
-    {0xFEE9, 0xFEEC, "\xE5"},
-    {0xFEED, 0xFEEE, "\xE6"},
-    {0xFEEF, 0xFEF0, "\xEC"},
-    {0xFEF1, 0xFEF4, "\xED"},
-    {0xFEF5, 0xFEF6, "\xE1\xC2"},
-    {0xFEF7, 0xFEF8, "\xE1\xC3"},
-    {0xFEF9, 0xFEFA, "\xE1\xC5"},
-    {0xFEFB, 0xFEFC, "\xE1\xC7"},
-    {0xFEFF, 0xFEFF, ""},  // byte order mark
+      {0xFB56, 0xFB59, "\x81"},
+      {0xFB66, 0xFB69, "\x8A"},
+      {0xFB7A, 0xFB7D, "\x8D"},
+      {0xFB88, 0xFB89, "\x8F"},
+      {0xFB8A, 0xFB8B, "\x8E"},
+      {0xFB8C, 0xFB8D, "\x9A"},
+      {0xFB8E, 0xFB91, "\x98"},
+      {0xFB92, 0xFB95, "\x90"},
+      {0xFB9E, 0xFB9F, "\x9F"},
+      {0xFBA4, 0xFBA5, "\xE5"},
+      {0xFBA6, 0xFBA9, "\xC0"},
+      {0xFBAA, 0xFBAD, "\xAA"},
+      {0xFBAE, 0xFBAF, "\xFF"},
+      {0xFBE8, 0xFBE9, "\xEC"},
+      {0xFBEA, 0xFBEB, "\xC6\xC7"},
+      {0xFBEC, 0xFBED, "\xC6\xE5"},
+      {0xFBEE, 0xFBEF, "\xC6\xE6"},
+      {0xFBF9, 0xFBFB, "\xC6\xEC"},
+      {0xFBFC, 0xFBFF, "\xED"},
+      {0xFE70, 0xFE70, "\x20\xF0"},
+      {0xFE71, 0xFE71, "\xDC\xF0"},
+      {0xFE72, 0xFE72, "\x20\xF1"},
+      {0xFE74, 0xFE74, "\x20\xF2"},
+      {0xFE76, 0xFE76, "\x20\xF3"},
+      {0xFE77, 0xFE77, "\xDC\xF3"},
+      {0xFE78, 0xFE78, "\x20\xF5"},
+      {0xFE79, 0xFE79, "\xDC\xF5"},
+      {0xFE7A, 0xFE7A, "\x20\xF6"},
+      {0xFE7B, 0xFE7B, "\xDC\xF6"},
+      {0xFE7C, 0xFE7C, "\x20\xF8"},
+      {0xFE7D, 0xFE7D, "\xDC\xF8"},
+      {0xFE7E, 0xFE7E, "\x20\xFA"},
+      {0xFE7F, 0xFE7F, "\xDC\xFA"},
+      {0xFE80, 0xFE80, "\xC1"},
+      {0xFE81, 0xFE82, "\xC2"},
+      {0xFE83, 0xFE84, "\xC3"},
+      {0xFE85, 0xFE86, "\xC4"},
+      {0xFE87, 0xFE88, "\xC5"},
+      {0xFE89, 0xFE8C, "\xC6"},
+      {0xFE8D, 0xFE8E, "\xC7"},
+      {0xFE8F, 0xFE92, "\xC8"},
+      {0xFE93, 0xFE94, "\xC9"},
+      {0xFE95, 0xFE98, "\xCA"},
+      {0xFE99, 0xFE9C, "\xCB"},
+      {0xFE9D, 0xFEA0, "\xCC"},
+      {0xFEA1, 0xFEA4, "\xCD"},
+      {0xFEA5, 0xFEA8, "\xCE"},
+      {0xFEA9, 0xFEAA, "\xCF"},
+      {0xFEAB, 0xFEAC, "\xD0"},
+      {0xFEAD, 0xFEAE, "\xD1"},
+      {0xFEAF, 0xFEB0, "\xD2"},
+      {0xFEB1, 0xFEB4, "\xD3"},
+      {0xFEB5, 0xFEB8, "\xD4"},
+      {0xFEB9, 0xFEBC, "\xD5"},
+      {0xFEBD, 0xFEC0, "\xD6"},
+      {0xFEC1, 0xFEC4, "\xD8"},
+      {0xFEC5, 0xFEC8, "\xD9"},
+      {0xFEC9, 0xFECC, "\xDA"},
+      {0xFECD, 0xFED0, "\xDB"},
+      {0xFED1, 0xFED4, "\xDD"},
+      {0xFED5, 0xFED8, "\xDE"},
+      {0xFED9, 0xFEDC, "\xDF"},
+      {0xFEDD, 0xFEE0, "\xE1"},
+      {0xFEE1, 0xFEE4, "\xE3"},
+      {0xFEE5, 0xFEE8, "\xE4"},
+      {0xFEE9, 0xFEEC, "\xE5"},
+      {0xFEED, 0xFEEE, "\xE6"},
+      {0xFEEF, 0xFEF0, "\xEC"},
+      {0xFEF1, 0xFEF4, "\xED"},
+      {0xFEF5, 0xFEF6, "\xE1\xC2"},
+      {0xFEF7, 0xFEF8, "\xE1\xC3"},
+      {0xFEF9, 0xFEFA, "\xE1\xC5"},
+      {0xFEFB, 0xFEFC, "\xE1\xC7"},
+    {0xFEFF, 0xFEFF, ""},      // byte order mark
 };
 
 const BestFit* FindBestFit(char16_t c) {
@@ -186,11 +186,7 @@ bool DecodeUtf8(std::string_view utf8, std::u16string& out) {
   size_t i = 0;
   while (i < utf8.size()) {
     unsigned char lead = utf8[i];
-    int extra = lead < 0x80         ? 0
-                : (lead >> 5) == 6  ? 1
-                : (lead >> 4) == 14 ? 2
-                : (lead >> 3) == 30 ? 3
-                                    : -1;
+    int extra = lead < 0x80 ? 0 : (lead >> 5) == 6 ? 1 : (lead >> 4) == 14 ? 2 : (lead >> 3) == 30 ? 3 : -1;
     char32_t cp = extra <= 0 ? lead : lead & (0x3F >> extra);
     bool ok = extra >= 0 && i + extra < utf8.size();
     for (int k = 1; ok && k <= extra; ++k) {
@@ -247,12 +243,8 @@ int CopyOut(const std::basic_string<Char>& s, Char* dst, int dstLen) {
 
 }  // namespace
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 char* PutUtf8(char* p, char32_t cp) {
   if (cp < 0x80) {
@@ -278,13 +270,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
   out.append(bytes, PutUtf8(bytes, cp));
 }
 
-UINT GetACP() {
-  return kArabicCodePage;
-}
+UINT GetACP() { return kArabicCodePage; }
 
-char16_t AnsiCharToWide(unsigned char c) {
-  return c < 0x80 ? c : kHighHalf[c - 0x80];
-}
+char16_t AnsiCharToWide(unsigned char c) { return c < 0x80 ? c : kHighHalf[c - 0x80]; }
 
 std::u16string AnsiToWide(std::string_view ansi) {
   std::u16string out;
@@ -340,13 +328,9 @@ void AppendWideAsUtf8(std::u16string_view wide, std::string& out) {
   out.resize(static_cast<size_t>(p - out.data()));
 }
 
-std::string AnsiToUtf8(std::string_view ansi) {
-  return WideToUtf8(AnsiToWide(ansi));
-}
+std::string AnsiToUtf8(std::string_view ansi) { return WideToUtf8(AnsiToWide(ansi)); }
 
-std::string Utf8ToAnsi(std::string_view utf8) {
-  return WideToAnsi(Utf8ToWide(utf8));
-}
+std::string Utf8ToAnsi(std::string_view utf8) { return WideToAnsi(Utf8ToWide(utf8)); }
 
 int MultiByteToWideChar(UINT codePage, DWORD flags, const char* src, int srcLen, WCHAR* dst,
                         int dstLen) {
@@ -365,15 +349,15 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const char* src, int srcLen,
 int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* src, int srcLen, char* dst,
                         int dstLen, const char* defaultChar, BOOL* usedDefaultChar) {
   if (!IsSupported(codePage) || src == nullptr) return 0;
-  std::u16string_view in =
-      srcLen < 0 ? std::u16string_view(src, std::char_traits<char16_t>::length(src) + 1)
-                 : std::u16string_view(src, static_cast<size_t>(srcLen));
+  std::u16string_view in = srcLen < 0
+                               ? std::u16string_view(src, std::char_traits<char16_t>::length(src) + 1)
+                               : std::u16string_view(src, static_cast<size_t>(srcLen));
   std::string out;
   if (codePage == CP_UTF8) {
     out = WideToUtf8(in);
   } else {
-    bool exact =
-        EncodeAnsi(in, !(flags & WC_NO_BEST_FIT_CHARS), defaultChar ? *defaultChar : '?', out);
+    bool exact = EncodeAnsi(in, !(flags & WC_NO_BEST_FIT_CHARS),
+                            defaultChar ? *defaultChar : '?', out);
     if (usedDefaultChar) *usedDefaultChar = exact ? FALSE : TRUE;
   }
   return CopyOut(out, dst, dstLen);
