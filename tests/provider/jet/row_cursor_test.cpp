@@ -96,7 +96,9 @@ TEST(JetRowCursor, ReadsEveryListedRowInOrder) {
     const std::vector<std::u16string> scanned = ScanTitles(*table.value());
     EXPECT_EQ(std::multiset<std::u16string>(scanned.begin(), scanned.end()),
               std::multiset<std::u16string>(written.titles.begin(), written.titles.end()));
-    if (!c.moved.empty()) EXPECT_NE(scanned, written.titles) << "no row was moved";
+    if (!c.moved.empty()) {
+      EXPECT_NE(scanned, written.titles) << "no row was moved";
+    }
     // A cursor moved at random, and a single read, find each row where a scan found it.
     RowCursor cursor(*table.value());
     for (std::size_t row = scanned.size(); row-- > 0;) {
