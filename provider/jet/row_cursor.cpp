@@ -38,8 +38,12 @@ std::uint32_t RowCursor::Locate(std::size_t row) {
   return table.LocationOn(pageEntry_, row);
 }
 
-void RowCursor::ReadRow(std::uint32_t location) {
+void RowCursor::ReadRow(std::uint32_t listed) {
   const Table& table = *table_;
+  // A moved row is listed under the slot that names it; its bytes are where that slot forwards.
+  const auto moved = table.movedTo_.find(listed);
+  const bool forwarded = moved != table.movedTo_.end();
+  const std::uint32_t location = forwarded ? moved->second : listed;
   const std::uint32_t number = location >> 8;
   if (number != pageNumber_) {
     Result<ByteView> page = table.file_->Page(number, "");
@@ -63,9 +67,8 @@ void RowCursor::ReadRow(std::uint32_t location) {
     rowStatus_ = slot.status();
     return;
   }
-  // Only a moved row is listed from a slot flagged deleted (its data's).
-  const bool listable = table.pages_.empty() ? !slot.value().overflow || slot.value().deleted
-                                             : !slot.value().overflow && !slot.value().deleted;
+  // A moved row's data lies in a slot flagged deleted, so that a plain scan does not list it twice.
+  const bool listable = !slot.value().overflow && slot.value().deleted == forwarded;
   if (slot.value().bytes.empty() || !listable) {
     rowStatus_ = Status::Corruption("The row is no longer where its table was opened.", "");
     return;

@@ -406,7 +406,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   if (row.size() <= slot.value().size()) {
     row = Assemble(fields, slot.value().size());
     std::copy(row.begin(), row.end(), slot.value().begin());
-    return data;
+    return place.value().slot;
   }
 
   // The row moves; the slot that names it keeps a pointer to where it went.
@@ -428,7 +428,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   std::fill(forwarding.value().begin(), forwarding.value().end(), 0);
   Store32(forwarding.value(), 0, moved);
   VELMORA_RETURN_IF_ERROR(FlagDataRow(store_->Page(named >> 8), named & 0xFF, kRowMoved));
-  return moved;
+  return named;
 }
 
 Status RowEdit::Delete(std::uint32_t location) {
