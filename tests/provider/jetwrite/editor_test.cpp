@@ -342,11 +342,15 @@ TEST(EditorTest, RepeatedMemoEditsReuseTheFreedSpace) {
     // Ten edits a transaction: a synced commit each would make the test slow, and the space an
     // edit frees is taken by the same edit's new value either way.
     for (std::size_t edit = 0; edit < 1000; ++edit) {
-      if (edit % 10 == 0) ASSERT_TRUE(editor->Begin().ok());
+      if (edit % 10 == 0) {
+        ASSERT_TRUE(editor->Begin().ok());
+      }
       last = std::to_string(edit) + Repeat(c.unit, repeats[edit % 4]);
       auto updated = editor->UpdateRow(c.table, location, {{column, TextValue(last)}});
       ASSERT_TRUE(updated.ok()) << edit << ": " << updated.status().ToString();
-      if (edit % 10 == 9) ASSERT_TRUE(editor->Commit().ok());
+      if (edit % 10 == 9) {
+        ASSERT_TRUE(editor->Commit().ok());
+      }
       if (edit == 9) afterFirstRound = std::filesystem::file_size(path);
     }
     const std::size_t longest = 4 + repeats[2] * c.unitBytes;
