@@ -15,8 +15,7 @@ FileWriter::FileWriter(std::string path, jet::OpenOptions options, bool readOnly
 FileWriter::~FileWriter() = default;
 
 bool FileWriter::CanWrite() const {
-  if (readOnly_ || cache_->Database()->Version() != jet::JetVersion::jet4) return false;
-  return jet::Editor::CanWrite(path_);
+  return !readOnly_ && jet::Editor::CanWrite(path_);
 }
 
 Result<jet::Editor*> FileWriter::OpenEditor() {

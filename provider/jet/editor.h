@@ -39,11 +39,16 @@ struct ColumnValue {
 // file until Commit. Rows are named by their location (page << 8 | slot) as Table::RowLocation
 // gives it.
 //
+// Every index of the table is kept: inserts add the row's entries, deletes remove them, an update
+// that changes a key column moves the row's entry.
+//
 // Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
 // suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
-// page), notSupported (a change that would need an index this engine cannot keep up to date:
-// inserting into or deleting from a table with indexes, or changing an indexed column), io (the
-// lock, a read-only file, a failed write) and corruption (a damaged page met on the way).
+// page, a key a unique index holds already, a Null in a required or primary key), notSupported
+// (a change that needs an index key this engine cannot encode: a column type it has no key form
+// for, a text holding a character whose sort code is not established, named in the message), io
+// (the lock, a read-only file, a failed write) and corruption (a damaged page met on the way, an
+// index lacking a row's entry).
 class Editor {
  public:
   ~Editor();

@@ -23,9 +23,11 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
   const Table& table = *opened.value();
   const TableDef& definition = table.Definition();
   if (definition.indexesDamaged)
-    return Status::Corruption("The table's index definitions are damaged.", "table '" + table.Name() + "'");
+    return Status::Corruption("The table's index definitions are damaged.",
+                              "table '" + table.Name() + "'");
   const IndexFormat& format = IndexFormat::For(database.Version());
-  const IndexPageSource source = [&](std::uint32_t number) -> Result<std::span<const std::uint8_t>> {
+  const IndexPageSource source =
+      [&](std::uint32_t number) -> Result<std::span<const std::uint8_t>> {
     auto page = database.File().Page(number, "index of table '" + table.Name() + "'");
     VELMORA_RETURN_IF_ERROR(page);
     return std::span<const std::uint8_t>(page.value().data(), page.value().size());
@@ -49,7 +51,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
     std::vector<std::size_t> positions;  // into table.Columns()
     for (const IndexColumn& column : index.columns) {
       const auto found = std::find_if(table.Columns().begin(), table.Columns().end(),
-                                       [&](const Column& c) { return c.number == column.number; });
+                                      [&](const Column& c) { return c.number == column.number; });
       if (found == table.Columns().end()) {
         check.problems.push_back("its key names column number " + std::to_string(column.number) +
                                  ", which the table does not have");
@@ -101,7 +103,9 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
     }
     for (const auto& [location, row] : rows) {
       const int count = named.count(row) != 0 ? named[row] : 0;
-      if (count > 1) check.problems.push_back(RowName(location) + " is named " + std::to_string(count) + " times");
+      if (count > 1)
+        check.problems.push_back(RowName(location) + " is named " + std::to_string(count) +
+                                 " times");
       if (count != 0 || !index.IgnoresNulls()) {
         if (count == 0) check.problems.push_back(RowName(location) + " is missing");
         continue;

@@ -15,9 +15,9 @@
 namespace provider::jet {
 
 struct IndexCheck {
-  std::string name;  // the first logical index's name
-  std::size_t number = 0;  // the physical index
-  std::vector<IndexEntry> entries;  // the leaf entries, in chain order
+  std::string name;                        // the first logical index's name
+  std::size_t number = 0;                  // the physical index
+  std::vector<IndexEntry> entries;         // the leaf entries, in chain order
   std::vector<std::vector<Value>> values;  // per entry, its row's key values (none: no row)
   std::size_t keysChecked = 0;  // entries whose key was encoded again from the row and compared
   // What is wrong: entries out of order, a row missing or named twice, an entry naming no row,

@@ -24,9 +24,15 @@ constexpr std::uint32_t kMostIndexes = 1000;
 
 }  // namespace
 
-bool IndexDef::IsUnique() const { return (flags & kIndexUnique) != 0; }
-bool IndexDef::IgnoresNulls() const { return (flags & kIndexIgnoreNulls) != 0; }
-bool IndexDef::IsRequired() const { return (flags & kIndexRequired) != 0; }
+bool IndexDef::IsUnique() const {
+  return (flags & kIndexUnique) != 0;
+}
+bool IndexDef::IgnoresNulls() const {
+  return (flags & kIndexIgnoreNulls) != 0;
+}
+bool IndexDef::IsRequired() const {
+  return (flags & kIndexRequired) != 0;
+}
 
 std::string IndexDef::Name(std::size_t number) const {
   return names.empty() ? "index " + std::to_string(number) : names.front();
@@ -36,8 +42,8 @@ Result<std::vector<IndexDef>> ParseIndexDefs(ByteView definition, const Format& 
                                              std::size_t& at, std::uint32_t physical,
                                              std::uint32_t logical, std::uint16_t codePage) {
   const IndexFormat& layout = IndexFormat::For(format.version);
-  const Status cut = Status::Corruption("The table definition's indexes are cut short.",
-                                        "index definitions");
+  const Status cut =
+      Status::Corruption("The table definition's indexes are cut short.", "index definitions");
   if (physical > kMostIndexes || logical > kMostIndexes) return cut;
   std::vector<IndexDef> indexes(physical);
   for (IndexDef& index : indexes) {

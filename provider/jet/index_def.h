@@ -22,9 +22,9 @@ struct IndexDef {
   std::vector<IndexColumn> columns;  // the key, most significant first
   std::uint32_t usageMap = 0;        // row pointer of the map of its pages
   std::uint32_t rootPage = 0;
-  std::uint8_t flags = 0;            // kIndexUnique, kIndexIgnoreNulls, kIndexRequired
-  std::vector<std::string> names;    // the logical indexes using it (UTF-8)
-  bool primaryKey = false;           // one of them is the primary key
+  std::uint8_t flags = 0;          // kIndexUnique, kIndexIgnoreNulls, kIndexRequired
+  std::vector<std::string> names;  // the logical indexes using it (UTF-8)
+  bool primaryKey = false;         // one of them is the primary key
 
   bool IsUnique() const;
   bool IgnoresNulls() const;

@@ -23,25 +23,26 @@ constexpr std::uint8_t kIndexPrimaryKey = 1;
 constexpr std::uint8_t kIndexForeignKey = 2;
 
 struct IndexFormat {
+  JetVersion version;
   std::size_t pageSize;
   // Index pages.
-  std::size_t freeSpace;      // 2 bytes
-  std::size_t owner;          // 4 bytes: the table's definition page
-  std::size_t previousPage;   // 4 bytes, at this level
-  std::size_t nextPage;       // 4 bytes, at this level
-  std::size_t tailPage;       // 4 bytes: the last leaf, on intermediate pages
-  std::size_t prefixLength;   // prefixLengthSize bytes
+  std::size_t freeSpace;     // 2 bytes
+  std::size_t owner;         // 4 bytes: the table's definition page
+  std::size_t previousPage;  // 4 bytes, at this level
+  std::size_t nextPage;      // 4 bytes, at this level
+  std::size_t tailPage;      // 4 bytes: the last leaf, on intermediate pages
+  std::size_t prefixLength;  // prefixLengthSize bytes
   std::size_t prefixLengthSize;
-  std::size_t nodeMark;       // 1 byte: 1 on intermediate pages, 0 on leaves
-  std::size_t bitmap;         // entry-end bitmap, up to firstEntry
+  std::size_t nodeMark;  // 1 byte: 1 on intermediate pages, 0 on leaves
+  std::size_t bitmap;    // entry-end bitmap, up to firstEntry
   std::size_t firstEntry;
   // Definitions.
-  std::size_t physicalSize;   // one physical index definition
+  std::size_t physicalSize;     // one physical index definition
   std::size_t physicalColumns;  // its ten {column number (2), order (1)} slots
   std::size_t physicalUsageMap;
   std::size_t physicalRoot;
   std::size_t physicalFlags;
-  std::size_t logicalSize;    // one logical index definition
+  std::size_t logicalSize;  // one logical index definition
   std::size_t logicalNumber;
   std::size_t logicalPhysical;
   std::size_t logicalKind;
@@ -50,7 +51,8 @@ struct IndexFormat {
   std::size_t EntrySpace() const { return pageSize - firstEntry; }
 
   static const IndexFormat& Jet3() {
-    static const IndexFormat format{.pageSize = 2048,
+    static const IndexFormat format{.version = JetVersion::jet3,
+                                    .pageSize = 2048,
                                     .freeSpace = 2,
                                     .owner = 4,
                                     .previousPage = 8,
@@ -73,7 +75,8 @@ struct IndexFormat {
     return format;
   }
   static const IndexFormat& Jet4() {
-    static const IndexFormat format{.pageSize = 4096,
+    static const IndexFormat format{.version = JetVersion::jet4,
+                                    .pageSize = 4096,
                                     .freeSpace = 2,
                                     .owner = 4,
                                     .previousPage = 12,

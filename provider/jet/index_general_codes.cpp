@@ -290,8 +290,9 @@ constexpr GeneralCode kCodes[] = {
 }  // namespace
 
 const GeneralCode* FindGeneralCode(char16_t character) {
-  const auto found = std::lower_bound(std::begin(kCodes), std::end(kCodes), character,
-                                      [](const GeneralCode& code, char16_t c) { return code.character < c; });
+  const auto found =
+      std::lower_bound(std::begin(kCodes), std::end(kCodes), character,
+                       [](const GeneralCode& code, char16_t c) { return code.character < c; });
   return found != std::end(kCodes) && found->character == character ? found : nullptr;
 }
 

@@ -3,9 +3,9 @@
 // Each column adds a flag byte (0x7F ascending, 0x80 descending; a null is the flag alone, 0x00
 // ascending or 0xFF descending) and then its value's bytes, all inverted when descending, so
 // that the byte order of keys is the order of the values. Integers are big-endian, the sign bit
-// flipped for the signed ones (not for Byte); Double and Date/Time are big-endian IEEE bits, the sign bit flipped for
-// positive numbers and every bit inverted for negative ones; text is its sort codes
-// (index_text_key.cpp).
+// flipped for the signed ones (not for Byte); Double and Date/Time are big-endian IEEE bits, the
+// sign bit flipped for positive numbers and every bit inverted for negative ones; text is its sort
+// codes (index_text_key.cpp).
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/index_key.h"
@@ -59,7 +59,8 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
       if (const auto* date = std::get_if<DateTime>(&value)) return Floating(date->days);
       break;
     case ColumnType::text:
-      if (const auto* text = std::get_if<std::u16string>(&value)) return EncodeTextKey(*text, version);
+      if (const auto* text = std::get_if<std::u16string>(&value))
+        return EncodeTextKey(*text, version);
       break;
     default:
       return Status::NotSupported("This engine cannot encode index keys of column type " +
@@ -86,7 +87,8 @@ bool KeyTypeSupported(ColumnType type) {
 }
 
 Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> columns,
-                                                 std::span<const Value> values, JetVersion version) {
+                                                 std::span<const Value> values,
+                                                 JetVersion version) {
   if (columns.size() != values.size())
     return Status::InvalidArgument("A key needs one value per column.", "index key");
   std::vector<std::uint8_t> key;
@@ -99,7 +101,8 @@ Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> colu
     auto bytes = ValueBytes(columns[i].type, values[i], version);
     VELMORA_RETURN_IF_ERROR(bytes);
     key.push_back(ascending ? kKeyValueAscending : kKeyValueDescending);
-    for (std::uint8_t byte : bytes.value()) key.push_back(ascending ? byte : static_cast<std::uint8_t>(~byte));
+    for (std::uint8_t byte : bytes.value())
+      key.push_back(ascending ? byte : static_cast<std::uint8_t>(~byte));
   }
   return key;
 }

@@ -39,8 +39,9 @@ Status At(const Status& status, const std::string& where) {
   }
 }
 
-// A stored field of a file of `version` as the value its key is made from.
-Result<Value> FieldValue(const Column& column, const StoredField& field, JetVersion version) {
+// A stored field as the value its key is made from.
+Result<Value> FieldValue(const Column& column, const StoredField& field, const IndexFormat& format,
+                         std::uint16_t codePage) {
   if (!field.present) return Value{};
   switch (column.type) {
     case ColumnType::byte:
@@ -54,10 +55,9 @@ Result<Value> FieldValue(const Column& column, const StoredField& field, JetVers
     case ColumnType::dateTime:
       return Value{DateTime{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))}};
     case ColumnType::text: {
-      if (version != JetVersion::jet4)
-        return Status::NotSupported("Text index keys of Jet 3 files cannot be encoded by this engine.",
-                                    "column '" + column.name + "'");
-      auto text = DecodeJet4Text(ByteView(field.bytes.data(), field.bytes.size()));
+      const ByteView bytes(field.bytes.data(), field.bytes.size());
+      auto text = format.version == JetVersion::jet4 ? DecodeJet4Text(bytes)
+                                                     : DecodeCodePageText(bytes, codePage);
       VELMORA_RETURN_IF_ERROR(text);
       return Value{text.take()};
     }
@@ -71,7 +71,8 @@ Result<Value> FieldValue(const Column& column, const StoredField& field, JetVers
 }  // namespace
 
 std::string IndexMaintenance::Where(std::size_t index) const {
-  return "table '" + definition_->name + "', index '" + definition_->indexes[index].Name(index) + "'";
+  return "table '" + definition_->name + "', index '" + definition_->indexes[index].Name(index) +
+         "'";
 }
 
 bool IndexMaintenance::Touches(std::size_t index, const std::vector<StoredField>& a,
@@ -90,8 +91,6 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
                                              std::uint32_t location,
                                              const std::vector<bool>& wanted) const {
   const std::vector<Column>& columns = definition_->columns;
-  const JetVersion version =
-      format_->pageSize == IndexFormat::Jet3().pageSize ? JetVersion::jet3 : JetVersion::jet4;
   RowEntries entries(definition_->indexes.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (!wanted.empty() && !wanted[i]) continue;
@@ -102,18 +101,18 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
       const auto column = std::find_if(columns.begin(), columns.end(),
                                        [&](const Column& c) { return c.number == key.number; });
       if (column == columns.end())
-        return Status::Corruption("An index's key names a column the table does not have.", Where(i));
-      auto value =
-          FieldValue(*column, fields[static_cast<std::size_t>(column - columns.begin())], version);
-      if (!value.ok())
-        return At(value.status(), Where(i));
+        return Status::Corruption("An index's key names a column the table does not have.",
+                                  Where(i));
+      auto value = FieldValue(*column, fields[static_cast<std::size_t>(column - columns.begin())],
+                              *format_, codePage_);
+      if (!value.ok()) return At(value.status(), Where(i));
       entries[i].hasNull = entries[i].hasNull || IsNull(value.value());
       keyColumns.push_back({column->type, key.ascending});
       values.push_back(value.take());
     }
     const bool allNull = std::all_of(values.begin(), values.end(), IsNull);
     if (allNull && index.IgnoresNulls()) continue;
-    auto key = EncodeIndexKey(keyColumns, values, version);
+    auto key = EncodeIndexKey(keyColumns, values, format_->version);
     if (!key.ok()) return At(key.status(), Where(i));
     entries[i].entry = IndexEntry{key.take(), location, 0};
   }

@@ -27,8 +27,10 @@ using RowEntries = std::vector<RowEntry>;
 
 class IndexMaintenance {
  public:
-  IndexMaintenance(PageStore& store, const TableDef& definition, const IndexFormat& format)
-      : store_(&store), definition_(&definition), format_(&format) {}
+  // `format` gives the file's version; Jet 3 text is read in `codePage`.
+  IndexMaintenance(PageStore& store, const TableDef& definition, const IndexFormat& format,
+                   std::uint16_t codePage = 1252)
+      : store_(&store), definition_(&definition), format_(&format), codePage_(codePage) {}
 
   // Whether the table has indexes to keep.
   bool Any() const { return !definition_->indexes.empty(); }
@@ -52,6 +54,7 @@ class IndexMaintenance {
   PageStore* store_;
   const TableDef* definition_;
   const IndexFormat* format_;
+  std::uint16_t codePage_;
 };
 
 }  // namespace provider::jet

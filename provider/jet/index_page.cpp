@@ -22,25 +22,24 @@ namespace {
 constexpr std::size_t kRowBytes = 4;
 constexpr std::size_t kChildBytes = 4;
 
-std::size_t Tail(bool leaf) { return kRowBytes + (leaf ? 0 : kChildBytes); }
+std::size_t Tail(bool leaf) {
+  return kRowBytes + (leaf ? 0 : kChildBytes);
+}
 
 std::uint32_t LoadBig32(std::span<const std::uint8_t> at, std::size_t offset) {
-  return static_cast<std::uint32_t>(at[offset]) << 24 | static_cast<std::uint32_t>(at[offset + 1]) << 16 |
+  return static_cast<std::uint32_t>(at[offset]) << 24 |
+         static_cast<std::uint32_t>(at[offset + 1]) << 16 |
          static_cast<std::uint32_t>(at[offset + 2]) << 8 | at[offset + 3];
 }
 
 void AppendBig32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-// A row pointer as entries store it: page big-endian, then the slot.
-void AppendRow(std::vector<std::uint8_t>& out, std::uint32_t row) {
-  AppendBig32(out, (row >> 8) << 8 | (row & 0xFF));
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 std::vector<std::uint8_t> Stored(const IndexEntry& entry, bool leaf) {
   std::vector<std::uint8_t> bytes = entry.key;
-  AppendRow(bytes, entry.row);
+  AppendBig32(bytes, entry.row);  // the page (3 bytes) and the slot: the row pointer, big-endian
   if (!leaf) AppendBig32(bytes, entry.child);
   return bytes;
 }
@@ -50,10 +49,9 @@ std::size_t SharedPrefix(const std::vector<IndexEntry>& entries) {
   if (entries.size() < 2) return 0;
   std::size_t shared = entries.front().key.size();
   for (const IndexEntry& entry : entries) {
-    const auto [mine, theirs] = std::mismatch(entry.key.begin(), entry.key.end(),
-                                              entries.front().key.begin(),
-                                              entries.front().key.begin() +
-                                                  static_cast<std::ptrdiff_t>(shared));
+    const auto [mine, theirs] =
+        std::mismatch(entry.key.begin(), entry.key.end(), entries.front().key.begin(),
+                      entries.front().key.begin() + static_cast<std::ptrdiff_t>(shared));
     shared = std::min<std::size_t>(shared, static_cast<std::size_t>(mine - entry.key.begin()));
     (void)theirs;
   }
@@ -74,9 +72,13 @@ std::size_t EntriesSize(const IndexPage& page, std::size_t prefix) {
 
 }  // namespace
 
-std::vector<std::uint8_t> SortBytes(const IndexEntry& entry) { return Stored(entry, true); }
+std::vector<std::uint8_t> SortBytes(const IndexEntry& entry) {
+  return Stored(entry, true);
+}
 
-bool EntryBefore(const IndexEntry& a, const IndexEntry& b) { return SortBytes(a) < SortBytes(b); }
+bool EntryBefore(const IndexEntry& a, const IndexEntry& b) {
+  return SortBytes(a) < SortBytes(b);
+}
 
 Result<IndexPage> DecodeIndexPage(std::span<const std::uint8_t> bytes, const IndexFormat& format,
                                   std::uint32_t number) {
@@ -85,7 +87,8 @@ Result<IndexPage> DecodeIndexPage(std::span<const std::uint8_t> bytes, const Ind
     return Status::Corruption("An index page is damaged: " + what + ".", where);
   };
   if (bytes.size() != format.pageSize) return damaged("it is cut short");
-  if (bytes[0] != kPageIndexNode && bytes[0] != kPageIndexLeaf) return damaged("it is not an index page");
+  if (bytes[0] != kPageIndexNode && bytes[0] != kPageIndexLeaf)
+    return damaged("it is not an index page");
   IndexPage page;
   page.leaf = bytes[0] == kPageIndexLeaf;
   page.previous = Load32(bytes, format.previousPage);
@@ -113,8 +116,7 @@ Result<IndexPage> DecodeIndexPage(std::span<const std::uint8_t> bytes, const Ind
     IndexEntry entry;
     const std::size_t keySize = whole.size() - tail;
     entry.key.assign(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(keySize));
-    const std::uint32_t row = LoadBig32(whole, keySize);
-    entry.row = (row >> 8) << 8 | (row & 0xFF);
+    entry.row = LoadBig32(whole, keySize);
     if (!page.leaf) entry.child = LoadBig32(whole, keySize + kRowBytes);
     page.entries.push_back(std::move(entry));
     start = end;

@@ -50,12 +50,14 @@ Result<std::vector<std::uint8_t>> EncodeTextKey(std::u16string_view text, JetVer
     if (code->special != 0) {
       // Where a special character stands after a letter sorting as two is not established.
       if (expanded)
-        return Status::NotSupported("The index key of a text with the character " + Named(character) +
-                                        " after a letter sorting as two is not known to this engine.",
-                                    "index key");
+        return Status::NotSupported(
+            "The index key of a text with the character " + Named(character) +
+                " after a letter sorting as two is not known to this engine.",
+            "index key");
       const std::size_t position = 0x8000 | (7 + 4 * accents.size());
-      specials.insert(specials.end(), {static_cast<std::uint8_t>(position >> 8),
-                                       static_cast<std::uint8_t>(position), kSpecialMark, code->special});
+      specials.insert(specials.end(),
+                      {static_cast<std::uint8_t>(position >> 8),
+                       static_cast<std::uint8_t>(position), kSpecialMark, code->special});
       continue;
     }
     if (code->size == 0) continue;

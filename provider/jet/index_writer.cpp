@@ -60,8 +60,9 @@ Result<std::vector<IndexWriter::Step>> IndexWriter::Descend(const IndexEntry& ta
       return path;
     }
     const std::vector<IndexEntry>& entries = step.page.entries;
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [&](const IndexEntry& entry) { return !EntryBefore(entry, target); });
+    const auto found = std::find_if(entries.begin(), entries.end(), [&](const IndexEntry& entry) {
+      return !EntryBefore(entry, target);
+    });
     step.taken = static_cast<std::size_t>(found - entries.begin());
     if (found != entries.end()) {
       number = found->child;
@@ -121,15 +122,17 @@ Result<bool> IndexWriter::HasKey(const std::vector<std::uint8_t>& key) {
   VELMORA_RETURN_IF_ERROR(path);
   IndexPage leaf = std::move(path.value().back().page);
   for (std::size_t hops = 0; hops < store_->PageCount(); ++hops) {
-    const auto found = std::find_if(leaf.entries.begin(), leaf.entries.end(),
-                                    [&](const IndexEntry& entry) { return !EntryBefore(entry, target); });
+    const auto found =
+        std::find_if(leaf.entries.begin(), leaf.entries.end(),
+                     [&](const IndexEntry& entry) { return !EntryBefore(entry, target); });
     if (found != leaf.entries.end()) return found->key == key;
     if (leaf.next == 0) return false;
     auto next = Read(leaf.next);
     VELMORA_RETURN_IF_ERROR(next);
     leaf = next.take();
   }
-  return Status::Corruption("An index's leaf pages loop.", "index page " + std::to_string(index_->rootPage));
+  return Status::Corruption("An index's leaf pages loop.",
+                            "index page " + std::to_string(index_->rootPage));
 }
 
 Status IndexWriter::Insert(const IndexEntry& entry) {
@@ -183,8 +186,12 @@ Status IndexWriter::Split(std::vector<Step>& path, std::size_t level) {
   VELMORA_RETURN_IF_ERROR(added);
   const std::uint32_t right = added.value();
   const std::size_t cut = Middle(step.page.entries);
-  IndexPage upper{step.page.leaf, step.number, step.page.next, step.page.tail,
-                  {step.page.entries.begin() + static_cast<std::ptrdiff_t>(cut), step.page.entries.end()}};
+  IndexPage upper{
+      step.page.leaf,
+      step.number,
+      step.page.next,
+      step.page.tail,
+      {step.page.entries.begin() + static_cast<std::ptrdiff_t>(cut), step.page.entries.end()}};
   step.page.entries.resize(cut);
   if (step.page.next != 0) VELMORA_RETURN_IF_ERROR(Relink(step.page.next, true, right));
   step.page.next = right;
@@ -203,8 +210,9 @@ Status IndexWriter::Split(std::vector<Step>& path, std::size_t level) {
     }
   } else {
     above.page.entries[above.taken] = Naming(step.page, step.number);
-    above.page.entries.insert(above.page.entries.begin() + static_cast<std::ptrdiff_t>(above.taken) + 1,
-                              Naming(upper, right));
+    above.page.entries.insert(
+        above.page.entries.begin() + static_cast<std::ptrdiff_t>(above.taken) + 1,
+        Naming(upper, right));
   }
   return Store(path, level - 1);
 }
@@ -216,9 +224,15 @@ Status IndexWriter::SplitRoot(std::vector<Step>& path) {
   auto second = NewPage(root.leaf);
   VELMORA_RETURN_IF_ERROR(second);
   const std::size_t cut = Middle(root.entries);
-  IndexPage lower{root.leaf, 0, second.value(), 0,
+  IndexPage lower{root.leaf,
+                  0,
+                  second.value(),
+                  0,
                   {root.entries.begin(), root.entries.begin() + static_cast<std::ptrdiff_t>(cut)}};
-  IndexPage upper{root.leaf, first.value(), 0, root.tail,
+  IndexPage upper{root.leaf,
+                  first.value(),
+                  0,
+                  root.tail,
                   {root.entries.begin() + static_cast<std::ptrdiff_t>(cut), root.entries.end()}};
   Write(first.value(), lower);
   Write(second.value(), upper);
@@ -235,8 +249,10 @@ Status IndexWriter::SplitRoot(std::vector<Step>& path) {
 
 Status IndexWriter::Unlink(std::vector<Step>& path, std::size_t level) {
   const Step& step = path[level];
-  if (step.page.previous != 0) VELMORA_RETURN_IF_ERROR(Relink(step.page.previous, false, step.page.next));
-  if (step.page.next != 0) VELMORA_RETURN_IF_ERROR(Relink(step.page.next, true, step.page.previous));
+  if (step.page.previous != 0)
+    VELMORA_RETURN_IF_ERROR(Relink(step.page.previous, false, step.page.next));
+  if (step.page.next != 0)
+    VELMORA_RETURN_IF_ERROR(Relink(step.page.next, true, step.page.previous));
   VELMORA_RETURN_IF_ERROR(Release(step.number));
   Step& above = path[level - 1];
   above.page.entries.erase(above.page.entries.begin() + static_cast<std::ptrdiff_t>(above.taken));
@@ -252,6 +268,11 @@ Status IndexWriter::Unlink(std::vector<Step>& path, std::size_t level) {
     VELMORA_RETURN_IF_ERROR(tail);
     VELMORA_RETURN_IF_ERROR(Release(above.page.tail));
     Write(above.number, IndexPage{true, 0, 0, 0, tail.take().entries});
+    return Status::Ok();
+  }
+  if (level - 1 == 0) {
+    // A root without entries or tail names nothing: the index is empty.
+    Write(above.number, IndexPage{});
     return Status::Ok();
   }
   Write(above.number, above.page);

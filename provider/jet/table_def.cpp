@@ -127,8 +127,8 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     column.name = platform::WideToUtf8(text.value());
     pos += length;
   }
-  auto indexes = ParseIndexDefs(def, format, pos, realIndexes, def.U32(format.tdefLogicalIndexCount),
-                                codePage);
+  auto indexes = ParseIndexDefs(def, format, pos, realIndexes,
+                                def.U32(format.tdefLogicalIndexCount), codePage);
   if (indexes.ok()) {
     table.indexes = indexes.take();
   } else {

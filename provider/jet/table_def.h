@@ -23,7 +23,7 @@ struct TableDef {
   std::uint16_t varColumns = 0;  // variable slots, deleted ones included
   std::uint32_t usageMap = 0;    // page << 8 | row of the owned-pages map
   std::uint32_t freeSpaceMap = 0;
-  std::vector<Column> columns;  // by column number
+  std::vector<Column> columns;    // by column number
   std::vector<IndexDef> indexes;  // the physical indexes, in definition order
   // The index definitions could not be read: the rows still can, but nothing may be written.
   bool indexesDamaged = false;

@@ -64,7 +64,8 @@ bool Report(const provider::jet::Database& database, const std::string& table, b
     for (std::size_t i = 0; i < check.entries.size(); ++i) {
       const provider::jet::IndexEntry& entry = check.entries[i];
       std::printf("\t%s\t%u:%u", Hex(entry.key).c_str(), entry.row >> 8, entry.row & 0xFF);
-      for (const provider::Value& value : check.values[i]) std::printf("\t%s", Shown(value).c_str());
+      for (const provider::Value& value : check.values[i])
+        std::printf("\t%s", Shown(value).c_str());
       std::printf("\n");
     }
   }
@@ -88,7 +89,8 @@ int RunIndexes(const std::vector<std::string>& args) {
       names.push_back(args[i]);
     }
   }
-  if (names.empty() || names.size() > 2) return jetdb::Report("jetdb indexes", "expected FILE [TABLE]", 2);
+  if (names.empty() || names.size() > 2)
+    return jetdb::Report("jetdb indexes", "expected FILE [TABLE]", 2);
   auto database = provider::jet::Database::Open(names[0], options);
   if (!database.ok()) return jetdb::Report("jetdb", database.status().ToString(), 1);
   bool sound = true;

@@ -358,8 +358,6 @@ TEST_F(JetEditTest, RefusalsLeaveTheFileAsItWas) {
        false, "Cannot update."},
       {"read-only mode", "jackcess_delTestV2003.mdb", "Table", "a", adModeRead, false, false,
        "Cannot update."},
-      {"Jet 3 file", "jackcess_delTestV1997.mdb", "Table", "a", adModeShareDenyNone, false, false,
-       "Cannot update."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

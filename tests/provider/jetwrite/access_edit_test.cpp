@@ -170,7 +170,9 @@ TEST(AccessEditTest, ChangesTheIndexesCannotTakeAreRefusedBeforeAnythingIsWritte
   };
   // clang-format off
   const Case cases[] = {
-      {"a text key whose sort code is unknown", textEditor.value()->InsertRow("Table", {Value{}, Value{u"نو"}}).status(), StatusKind::notSupported, "index"},
+      {"a text key whose sort code is unknown", textEditor.value()->InsertRow("Table", {Value{}, Value{u"نو"}}).status(), StatusKind::notSupported, "U+0646"},
+      {"a stored text key whose sort code is unknown", textEditor.value()->DeleteRow("Table", jetwritetest::LocationOf(texts, "Table", 5)), StatusKind::notSupported, "U+6F22"},
+      {"a primary key taken by an insert", keyEditor.value()->InsertRow("Table1", {Value{std::int64_t{1}}, Value{std::int64_t{1}}, Value{std::int64_t{11}}, Value{u"dup"}, Value{std::int64_t{0}}}).status(), StatusKind::invalidArgument, "duplicate values in the index"},
       {"a primary key taken", keyEditor.value()->UpdateRow("Table1", first, {{id, Value{std::int64_t{2}}}}).status(), StatusKind::invalidArgument, "duplicate values in the index"},
       {"a null primary key", keyEditor.value()->UpdateRow("Table1", first, {{id, Value{}}}).status(), StatusKind::invalidArgument, "cannot contain a Null value"},
   };

@@ -71,17 +71,16 @@ std::string MissingMdbReader() {
   return "";
 }
 
-Rows MdbExport(const std::string& file, const std::string& table) {
-  const Output output = Run("mdb-export -H -Q -d " + Quote(std::string(1, kField)) + " -R " +
-                            Quote(std::string(1, kRecord)) + " -0 " + Quote(kNull) + " " +
-                            Quote(file) + " " + Quote(table));
+namespace {
+
+// Records split at kRecord, cells at kField, kNull standing for Null.
+Rows SplitRecords(const std::string& text) {
   Rows rows;
-  if (output.exitCode != 0) return rows;
   std::size_t start = 0;
-  while (start < output.text.size()) {
-    std::size_t end = output.text.find(kRecord, start);
-    if (end == std::string::npos) end = output.text.size();
-    const std::string record = output.text.substr(start, end - start);
+  while (start < text.size()) {
+    std::size_t end = text.find(kRecord, start);
+    if (end == std::string::npos) end = text.size();
+    const std::string record = text.substr(start, end - start);
     std::vector<Cell> cells;
     std::size_t cellStart = 0;
     while (true) {
@@ -94,6 +93,25 @@ Rows MdbExport(const std::string& file, const std::string& table) {
     rows.push_back(std::move(cells));
     start = end + 1;
   }
+  return rows;
+}
+
+}  // namespace
+
+Rows MdbExport(const std::string& file, const std::string& table) {
+  const Output output = Run("mdb-export -H -Q -d " + Quote(std::string(1, kField)) + " -R " +
+                            Quote(std::string(1, kRecord)) + " -0 " + Quote(kNull) + " " +
+                            Quote(file) + " " + Quote(table));
+  if (output.exitCode != 0) return {};
+  return SplitRecords(output.text);
+}
+
+Rows ReaderRows(const std::string& file, const std::string& table) {
+  const Output output = Run("node " + Quote(SourceDir() + "/tests/node/export_rows.mjs") + " " +
+                            Quote(file) + " " + Quote(table));
+  if (output.exitCode != 0) return {};
+  Rows rows = SplitRecords(output.text);
+  if (!rows.empty()) rows.erase(rows.begin());  // the column names
   return rows;
 }
 
@@ -136,7 +154,8 @@ std::string TempDir(const std::string& name) {
     }
   };
   static Made made;
-  const auto dir = std::filesystem::temp_directory_path() / ("velmora_jetwrite_" + name);
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("velmora_jetwrite_" + std::to_string(::getpid()) + "_" + name);
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   made.dirs.push_back(dir);
