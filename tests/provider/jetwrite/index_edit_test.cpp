@@ -27,13 +27,6 @@ using provider::Value;
 using provider::jet::ColumnType;
 using provider::jet::Editor;
 
-// Removes a test's folder when the test ends.
-struct Folder {
-  std::string path;
-  explicit Folder(const std::string& name) : path(jetwritetest::TempDir(name)) {}
-  ~Folder() { std::filesystem::remove_all(path); }
-};
-
 std::unique_ptr<provider::jet::Database> OpenDatabase(const std::string& path) {
   auto database = provider::jet::Database::Open(path);
   EXPECT_TRUE(database.ok()) << database.status().ToString();
@@ -141,8 +134,8 @@ TEST(IndexEditTest, ScriptedEditsLeaveEveryIndexSoundAndBothPeersAgree) {
   // clang-format on
   for (const Script& script : scripts) {
     SCOPED_TRACE(script.file);
-    Folder folder("index_edits");
-    const std::string path = jetwritetest::CopyFixture(script.file, folder.path);
+    const std::string path =
+        jetwritetest::CopyFixture(script.file, jetwritetest::TempDir("index_edits"));
     std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     const std::string before = Listing(path, script.table);
@@ -216,9 +209,8 @@ std::size_t Depth(const std::string& path, const std::string& table, std::size_t
 }
 
 TEST(IndexEditTest, ATreeGrowsToThreeLevelsAndShrinksBack) {
-  Folder folder("index_depth");
-  const std::string path =
-      jetwritetest::CopyFixture("jackcess_testIndexPropertiesV2003.mdb", folder.path);
+  const std::string path = jetwritetest::CopyFixture("jackcess_testIndexPropertiesV2003.mdb",
+                                                     jetwritetest::TempDir("index_depth"));
   std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   const std::string table = "TableUnique1_temp";
@@ -285,9 +277,8 @@ TEST(IndexEditTest, KilledWritersLeaveSoundIndexes) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   const char* setting = std::getenv("VELMORA_KILLS");
   const int kills = setting != nullptr ? std::atoi(setting) : 10;
-  Folder folder("index_kill");
-  const std::string path =
-      jetwritetest::CopyFixture("jackcess_compIndexTestV2003.mdb", folder.path);
+  const std::string path = jetwritetest::CopyFixture("jackcess_compIndexTestV2003.mdb",
+                                                     jetwritetest::TempDir("index_kill"));
   std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
   std::mt19937 random(20261208);

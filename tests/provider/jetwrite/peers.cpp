@@ -142,23 +142,21 @@ std::string CompareWithMdbReader(const std::string& file, const std::vector<Tabl
 }
 
 std::string TempDir(const std::string& name) {
-  // The folders made, removed when the test program that made them ends (a forked writer
-  // leaves them alone).
-  struct Made {
-    pid_t owner = ::getpid();
-    std::vector<std::filesystem::path> dirs;
-    ~Made() {
+  // Named by the process too, so that test runs of other checkouts on the machine never share
+  // one; every folder made goes when the process ends.
+  static std::vector<std::filesystem::path> made;
+  static const pid_t owner = ::getpid();
+  if (made.empty())
+    std::atexit([] {
       if (::getpid() != owner) return;
       std::error_code ignored;
-      for (const auto& dir : dirs) std::filesystem::remove_all(dir, ignored);
-    }
-  };
-  static Made made;
+      for (const auto& dir : made) std::filesystem::remove_all(dir, ignored);
+    });
   const auto dir = std::filesystem::temp_directory_path() /
-                   ("velmora_jetwrite_" + std::to_string(::getpid()) + "_" + name);
+                   ("velmora_jetwrite_" + name + "_" + std::to_string(::getpid()));
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  made.dirs.push_back(dir);
+  made.push_back(dir);
   return dir.string();
 }
 

@@ -43,7 +43,7 @@ struct TableRows {
 // report (empty when everything matched).
 std::string CompareWithMdbReader(const std::string& file, const std::vector<TableRows>& tables);
 
-// A fresh directory for one test's files, removed when the test program ends.
+// A fresh directory for one test's files, removed when the test process ends.
 std::string TempDir(const std::string& name);
 
 std::string SourceDir();
