@@ -40,6 +40,12 @@ std::string WideToUtf8(std::u16string_view wide);
 // The same appended to `out`, whose storage is reused.
 void AppendWideAsUtf8(std::u16string_view wide, std::string& out);
 
+bool IsHighSurrogate(char16_t c);
+bool IsLowSurrogate(char16_t c);
+// Writes the UTF-8 of `cp` (below U+110000) at `p`, which has room for four bytes; returns the
+// end.
+char* PutUtf8(char* p, char32_t cp);
+
 // Appends one code point (below U+110000) as UTF-8.
 void AppendUtf8(std::string& out, char32_t cp);
 

@@ -16,6 +16,7 @@
 #include "bench/provider/sqlite_copy.h"
 #include "platform/codepage.h"
 #include "provider/jet/database.h"
+#include "provider/jet/row_cursor.h"
 #include "provider/jet_resolver.h"
 #include "provider/source.h"
 #include "provider/sql/query.h"
@@ -84,9 +85,11 @@ std::size_t JetOpenScan(const Setup& setup) {
   auto table = db.value()->OpenTable(setup.table);
   if (!table.ok()) Die(table.status().ToString());
   const provider::jet::Table& t = *table.value();
+  provider::jet::RowCursor cursor(t);
   for (std::size_t row = 0; row < t.RowCount(); ++row) {
+    if (!cursor.MoveTo(row).ok()) Die("a row beyond the table");
     for (std::size_t c = 0; c < t.Columns().size(); ++c) {
-      auto value = t.GetValue(row, c);
+      auto value = cursor.GetValue(c);
       if (!value.ok()) Die(value.status().ToString());
       benchmark::DoNotOptimize(value.value());
     }

@@ -2,7 +2,9 @@
 # Builds and runs the search and start-up benchmarks: in-process figures for the engine against
 # SQLite's library, the data components' re-query and opening, the same search on 10000 and
 # 100000 records, then whole-command timings (median of RUNS runs) of jetdb query, mdb-sql and
-# the sqlite3 shell on the same statements, each with the row count it returned.
+# the sqlite3 shell on the same statements, each with the row count it returned; last, every
+# figure beside its reference and the load it was taken at, as Markdown tables to paste
+# (bench/provider/figures.py).
 #
 # The synthetic databases are built once (a minute and 1.4 GB) into VELMORA_BENCH_DATA, which
 # several work trees may share.
@@ -29,17 +31,31 @@ cmake --build --preset bench --target jetdb provider_bench requery_bench open_be
 # Medians of five repetitions; the processor time is the steadier figure on a shared machine.
 repeat=(--benchmark_min_time=1 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
 
+# What the figures are made from, removed at exit.
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+# Notes the one-minute load average before the figures named $1 are taken.
+note_load() { echo "$1 $(cut -d' ' -f1 /proc/loadavg)" >>"$out/loads"; }
+# Runs benchmark program $2 with the arguments after it (they may override the repetitions),
+# its median figures kept as $1.json.
+bench() {
+  local name=$1 program=$2
+  shift 2
+  note_load "$name"
+  "$build/bin/$program" "${repeat[@]}" "$@" --benchmark_out="$out/$name.json" \
+    --benchmark_out_format=json
+}
+
 echo
 echo "== in process (Google Benchmark), 100000 records =="
-"$build/bin/provider_bench" --mdb="$mdb" --sqlite="$lite" --table=$TABLE --pattern="$PATTERN" \
-  "${repeat[@]}" "$@"
-"$build/bin/requery_bench" --mdb="$mdb" --pattern="$PATTERN" "${repeat[@]}" "$@"
-"$build/bin/open_bench" --mdb="$mdb" "${repeat[@]}" "$@"
+bench large provider_bench --mdb="$mdb" --sqlite="$lite" --table=$TABLE --pattern="$PATTERN" "$@"
+bench requery requery_bench --mdb="$mdb" --pattern="$PATTERN" "$@"
+bench open open_bench --mdb="$mdb" "$@" | tee "$out/open.txt"
 
 echo
 echo "== the same searches on 10000 records =="
-"$build/bin/provider_bench" --mdb="$small" --table=$TABLE --pattern="$PATTERN" \
-  --benchmark_filter=Statement "${repeat[@]}" "$@"
+bench small provider_bench --mdb="$small" --table=$TABLE --pattern="$PATTERN" \
+  --benchmark_filter=Statement "$@"
 
 search="SELECT * FROM $TABLE where kholase like '%$PATTERN%'"
 scan="SELECT * FROM $TABLE"
@@ -71,8 +87,7 @@ medians_ms() {
   median() { printf '%s\n' "$@" | sort -n | sed -n "$(((RUNS + 1) / 2))p"; }
   echo "$(median "${walls[@]}") $(median "${cpus[@]}")"
 }
-times_file=$(mktemp)
-trap 'rm -f "$times_file"' EXIT
+times_file=$out/times
 
 echo
 echo "== whole commands: median of $RUNS runs =="
@@ -85,8 +100,14 @@ for work in scan search; do
       mdbsql) name="mdb-sql" ;;
       sqlite) name="sqlite3" ;;
     esac
+    load=$(cut -d' ' -f1 /proc/loadavg)
     read -r wall cpu < <(medians_ms "${side}_run" "$sql")
     rows=$("${side}_rows" "$sql")
     printf '%-8s %-14s %9s %9s %8s\n' "$work" "$name" "$wall" "$cpu" "$rows"
+    echo "$work ${name// /-} $wall $cpu $rows $load" >>"$out/commands"
   done
 done
+
+echo
+echo "== the figures, each beside its reference =="
+python3 bench/provider/figures.py "$out"

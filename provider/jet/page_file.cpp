@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -85,6 +86,19 @@ Result<ByteView> PageFile::Page(std::uint32_t number, const std::string& where) 
   return ByteView(page.get(), pageSize_);
 }
 
+Result<ByteView> PageFile::ReadPage(std::uint32_t number, std::vector<std::uint8_t>& buffer,
+                                    const std::string& where, std::size_t head) const {
+  if (mapping_ == nullptr || databaseKey_ != 0 || number >= PageCount()) return Page(number, where);
+  const std::size_t wanted = std::min(head, pageSize_);
+  buffer.resize(pageSize_);
+  const auto at = static_cast<off_t>(std::size_t{number} * pageSize_);
+  const ssize_t read = pread(descriptor_, buffer.data(), wanted, at);
+  // A file cut short since it was opened: the mapping would fault on the lost pages.
+  if (read != static_cast<ssize_t>(wanted))
+    return Status::IoError("Cannot read page " + std::to_string(number) + " of the file.", where);
+  return ByteView(buffer.data(), pageSize_);
+}
+
 Status PageFile::BeyondEnd(std::uint64_t number, const std::string& where) const {
   return Status::Corruption("The database refers to page " + std::to_string(number) +
                                 ", beyond the end of the file (" + std::to_string(PageCount()) +
@@ -101,7 +115,7 @@ FileStamp PageFile::Stamp() const {
   stamp.size = static_cast<std::uint64_t>(info.st_size);
   stamp.modified = Nanoseconds(info.st_mtim);
   stamp.changed = Nanoseconds(info.st_ctim);
-  timespec now {};
+  timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   stamp.settled = Nanoseconds(now) - stamp.modified > kTimestampTick;
   return stamp;

@@ -59,6 +59,12 @@ class PageFile {
   // The page `number`, or a corruption status naming it and `where` (the structure that
   // pointed there) when it lies beyond the end of the file. Safe to call from several threads.
   Result<ByteView> Page(std::uint32_t number, const std::string& where) const;
+  // The page `number` as Page gives it, but read into `buffer` (its storage reused) where the
+  // file is mapped and plain: for a walk over pages read once each and spread across the file,
+  // since mapping a page maps the pages around it too. Only the first `head` bytes are read
+  // then: the rest of the view is not the page's. The view lasts until `buffer` changes.
+  Result<ByteView> ReadPage(std::uint32_t number, std::vector<std::uint8_t>& buffer,
+                            const std::string& where, std::size_t head = SIZE_MAX) const;
   // The corruption status for a reference to page `number`, which the file does not have.
   Status BeyondEnd(std::uint64_t number, const std::string& where) const;
 

@@ -24,9 +24,14 @@ Status RowCursor::MoveTo(std::size_t row) {
     placed_ = false;
     return Status::InvalidArgument("No such row or column.", "table '" + table_->Name() + "'");
   }
+  const bool forward = placed_ && row > row_;
+  const std::size_t entry = pageEntry_;
   row_ = row;
   placed_ = true;
-  ReadRow(Locate(row));
+  const std::uint32_t location = Locate(row);
+  // Only a scan stepping on to the next page of the table copies it.
+  const bool nextPage = forward && !table_->pages_.empty() && pageEntry_ == entry + 1;
+  ReadRow(location, forward, nextPage);
   return Status::Ok();
 }
 
@@ -38,15 +43,16 @@ std::uint32_t RowCursor::Locate(std::size_t row) {
   return table.LocationOn(pageEntry_, row);
 }
 
-void RowCursor::ReadRow(std::uint32_t listed) {
+void RowCursor::ReadRow(std::uint32_t listed, bool forward, bool nextPage) {
   const Table& table = *table_;
   // A moved row is listed under the slot that names it; its bytes are where that slot forwards.
   const auto moved = table.movedTo_.find(listed);
   const bool forwarded = moved != table.movedTo_.end();
   const std::uint32_t location = forwarded ? moved->second : listed;
   const std::uint32_t number = location >> 8;
-  if (number != pageNumber_) {
-    Result<ByteView> page = table.file_->Page(number, "");
+  if (number != pageNumber_ || !forward) {
+    Result<ByteView> page =
+        nextPage ? table.file_->ReadPage(number, pageCopy_, "") : table.file_->Page(number, "");
     if (!page.ok()) {
       pageNumber_ = 0;
       rowStatus_ = page.status();
@@ -55,8 +61,6 @@ void RowCursor::ReadRow(std::uint32_t listed) {
     page_ = page.value();
     pageNumber_ = number;
   }
-  // The page's slot table is read afresh for every row: the page may have been written since
-  // the last one.
   Result<DataPage> data = DataPage::Read(page_, *table.format_, "");
   if (!data.ok()) {
     rowStatus_ = data.status();

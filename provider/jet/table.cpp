@@ -46,12 +46,20 @@ Status Table::LocateRows() {
   VELMORA_RETURN_IF_ERROR(pages);
   std::vector<std::uint32_t> owned;
   bool moved = false;
+  // Counting a page's rows reads its header and row offsets only, which mostly lie in its first
+  // bytes; the rows themselves are not read.
+  constexpr std::size_t kHead = 512;
+  std::vector<std::uint8_t> buffer;
   for (std::uint32_t number : pages.value()) {
     // The map reader refuses pages beyond the file, so this read fails only if that changes.
-    Result<ByteView> page = file_->Page(number, where);
+    Result<ByteView> page = file_->ReadPage(number, buffer, where, kHead);
     VELMORA_RETURN_IF_ERROR(page);
     // Usage maps may name pages the table no longer owns; only its own data pages count.
     if (page.value().U8(0) != kDataPage || page.value().U32(4) != definition_.page) continue;
+    if (format_->dataRowTable + 2u * page.value().U16(format_->dataRowCount) > kHead) {
+      page = file_->ReadPage(number, buffer, where);
+      VELMORA_RETURN_IF_ERROR(page);
+    }
     // Places are spelled out only for a failure: building them for every page cost more than
     // counting its rows.
     const auto here = [&] { return where + ", data page " + std::to_string(number); };

@@ -76,31 +76,9 @@ struct Utf16Sink {
   void PutWide(const std::uint8_t* p, std::size_t count) { Put<2>(p, count); }
 };
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-char* PutCodePoint(char* o, char32_t cp) {
-  if (cp < 0x80) {
-    *o++ = static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    *o++ = static_cast<char>(0xC0 | (cp >> 6));
-    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    *o++ = static_cast<char>(0xE0 | (cp >> 12));
-    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    *o++ = static_cast<char>(0xF0 | (cp >> 18));
-    *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return o;
-}
+using platform::IsHighSurrogate;
+using platform::IsLowSurrogate;
+using platform::PutUtf8;
 
 // A character below U+0800, nearly all there is (Latin and Arabic-script text): both bytes are
 // written and the pointer moved by one or two, without a branch that text mixing the two (words
@@ -126,7 +104,7 @@ struct Utf8Sink {
 
   void PutNarrow(const std::uint8_t* p, std::size_t count) {
     if (count == 0) return;
-    char* o = high != 0 ? PutCodePoint(out, 0xFFFD) : out;
+    char* o = high != 0 ? PutUtf8(out, 0xFFFD) : out;
     high = 0;
     for (std::size_t k = 0; k < count; ++k) o = PutShort(o, p[k]);
     out = o;
@@ -139,7 +117,7 @@ struct Utf8Sink {
     if (high != 0) {
       const char16_t first = Unit(p);
       const bool pair = IsLowSurrogate(first);
-      o = PutCodePoint(o, pair ? Paired(high, first) : 0xFFFD);
+      o = PutUtf8(o, pair ? Paired(high, first) : 0xFFFD);
       k = pair ? 1 : 0;
       high = 0;
     }
@@ -148,21 +126,21 @@ struct Utf8Sink {
       if (c < 0x800) {
         o = PutShort(o, c);
       } else if (!IsHighSurrogate(c)) {
-        o = PutCodePoint(o, IsLowSurrogate(c) ? 0xFFFD : c);
+        o = PutUtf8(o, IsLowSurrogate(c) ? 0xFFFD : c);
       } else if (k + 1 == count) {
         high = c;
       } else if (const char16_t next = Unit(p + 2 * (k + 1)); IsLowSurrogate(next)) {
-        o = PutCodePoint(o, Paired(c, next));
+        o = PutUtf8(o, Paired(c, next));
         ++k;
       } else {
-        o = PutCodePoint(o, 0xFFFD);
+        o = PutUtf8(o, 0xFFFD);
       }
     }
     out = o;
   }
 
   void Finish() {
-    if (high != 0) out = PutCodePoint(out, 0xFFFD);
+    if (high != 0) out = PutUtf8(out, 0xFFFD);
     high = 0;
   }
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "provider/jet/database.h"
+#include "provider/jet/new_database.h"
 #include "tests/provider/jet/written_table.h"
 
 namespace provider::jet {
@@ -61,6 +62,35 @@ TEST(JetTableRows, EveryLiveRowOnceInPageAndSlotOrder) {
     EXPECT_EQ(table.value()->RowLocations(rows),
               std::vector<std::uint32_t>(written.locations.rbegin(), written.locations.rend()));
   }
+}
+
+// Pages of the most rows a page may hold (255 of one byte each), whose row offsets run past the
+// first bytes of the page that opening a table reads of most pages.
+TEST(JetTableRows, PagesOfTheMostRowsAPageHolds) {
+  constexpr std::size_t kRows = 700;
+  TempFile file;
+  {
+    auto database = NewDatabase::Create(DateTime{46000});
+    ASSERT_TRUE(database.ok());
+    auto table = database.value()->CreateTable(
+        TableSpec{u"b", {ColumnSpec{u"n", ColumnType::byte, 0, false}}});
+    ASSERT_TRUE(table.ok());
+    std::set<std::uint32_t> pages;
+    for (std::size_t row = 0; row < kRows; ++row) {
+      auto location = table.value()->InsertRow({Value(std::int64_t(row % 200))});
+      ASSERT_TRUE(location.ok()) << location.status().ToString();
+      pages.insert(location.value() >> 8);
+    }
+    ASSERT_LE(pages.size(), 3u) << "rows spread over more pages than the test means";
+    ASSERT_TRUE(database.value()->Save(file.Path()).ok());
+  }
+  auto database = Database::Open(file.Path());
+  ASSERT_TRUE(database.ok());
+  auto table = database.value()->OpenTable("b");
+  ASSERT_TRUE(table.ok()) << table.status().ToString();
+  ASSERT_EQ(table.value()->RowCount(), kRows);
+  for (std::size_t row = 0; row < kRows; ++row)
+    EXPECT_EQ(table.value()->GetValue(row, 0).value(), Value(std::int64_t(row % 200))) << row;
 }
 
 // Flags slot `slot` of data page `page` deleted, in the file itself.
