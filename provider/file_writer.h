@@ -31,9 +31,9 @@ class FileWriter {
   FileWriter(const FileWriter&) = delete;
   FileWriter& operator=(const FileWriter&) = delete;
 
-  // Whether a change can be tried at all: the mode allows writing and the file and its folder may
-  // be written (Jet 3 and Jet 4 files alike). The writer lock and what a table allows are found
-  // out only when a change is tried.
+  // Whether a change can be tried at all: the mode allows writing, and the file and its folder
+  // may be written. The writer lock and what a table allows are found out only when a change is
+  // tried.
   bool CanWrite() const;
   // The tables as the file now holds them.
   const std::shared_ptr<TableCache>& Cache();

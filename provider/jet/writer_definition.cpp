@@ -62,8 +62,9 @@ Result<DefinitionExtras> ReadDefinitionExtras(const PageStore& store, std::uint3
     at += format.nameLengthSize + nameLength(at);
   }
   DefinitionExtras extras;
-  auto indexes =
-      ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical, 0);
+  // Jet 3 index names are for messages only: the Western code page reads any of them.
+  auto indexes = ParseIndexDefs(ByteView(definition.data(), length), format, at, physical, logical,
+                                1252);
   if (!indexes.ok()) return cut;
   for (const IndexDef& index : indexes.value()) {
     IndexInfo info;

@@ -2,6 +2,7 @@
 // ones, repainting after changes, and the panel's and group box's frames.
 #include "graphics/colors.h"
 #include "tests/controls/controls_fixture.h"
+#include "tests/fixtures/scratch_folder.h"
 
 using namespace platform;
 
@@ -33,7 +34,7 @@ TEST_F(ControlPaint, WindowlessControlsPaintInStoredOrderBelowWindowedOnes) {
   EXPECT_EQ(At(157, 112), Rgb(clNavy)) << "the probe inside Panel1, which covers Late";
   EXPECT_EQ(At(200, 175), Rgb(clBtnFace)) << "Panel1's face";
 
-  std::string png = ::testing::TempDir() + "controls_form.png";
+  std::string png = (fixtures::ProcessScratchFolder() / "controls_form.png").string();
   EXPECT_TRUE(screen_->WritePng(form_->Handle(), png)) << png;
 }
 

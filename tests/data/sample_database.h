@@ -2,13 +2,11 @@
 // connection string, resolved from the current directory.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
-#include <string>
 
 #include "core/sysutils.h"
 #include "tests/fixtures/program_connection_string.h"
+#include "tests/fixtures/scratch_folder.h"
 
 namespace datatest {
 
@@ -19,21 +17,7 @@ namespace datatest {
 inline std::filesystem::path SampleDatabaseFolder();
 
 // An empty folder of its own, removed with the object: a directory without the database.
-class EmptyFolder {
- public:
-  EmptyFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-data-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    path_ = pattern;
-  }
-  ~EmptyFolder() { std::filesystem::remove_all(path_); }
-  EmptyFolder(const EmptyFolder&) = delete;
-  EmptyFolder& operator=(const EmptyFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using EmptyFolder = fixtures::ScratchFolder;
 
 // A folder holding a fresh copy of the sample database, removed with the object.
 class CopyOfSampleDatabase {

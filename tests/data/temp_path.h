@@ -3,21 +3,22 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 
+#include "tests/fixtures/scratch_folder.h"
+
 namespace datatest {
 
-// `fileName` in the temporary directory, prefixed with the process id and the running test's
-// suite and name.
+// `fileName` in this process's scratch folder (removed when the process exits), prefixed with
+// the running test's suite and name.
 inline std::string TestTempPath(const std::string& fileName) {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  std::string prefix = std::to_string(getpid());
-  if (test != nullptr) prefix += std::string("_") + test->test_suite_name() + "_" + test->name();
+  std::string prefix = "run";
+  if (test != nullptr) prefix = std::string(test->test_suite_name()) + "_" + test->name();
   std::replace(prefix.begin(), prefix.end(), '/', '_');
-  return testing::TempDir() + prefix + "_" + fileName;
+  return (fixtures::ProcessScratchFolder() / (prefix + "_" + fileName)).string();
 }
 
 }  // namespace datatest

@@ -2,18 +2,19 @@
 #include "tests/e2e/test_database.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 
+#include "tests/fixtures/scratch_folder.h"
+
 namespace e2etest {
 namespace {
 
-const char* const kTables[] = {"kolliyat", "ejaz", "elm", "payambaran", "vahy", "mohamad",
-                               "ptarsilo"};
+const char* const kTables[] = {"kolliyat", "ejaz",    "elm",     "payambaran",
+                               "vahy",     "mohamad", "ptarsilo"};
 
 void WriteContentFile(const std::filesystem::path& path, const std::vector<Record>& records) {
   std::ofstream out(path, std::ios::binary);
@@ -38,9 +39,7 @@ std::string ShellWord(const std::string& word) {
 std::filesystem::path BuildDatabase(const DatabaseContent& content) {
   static std::atomic<int> counter{0};
   std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("velmora-content-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(folder);
+      fixtures::ProcessScratchFolder() / ("content-" + std::to_string(counter++));
   std::filesystem::create_directories(folder);
   for (const char* table : kTables) {
     auto given = content.tables.find(table);

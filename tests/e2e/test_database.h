@@ -27,7 +27,8 @@ struct DatabaseContent {
   std::vector<std::string> without;
 };
 
-// Builds the database into a fresh file and returns its path; throws when jetdb fails.
+// Builds the database into a fresh file in this process's scratch folder (removed when the
+// process exits) and returns its path; throws when jetdb fails.
 std::filesystem::path BuildDatabase(const DatabaseContent& content);
 
 // Runs velmora-shot on a copy of the database and expects it to end with status 0.

@@ -2,7 +2,6 @@
 #include "tests/graphics/jpeg_tools.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -11,13 +10,14 @@
 #include <iterator>
 #include <sstream>
 
+#include "tests/fixtures/scratch_folder.h"
+
 namespace graphicstest {
 namespace {
 
 std::string TempPath(const std::string& name) {
   static int counter = 0;
-  return testing::TempDir() + "velmora_gfx_" + std::to_string(getpid()) + "_" +
-         std::to_string(counter++) + "_" + name;
+  return (fixtures::ProcessScratchFolder() / (std::to_string(counter++) + "_" + name)).string();
 }
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -51,7 +51,9 @@ Pnm ParsePnm(const std::vector<std::uint8_t>& bytes) {
   return p;
 }
 
-int Run(const std::string& command) { return std::system(command.c_str()); }
+int Run(const std::string& command) {
+  return std::system(command.c_str());
+}
 
 }  // namespace
 
@@ -147,7 +149,8 @@ std::vector<std::uint8_t> Bitmap16(const Pnm& picture) {
   for (int y = picture.height - 1; y >= 0; --y) {
     for (int x = 0; x < picture.width; ++x) {
       std::uint32_t rgb = picture.Rgb(x, y);
-      std::uint32_t v = ((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F);
+      std::uint32_t v =
+          ((rgb >> 19) & 0x1F) << 11 | ((rgb >> 10) & 0x3F) << 5 | ((rgb >> 3) & 0x1F);
       le(v, 2);
     }
     for (int pad = picture.width * 2; pad < rowBytes; ++pad) b.push_back(0);

@@ -11,6 +11,7 @@
 #include "provider/jet/database.h"
 #include "provider/jet/new_database.h"
 #include "provider/jet/rc4.h"
+#include "tests/fixtures/scratch_folder.h"
 #include "tests/provider/jet/jet_test_support.h"
 
 namespace {
@@ -44,13 +45,13 @@ std::string WrittenDatabase() {
       EXPECT_TRUE(table.value()->InsertRow({provider::Value{}, provider::Value{title}}).ok());
     }
   }
-  const std::string path = ::testing::TempDir() + "written.mdb";
+  const std::string path = (fixtures::ProcessScratchFolder() / "written.mdb").string();
   EXPECT_TRUE(db.value()->Save(path).ok());
   return path;
 }
 
 std::string TempFile(const std::string& name, const std::string& contents) {
-  const std::string path = ::testing::TempDir() + name;
+  const std::string path = (fixtures::ProcessScratchFolder() / name).string();
   std::ofstream(path, std::ios::binary) << contents;
   return path;
 }
@@ -80,10 +81,11 @@ TEST(JetCorruptFiles, ForeignFilesAreRefusedWithJetsMessages) {
 // What is not a regular file is refused as it is opened: a directory, a device, and a named pipe
 // that no one writes to, which must not be waited on.
 TEST(JetCorruptFiles, OnlyRegularFilesAreOpened) {
-  const std::string fifo = ::testing::TempDir() + "pipe.mdb";
+  const std::string fifo = (fixtures::ProcessScratchFolder() / "pipe.mdb").string();
   std::remove(fifo.c_str());
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  for (const std::string& path : {::testing::TempDir(), std::string("/dev/zero"), fifo}) {
+  for (const std::string& path :
+       {fixtures::ProcessScratchFolder().string(), std::string("/dev/zero"), fifo}) {
     auto db = Database::Open(path);
     ASSERT_FALSE(db.ok()) << path;
     EXPECT_EQ(db.status().kind(), StatusKind::io);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/fixtures/scratch_folder.h"
+
 namespace {
 
 struct Outcome {
@@ -19,8 +21,10 @@ Outcome Query(const std::string& sql, const std::string& file = SAMPLE_DATABASE)
   for (char c : sql) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   quoted += "'";
   // CTest runs the cases in parallel: one error file per case.
-  const std::string err = ::testing::TempDir() + "jetdb_query_" +
-                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".err";
+  const std::string err =
+      (fixtures::ProcessScratchFolder() /
+       (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err"))
+          .string();
   const std::string command =
       std::string(JETDB_PROGRAM) + " query '" + file + "' " + quoted + " 2>'" + err + "'";
   Outcome run;

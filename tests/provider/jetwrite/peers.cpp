@@ -2,14 +2,12 @@
 // for the writer's tests. A missing reader is a failure that names it, never a skip.
 #include "tests/provider/jetwrite/peers.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
-#include <vector>
+
+#include "tests/fixtures/scratch_folder.h"
 
 namespace jetwritetest {
 
@@ -142,21 +140,9 @@ std::string CompareWithMdbReader(const std::string& file, const std::vector<Tabl
 }
 
 std::string TempDir(const std::string& name) {
-  // Named by the process too, so that test runs of other checkouts on the machine never share
-  // one; every folder made goes when the process ends.
-  static std::vector<std::filesystem::path> made;
-  static const pid_t owner = ::getpid();
-  if (made.empty())
-    std::atexit([] {
-      if (::getpid() != owner) return;
-      std::error_code ignored;
-      for (const auto& dir : made) std::filesystem::remove_all(dir, ignored);
-    });
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("velmora_jetwrite_" + name + "_" + std::to_string(::getpid()));
+  const auto dir = fixtures::ProcessScratchFolder() / name;
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
-  made.push_back(dir);
   return dir.string();
 }
 

@@ -43,7 +43,8 @@ struct TableRows {
 // report (empty when everything matched).
 std::string CompareWithMdbReader(const std::string& file, const std::vector<TableRows>& tables);
 
-// A fresh directory for one test's files, removed when the test process ends.
+// A fresh directory for one test's files, in this process's scratch folder (removed when the
+// process exits).
 std::string TempDir(const std::string& name);
 
 std::string SourceDir();
