@@ -79,8 +79,8 @@ class Editor {
   Result<std::uint32_t> InsertRow(std::string_view table, const std::vector<Value>& values);
   // Gives the row at `location` the values in `changes`; the other columns keep their stored
   // bytes exactly. A row that no longer fits its slot moves and leaves a forwarding pointer in
-  // its slot; a replaced memo or OLE value's old pages are freed. Returns where Table lists the
-  // row from now on (it changes when the row moves).
+  // its slot; a replaced memo or OLE value's old space is freed. Returns where Table lists the
+  // row from now on: the location of the slot that names it, which a move does not change.
   Result<std::uint32_t> UpdateRow(std::string_view table, std::uint32_t location,
                                   const std::vector<ColumnValue>& changes);
   // Deletes the row at `location` and its memo and OLE values.

@@ -15,22 +15,6 @@ std::string RowName(std::uint32_t location) {
   return "page " + std::to_string(location >> 8) + " row " + std::to_string(location & 0xFF);
 }
 
-// Where the row an entry names has its bytes: the slot itself, or where a moved row went.
-// 0 when the slot holds no row of the table.
-std::uint32_t DataLocation(const Database& database, std::uint32_t named, std::uint32_t owner) {
-  const Format& format = database.FileFormat();
-  auto page = database.File().Page(named >> 8, "index entry");
-  if (!page.ok()) return 0;
-  const ByteView bytes = page.value();
-  const std::uint32_t slot = named & 0xFF;
-  if (bytes.U8(0) != 0x01 || bytes.U32(4) != owner || slot >= bytes.U16(format.dataRowCount))
-    return 0;
-  const std::uint16_t offset = bytes.U16(format.dataRowTable + 2 * slot);
-  if ((offset & kRowDeleted) != 0) return 0;
-  if ((offset & kRowMoved) == 0) return named;
-  return bytes.U32(offset & kRowOffsetMask);
-}
-
 }  // namespace
 
 Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::string_view name) {
@@ -48,7 +32,9 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
     VELMORA_RETURN_IF_ERROR(page);
     return std::span<const std::uint8_t>(page.value().data(), page.value().size());
   };
-  std::map<std::uint32_t, std::size_t> rows;  // data location to row number
+  // Row locations to row numbers: an entry names the slot a row is listed by, also when the row
+  // moved.
+  std::map<std::uint32_t, std::size_t> rows;
   for (std::size_t row = 0; row < table.RowCount(); ++row) rows[table.RowLocation(row)] = row;
 
   std::vector<IndexCheck> checks;
@@ -95,7 +81,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
       if (i > 0 && !EntryBefore(check.entries[i - 1], entry))
         check.problems.push_back("entry " + std::to_string(i) + " (" + RowName(entry.row) +
                                  ") is out of order");
-      const auto row = rows.find(DataLocation(database, entry.row, definition.page));
+      const auto row = rows.find(entry.row);
       if (row == rows.end()) {
         check.problems.push_back("entry " + std::to_string(i) + " names " + RowName(entry.row) +
                                  ", which holds no row");

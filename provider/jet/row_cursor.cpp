@@ -43,8 +43,12 @@ std::uint32_t RowCursor::Locate(std::size_t row) {
   return table.LocationOn(pageEntry_, row);
 }
 
-void RowCursor::ReadRow(std::uint32_t location, bool forward, bool nextPage) {
+void RowCursor::ReadRow(std::uint32_t listed, bool forward, bool nextPage) {
   const Table& table = *table_;
+  // A moved row is listed under the slot that names it; its bytes are where that slot forwards.
+  const auto moved = table.movedTo_.find(listed);
+  const bool forwarded = moved != table.movedTo_.end();
+  const std::uint32_t location = forwarded ? moved->second : listed;
   const std::uint32_t number = location >> 8;
   if (number != pageNumber_ || !forward) {
     Result<ByteView> page =
@@ -67,9 +71,8 @@ void RowCursor::ReadRow(std::uint32_t location, bool forward, bool nextPage) {
     rowStatus_ = slot.status();
     return;
   }
-  // Only a moved row is listed from a slot flagged deleted (its data's).
-  const bool listable = table.pages_.empty() ? !slot.value().overflow || slot.value().deleted
-                                             : !slot.value().overflow && !slot.value().deleted;
+  // A moved row's data lies in a slot flagged deleted, so that a plain scan does not list it twice.
+  const bool listable = !slot.value().overflow && slot.value().deleted == forwarded;
   if (slot.value().bytes.empty() || !listable) {
     rowStatus_ = Status::Corruption("The row is no longer where its table was opened.", "");
     return;

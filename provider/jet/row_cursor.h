@@ -53,10 +53,11 @@ class RowCursor {
  private:
   // The location (page << 8 | slot) of row `row` (< the table's row count).
   std::uint32_t Locate(std::size_t row);
-  // Reads the row at `location` into layout_, or the reason it cannot be read into rowStatus_.
-  // `forward`: from the page read for the last row when the row lies on it too; `nextPage`:
-  // a scan has stepped on to the next page, which is copied.
-  void ReadRow(std::uint32_t location, bool forward, bool nextPage);
+  // Reads the row listed at `listed` (for a moved row, from where its slot forwards) into
+  // layout_, or the reason it cannot be read into rowStatus_. `forward`: from the page read for
+  // the last row when the row lies on it too; `nextPage`: a scan has stepped on to the next page,
+  // which is copied.
+  void ReadRow(std::uint32_t listed, bool forward, bool nextPage);
   // The stored bytes of a value that is not Boolean, or nothing when the value is Null.
   Result<std::optional<ByteView>> Stored(const Column& column) const;
   // The stored bytes of a text or memo value (memo pages joined into chain_ where needed), or

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_set>
 
 #include "provider/jet/data_page.h"
 #include "provider/jet/long_value.h"
@@ -37,9 +36,9 @@ Result<std::unique_ptr<Table>> Table::Open(const PageFile& file, const Format& f
   return table;
 }
 
-// Counts the rows page by page. Rows come in the order their bytes lie in the file; a moved
-// row is listed where its data now is (a slot flagged deleted, so that a plain scan would miss
-// it), which only LocateMovedRows follows.
+// Counts the rows page by page, in the order of the file's pages and slots. A moved row is
+// listed in the place of the slot that names it and forwards to its data, which only
+// LocateMovedRows follows.
 Status Table::LocateRows() {
   const std::string where = "table '" + definition_.name + "'";
   Result<std::vector<std::uint32_t>> pages =
@@ -93,8 +92,7 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
   const auto read = [&](std::uint32_t number) {
     return DataPage::Read(file_->Page(number, where).value(), *format_, where).value();
   };
-  // Where each moved row's data lies, in the order of the forwarding slots.
-  std::vector<std::uint32_t> moved;
+  // Where each moved row's data lies, by the slot that forwards to it.
   for (std::uint32_t number : pages) {
     const DataPage page = read(number);
     const std::string here = where + ", data page " + std::to_string(number);
@@ -117,29 +115,24 @@ Status Table::LocateMovedRows(const std::vector<std::uint32_t>& pages) {
           return Status::Corruption("A moved row points into a page of another table.", at);
       }
       // A forwarding slot that is also flagged deleted ends a chain whose row was deleted.
-      if (slot.value().overflow) continue;
-      moved.push_back(location);
+      if (slot.value().overflow || slot.value().bytes.empty()) continue;
+      movedTo_[number << 8 | row] = location;
     }
   }
-  std::unordered_set<std::uint32_t> pending(moved.begin(), moved.end());
 
+  // A moved row is listed where the slot that names it is, under that slot's location: the
+  // order of the rows and every row's location stay what they were before it moved. The slots
+  // its data lies in are flagged deleted and are not listed themselves.
   for (std::uint32_t number : pages) {
     const DataPage page = read(number);
     for (std::uint16_t row = 0; row < page.SlotCount(); ++row) {
       // Every slot of the owned pages was read without error in the pass above.
       const RowSlot slot = page.Slot(row, where).value();
       const std::uint32_t location = number << 8 | row;
-      if (slot.overflow || slot.bytes.empty()) continue;
-      if (slot.deleted && pending.erase(location) == 0) continue;
-      locations_.push_back(location);
+      const bool listed = movedTo_.contains(location) ||
+                          (!slot.overflow && !slot.deleted && !slot.bytes.empty());
+      if (listed) locations_.push_back(location);
     }
-  }
-  // Moved rows whose data lies on a page the usage map does not name. Each location was read
-  // without error while its chain was followed above.
-  for (std::uint32_t location : moved) {
-    if (pending.erase(location) == 0) continue;
-    if (!ReadPointedSlot(*file_, *format_, location, false, where).value().bytes.empty())
-      locations_.push_back(location);
   }
   rowCount_ = locations_.size();
   return Status::Ok();

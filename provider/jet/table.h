@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "provider/jet/column.h"
@@ -22,8 +23,8 @@ namespace provider::jet {
 // Opening a table counts its rows from the slot tables of its own pages, reading no row; a row
 // is found on its page when it is read, and GetValue decodes one value, reading memo and OLE
 // pages only then. A table with moved rows has every row located at opening instead, since a
-// moved row is listed where its data now lies. Rows keep the order of the scan, which is the
-// file's page and slot order.
+// moved row's data lies elsewhere than the slot it is listed by. Rows keep the order of the
+// scan, which is the file's page and slot order; a moved row keeps its slot's place in it.
 //
 // A Table refers to the PageFile of the Database that opened it, which must outlive it.
 class Table {
@@ -45,7 +46,7 @@ class Table {
   // The exact number of rows.
   std::size_t RowCount() const { return rowCount_; }
   // A row's place in the file (page << 8 | slot), stable while the file is unchanged: usable as
-  // a bookmark.
+  // a bookmark. A row that grew and moved keeps the location of the slot that names it.
   std::uint32_t RowLocation(std::size_t row) const;
   // The locations of `rows`, each as RowLocation gives it: rows in ascending order cost no
   // search each.
@@ -108,6 +109,8 @@ class Table {
   // page cannot shift a row onto another.
   std::vector<std::uint8_t> slots_;
   std::vector<std::uint32_t> locations_;
+  // Where the data of each moved row lies, by the location of the slot that names it.
+  std::unordered_map<std::uint32_t, std::uint32_t> movedTo_;
 };
 
 }  // namespace provider::jet

@@ -65,9 +65,8 @@ bool LongValuePageHasRoom(std::span<const std::uint8_t> page, std::size_t size);
 Result<std::uint32_t> AddLongValueRow(std::span<std::uint8_t> page,
                                       std::span<const std::uint8_t> row);
 
-// Deletes slot `slot` of a long-value page and drops its bytes at once: a reader may take a row
-// to end where the nearest live row before it starts, so no deleted row may keep bytes between
-// two live ones. On a page whose offsets are damaged the bytes stay, as DeleteDataRow leaves
+// Deletes slot `slot` of a long-value page and drops its bytes at once: a deleted row that keeps
+// its bytes ahead of a live one makes mdb-reader read the live one short. On a page whose offsets are damaged the bytes stay, as DeleteDataRow leaves
 // them; notFound when there is no such slot.
 Status DeleteLongValueRow(std::span<std::uint8_t> page, std::uint32_t slot);
 

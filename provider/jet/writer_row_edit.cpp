@@ -43,6 +43,7 @@ Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definitio
   TableLayout& layout = table.layout;
   const bool jet4 = store.JetFormat().IsJet4();
   layout.version = store.JetFormat().version;
+  table.codePage = codePage;
   for (const Column& column : table.definition.columns) {
     ColumnLayout placed;
     placed.columnSpec.name = platform::Utf8ToWide(column.name);
@@ -240,6 +241,12 @@ Status RowEdit::IndexesReadable() const {
       "table '" + table_->definition.name + "'");
 }
 
+IndexMaintenance RowEdit::Indexes() const {
+  const IndexFormat& format = IndexFormat::For(store_->JetFormat().version);
+  if (table_->codePage == 0) return IndexMaintenance(*store_, table_->definition, format);
+  return IndexMaintenance(*store_, table_->definition, format, table_->codePage);
+}
+
 Status RowEdit::CountRows(int delta) {
   const std::span<std::uint8_t> definition = store_->Page(table_->definition.page);
   const std::size_t at = store_->JetFormat().tdefRowCount;
@@ -297,7 +304,7 @@ Result<std::uint32_t> RowEdit::Insert(const std::vector<Value>& values, std::int
   }
   if (RowSize(table_->layout, size) > MaxRowSize(store_->JetFormat()))
     return Status::InvalidArgument("The row is too long for a page.", table);
-  IndexMaintenance indexes(*store_, table_->definition, IndexFormat::For(store_->JetFormat().version));
+  IndexMaintenance indexes = Indexes();
   auto entries = indexes.Entries(fields, 0);
   VELMORA_RETURN_IF_ERROR(entries);
   VELMORA_RETURN_IF_ERROR(indexes.Check(entries.value()));
@@ -374,8 +381,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
 
   // The indexes whose key changes lose the row's old entry and take its new one; the slot that
   // names the row stays the same even when the row moves.
-  IndexMaintenance indexes(*store_, table_->definition,
-                             IndexFormat::For(store_->JetFormat().version));
+  IndexMaintenance indexes = Indexes();
   std::vector<bool> touched(table_->definition.indexes.size());
   for (std::size_t i = 0; i < touched.size(); ++i) touched[i] = indexes.Touches(i, old, fields);
   auto before = indexes.Entries(old, place.value().slot, touched);
@@ -406,7 +412,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   if (row.size() <= slot.value().size()) {
     row = Assemble(fields, slot.value().size());
     std::copy(row.begin(), row.end(), slot.value().begin());
-    return data;
+    return place.value().slot;
   }
 
   // The row moves; the slot that names it keeps a pointer to where it went.
@@ -428,7 +434,7 @@ Result<std::uint32_t> RowEdit::Update(std::uint32_t location,
   std::fill(forwarding.value().begin(), forwarding.value().end(), 0);
   Store32(forwarding.value(), 0, moved);
   VELMORA_RETURN_IF_ERROR(FlagDataRow(store_->Page(named >> 8), named & 0xFF, kRowMoved));
-  return moved;
+  return named;
 }
 
 Status RowEdit::Delete(std::uint32_t location) {
@@ -437,8 +443,7 @@ Status RowEdit::Delete(std::uint32_t location) {
   VELMORA_RETURN_IF_ERROR(place);
   auto fields = ReadFields(place.value().data);
   VELMORA_RETURN_IF_ERROR(fields);
-  IndexMaintenance indexes(*store_, table_->definition,
-                             IndexFormat::For(store_->JetFormat().version));
+  IndexMaintenance indexes = Indexes();
   auto entries = indexes.Entries(fields.value(), place.value().slot);
   VELMORA_RETURN_IF_ERROR(entries);
   VELMORA_RETURN_IF_ERROR(indexes.Remove(entries.value()));

@@ -25,6 +25,7 @@ struct EditedTable {
   TableDef definition;
   DefinitionExtras extras;
   TableLayout layout;  // in definition.columns order
+  std::uint16_t codePage = 0;  // Jet 3: the code page of the file's text
 
   // `codePage`: the database's, in which a Jet 3 file's text is stored.
   static Result<EditedTable> Read(const PageStore& store, TableDef definition,
@@ -74,6 +75,8 @@ class RowEdit {
   // A page of the table with room for a row of `size` bytes, added when none has.
   Result<std::uint32_t> PageWithRoom(std::size_t size, std::uint32_t preferred);
   Status CountRows(int delta);
+  // The table's indexes, kept in the file's version.
+  IndexMaintenance Indexes() const;
   // notSupported when the table's index definitions could not be read.
   Status IndexesReadable() const;
   Status Refuse(const char* what, std::size_t column) const;

@@ -11,7 +11,12 @@
 # - jackcess_testIndexCodesV1997.mdb, tables with the bytes 0x81, 0x8D, 0x8F, 0x90, 0x9D, which
 #   code page 1252 leaves undefined: mdb-export prints '?', we keep them as U+0081… as Windows
 #   does for that code page.
+#
+# In the files below Access moved rows (a slot that forwards to the row's bytes elsewhere, in a
+# user table or in the catalog): jetdb lists such a row in the place of its slot, the peers where
+# its bytes are, so their lines are compared in sorted order.
 set -uo pipefail
+moved_rows=" jackcess_overflowTestV2000 jackcess_overflowTestV2003 jackcess_testIndexCodesV1997 mdbtestdata_nwind "
 jetdb=$1
 data=$2
 for tool in mdb-tables mdb-export; do
@@ -28,6 +33,14 @@ fail() {
 }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Whether files $1 and $2 hold the same lines, in the same order unless file $name moved rows.
+same() {
+  if [[ $moved_rows == *" $name "* ]]; then
+    cmp -s <(sort "$1") <(sort "$2")
+  else
+    cmp -s "$1" "$2"
+  fi
+}
 
 for file in "$data"/*.mdb; do
   name=$(basename "$file" .mdb)
@@ -38,7 +51,7 @@ for file in "$data"/*.mdb; do
   esac
   mdb-tables -1 "$file" >"$work/peer.txt" 2>/dev/null || fail "$name: mdb-tables failed"
   "$jetdb" tables "${password[@]}" "$file" >"$work/ours.txt" || fail "$name: jetdb tables failed"
-  cmp -s "$work/peer.txt" "$work/ours.txt" || fail "$name: table lists differ"
+  same "$work/peer.txt" "$work/ours.txt" || fail "$name: table lists differ"
   while IFS= read -r table; do
     expected="$data/expected/$name.$table.csv"
     if [[ -f $expected ]]; then
@@ -48,7 +61,7 @@ for file in "$data"/*.mdb; do
     fi
     if ! "$jetdb" export "${password[@]}" "$file" "$table" >"$work/ours.csv"; then
       fail "$name: jetdb export $table failed"
-    elif ! cmp -s "$work/peer.csv" "$work/ours.csv"; then
+    elif ! same "$work/peer.csv" "$work/ours.csv"; then
       fail "$name: export of $table differs"
       diff "$work/peer.csv" "$work/ours.csv" | head -6 >&2
     fi

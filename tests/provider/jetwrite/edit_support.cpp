@@ -114,6 +114,14 @@ std::string Describe(Rows rows) {
   return out;
 }
 
+Rows InOrderOf(const Rows& rows, const Rows& shown) {
+  Rows ordered;
+  for (const auto& listed : shown)
+    for (const auto& row : rows)
+      if (!row.empty() && !listed.empty() && row[0] == listed[0]) ordered.push_back(row);
+  return ordered;
+}
+
 std::vector<std::uint8_t> FileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});

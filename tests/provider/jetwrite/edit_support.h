@@ -30,9 +30,12 @@ std::uint32_t LocationOf(const std::string& path, const std::string& table,
 std::uint32_t RecordedRowCount(const std::string& path, const std::string& table);
 
 // Rows in a short form for comparing long values, ordered by their first column (a number):
-// per cell its length in bytes and a hash of its text, or "null". Readers list a row that moved
-// where its bytes now are, so only the set of rows is compared.
+// per cell its length in bytes and a hash of its text, or "null".
 std::string Describe(Rows rows);
+
+// `rows` in the order `shown` lists them, matched by their first cell. The peers list a row
+// that moved where its bytes now are; the engine lists it where the slot that names it is.
+Rows InOrderOf(const Rows& rows, const Rows& shown);
 
 std::vector<std::uint8_t> FileBytes(const std::string& path);
 std::string CopyFixture(const std::string& name, const std::string& dir);
