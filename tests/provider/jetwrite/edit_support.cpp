@@ -2,12 +2,17 @@
 #include "tests/provider/jetwrite/edit_support.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "platform/codepage.h"
 #include "provider/jet/new_database.h"
@@ -120,6 +125,26 @@ Rows InOrderOf(const Rows& rows, const Rows& shown) {
     for (const auto& row : rows)
       if (!row.empty() && !listed.empty() && row[0] == listed[0]) ordered.push_back(row);
   return ordered;
+}
+
+int KillCount(int byDefault) {
+  const char* setting = std::getenv("VELMORA_KILLS");
+  return setting != nullptr ? std::atoi(setting) : byDefault;
+}
+
+std::string RunUntilKilled(const std::function<void()>& writer, std::chrono::milliseconds delay) {
+  const pid_t child = fork();
+  if (child < 0) return "fork failed";
+  if (child == 0) {
+    writer();
+    _exit(1);
+  }
+  std::this_thread::sleep_for(delay);
+  ::kill(child, SIGKILL);
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child) return "the writer could not be waited for";
+  if (WIFSIGNALED(status)) return "";
+  return "the writer stopped with status " + std::to_string(WEXITSTATUS(status));
 }
 
 std::vector<std::uint8_t> FileBytes(const std::string& path) {

@@ -1,7 +1,9 @@
 // Helpers for the editing tests: a small sample file, the rows every reader shows, copies.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,13 @@ std::string Describe(Rows rows);
 // `rows` in the order `shown` lists them, matched by their first cell. The peers list a row
 // that moved where its bytes now are; the engine lists it where the slot that names it is.
 Rows InOrderOf(const Rows& rows, const Rows& shown);
+
+// How many writers a kill test kills: VELMORA_KILLS when set (long runs by hand), else
+// `byDefault`.
+int KillCount(int byDefault);
+// Runs `writer`, which edits until it is killed, in a child process, kills it with SIGKILL after
+// `delay` and waits for it. Returns "" when the kill ended it, else how it ended.
+std::string RunUntilKilled(const std::function<void()>& writer, std::chrono::milliseconds delay);
 
 std::vector<std::uint8_t> FileBytes(const std::string& path);
 std::string CopyFixture(const std::string& name, const std::string& dir);

@@ -15,7 +15,6 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <thread>
 
 #include "platform/codepage.h"
 #include "provider/jet/editor.h"
@@ -150,8 +149,7 @@ std::string FreshSample(const std::string& name) {
 TEST(EditorKillTest, EveryKilledWriterLeavesOldOrNewRows) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
-  const char* setting = std::getenv("VELMORA_KILLS");
-  const int kills = setting != nullptr ? std::atoi(setting) : 20;
+  const int kills = jetwritetest::KillCount(20);
   const std::string path = FreshSample("kill");
   std::mt19937 random(20261208);
   std::uniform_int_distribution<int> delay(5, 250);
@@ -159,15 +157,10 @@ TEST(EditorKillTest, EveryKilledWriterLeavesOldOrNewRows) {
   int inCommit = 0;  // kills that left a journal: the writer died between journal and removal
   for (int kill = 0; kill < kills; ++kill) {
     SCOPED_TRACE("kill " + std::to_string(kill + 1));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) EditForever(path);
-    std::this_thread::sleep_for(std::chrono::milliseconds(delay(random)));
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    // The child only ever ends by the kill; any other end is a failed edit.
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped with status " << WEXITSTATUS(status);
+    // The writer only ever ends by the kill; any other end is a failed edit.
+    ASSERT_EQ(jetwritetest::RunUntilKilled([&] { EditForever(path); },
+                                           std::chrono::milliseconds(delay(random))),
+              "");
     ++died;
     if (std::filesystem::exists(path + "-journal") && std::filesystem::file_size(path + "-journal") > 0)
       ++inCommit;

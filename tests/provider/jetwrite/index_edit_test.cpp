@@ -3,8 +3,6 @@
 // the other tables are unchanged; a tree grows to three levels and shrinks back; writers killed
 // amid index changes leave sound indexes.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,7 +10,6 @@
 #include <filesystem>
 #include <random>
 #include <sstream>
-#include <thread>
 
 #include "provider/jet/editor.h"
 #include "provider/jet/index_check.h"
@@ -275,8 +272,7 @@ TEST(IndexEditTest, ATreeGrowsToThreeLevelsAndShrinksBack) {
 // VELMORA_KILLS sets the number of kills (10 by default).
 TEST(IndexEditTest, KilledWritersLeaveSoundIndexes) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
-  const char* setting = std::getenv("VELMORA_KILLS");
-  const int kills = setting != nullptr ? std::atoi(setting) : 10;
+  const int kills = jetwritetest::KillCount(10);
   const std::string path = jetwritetest::CopyFixture("jackcess_compIndexTestV2003.mdb",
                                                      jetwritetest::TempDir("index_kill"));
   std::filesystem::permissions(path, std::filesystem::perms::owner_write,
@@ -285,14 +281,9 @@ TEST(IndexEditTest, KilledWritersLeaveSoundIndexes) {
   std::uniform_int_distribution<int> delay(20, 400);
   for (int kill = 0; kill < kills; ++kill) {
     SCOPED_TRACE("kill " + std::to_string(kill + 1));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) IndexForever(path);
-    std::this_thread::sleep_for(std::chrono::milliseconds(delay(random)));
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped with status " << WEXITSTATUS(status);
+    ASSERT_EQ(jetwritetest::RunUntilKilled([&] { IndexForever(path); },
+                                           std::chrono::milliseconds(delay(random))),
+              "");
     ExpectIndexesSound(path, "Table1");
     const Rows engine = jetwritetest::EngineRows(path, "Table1");
     EXPECT_EQ(jetwritetest::MdbExport(path, "Table1").size(), engine.size());
