@@ -188,12 +188,12 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
     return Status::InvalidArgument("An object of that name already exists.", "query");
   const TableWriter* source = nullptr;
   for (const auto& writer : tables_)
-    if (Folded(writer->Spec().name) == Folded(table)) source = writer.get();
-  if (source == nullptr || source->Spec().system)
+    if (Folded(writer->Design().name) == Folded(table)) source = writer.get();
+  if (source == nullptr || source->Design().system)
     return Status::InvalidArgument("The query's table does not exist.", "query");
   for (const std::u16string& column : columns) {
     bool found = false;
-    for (const ColumnSpec& defined : source->Spec().columns)
+    for (const ColumnSpec& defined : source->Design().columns)
       found |= Folded(defined.name) == Folded(column);
     if (!found) return Status::InvalidArgument("The query names an unknown column.", "query");
   }
@@ -212,11 +212,11 @@ Status NewDatabase::CreateSelectQuery(const std::u16string& name, const std::u16
       row(0, {}, {}, Long(0)),
       row(1, {}, {}, Long(1)),
       row(3, {}, {}, Long(0)),
-      row(5, source->Spec().name, {}, {}),
+      row(5, source->Design().name, {}, {}),
   };
   if (columns.empty()) rows.push_back(row(6, {}, std::u16string(u"*"), Long(0)));
   for (const std::u16string& column : columns)
-    rows.push_back(row(6, {}, u"[" + source->Spec().name + u"].[" + column + u"]", Long(0)));
+    rows.push_back(row(6, {}, u"[" + source->Design().name + u"].[" + column + u"]", Long(0)));
   rows.push_back(row(255, {}, {}, {}));
   for (const std::vector<Value>& values : rows) {
     auto inserted = queries_->InsertRow(values);
@@ -230,7 +230,7 @@ Status NewDatabase::AddCatalogEntry(std::int32_t id, std::int32_t parent,
                                     std::int32_t flags) {
   // The catalog's own entry is added while the catalog is being made.
   TableWriter* catalog = catalog_ != nullptr ? catalog_ : tables_.front().get();
-  std::vector<Value> values(catalog->Spec().columns.size());
+  std::vector<Value> values(catalog->Design().columns.size());
   values[0] = Long(id);
   values[1] = Long(parent);
   values[2] = name;

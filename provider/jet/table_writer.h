@@ -26,7 +26,7 @@ class TableWriter {
                                                      std::uint32_t definitionPage);
 
   std::uint32_t DefinitionPage() const { return definitionPage_; }
-  const TableSpec& Spec() const { return tableSpec_; }
+  const TableSpec& Design() const { return tableSpec_; }
   std::uint32_t RowCount() const;
 
   // Appends a row: one value per column, in the order of the columns. An AutoNumber column takes
