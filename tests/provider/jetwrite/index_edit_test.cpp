@@ -203,6 +203,8 @@ std::u16string Numbered(const std::u16string& text, int n) {
   return text + number;
 }
 
+// ContactName, Country, Phone and Fax carry the automatic-GUID flag, which on text columns means
+// nothing: they take values like the others.
 std::vector<Value> NewCustomer(int n, const std::u16string& text) {
   const Value city{text.substr(0, 12) + (n % 3 == 0 ? u" " : u"")};
   return {Value{Numbered(u"N", n)},
