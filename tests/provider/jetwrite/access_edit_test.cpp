@@ -230,6 +230,39 @@ TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
   }
 }
 
+// Access gives a yes/no column fixed offset 0 and length 1 although its value lives in the null
+// mask: writing a row must leave the bytes of the column that really is at offset 0 alone.
+TEST(AccessEditTest, YesNoColumnsLeaveTheOtherFixedValuesAlone) {
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  const std::string dir = jetwritetest::TempDir("yesno");
+  const std::string path = jetwritetest::CopyFixture("jackcess_testV2003.mdb", dir);
+  {
+    auto editor = Editor::Open(path);
+    ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+    // A B (text), C (byte, fixed offset 0), D (integer), E (long), F (double), G (date),
+    // H (currency), I (yes/no).
+    for (bool flag : {true, false}) {
+      auto added = editor.value()->InsertRow(
+          "Table1", {Value{flag ? u"yes" : u"no"}, Value{u"new"}, Value{std::int64_t{7}},
+                     Value{std::int64_t{8}}, Value{std::int64_t{9}}, Value{}, Value{}, Value{},
+                     Value{flag}});
+      ASSERT_TRUE(added.ok()) << added.status().ToString();
+    }
+    const std::uint32_t first = jetwritetest::LocationOf(path, "Table1", Value{u"abcdefg"});
+    auto updated = editor.value()->UpdateRow("Table1", first, {{8, Value{false}}});
+    ASSERT_TRUE(updated.ok()) << updated.status().ToString();
+  }
+  auto rows = jetwritetest::MdbExport(path, "Table1");
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0][2], "2");
+  EXPECT_EQ(rows[0][8], "0");
+  for (std::size_t row : {2u, 3u}) {
+    EXPECT_EQ(rows[row][2], "7");
+    EXPECT_EQ(rows[row][3], "8");
+    EXPECT_EQ(rows[row][8], rows[row][0] == "yes" ? "1" : "0");
+  }
+}
+
 // Jet 3 integer indexes keep one entry per row through inserts, deletes and key changes, on the
 // Jet 3 index page layout; a Jet 3 text key, whose sort codes are not known, is refused.
 TEST(AccessEditTest, JetThreeIntegerIndexesFollowTheRows) {
