@@ -29,16 +29,6 @@ std::size_t ColumnIndex(const std::string& path, const std::string& table, const
 
 std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
-// Every table as mdb-export prints it, and the schema as mdb-schema prints it.
-std::map<std::string, std::string> Listing(const std::string& path) {
-  std::map<std::string, std::string> listing;
-  listing["(schema)"] = jetwritetest::Run("mdb-schema " + Quote(path)).text;
-  std::istringstream tables(jetwritetest::Run("mdb-tables -1 " + Quote(path)).text);
-  for (std::string table; std::getline(tables, table);)
-    listing[table] = jetwritetest::Run("mdb-export " + Quote(path) + " " + Quote(table)).text;
-  return listing;
-}
-
 std::string Json(const jetwritetest::Cell& cell) {
   return cell ? "\"" + *cell + "\"" : "null";
 }
@@ -98,7 +88,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
     const std::string original = jetwritetest::CopyFixture(file.file, dir);
     const std::string path = dir + "/edited.mdb";
     std::filesystem::copy_file(original, path);
-    const auto before = Listing(path);
+    const auto before = jetwritetest::PeerListing(path);
     {
       auto editor = Editor::Open(path);
       ASSERT_TRUE(editor.ok()) << editor.status().ToString();
@@ -115,7 +105,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       ASSERT_TRUE(editor.value()->Commit().ok());
     }
 
-    const auto after = Listing(path);
+    const auto after = jetwritetest::PeerListing(path);
     for (const auto& [name, text] : before) {
       if (name != file.table) {
         EXPECT_EQ(after.at(name), text) << name << " changed";
