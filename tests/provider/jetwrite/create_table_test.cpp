@@ -2,7 +2,10 @@
 // indexes stay sound, the permissions are those Access gives, and nothing else changes.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <random>
 #include <set>
 
 #include "platform/codepage.h"
@@ -199,6 +202,57 @@ TEST(CreateTableTest, RefusalsLeaveTheFileAsItWas) {
     }
     EXPECT_EQ(FileBytes(path), before);
   }
+}
+
+// A writer killed while it adds tables leaves whole tables only: after each kill the catalog's
+// indexes are sound, every table it lists opens, and both peers list the same tables.
+TEST(CreateTableTest, KilledWritersLeaveWholeTables) {
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-tables").empty());
+  ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
+  const std::string dir = jetwritetest::TempDir("createkill");
+  const std::string path = jetwritetest::CopyFixture("jackcess_empty2003.mdb", dir);
+  std::mt19937 random(11);
+  std::size_t tables = 0;
+  const int kills = jetwritetest::KillCount(6);
+  for (int kill = 0; kill < kills; ++kill) {
+    SCOPED_TRACE("kill " + std::to_string(kill));
+    const std::string ended = jetwritetest::RunUntilKilled(
+        [&] {
+          auto editor = Editor::Open(path);
+          if (!editor.ok()) _exit(3);
+          for (int n = 0;; ++n) {
+            const std::string name = "k" + std::to_string(kill) + "n" + std::to_string(n);
+            if (!editor.value()->CreateTable(Notes(platform::Utf8ToWide(name)), kCreated).ok())
+              _exit(4);
+          }
+        },
+        std::chrono::milliseconds(20 + random() % 60));
+    ASSERT_EQ(ended, "");
+
+    auto database = provider::jet::Database::Open(path);
+    ASSERT_TRUE(database.ok()) << database.status().ToString();
+    const std::vector<std::string> names = database.value()->UserTableNames();
+    EXPECT_GE(names.size(), tables);
+    tables = names.size();
+    std::vector<jetwritetest::TableRows> expected;
+    for (const std::string& name : names) {
+      auto table = database.value()->OpenTable(name);
+      ASSERT_TRUE(table.ok()) << name << ": " << table.status().ToString();
+      EXPECT_EQ(table.value()->RowCount(), 0u);
+      expected.push_back({name, {}, {}, {}});
+    }
+    for (const char* catalog : {"MSysObjects", "MSysACEs"}) {
+      auto checks = provider::jet::CheckIndexes(*database.value(), catalog);
+      ASSERT_TRUE(checks.ok()) << checks.status().ToString();
+      for (const auto& check : checks.value()) {
+        EXPECT_TRUE(check.problems.empty()) << catalog << ": " << check.problems[0];
+      }
+    }
+    EXPECT_EQ(jetwritetest::CompareWithMdbReader(path, expected), "");
+    EXPECT_EQ(jetwritetest::Run("mdb-tables -1 '" + path + "' | wc -l").text,
+              std::to_string(names.size()) + "\n");
+  }
+  EXPECT_GT(tables, 0u);
 }
 
 }  // namespace
