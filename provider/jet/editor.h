@@ -46,8 +46,8 @@ struct ColumnValue {
 // Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
 // suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
 // page, a key a unique index holds already, a Null in a required or primary key), notSupported
-// (a change that needs an index key this engine cannot encode: a column type it has no key form
-// for, a text holding a character whose sort code is not established, named in the message, a
+// (a change that needs an index key this engine cannot encode: a memo or OLE key, an empty binary
+// value, a text holding a character whose sort code is not established, named in the message, a
 // text key of a Jet 3 file), io (the lock, a read-only file, a failed write) and corruption (a
 // damaged page met on the way, an index lacking a row's entry).
 class Editor {

@@ -113,6 +113,9 @@ TEST(IndexKeyTest, KeysAreTheBytesAccessWrites) {
   const KeyColumn longUp{ColumnType::longInteger, true};
   const KeyColumn longDown{ColumnType::longInteger, false};
   const KeyColumn text{ColumnType::text, true};
+  // {0FC49B7B-E656-4228-AEDC-DF8BDF4C4A64}, stored with its first three groups little-endian.
+  const Value kGuid{provider::Guid{{0x7B, 0x9B, 0xC4, 0x0F, 0x56, 0xE6, 0x28, 0x42, 0xAE, 0xDC,
+                                    0xDF, 0x8B, 0xDF, 0x4C, 0x4A, 0x64}}};
   // clang-format off
   const Case cases[] = {
       {{longUp}, {Value{std::int64_t{1}}}, "7f80000001"},
@@ -132,6 +135,14 @@ TEST(IndexKeyTest, KeysAreTheBytesAccessWrites) {
       {{text}, {Value{u"3L9\u001D52\u0002_AB(¥\u0005!!V"}}, "7f3c5e48403a2b034a4c1434a9090971010101018013061a801b0604802f060700"},
       {{text}, {Value{u"Мир"}}, "7f7943793b79480100"},
       {{{ColumnType::text, false}}, {Value{u"a"}}, "80b5feff"},
+      {{{ColumnType::boolean, true}}, {Value{true}}, "7f00"},
+      {{{ColumnType::boolean, false}}, {Value{false}}, "8000"},
+      {{{ColumnType::currency, true}}, {Value{provider::Currency{-11000}}}, "7f7fffffffffffd508"},
+      {{{ColumnType::single, true}}, {Value{double{1.1f}}}, "7fbf8ccccd"},
+      {{{ColumnType::single, true}}, {Value{-23.0}}, "7f3e47ffff"},
+      {{{ColumnType::binary, true}}, {Value{provider::Bytes{0, 0, 0, 1}}}, "7f000000010000000004"},
+      {{{ColumnType::guid, true}}, {kGuid}, "7f0fc49b7be656422809aedcdf8bdf4c4a6408"},
+      {{{ColumnType::guid, false}}, {kGuid}, "80f03b648419a9bdd7095123207420b3b59bf7"},
   };
   // clang-format on
   for (const Case& test : cases) {
@@ -154,7 +165,8 @@ TEST(IndexKeyTest, KeysThisEngineCannotEncodeAreRefusedByName) {
       {{ColumnType::text, true}, Value{u"漢字"}, JetVersion::jet4, "U+6F22"},
       {{ColumnType::text, true}, Value{u"Æ-x"}, JetVersion::jet4, "U+002D"},
       {{ColumnType::text, true}, Value{u"abc"}, JetVersion::jet3, "Jet 3"},
-      {{ColumnType::binary, true}, Value{provider::Bytes{1, 2}}, JetVersion::jet4, "column type 9"},
+      {{ColumnType::binary, true}, Value{provider::Bytes{}}, JetVersion::jet4, "empty binary"},
+      {{ColumnType::memo, true}, Value{u"long"}, JetVersion::jet4, "column type 12"},
   };
   // clang-format on
   for (const Case& test : cases) {
@@ -192,8 +204,7 @@ TEST(IndexFixtureTest, EveryIndexOfEverySampleFileIsSortedCompleteAndEncodedAgai
             << table.name << "." << check.name << ": " << check.problems.front();
         const bool jet4 = database.value()->Version() == JetVersion::jet4;
         // In Jet 4 files only the one key of Japanese text is beyond the known codes.
-        if (jet4 && check.unchecked.find("U+6F22") == std::string::npos &&
-            check.unchecked.find("column type") == std::string::npos) {
+        if (jet4 && check.unchecked.find("U+6F22") == std::string::npos) {
           EXPECT_EQ(check.keysChecked, check.entries.size()) << table.name << "." << check.name;
         }
         if (jet4) checkedText += check.keysChecked;
