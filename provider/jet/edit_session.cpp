@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "provider/jet/object_name.h"
+#include "provider/jet/writer_new_table.h"
 #include "provider/jet/writer_journal.h"
 
 namespace provider::jet {
@@ -143,6 +144,39 @@ Status EditSession::Delete(std::string_view table, std::uint32_t location) {
            return location;
          })
       .status();
+}
+
+Status EditSession::CreateTable(const TableSpec& design, DateTime created) {
+  if (InTransaction())
+    return Status::InvalidArgument("A table is added outside transactions; one is open.", path_);
+  if (!Database().FileFormat().IsJet4())
+    return Status::NotSupported("Tables are added to Jet 4 files only.", path_);
+  TableSpec table = design;
+  table.system = false;
+  table.sortOrder = Database().FileHeader().sortOrder;
+  // The design is checked before the catalog is read, so that a bad name is named as such.
+  VELMORA_RETURN_IF_ERROR(LayOutTable(table).status());
+  auto place = PlaceInCatalog(Database(), table.name);
+  VELMORA_RETURN_IF_ERROR(place);
+  VELMORA_RETURN_IF_ERROR(Begin());
+  Status status = [&]() -> Status {
+    auto objects = TableNamed("MSysObjects");
+    VELMORA_RETURN_IF_ERROR(objects);
+    CatalogTables catalog{objects.value(), nullptr};
+    if (!place.value().permissions.empty()) {
+      auto permissions = TableNamed("MSysACEs");
+      VELMORA_RETURN_IF_ERROR(permissions);
+      catalog.permissions = permissions.value();
+    }
+    auto added = AddUserTable(*store_, table, place.value(), catalog, created);
+    VELMORA_RETURN_IF_ERROR(added);
+    return store_->ReadStatus();
+  }();
+  if (!status.ok()) {
+    Rollback();
+    return status;
+  }
+  return Commit();
 }
 
 Status EditSession::WritePages(const std::vector<ChangedPage>& changes) {

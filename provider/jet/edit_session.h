@@ -14,6 +14,7 @@
 #include "provider/jet/writer_lock.h"
 #include "provider/jet/writer_page_store.h"
 #include "provider/jet/writer_row_edit.h"
+#include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
 
 namespace provider::jet {
@@ -37,6 +38,7 @@ class EditSession {
   Result<std::uint32_t> Update(std::string_view table, std::uint32_t location,
                                const std::vector<ColumnValue>& changes);
   Status Delete(std::string_view table, std::uint32_t location);
+  Status CreateTable(const TableSpec& design, DateTime created);
   Status Commit();
   void Rollback() { store_.reset(); }
   std::int64_t LastAutoNumber() const { return lastAutoNumber_; }

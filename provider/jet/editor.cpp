@@ -34,6 +34,10 @@ Status Editor::DeleteRow(std::string_view table, std::uint32_t location) {
   return session_->Delete(table, location);
 }
 
+Status Editor::CreateTable(const TableSpec& design, DateTime created) {
+  return session_->CreateTable(design, created);
+}
+
 Status Editor::Commit() { return session_->Commit(); }
 void Editor::Rollback() { session_->Rollback(); }
 std::int64_t Editor::LastAutoNumber() const { return session_->LastAutoNumber(); }

@@ -1,5 +1,5 @@
-// Changes to the rows of an existing Jet 3 or Jet 4 file, made all or nothing: the engine's
-// write API.
+// Changes to the rows of an existing Jet 3 or Jet 4 file, and tables added to a Jet 4 file, made
+// all or nothing: the engine's write API.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "provider/jet/database.h"
+#include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
 #include "provider/value.h"
 
@@ -45,8 +46,8 @@ struct ColumnValue {
 // Failures are statuses: notFound (no such table or row), invalidArgument (a value that does not
 // suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
 // page, a key a unique index holds already, a Null in a required or primary key), notSupported
-// (a change that needs an index key this engine cannot encode: a column type it has no key form
-// for, a text holding a character whose sort code is not established, named in the message, a
+// (a change that needs an index key this engine cannot encode: a memo or OLE key, an empty binary
+// value, a text holding a character whose sort code is not established, named in the message, a
 // Jet 3 text the files Access made show no key for, such as one ending in a tab, or a Jet 3 text
 // key in a code page other than 1252), io (the lock, a read-only file, a failed write) and
 // corruption (a damaged page met on the way, an index lacking a row's entry).
@@ -86,6 +87,15 @@ class Editor {
                                   const std::vector<ColumnValue>& changes);
   // Deletes the row at `location` and its memo and OLE values.
   Status DeleteRow(std::string_view table, std::uint32_t location);
+
+  // Adds the empty user table `design` to a Jet 4 file and commits it: its definition page and
+  // usage maps, its catalog entry (kept in the catalog's indexes) and the permissions Access
+  // gives a new table, created at `created`. Text and memo columns take the database's sort
+  // order. Tables are added outside transactions, so that a transaction's changes always apply
+  // to tables the file holds. Failures: invalidArgument (a transaction is open; a table or query
+  // of that name exists, letter case ignored; a bad design, "'x' is not a valid name. ..." for a
+  // bad name), notSupported (a Jet 3 file; a name whose catalog index key cannot be encoded).
+  Status CreateTable(const TableSpec& design, DateTime created);
 
   // Writes the open transaction's changes to the file, synced, and closes the transaction.
   // On failure the file holds the state before the transaction (restored from the journal

@@ -2,14 +2,19 @@
 //
 // Each column adds a flag byte (0x7F ascending, 0x80 descending; a null is the flag alone, 0x00
 // ascending or 0xFF descending) and then its value's bytes, all inverted when descending, so
-// that the byte order of keys is the order of the values. Integers are big-endian, the sign bit
-// flipped for the signed ones (not for Byte); Double and Date/Time are big-endian IEEE bits, the
-// sign bit flipped for positive numbers and every bit inverted for negative ones; text is its sort
-// codes (index_text_key.cpp).
+// that the byte order of keys is the order of the values. Integers and Currency are big-endian,
+// the sign bit flipped for the signed ones (not for Byte); Single, Double and Date/Time are
+// big-endian IEEE bits, the sign bit flipped for positive numbers and every bit inverted for
+// negative ones; Yes/No is 0x00 for yes and 0xFF for no; binary values go in pieces of 8 bytes,
+// each followed by 0x09 when more follow, the last padded with zeros and followed by the number
+// of its bytes (descending, the 0x09 markers are not inverted); a replication id is binary in its written order (the first three groups
+// big-endian); text is its sort codes (index_text_key.cpp).
 //
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/index_key.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <string>
 
@@ -35,12 +40,47 @@ Result<std::vector<std::uint8_t>> Integer(const Value& value, std::size_t size, 
   return bytes;
 }
 
-std::vector<std::uint8_t> Floating(double number) {
-  std::uint64_t bits = std::bit_cast<std::uint64_t>(number);
-  bits = (bits >> 63) != 0 ? ~bits : bits | std::uint64_t{1} << 63;
+// `bits` of a `size`-byte IEEE number, ordered: negative numbers inverted, positive ones with the
+// sign bit set.
+std::vector<std::uint8_t> Floating(std::uint64_t bits, std::size_t size) {
+  const std::uint64_t sign = std::uint64_t{1} << (8 * size - 1);
+  const std::uint64_t mask = size == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * size)) - 1;
+  bits = (bits & sign) != 0 ? ~bits & mask : bits | sign;
   std::vector<std::uint8_t> bytes;
-  AppendBig(bytes, bits, 8);
+  AppendBig(bytes, bits, size);
   return bytes;
+}
+std::vector<std::uint8_t> Floating(double number) {
+  return Floating(std::bit_cast<std::uint64_t>(number), 8);
+}
+
+constexpr std::size_t kBinaryPiece = 8;
+constexpr std::uint8_t kBinaryMore = 0x09;
+
+Result<std::vector<std::uint8_t>> Binary(std::span<const std::uint8_t> data) {
+  // An empty value's key is not shown by any file Access made.
+  if (data.empty())
+    return Status::NotSupported("This engine cannot encode the index key of an empty binary value.",
+                                "index key");
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t start = 0; start < data.size(); start += kBinaryPiece) {
+    const std::size_t length = std::min(kBinaryPiece, data.size() - start);
+    bytes.insert(bytes.end(), data.begin() + static_cast<std::ptrdiff_t>(start),
+                 data.begin() + static_cast<std::ptrdiff_t>(start + length));
+    bytes.resize(bytes.size() + kBinaryPiece - length, 0);
+    const bool more = start + kBinaryPiece < data.size();
+    bytes.push_back(more ? kBinaryMore : static_cast<std::uint8_t>(length));
+  }
+  return bytes;
+}
+
+// A replication id as written ({00112233-4455-6677-8899-AABBCCDDEEFF}): the file stores the first
+// three groups little-endian.
+std::array<std::uint8_t, 16> WrittenOrder(const Guid& guid) {
+  static constexpr std::size_t kOrder[] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+  std::array<std::uint8_t, 16> written{};
+  for (std::size_t i = 0; i < written.size(); ++i) written[i] = guid.bytes[kOrder[i]];
+  return written;
 }
 
 Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value,
@@ -52,8 +92,26 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
       return Integer(value, 2, INT16_MIN, INT16_MAX);
     case ColumnType::longInteger:
       return Integer(value, 4, INT32_MIN, INT32_MAX);
+    case ColumnType::boolean:
+      if (const auto* flag = std::get_if<bool>(&value))
+        return std::vector<std::uint8_t>{static_cast<std::uint8_t>(*flag ? 0x00 : 0xFF)};
+      break;
+    case ColumnType::currency:
+      if (const auto* money = std::get_if<Currency>(&value))
+        return Integer(Value{money->scaled}, 8, INT64_MIN, INT64_MAX);
+      break;
+    case ColumnType::single:
+      if (const auto* number = std::get_if<double>(&value))
+        return Floating(std::bit_cast<std::uint32_t>(static_cast<float>(*number)), 4);
+      break;
     case ColumnType::doubleFloat:
       if (const auto* number = std::get_if<double>(&value)) return Floating(*number);
+      break;
+    case ColumnType::binary:
+      if (const auto* data = std::get_if<Bytes>(&value)) return Binary(*data);
+      break;
+    case ColumnType::guid:
+      if (const auto* guid = std::get_if<Guid>(&value)) return Binary(WrittenOrder(*guid));
       break;
     case ColumnType::dateTime:
       if (const auto* date = std::get_if<DateTime>(&value)) return Floating(date->days);
@@ -74,6 +132,11 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
 
 bool KeyTypeSupported(ColumnType type) {
   switch (type) {
+    case ColumnType::boolean:
+    case ColumnType::currency:
+    case ColumnType::single:
+    case ColumnType::binary:
+    case ColumnType::guid:
     case ColumnType::byte:
     case ColumnType::integer:
     case ColumnType::longInteger:
@@ -101,8 +164,14 @@ Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> colu
     auto bytes = ValueBytes(columns[i].type, values[i], version, codePage);
     VELMORA_RETURN_IF_ERROR(bytes);
     key.push_back(ascending ? kKeyValueAscending : kKeyValueDescending);
+    const std::size_t start = key.size();
     for (std::uint8_t byte : bytes.value())
       key.push_back(ascending ? byte : static_cast<std::uint8_t>(~byte));
+    // A descending binary key keeps the marker that says another piece follows as it is.
+    const bool pieced = columns[i].type == ColumnType::binary || columns[i].type == ColumnType::guid;
+    if (!ascending && pieced)
+      for (std::size_t at = start + kBinaryPiece; at + 1 < key.size(); at += kBinaryPiece + 1)
+        key[at] = kBinaryMore;
   }
   return key;
 }

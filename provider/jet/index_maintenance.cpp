@@ -42,6 +42,8 @@ Status At(const Status& status, const std::string& where) {
 // A stored field as the value its key is made from.
 Result<Value> FieldValue(const Column& column, const StoredField& field, const IndexFormat& format,
                          std::uint16_t codePage) {
+  // A yes/no value is its presence bit.
+  if (column.type == ColumnType::boolean) return Value{field.present};
   if (!field.present) return Value{};
   switch (column.type) {
     case ColumnType::byte:
@@ -50,8 +52,19 @@ Result<Value> FieldValue(const Column& column, const StoredField& field, const I
       return Value{std::int64_t{LoadField<std::int16_t>(field.bytes)}};
     case ColumnType::longInteger:
       return Value{std::int64_t{LoadField<std::int32_t>(field.bytes)}};
+    case ColumnType::currency:
+      return Value{Currency{LoadField<std::int64_t>(field.bytes)}};
+    case ColumnType::single:
+      return Value{double{std::bit_cast<float>(LoadField<std::uint32_t>(field.bytes))}};
     case ColumnType::doubleFloat:
       return Value{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))};
+    case ColumnType::binary:
+      return Value{Bytes(field.bytes.begin(), field.bytes.end())};
+    case ColumnType::guid: {
+      Guid guid{};
+      std::memcpy(guid.bytes.data(), field.bytes.data(), std::min(guid.bytes.size(), field.bytes.size()));
+      return Value{guid};
+    }
     case ColumnType::dateTime:
       return Value{DateTime{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))}};
     case ColumnType::text: {

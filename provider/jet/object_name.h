@@ -1,6 +1,7 @@
 // Comparison of table, column and query names, which the database treats without regard to case.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/codepage.h"
@@ -23,6 +24,22 @@ inline bool SameName(std::string_view a, std::string_view b) {
     if (lower(x[i]) != lower(y[i])) return false;
   }
   return true;
+}
+
+// Whether `name` may name a table, column or query: 1 to 64 characters, not starting with a
+// space, with no control characters and none of . ! ` [ ], which the SQL reserves.
+inline bool IsValidObjectName(std::u16string_view name) {
+  if (name.empty() || name.size() > 64 || name.front() == u' ') return false;
+  for (char16_t c : name)
+    if (c < 0x20 || c == u'.' || c == u'!' || c == u'`' || c == u'[' || c == u']') return false;
+  return true;
+}
+
+// Jet's message for a name IsValidObjectName refuses.
+inline std::string InvalidNameMessage(std::u16string_view name) {
+  return "'" + platform::WideToUtf8(name) +
+         "' is not a valid name. Make sure that it does not include invalid characters or "
+         "punctuation and that it is not too long.";
 }
 
 }  // namespace provider::jet

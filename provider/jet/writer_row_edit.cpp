@@ -56,11 +56,13 @@ Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definitio
     placed.number = column.number;
     placed.varIndex = column.varIndex;
     placed.fixedOffset = column.fixedOffset;
-    placed.length = column.length;
+    // A yes/no value lives in the null mask alone. Access still gives the column a length of
+    // 1 at fixed offset 0, where another column's bytes are: nothing may be written there.
+    placed.length = column.type == ColumnType::boolean ? 0 : column.length;
     placed.fixed = column.IsFixed();
     if (placed.fixed)
       layout.fixedSize = std::max<std::uint16_t>(layout.fixedSize,
-                                                 static_cast<std::uint16_t>(column.fixedOffset + column.length));
+                                                 static_cast<std::uint16_t>(column.fixedOffset + placed.length));
     layout.columns.push_back(std::move(placed));
   }
   layout.varCount = table.definition.varColumns;

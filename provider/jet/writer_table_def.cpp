@@ -33,6 +33,7 @@
 
 #include <set>
 
+#include "provider/jet/object_name.h"
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_page_store.h"
 
@@ -78,8 +79,8 @@ bool IsTextual(ColumnType type) {
 }  // namespace
 
 Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
-  if (tableSpec.name.empty() || tableSpec.name.size() > 64)
-    return Status::InvalidArgument("A table name has 1 to 64 characters.", "table");
+  if (!IsValidObjectName(tableSpec.name))
+    return Status::InvalidArgument(InvalidNameMessage(tableSpec.name), "table");
   if (tableSpec.columns.empty() || tableSpec.columns.size() > 255)
     return Status::InvalidArgument("A table has 1 to 255 columns.", "table");
   TableLayout layout;
@@ -87,8 +88,8 @@ Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
   for (std::size_t i = 0; i < tableSpec.columns.size(); ++i) {
     const ColumnSpec& column = tableSpec.columns[i];
     const std::string where = "column " + std::to_string(i);
-    if (column.name.empty() || column.name.size() > 64)
-      return Status::InvalidArgument("A column name has 1 to 64 characters.", where);
+    if (!IsValidObjectName(column.name))
+      return Status::InvalidArgument(InvalidNameMessage(column.name), where);
     if (!names.insert(Folded(column.name)).second)
       return Status::InvalidArgument("Two columns have the same name.", where);
     const int fixedSize = FixedSize(column.type);
@@ -143,7 +144,7 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
     Append16(def, column.number);
     Append16(def, column.varIndex);
     Append16(def, column.number);
-    Append16(def, IsTextual(column.columnSpec.type) ? kWriterSortOrder : 0);
+    Append16(def, IsTextual(column.columnSpec.type) ? tableSpec.sortOrder : 0);
     Append16(def, 0);
     std::uint8_t flags = kColumnNullable;
     if (column.fixed) flags |= kColumnFixed;

@@ -27,6 +27,7 @@ struct TableSpec {
   std::u16string name;
   std::vector<ColumnSpec> columns;
   bool system = false;  // the catalog's own tables
+  std::uint16_t sortOrder = kWriterSortOrder;  // LCID of its text and memo columns' sort order
 };
 
 // Where each column lives in a row.

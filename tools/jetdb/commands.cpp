@@ -20,7 +20,8 @@ const std::vector<Command>& Commands() {
       {"indexes", "[--password P] [--entries] FILE [TABLE]", RunIndexes},
       {"edit",
        "FILE < SCRIPT (tab-separated lines: begin, commit, rollback, "
-       "update TABLE KEY=V COLUMN=V..., insert TABLE COLUMN=V..., delete TABLE KEY=V)",
+       "update TABLE KEY=V COLUMN=V..., insert TABLE COLUMN=V..., delete TABLE KEY=V, "
+       "create TABLE COLUMN:TYPE[:SIZE]...)",
        RunEdit},
   };
   return commands;

@@ -1,14 +1,20 @@
-// jetdb edit FILE: changes rows of a Jet 4 file by a script read from standard input.
+// jetdb edit FILE: changes rows of a Jet 3 or Jet 4 file, and adds tables to a Jet 4 file, by a
+// script read from standard input.
 //
 // One command a line, its fields separated by tabs (so that values may hold spaces):
 //   begin | commit | rollback
 //   update TABLE KEY=VALUE COLUMN=VALUE...   the rows whose column KEY shows VALUE
 //   insert TABLE COLUMN=VALUE...             columns not named are Null (AutoNumbers numbered)
 //   delete TABLE KEY=VALUE                   the rows whose column KEY shows VALUE
+//   create TABLE COLUMN:TYPE[:SIZE]...       an empty table, committed at once; TYPE is one of
+//                                            boolean byte integer long autonumber currency
+//                                            single double datetime guid memo ole, or text or
+//                                            binary with their SIZE
 // A value is text as it is, a number in decimal, true or false, or \N for Null. Commands outside
 // begin ... commit are committed one by one. Rows are found in the file as the last commit left
 // it. The first failing line ends the run (status 1) and drops the open transaction.
 #include <cstdio>
+#include <ctime>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -96,8 +102,63 @@ Result<std::vector<std::uint32_t>> Matching(const Table& table, const Assignment
   return rows;
 }
 
+Result<provider::jet::ColumnSpec> ColumnOf(const std::string& field) {
+  struct Named {
+    const char* name;
+    ColumnType type;
+    bool sized;
+  };
+  static const Named kTypes[] = {
+      {"boolean", ColumnType::boolean, false},   {"byte", ColumnType::byte, false},
+      {"integer", ColumnType::integer, false},   {"long", ColumnType::longInteger, false},
+      {"autonumber", ColumnType::longInteger, false},
+      {"currency", ColumnType::currency, false}, {"single", ColumnType::single, false},
+      {"double", ColumnType::doubleFloat, false}, {"datetime", ColumnType::dateTime, false},
+      {"guid", ColumnType::guid, false},         {"memo", ColumnType::memo, false},
+      {"ole", ColumnType::ole, false},           {"text", ColumnType::text, true},
+      {"binary", ColumnType::binary, true},
+  };
+  const std::vector<std::string> parts = [&] {
+    std::vector<std::string> split;
+    std::istringstream in(field);
+    for (std::string part; std::getline(in, part, ':');) split.push_back(part);
+    return split;
+  }();
+  for (const Named& named : kTypes) {
+    if (parts.size() < 2 || parts[1] != named.name || parts.size() != (named.sized ? 3u : 2u))
+      continue;
+    provider::jet::ColumnSpec column{platform::Utf8ToWide(parts[0]), named.type};
+    column.autoNumber = parts[1] == "autonumber";
+    if (named.sized) {
+      char* end = nullptr;
+      const long size = std::strtol(parts[2].c_str(), &end, 10);
+      if (parts[2].empty() || *end != '\0' || size < 1 || size > 255)
+        return Status::InvalidArgument("A size is a number from 1 to 255.", field);
+      column.size = static_cast<std::uint16_t>(size);
+    }
+    return column;
+  }
+  return Status::InvalidArgument("Expected COLUMN:TYPE, or COLUMN:text:SIZE.", field);
+}
+
+Status CreateTable(provider::jet::Editor& editor, const std::vector<std::string>& fields) {
+  provider::jet::TableSpec design{platform::Utf8ToWide(fields[1]), {}};
+  for (std::size_t i = 2; i < fields.size(); ++i) {
+    auto column = ColumnOf(fields[i]);
+    if (!column.ok()) return column.status();
+    design.columns.push_back(column.take());
+  }
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  // Access keeps local time, in days since 1899-12-30; the Unix epoch is day 25569.
+  const double seconds = static_cast<double>(now) + static_cast<double>(local.tm_gmtoff);
+  return editor.CreateTable(design, provider::DateTime{25569.0 + seconds / 86400.0});
+}
+
 Status RunLine(provider::jet::Editor& editor, const std::vector<std::string>& fields) {
   const std::string& verb = fields[0];
+  if (verb == "create" && fields.size() >= 2) return CreateTable(editor, fields);
   if (verb == "begin" && fields.size() == 1) return editor.Begin();
   if (verb == "commit" && fields.size() == 1) return editor.Commit();
   if (verb == "rollback" && fields.size() == 1) {

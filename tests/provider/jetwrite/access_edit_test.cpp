@@ -29,16 +29,6 @@ std::size_t ColumnIndex(const std::string& path, const std::string& table, const
 
 std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
-// Every table as mdb-export prints it, and the schema as mdb-schema prints it.
-std::map<std::string, std::string> Listing(const std::string& path) {
-  std::map<std::string, std::string> listing;
-  listing["(schema)"] = jetwritetest::Run("mdb-schema " + Quote(path)).text;
-  std::istringstream tables(jetwritetest::Run("mdb-tables -1 " + Quote(path)).text);
-  for (std::string table; std::getline(tables, table);)
-    listing[table] = jetwritetest::Run("mdb-export " + Quote(path) + " " + Quote(table)).text;
-  return listing;
-}
-
 std::string Json(const jetwritetest::Cell& cell) {
   return cell ? "\"" + *cell + "\"" : "null";
 }
@@ -98,7 +88,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
     const std::string original = jetwritetest::CopyFixture(file.file, dir);
     const std::string path = dir + "/edited.mdb";
     std::filesystem::copy_file(original, path);
-    const auto before = Listing(path);
+    const auto before = jetwritetest::PeerListing(path);
     {
       auto editor = Editor::Open(path);
       ASSERT_TRUE(editor.ok()) << editor.status().ToString();
@@ -115,7 +105,7 @@ TEST(AccessEditTest, EditsOfAccessFilesReachBothPeersAndNothingElseChanges) {
       ASSERT_TRUE(editor.value()->Commit().ok());
     }
 
-    const auto after = Listing(path);
+    const auto after = jetwritetest::PeerListing(path);
     for (const auto& [name, text] : before) {
       if (name != file.table) {
         EXPECT_EQ(after.at(name), text) << name << " changed";
@@ -227,6 +217,39 @@ TEST(AccessEditTest, RowsComeAndGoInATableWithoutIndexes) {
     EXPECT_EQ(after, expected);
     EXPECT_EQ(jetwritetest::RecordedRowCount(path, "Table"), expected.size());
     EXPECT_EQ(jetwritetest::EngineRows(path, "Table").size(), expected.size());
+  }
+}
+
+// Access gives a yes/no column fixed offset 0 and length 1 although its value lives in the null
+// mask: writing a row must leave the bytes of the column that really is at offset 0 alone.
+TEST(AccessEditTest, YesNoColumnsLeaveTheOtherFixedValuesAlone) {
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  const std::string dir = jetwritetest::TempDir("yesno");
+  const std::string path = jetwritetest::CopyFixture("jackcess_testV2003.mdb", dir);
+  {
+    auto editor = Editor::Open(path);
+    ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+    // A B (text), C (byte, fixed offset 0), D (integer), E (long), F (double), G (date),
+    // H (currency), I (yes/no).
+    for (bool flag : {true, false}) {
+      auto added = editor.value()->InsertRow(
+          "Table1", {Value{flag ? u"yes" : u"no"}, Value{u"new"}, Value{std::int64_t{7}},
+                     Value{std::int64_t{8}}, Value{std::int64_t{9}}, Value{}, Value{}, Value{},
+                     Value{flag}});
+      ASSERT_TRUE(added.ok()) << added.status().ToString();
+    }
+    const std::uint32_t first = jetwritetest::LocationOf(path, "Table1", Value{u"abcdefg"});
+    auto updated = editor.value()->UpdateRow("Table1", first, {{8, Value{false}}});
+    ASSERT_TRUE(updated.ok()) << updated.status().ToString();
+  }
+  auto rows = jetwritetest::MdbExport(path, "Table1");
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0][2], "2");
+  EXPECT_EQ(rows[0][8], "0");
+  for (std::size_t row : {2u, 3u}) {
+    EXPECT_EQ(rows[row][2], "7");
+    EXPECT_EQ(rows[row][3], "8");
+    EXPECT_EQ(rows[row][8], rows[row][0] == "yes" ? "1" : "0");
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "tests/fixtures/scratch_folder.h"
 
@@ -102,6 +103,15 @@ Rows MdbExport(const std::string& file, const std::string& table) {
                             Quote(file) + " " + Quote(table));
   if (output.exitCode != 0) return {};
   return SplitRecords(output.text);
+}
+
+std::map<std::string, std::string> PeerListing(const std::string& file) {
+  std::map<std::string, std::string> listing;
+  listing["(schema)"] = Run("mdb-schema " + Quote(file)).text;
+  std::istringstream tables(Run("mdb-tables -1 " + Quote(file)).text);
+  for (std::string table; std::getline(tables, table);)
+    listing[table] = Run("mdb-export " + Quote(file) + " " + Quote(table)).text;
+  return listing;
 }
 
 Rows ReaderRows(const std::string& file, const std::string& table) {

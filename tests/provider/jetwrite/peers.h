@@ -28,6 +28,10 @@ std::string MissingMdbReader();
 
 // The rows of `table` as mdb-export prints them (Null kept apart from empty text).
 Rows MdbExport(const std::string& file, const std::string& table);
+// Every user table as mdb-export prints it, by name, and the schema as mdb-schema prints it
+// (under "(schema)").
+std::map<std::string, std::string> PeerListing(const std::string& file);
+
 // The rows of `table` as mdb-reader reads them (tests/node/export_rows.mjs): text as it is,
 // numbers as JavaScript prints them; empty when it cannot read the table.
 Rows ReaderRows(const std::string& file, const std::string& table);
