@@ -10,8 +10,9 @@ namespace provider::jet {
 // What one character adds to the accent list of a Jet 3 text key.
 constexpr std::uint8_t kGeneral97NoEntry = 0x00;   // nothing: not a letter with accented forms
 constexpr std::uint8_t kGeneral97NoAccent = 0x02;  // a letter with accented forms, bare
-// A letter whose entries the files do not show (Æ, Œ, Ð, Þ, Ø): a key is known only while no
-// accented letter follows it, as the entries it would add are then dropped as trailing.
+// A letter the files show adding no accent but not how many "no accent" entries (Æ, Œ, Ð, Þ,
+// Ø): a key is known only while no accented letter follows it, as its entries are then dropped
+// as trailing.
 constexpr std::uint8_t kGeneral97EntryUnknown = 0xFF;
 
 // One character's code. It adds its primary bytes to the key and, unless its accent is

@@ -123,7 +123,7 @@ Result<std::vector<std::uint8_t>> Jet3Key(std::u16string_view text, std::uint16_
     return Status::NotSupported("The index key of a text ending in the character " +
                                     Named(text.back()) + " is not known to this engine.",
                                 "index key");
-  while (accents.back() == kNoAccent) accents.pop_back();
+  while (accents.back() == kGeneral97NoAccent) accents.pop_back();
   accents.push_back(kAccentListEnd);
   if (accents.size() % 2 != 0) accents.push_back(kAccentListEnd);
   for (std::size_t i = 0; i < accents.size(); i += 2)
