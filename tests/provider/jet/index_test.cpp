@@ -177,7 +177,7 @@ TEST(IndexKeyTest, JetThreeTextKeysAreTheBytesAccessWrites) {
       {{text}, {Value{u"a\u00C6a"}}, "7f6060666000"},
       {{text}, {Value{u"AA\u0081AA"}}, "7f606010606000"},
       {{{ColumnType::longInteger, true}, text}, {Value{std::int64_t{251658240}}, Value{u"DataAccessPages"}}, "7f8f0000007f64607760606262667676736068667600"},
-      {{text, {ColumnType::longInteger, true}}, {Value{std::u16string(u"Lock\0", 5)}, Value{std::int64_t{0}}}, "7f6d72626c10007f80000000"},
+      {{text, {ColumnType::longInteger, true}, {ColumnType::longInteger, false}}, {Value{std::u16string(u"Lock\0", 5)}, Value{std::int64_t{0}}, Value{std::int64_t{1}}}, "7f6d72626c10007f80000000807ffffffe"},
       {{{ColumnType::text, false}}, {Value{u"a\u00E4a"}}, "809f9f9ffd9f"},
   };
   // clang-format on
