@@ -21,6 +21,7 @@
 #include "provider/jet/writer_row.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -41,6 +42,42 @@ Status Mismatch(const ColumnLayout& column, const char* what) {
     if (static_cast<unsigned char>(c) > 0x7F) c = '?';
   return Status::InvalidArgument(std::string("The value does not suit the column: ") + what + ".",
                                  "column '" + name + "'");
+}
+
+constexpr std::uint8_t kNegativeDecimal = 0x80;
+
+// A fixed-length text column holds its text uncompressed, padded with spaces to its length.
+Result<StoredField> FixedText(const ColumnLayout& column, std::u16string_view text) {
+  std::vector<std::uint8_t> bytes;
+  if (column.codePage != 0) {
+    auto encoded = EncodeCodePageText(text, column.codePage);
+    VELMORA_RETURN_IF_ERROR(encoded);
+    bytes = encoded.take();
+    bytes.resize(column.length, ' ');
+    return StoredField{true, std::move(bytes)};
+  }
+  // Readers take a value that starts with FF FE for compressed text.
+  if (!text.empty() && text[0] == 0xFEFF)
+    return Mismatch(column, "a fixed-length text cannot start with U+FEFF");
+  for (std::size_t i = 0; 2 * i < column.length; ++i)
+    PutLittleEndian(bytes, i < text.size() ? text[i] : u' ', 2);
+  return StoredField{true, std::move(bytes)};
+}
+
+// The decimal digits of a magnitude (least significant word first); 0 has none.
+std::size_t DecimalDigits(std::array<std::uint32_t, 4> magnitude) {
+  std::size_t digits = 0;
+  const auto nonZero = [](std::uint32_t word) { return word != 0; };
+  while (std::any_of(magnitude.begin(), magnitude.end(), nonZero)) {
+    std::uint64_t remainder = 0;
+    for (std::size_t word = magnitude.size(); word-- > 0;) {
+      const std::uint64_t current = (remainder << 32) | magnitude[word];
+      magnitude[word] = static_cast<std::uint32_t>(current / 10);
+      remainder = current % 10;
+    }
+    ++digits;
+  }
+  return digits;
 }
 
 Result<StoredField> EncodeInteger(const ColumnLayout& column, const Value& value, std::int64_t low,
@@ -125,6 +162,7 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
       const auto* text = std::get_if<std::u16string>(&value);
       if (text == nullptr) return Mismatch(column, "text is expected");
       if (text->size() > column.columnSpec.size) return Mismatch(column, "the text is too long");
+      if (column.fixed) return FixedText(column, *text);
       auto bytes =
           column.codePage != 0 ? EncodeCodePageText(*text, column.codePage) : EncodeJetText(*text);
       VELMORA_RETURN_IF_ERROR(bytes);
@@ -135,6 +173,18 @@ Result<StoredField> EncodeField(const ColumnLayout& column, const Value& value) 
       if (bytes == nullptr) return Mismatch(column, "binary data is expected");
       if (bytes->size() > column.columnSpec.size) return Mismatch(column, "the data is too long");
       return StoredField{true, *bytes};
+    }
+    case ColumnType::numeric: {
+      const auto* number = std::get_if<Decimal>(&value);
+      if (number == nullptr) return Mismatch(column, "a decimal number is expected");
+      if (number->scale != column.scale)
+        return Mismatch(column, "the number has another count of decimal places");
+      if (DecimalDigits(number->magnitude) > column.precision)
+        return Mismatch(column, "the number has more digits than the column holds");
+      StoredField field{true, {static_cast<std::uint8_t>(number->negative ? kNegativeDecimal : 0)}};
+      for (std::size_t word = number->magnitude.size(); word-- > 0;)
+        PutLittleEndian(field.bytes, number->magnitude[word], 4);
+      return field;
     }
     default:
       return Mismatch(column, "long values are stored by the table");

@@ -56,6 +56,8 @@ Result<EditedTable> EditedTable::Read(const PageStore& store, TableDef definitio
     placed.number = column.number;
     placed.varIndex = column.varIndex;
     placed.fixedOffset = column.fixedOffset;
+    placed.precision = column.precision;
+    placed.scale = column.scale;
     // A yes/no value lives in the null mask alone. Access still gives the column a length of
     // 1 at fixed offset 0, where another column's bytes are: nothing may be written there.
     placed.length = column.type == ColumnType::boolean ? 0 : column.length;
@@ -160,9 +162,9 @@ Result<std::vector<RowEdit::Field>> RowEdit::ReadFields(std::uint32_t data) {
 
 Result<RowEdit::Field> RowEdit::Encode(std::size_t column, const Value& value) const {
   const ColumnLayout& placed = table_->layout.columns[column];
-  if (placed.fixed && !IsNull(value) &&
-      (placed.columnSpec.type == ColumnType::text || placed.columnSpec.type == ColumnType::binary))
-    return Refuse("Fixed-length text and binary columns cannot be written.", column);
+  // How Access pads a shorter value in a fixed-length binary column is not known.
+  if (placed.fixed && !IsNull(value) && placed.columnSpec.type == ColumnType::binary)
+    return Refuse("Fixed-length binary columns cannot be written.", column);
   auto stored = EncodeField(placed, value);
   VELMORA_RETURN_IF_ERROR(stored);
   Field field{stored.value().present, stored.take().bytes};

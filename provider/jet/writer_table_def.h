@@ -39,6 +39,8 @@ struct ColumnLayout {
   std::uint16_t length = 0;       // bytes: fixed size, or text 2 per character (Jet 3: 1)
   bool fixed = false;
   std::uint16_t codePage = 0;  // Jet 3: the code page of its text; 0 for Jet 4's UCS-2
+  std::uint8_t precision = 0;  // numeric: the digits it holds
+  std::uint8_t scale = 0;      // numeric: the digits after the point
   bool IsLongValue() const {
     return columnSpec.type == ColumnType::memo || columnSpec.type == ColumnType::ole;
   }

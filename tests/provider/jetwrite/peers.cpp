@@ -97,10 +97,11 @@ Rows SplitRecords(const std::string& text) {
 
 }  // namespace
 
-Rows MdbExport(const std::string& file, const std::string& table) {
-  const Output output = Run("mdb-export -H -Q -d " + Quote(std::string(1, kField)) + " -R " +
-                            Quote(std::string(1, kRecord)) + " -0 " + Quote(kNull) + " " +
-                            Quote(file) + " " + Quote(table));
+Rows MdbExport(const std::string& file, const std::string& table, bool withNames) {
+  const Output output =
+      Run(std::string("mdb-export ") + (withNames ? "" : "-H ") + "-Q -d " +
+          Quote(std::string(1, kField)) + " -R " + Quote(std::string(1, kRecord)) + " -0 " +
+          Quote(kNull) + " " + Quote(file) + " " + Quote(table));
   if (output.exitCode != 0) return {};
   return SplitRecords(output.text);
 }

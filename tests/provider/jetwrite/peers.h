@@ -26,8 +26,9 @@ std::string MissingTool(const std::string& tool);
 // Empty when node and the checks' npm packages are installed, else the failure message.
 std::string MissingMdbReader();
 
-// The rows of `table` as mdb-export prints them (Null kept apart from empty text).
-Rows MdbExport(const std::string& file, const std::string& table);
+// The rows of `table` as mdb-export prints them (Null kept apart from empty text), after a row of
+// the column names when `withNames`.
+Rows MdbExport(const std::string& file, const std::string& table, bool withNames = false);
 // Every user table as mdb-export prints it, by name, and the schema as mdb-schema prints it
 // (under "(schema)").
 std::map<std::string, std::string> PeerListing(const std::string& file);

@@ -1,6 +1,6 @@
 // Rows assembled in either version's form read back through the reader's row frame: every
 // variable value where it was put, also when a Jet 3 row needs jump bytes or is padded to fill a
-// longer slot.
+// longer slot; values in the forms Access stores them.
 #include "provider/jet/writer_row.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +98,49 @@ TEST(WriterRowTest, VariableValuesReadBackAcrossEveryJumpAndPadding) {
                 fields[i].bytes)
           << i;
     }
+  }
+}
+
+ColumnLayout Fixed(ColumnType type, std::uint16_t length, std::uint16_t codePage = 0) {
+  ColumnLayout column;
+  column.columnSpec = {u"c", type, static_cast<std::uint16_t>(codePage != 0 ? length : length / 2)};
+  column.fixed = true;
+  column.length = length;
+  column.codePage = codePage;
+  column.precision = 5;
+  column.scale = 2;
+  return column;
+}
+
+provider::Decimal Hundredths(std::uint32_t magnitude, bool negative = false) {
+  return provider::Decimal{{magnitude, 0, 0, 0}, negative, 5, 2};
+}
+
+TEST(WriterRowTest, DecimalsAndFixedLengthTextsInTheirStoredForm) {
+  struct Case {
+    ColumnLayout column;
+    provider::Value value;
+    std::vector<std::uint8_t> stored;  // empty: refused
+  };
+  const Case cases[] = {
+      // Sign byte, then the magnitude's four words, most significant first.
+      {Fixed(ColumnType::numeric, 17), Hundredths(12345, true),
+       {0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x39, 0x30, 0, 0}},
+      {Fixed(ColumnType::numeric, 17), Hundredths(123456), {}},  // six digits in five
+      {Fixed(ColumnType::numeric, 17), provider::Decimal{{1, 0, 0, 0}, false, 5, 3}, {}},
+      // Uncompressed, padded with spaces.
+      {Fixed(ColumnType::text, 6), std::u16string(u"N"), {'N', 0, ' ', 0, ' ', 0}},
+      {Fixed(ColumnType::text, 3, 1252), std::u16string(u"\u00e9"), {0xE9, ' ', ' '}},
+      {Fixed(ColumnType::text, 4), std::u16string(u"\uFEFF"), {}},
+  };
+  for (const Case& c : cases) {
+    const auto field = provider::jet::EncodeField(c.column, c.value);
+    if (c.stored.empty()) {
+      EXPECT_EQ(field.status().kind(), provider::StatusKind::invalidArgument);
+      continue;
+    }
+    ASSERT_TRUE(field.ok()) << field.status().ToString();
+    EXPECT_EQ(field.value().bytes, c.stored);
   }
 }
 
