@@ -49,11 +49,7 @@ TypeInfo FixedType(jet::ColumnType type) {
 ColumnInfo JetColumnInfo(const jet::Column& column, jet::JetVersion version, bool updatable) {
   ColumnInfo info;
   info.name = platform::Utf8ToWide(column.name);
-  // The automatic-GUID flag counts only on GUID columns: real files carry it on columns of other
-  // types (dates among them), where it cannot mean an automatic id.
-  info.autoIncrement =
-      (column.flags & jet::kColumnAutoNumber) != 0 ||
-      ((column.flags & jet::kColumnAutoGuid) != 0 && column.type == jet::ColumnType::guid);
+  info.autoIncrement = column.IsAutoIncrement();
   std::int32_t attributes = 0;
   switch (column.type) {
     case jet::ColumnType::text:

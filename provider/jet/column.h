@@ -69,7 +69,12 @@ struct Column {
   std::uint8_t flags = 0;
 
   bool IsFixed() const { return (flags & kColumnFixed) != 0; }
-  bool IsAutoIncrement() const { return (flags & (kColumnAutoNumber | kColumnAutoGuid)) != 0; }
+  // The automatic-GUID flag counts only on GUID columns: files Access made carry it on columns
+  // of other types (dates, Jet 3 text), where it cannot mean an automatic id.
+  bool IsAutoIncrement() const {
+    return (flags & kColumnAutoNumber) != 0 ||
+           ((flags & kColumnAutoGuid) != 0 && type == ColumnType::guid);
+  }
   bool IsNullable() const { return (flags & kColumnNullable) != 0; }
   bool IsLongValue() const { return type == ColumnType::memo || type == ColumnType::ole; }
 };

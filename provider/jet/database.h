@@ -69,6 +69,8 @@ class Database {
   // The file's pages, for readers of structures the tables do not offer (index pages).
   const PageFile& File() const { return *file_; }
   JetVersion Version() const { return header_.format->version; }
+  // The code page Jet 3 text is read in: the options' when they name one, else the header's.
+  std::uint16_t CodePage() const { return codePage_; }
 
   // Local and linked tables, system ones included (see CatalogEntry::IsSystem()), in catalog order.
   const std::vector<CatalogEntry>& Tables() const { return tables_; }

@@ -48,8 +48,9 @@ struct ColumnValue {
 // page, a key a unique index holds already, a Null in a required or primary key), notSupported
 // (a change that needs an index key this engine cannot encode: a memo or OLE key, an empty binary
 // value, a text holding a character whose sort code is not established, named in the message, a
-// text key of a Jet 3 file), io (the lock, a read-only file, a failed write) and corruption (a
-// damaged page met on the way, an index lacking a row's entry).
+// Jet 3 text the files Access made show no key for, such as one ending in a tab, or a Jet 3 text
+// key in a code page other than 1252), io (the lock, a read-only file, a failed write) and
+// corruption (a damaged page met on the way, an index lacking a row's entry).
 class Editor {
  public:
   ~Editor();

@@ -90,7 +90,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
       ++named[row->second];
       auto values = keyValues(row->second);
       VELMORA_RETURN_IF_ERROR(values);
-      auto key = EncodeIndexKey(columns, values.value(), database.Version());
+      auto key = EncodeIndexKey(columns, values.value(), database.Version(), database.CodePage());
       check.values[i] = values.take();
       if (!key.ok()) {
         if (check.unchecked.empty()) check.unchecked = key.status().message();

@@ -84,7 +84,7 @@ std::array<std::uint8_t, 16> WrittenOrder(const Guid& guid) {
 }
 
 Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value,
-                                             JetVersion version) {
+                                             JetVersion version, std::uint16_t codePage) {
   switch (type) {
     case ColumnType::byte:
       return Integer(value, 1, 0, 255, false);
@@ -118,7 +118,7 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
       break;
     case ColumnType::text:
       if (const auto* text = std::get_if<std::u16string>(&value))
-        return EncodeTextKey(*text, version);
+        return EncodeTextKey(*text, version, codePage);
       break;
     default:
       return Status::NotSupported("This engine cannot encode index keys of column type " +
@@ -150,8 +150,8 @@ bool KeyTypeSupported(ColumnType type) {
 }
 
 Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> columns,
-                                                 std::span<const Value> values,
-                                                 JetVersion version) {
+                                                 std::span<const Value> values, JetVersion version,
+                                                 std::uint16_t codePage) {
   if (columns.size() != values.size())
     return Status::InvalidArgument("A key needs one value per column.", "index key");
   std::vector<std::uint8_t> key;
@@ -161,7 +161,7 @@ Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> colu
       key.push_back(ascending ? kKeyNullAscending : kKeyNullDescending);
       continue;
     }
-    auto bytes = ValueBytes(columns[i].type, values[i], version);
+    auto bytes = ValueBytes(columns[i].type, values[i], version, codePage);
     VELMORA_RETURN_IF_ERROR(bytes);
     key.push_back(ascending ? kKeyValueAscending : kKeyValueDescending);
     const std::size_t start = key.size();

@@ -27,10 +27,12 @@ constexpr std::uint8_t kKeyNullDescending = 0xFF;
 // established).
 bool KeyTypeSupported(ColumnType type);
 
-// The key of `values` (one per column of `columns`, in key order) in a file of `version`.
-// notSupported, naming what, for a value this engine cannot encode: a column type whose key
-// form is not established, or a text holding a character whose sort code is not.
+// The key of `values` (one per column of `columns`, in key order) in a file of `version` whose
+// Jet 3 text is stored in `codePage`. notSupported, naming what, for a value this engine cannot
+// encode: a column type whose key form is not established, or a text holding a character whose
+// sort code is not.
 Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> columns,
-                                                 std::span<const Value> values, JetVersion version);
+                                                 std::span<const Value> values, JetVersion version,
+                                                 std::uint16_t codePage);
 
 }  // namespace provider::jet

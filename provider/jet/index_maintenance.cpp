@@ -125,7 +125,7 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
     }
     const bool allNull = std::all_of(values.begin(), values.end(), IsNull);
     if (allNull && index.IgnoresNulls()) continue;
-    auto key = EncodeIndexKey(keyColumns, values, format_->version);
+    auto key = EncodeIndexKey(keyColumns, values, format_->version, codePage_);
     if (!key.ok()) return At(key.status(), Where(i));
     entries[i].entry = IndexEntry{key.take(), location, 0};
   }

@@ -254,7 +254,7 @@ TEST(AccessEditTest, YesNoColumnsLeaveTheOtherFixedValuesAlone) {
 }
 
 // Jet 3 integer indexes keep one entry per row through inserts, deletes and key changes, on the
-// Jet 3 index page layout; a Jet 3 text key, whose sort codes are not known, is refused.
+// Jet 3 index page layout; a Jet 3 text key the files do not show is refused, naming why.
 TEST(AccessEditTest, JetThreeIntegerIndexesFollowTheRows) {
   ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
   const std::string dir = jetwritetest::TempDir("jet3index");
@@ -300,8 +300,11 @@ TEST(AccessEditTest, JetThreeIntegerIndexesFollowTheRows) {
   ASSERT_TRUE(editor.ok());
   const std::uint32_t project = jetwritetest::LocationOf(texts, "MSP_PROJECTS", 1);
   auto refused = editor.value()->UpdateRow(
-      "MSP_PROJECTS", project, {{ColumnIndex(texts, "MSP_PROJECTS", "PROJ_NAME"), Value{u"other"}}});
+      "MSP_PROJECTS", project,
+      {{ColumnIndex(texts, "MSP_PROJECTS", "PROJ_NAME"), Value{u"\u00c6sop caf\u00e9"}}});
   EXPECT_EQ(refused.status().kind(), StatusKind::notSupported) << refused.status().ToString();
+  EXPECT_NE(refused.status().message().find("U+00E9"), std::string::npos)
+      << refused.status().message();
   EXPECT_EQ(FileBytes(texts), before);
 }
 

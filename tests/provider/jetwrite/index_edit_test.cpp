@@ -181,6 +181,113 @@ TEST(IndexEditTest, ScriptedEditsLeaveEveryIndexSoundAndBothPeersAgree) {
   }
 }
 
+// Texts with every kind of letter a Jet 3 key encodes: accented ones, ones sorting as two, a
+// letter with a caron, the hyphen and apostrophe, a trailing space.
+const std::u16string kJetThreeTexts[] = {
+    u"Crème brûlée", u"Müller & Söhne", u"Škoda Straße", u"Señor Frío", u"Çà et là", u"Æbleskiver",
+    u"Ÿvette Ñandú", u"Åse Øvre",       u"Île d'Yeu",    u"Bonn ",      u"AA-ÁA",    u"Œuvre",
+};
+
+struct JetThreeScript {
+  const char* file;
+  const char* table;
+  std::size_t text;  // the indexed text column the updates change
+  Value accessRow;   // the first column of a row Access wrote: its text key changes, then it goes
+  // Row n of the inserts, its texts made from `text`.
+  std::vector<Value> (*row)(int n, const std::u16string& text);
+};
+
+std::u16string Numbered(const std::u16string& text, int n) {
+  std::u16string number;
+  for (char c : std::to_string(n)) number += static_cast<char16_t>(c);
+  return text + number;
+}
+
+// ContactName, Country, Phone and Fax carry the automatic-GUID flag, which on text columns means
+// nothing: they take values like the others.
+std::vector<Value> NewCustomer(int n, const std::u16string& text) {
+  const Value city{text.substr(0, 12) + (n % 3 == 0 ? u" " : u"")};
+  return {Value{Numbered(u"N", n)},
+          Value{Numbered(text + u" ", n)},
+          Value{u"Ana Trujillo"},
+          Value{},
+          Value{u"Obere Str. 57"},
+          city,
+          n % 2 == 0 ? Value{} : Value{u"Québec"},
+          Value{Numbered(u"Ö-", n)},
+          Value{u"Sverige"},
+          Value{},
+          Value{}};
+}
+
+std::vector<Value> NewCode(int n, const std::u16string& text) {
+  return {Value{}, Value{Numbered(text, n % 5)}};
+}
+
+// Jet 3 text indexes, ascending and descending, a text primary key among them, follow inserts,
+// key changes and deletes, of Access's own rows too (whose entries are found by their key):
+// every key is the one Access writes, and both peers list the rows.
+TEST(IndexEditTest, JetThreeTextIndexesFollowInsertsKeyChangesAndDeletes) {
+  ASSERT_TRUE(jetwritetest::MissingTool("mdb-export").empty());
+  ASSERT_TRUE(jetwritetest::MissingMdbReader().empty()) << jetwritetest::MissingMdbReader();
+  // clang-format off
+  const JetThreeScript scripts[] = {
+      {"mdbtestdata_nwind.mdb", "Customers", 1, Value{u"PARIS"}, NewCustomer},  // five text indexes
+      {"jackcess_testIndexCodesV1997.mdb", "Table11", 1, Value{std::int64_t{52}}, NewCode},  // and a descending one
+  };
+  // clang-format on
+  constexpr int kInserts = 48;
+  for (const JetThreeScript& script : scripts) {
+    SCOPED_TRACE(script.file);
+    const std::string path =
+        jetwritetest::CopyFixture(script.file, jetwritetest::TempDir("jet3_text_index"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    const std::string before = Listing(path, script.table);
+    const std::size_t rows = jetwritetest::EngineRows(path, script.table).size();
+    {
+      auto editor = Editor::Open(path);
+      ASSERT_TRUE(editor.ok()) << editor.status().ToString();
+      ASSERT_TRUE(editor.value()->Begin().ok());
+      std::vector<std::uint32_t> added;
+      for (int n = 0; n < kInserts; ++n) {
+        const std::u16string& text = kJetThreeTexts[n % std::size(kJetThreeTexts)];
+        auto row = editor.value()->InsertRow(script.table, script.row(n, text));
+        ASSERT_TRUE(row.ok()) << "row " << n << ": " << row.status().ToString();
+        added.push_back(row.value());
+      }
+      const std::uint32_t access = jetwritetest::LocationOf(path, script.table, script.accessRow);
+      ASSERT_NE(access, 0u);
+      added.push_back(access);
+      for (std::size_t i = 0; i < added.size(); i += 4) {
+        const auto& text = kJetThreeTexts[(i + 5) % std::size(kJetThreeTexts)];
+        auto updated = editor.value()->UpdateRow(script.table, added[i],
+                                                 {{script.text, Value{Numbered(text, 7)}}});
+        ASSERT_TRUE(updated.ok()) << "update " << i << ": " << updated.status().ToString();
+      }
+      added.pop_back();
+      for (std::size_t i = 1; i < added.size(); i += 3) {
+        const auto deleted = editor.value()->DeleteRow(script.table, added[i]);
+        ASSERT_TRUE(deleted.ok()) << "delete " << i << ": " << deleted.ToString();
+      }
+      const auto deleted = editor.value()->DeleteRow(script.table, access);
+      ASSERT_TRUE(deleted.ok()) << deleted.ToString();
+      ASSERT_TRUE(editor.value()->Commit().ok());
+    }
+    ExpectIndexesSound(path, script.table);
+    Rows engine = jetwritetest::EngineRows(path, script.table);
+    EXPECT_EQ(engine.size(), rows + kInserts - 17);
+    std::sort(engine.begin(), engine.end());
+    Rows exported = jetwritetest::MdbExport(path, script.table);
+    std::sort(exported.begin(), exported.end());
+    Rows read = jetwritetest::ReaderRows(path, script.table);
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(exported, engine);
+    EXPECT_EQ(read, engine);
+    EXPECT_EQ(Listing(path, script.table), before);
+  }
+}
+
 // The index's root and the depth of the tree under it.
 std::size_t Depth(const std::string& path, const std::string& table, std::size_t index) {
   auto database = OpenDatabase(path);
