@@ -149,13 +149,12 @@ Status EditSession::Delete(std::string_view table, std::uint32_t location) {
 Status EditSession::CreateTable(const TableSpec& design, DateTime created) {
   if (InTransaction())
     return Status::InvalidArgument("A table is added outside transactions; one is open.", path_);
-  if (!Database().FileFormat().IsJet4())
-    return Status::NotSupported("Tables are added to Jet 4 files only.", path_);
   TableSpec table = design;
   table.system = false;
   table.sortOrder = Database().FileHeader().sortOrder;
+  table.codePage = options_.codePage != 0 ? options_.codePage : Database().FileHeader().codePage;
   // The design is checked before the catalog is read, so that a bad name is named as such.
-  VELMORA_RETURN_IF_ERROR(LayOutTable(table).status());
+  VELMORA_RETURN_IF_ERROR(LayOutTable(table, Database().Version()).status());
   auto place = PlaceInCatalog(Database(), table.name);
   VELMORA_RETURN_IF_ERROR(place);
   VELMORA_RETURN_IF_ERROR(Begin());

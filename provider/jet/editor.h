@@ -1,5 +1,5 @@
-// Changes to the rows of an existing Jet 3 or Jet 4 file, and tables added to a Jet 4 file, made
-// all or nothing: the engine's write API.
+// Changes to the rows of an existing Jet 3 or Jet 4 file and tables added to it, made all or
+// nothing: the engine's write API.
 #pragma once
 
 #include <cstdint>
@@ -88,13 +88,14 @@ class Editor {
   // Deletes the row at `location` and its memo and OLE values.
   Status DeleteRow(std::string_view table, std::uint32_t location);
 
-  // Adds the empty user table `design` to a Jet 4 file and commits it: its definition page and
+  // Adds the empty user table `design` to the file and commits it: its definition page and
   // usage maps, its catalog entry (kept in the catalog's indexes) and the permissions Access
   // gives a new table, created at `created`. Text and memo columns take the database's sort
   // order. Tables are added outside transactions, so that a transaction's changes always apply
   // to tables the file holds. Failures: invalidArgument (a transaction is open; a table or query
   // of that name exists, letter case ignored; a bad design, "'x' is not a valid name. ..." for a
-  // bad name), notSupported (a Jet 3 file; a name whose catalog index key cannot be encoded).
+  // bad name, a Jet 3 name its code page cannot hold), notSupported (a name whose catalog index
+  // key cannot be encoded).
   Status CreateTable(const TableSpec& design, DateTime created);
 
   // Writes the open transaction's changes to the file, synced, and closes the transaction.

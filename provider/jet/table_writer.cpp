@@ -23,23 +23,12 @@ Result<std::unique_ptr<TableWriter>> TableWriter::Create(PageStore& store,
   VELMORA_RETURN_IF_ERROR(layout);
   std::unique_ptr<TableWriter> writer(
       new TableWriter(store, tableSpec, layout.take(), definitionPage));
-  TableMaps& maps = writer->maps_;
-  for (std::uint32_t* map : {&maps.owned, &maps.free}) {
-    auto added = AddUsageMap(store, UsageMapKind::ownedPages);
-    VELMORA_RETURN_IF_ERROR(added);
-    *map = added.value();
-  }
-  for (const ColumnLayout& column : writer->layout_.columns) {
-    if (!column.IsLongValue()) continue;
-    auto owned = AddUsageMap(store, UsageMapKind::ownedPages);
-    VELMORA_RETURN_IF_ERROR(owned);
-    auto free = AddUsageMap(store, UsageMapKind::ownedPages);
-    VELMORA_RETURN_IF_ERROR(free);
-    maps.longValueOwned.push_back(owned.value());
-    maps.longValueFree.push_back(free.value());
-    writer->longValues_.emplace_back(owned.value(), free.value());
-  }
-  auto definition = EncodeTableDef(writer->tableSpec_, writer->layout_, maps);
+  auto maps = AddTableMaps(store, writer->layout_);
+  VELMORA_RETURN_IF_ERROR(maps);
+  writer->maps_ = maps.take();
+  for (std::size_t i = 0; i < writer->maps_.longValueOwned.size(); ++i)
+    writer->longValues_.emplace_back(writer->maps_.longValueOwned[i], writer->maps_.longValueFree[i]);
+  auto definition = EncodeTableDef(writer->tableSpec_, writer->layout_, writer->maps_);
   VELMORA_RETURN_IF_ERROR(definition);
   std::span<std::uint8_t> page = store.Page(definitionPage);
   std::copy(definition.value().begin(), definition.value().end(), page.begin());

@@ -1,4 +1,4 @@
-// A user table added to an existing Jet 4 file whose catalog Access wrote.
+// A user table added to an existing Jet 3 or Jet 4 file whose catalog Access wrote.
 //
 // What Access leaves for a table it creates, as the sample files show it:
 //   - a definition page, and the table's usage maps as rows of a data page that follows it;
@@ -16,7 +16,7 @@
 
 #include "platform/codepage.h"
 #include "provider/jet/object_name.h"
-#include "provider/jet/table_writer.h"
+#include "provider/jet/writer_usage_map.h"
 
 namespace provider::jet {
 
@@ -164,10 +164,15 @@ Result<CatalogPlace> PlaceInCatalog(const Database& database, const std::u16stri
 Result<std::uint32_t> AddUserTable(PageStore& store, const TableSpec& design,
                                    const CatalogPlace& place, const CatalogTables& catalog,
                                    DateTime created) {
+  auto layout = LayOutTable(design, store.JetFormat().version);
+  VELMORA_RETURN_IF_ERROR(layout);
   auto page = store.Allocate(kPageTableDef);
   VELMORA_RETURN_IF_ERROR(page);
-  auto table = TableWriter::Create(store, design, page.value());
-  VELMORA_RETURN_IF_ERROR(table);
+  auto maps = AddTableMaps(store, layout.value());
+  VELMORA_RETURN_IF_ERROR(maps);
+  auto definition = EncodeTableDef(design, layout.value(), maps.value());
+  VELMORA_RETURN_IF_ERROR(definition);
+  std::copy(definition.value().begin(), definition.value().end(), store.Page(page.value()).begin());
   const auto id = static_cast<std::int64_t>(page.value());
 
   auto entry = RowOf(*catalog.objects, {{"Id", id},

@@ -1,5 +1,5 @@
-// A user table added to an existing Jet 4 file whose catalog Access wrote: its definition page
-// and usage maps, its catalog entry and the permissions Access gives a new table.
+// A user table added to an existing Jet 3 or Jet 4 file whose catalog Access wrote: its
+// definition page and usage maps, its catalog entry and the permissions Access gives a new table.
 #pragma once
 
 #include <cstdint>
@@ -41,8 +41,8 @@ struct CatalogTables {
   const EditedTable* permissions = nullptr;  // MSysACEs; none when the file has no such table
 };
 
-// Writes the empty table `design` to `store`: a definition page and a page of usage maps, both
-// appended to the file, then its MSysObjects row (through the catalog's indexes) and its
+// Writes the empty table `design` to `store`, in the file's version: a definition page and a
+// page of usage maps, both appended to the file, then its MSysObjects row (through the catalog's indexes) and its
 // MSysACEs rows. Returns the definition page, which is also the table's catalog Id.
 Result<std::uint32_t> AddUserTable(PageStore& store, const TableSpec& design,
                                    const CatalogPlace& place, const CatalogTables& catalog,

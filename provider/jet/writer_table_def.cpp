@@ -28,6 +28,11 @@
 //   ...             per long-value column: number (2), owned map (4), free map (4);
 //                   then 0xFFFF and 8 zero bytes
 //
+// A Jet 3 definition (2048-byte pages) has the same fields at the offsets FORMAT.md gives in
+// brackets, "VC" in place of the free space, 18-byte column entries (type, number, variable
+// index, number, 1, sort order, code page, flags, fixed offset, length) and each name as a length
+// byte and code-page bytes.
+//
 // The layout is described once, for reading and writing, in provider/jet/FORMAT.md.
 #include "provider/jet/writer_table_def.h"
 
@@ -36,6 +41,7 @@
 #include "provider/jet/object_name.h"
 #include "provider/jet/writer_bytes.h"
 #include "provider/jet/writer_page_store.h"
+#include "provider/jet/writer_text.h"
 
 namespace provider::jet {
 
@@ -76,14 +82,54 @@ bool IsTextual(ColumnType type) {
   return type == ColumnType::text || type == ColumnType::memo;
 }
 
+std::uint8_t ColumnFlags(const ColumnLayout& column) {
+  std::uint8_t flags = kColumnNullable;
+  if (column.fixed) flags |= kColumnFixed;
+  if (column.columnSpec.autoNumber) flags |= kColumnAutoNumber;
+  return flags;
+}
+
+void AppendJet4Column(std::vector<std::uint8_t>& def, const ColumnLayout& column,
+                      std::uint16_t sortOrder) {
+  def.push_back(static_cast<std::uint8_t>(column.columnSpec.type));
+  Append32(def, kAccessConstant);
+  Append16(def, column.number);
+  Append16(def, column.varIndex);
+  Append16(def, column.number);
+  Append16(def, IsTextual(column.columnSpec.type) ? sortOrder : 0);
+  Append16(def, 0);
+  def.push_back(ColumnFlags(column));
+  def.push_back(IsTextual(column.columnSpec.type) ? kCompressedText : 0);
+  Append32(def, 0);
+  Append16(def, column.fixedOffset);
+  Append16(def, column.length);
+}
+
+// Access gives every Jet 3 column the database's sort order and code page, after a 1.
+void AppendJet3Column(std::vector<std::uint8_t>& def, const ColumnLayout& column,
+                      std::uint16_t sortOrder, std::uint16_t codePage) {
+  def.push_back(static_cast<std::uint8_t>(column.columnSpec.type));
+  Append16(def, column.number);
+  Append16(def, column.varIndex);
+  Append16(def, column.number);
+  Append16(def, 1);
+  Append16(def, sortOrder);
+  Append16(def, codePage);
+  def.push_back(ColumnFlags(column));
+  Append16(def, column.fixedOffset);
+  Append16(def, column.length);
+}
+
 }  // namespace
 
-Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
+Result<TableLayout> LayOutTable(const TableSpec& tableSpec, JetVersion version) {
   if (!IsValidObjectName(tableSpec.name))
     return Status::InvalidArgument(InvalidNameMessage(tableSpec.name), "table");
   if (tableSpec.columns.empty() || tableSpec.columns.size() > 255)
     return Status::InvalidArgument("A table has 1 to 255 columns.", "table");
   TableLayout layout;
+  layout.version = version;
+  const bool jet4 = version == JetVersion::jet4;
   std::set<std::u16string> names;
   for (std::size_t i = 0; i < tableSpec.columns.size(); ++i) {
     const ColumnSpec& column = tableSpec.columns[i];
@@ -100,6 +146,7 @@ Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
     ColumnLayout out;
     out.columnSpec = column;
     out.number = static_cast<std::uint16_t>(i);
+    if (!jet4) out.codePage = tableSpec.codePage;
     if (fixedSize >= 0) {
       out.fixed = true;
       out.fixedOffset = layout.fixedSize;
@@ -110,7 +157,8 @@ Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
           (column.size == 0 || column.size > 255))
         return Status::InvalidArgument("Text and binary columns hold 1 to 255 units.", where);
       out.varIndex = layout.varCount++;
-      if (column.type == ColumnType::text) out.length = static_cast<std::uint16_t>(2 * column.size);
+      if (column.type == ColumnType::text)
+        out.length = static_cast<std::uint16_t>(jet4 ? 2 * column.size : column.size);
       if (column.type == ColumnType::binary) out.length = column.size;
     }
     layout.columns.push_back(out);
@@ -120,16 +168,21 @@ Result<TableLayout> LayOutTable(const TableSpec& tableSpec) {
 
 Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
                                                  const TableLayout& layout, const TableMaps& maps) {
-  const Format& format = Format::Jet4();
+  const bool jet4 = layout.version == JetVersion::jet4;
+  const Format& format = jet4 ? Format::Jet4() : Format::Jet3();
   std::vector<std::uint8_t> def(format.tdefHeaderEnd, 0);
   const std::span<std::uint8_t> header(def);
   header[0] = kPageTableDef;
   header[1] = 0x01;
-  Store32(header, 12, kAccessConstant);
-  Store32(header, kTableDefAutoNumber, 0);
-  bool hasAutoNumber = false;
-  for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.columnSpec.autoNumber;
-  header[24] = hasAutoNumber ? 1 : 0;
+  if (jet4) {
+    Store32(header, 12, kAccessConstant);
+    bool hasAutoNumber = false;
+    for (const ColumnLayout& column : layout.columns) hasAutoNumber |= column.columnSpec.autoNumber;
+    header[24] = hasAutoNumber ? 1 : 0;
+  } else {
+    header[2] = 'V';
+    header[3] = 'C';
+  }
   header[format.tdefTableType] = tableSpec.system ? kSystemTable : kUserTable;
   const auto columns = static_cast<std::uint32_t>(layout.columns.size());
   Store16(header, format.tdefMaxColumns, columns);
@@ -139,25 +192,22 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
   Store32(header, format.tdefFreeMap, maps.free);
 
   for (const ColumnLayout& column : layout.columns) {
-    def.push_back(static_cast<std::uint8_t>(column.columnSpec.type));
-    Append32(def, kAccessConstant);
-    Append16(def, column.number);
-    Append16(def, column.varIndex);
-    Append16(def, column.number);
-    Append16(def, IsTextual(column.columnSpec.type) ? tableSpec.sortOrder : 0);
-    Append16(def, 0);
-    std::uint8_t flags = kColumnNullable;
-    if (column.fixed) flags |= kColumnFixed;
-    if (column.columnSpec.autoNumber) flags |= kColumnAutoNumber;
-    def.push_back(flags);
-    def.push_back(IsTextual(column.columnSpec.type) ? kCompressedText : 0);
-    Append32(def, 0);
-    Append16(def, column.fixedOffset);
-    Append16(def, column.length);
+    if (jet4) {
+      AppendJet4Column(def, column, tableSpec.sortOrder);
+    } else {
+      AppendJet3Column(def, column, tableSpec.sortOrder, tableSpec.codePage);
+    }
   }
   for (const ColumnLayout& column : layout.columns) {
-    Append16(def, static_cast<std::uint32_t>(2 * column.columnSpec.name.size()));
-    for (char16_t c : column.columnSpec.name) Append16(def, c);
+    if (jet4) {
+      Append16(def, static_cast<std::uint32_t>(2 * column.columnSpec.name.size()));
+      for (char16_t c : column.columnSpec.name) Append16(def, c);
+      continue;
+    }
+    auto name = EncodeCodePageText(column.columnSpec.name, tableSpec.codePage);
+    VELMORA_RETURN_IF_ERROR(name);
+    def.push_back(static_cast<std::uint8_t>(name.value().size()));
+    def.insert(def.end(), name.value().begin(), name.value().end());
   }
   std::size_t longValue = 0;
   for (const ColumnLayout& column : layout.columns) {
@@ -172,12 +222,12 @@ Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
   Append16(def, 0xFFFF);
   def.resize(def.size() + 8, 0);
 
-  if (def.size() > kWriterPageSize)
+  if (def.size() > format.pageSize)
     return Status::NotSupported("The table definition does not fit on one page.", "table");
   const std::span<std::uint8_t> filled(def);
-  Store16(filled, 2, static_cast<std::uint32_t>(kWriterPageSize - def.size()));
+  if (jet4) Store16(filled, 2, static_cast<std::uint32_t>(format.pageSize - def.size()));
   Store32(filled, 8, static_cast<std::uint32_t>(def.size() - 8));
-  def.resize(kWriterPageSize, 0);
+  def.resize(format.pageSize, 0);
   return def;
 }
 

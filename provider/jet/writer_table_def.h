@@ -28,6 +28,7 @@ struct TableSpec {
   std::vector<ColumnSpec> columns;
   bool system = false;  // the catalog's own tables
   std::uint16_t sortOrder = kWriterSortOrder;  // LCID of its text and memo columns' sort order
+  std::uint16_t codePage = 0;  // Jet 3: the code page of its text and names
 };
 
 // Where each column lives in a row.
@@ -55,10 +56,11 @@ struct TableLayout {
 };
 
 // Numbers the columns in the order given, fixed ones packed in that order, variable ones
-// indexed in that order. invalidArgument for a bad tableSpec (no columns, empty or duplicate
-// names, sizes out of range, an AutoNumber that is not a long integer); notSupported for types
-// the writer does not store.
-Result<TableLayout> LayOutTable(const TableSpec& tableSpec);
+// indexed in that order, as a file of `version` stores them. invalidArgument for a bad tableSpec
+// (no columns, invalid or duplicate names, sizes out of range, an AutoNumber that is not a long
+// integer); notSupported for types the writer does not store.
+Result<TableLayout> LayOutTable(const TableSpec& tableSpec,
+                                JetVersion version = JetVersion::jet4);
 
 // The usage maps a definition names: the table's own and, per long-value column in layout
 // order, the column's owned and free maps.
@@ -74,8 +76,9 @@ inline const std::size_t kTableDefRowCount = Format::Jet4().tdefRowCount;
 // The last AutoNumber given (0 before any): Access gives the next row this value + 1.
 inline const std::size_t kTableDefAutoNumber = Format::Jet4().tdefAutoNumber;
 
-// The whole definition page of an empty table. notSupported when it would need more than one
-// page.
+// The whole definition page of an empty table, in the version its layout was made for.
+// notSupported when it would need more than one page; invalidArgument for a Jet 3 name its code
+// page cannot hold.
 Result<std::vector<std::uint8_t>> EncodeTableDef(const TableSpec& tableSpec,
                                                  const TableLayout& layout, const TableMaps& maps);
 

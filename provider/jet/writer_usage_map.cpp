@@ -113,6 +113,24 @@ Result<std::uint32_t> AddUsageMap(PageStore& store, UsageMapKind kind) {
   return PageRow(page, slot.value());
 }
 
+Result<TableMaps> AddTableMaps(PageStore& store, const TableLayout& layout) {
+  TableMaps maps;
+  for (std::uint32_t* map : {&maps.owned, &maps.free}) {
+    auto added = AddUsageMap(store, UsageMapKind::ownedPages);
+    VELMORA_RETURN_IF_ERROR(added);
+    *map = added.value();
+  }
+  for (const ColumnLayout& column : layout.columns) {
+    if (!column.IsLongValue()) continue;
+    for (auto* list : {&maps.longValueOwned, &maps.longValueFree}) {
+      auto added = AddUsageMap(store, UsageMapKind::ownedPages);
+      VELMORA_RETURN_IF_ERROR(added);
+      list->push_back(added.value());
+    }
+  }
+  return maps;
+}
+
 Status SetUsageMapBit(PageStore& store, std::uint32_t map, std::uint32_t page, bool set,
                       UsageMapKind kind) {
   auto row = MapRow(store, map);

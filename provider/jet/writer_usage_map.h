@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "provider/jet/writer_page_store.h"
+#include "provider/jet/writer_table_def.h"
 #include "provider/status.h"
 
 namespace provider::jet {
@@ -21,6 +22,10 @@ enum class UsageMapKind { ownedPages, freePages };
 // Places a new empty map on the file's usage-map page (allocating one when it is full) and
 // returns its row pointer.
 Result<std::uint32_t> AddUsageMap(PageStore& store, UsageMapKind kind);
+
+// Adds the maps a new table of `layout` names: its owned and free-space maps, and the two of each
+// of its long-value columns, in layout order.
+Result<TableMaps> AddTableMaps(PageStore& store, const TableLayout& layout);
 
 // Sets (`set`) or clears the bit of `page` in the map stored at row pointer `map`, converting
 // the map to the reference form when the page lies beyond its inline range.
