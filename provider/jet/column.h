@@ -66,6 +66,8 @@ struct Column {
   std::uint16_t length = 0;    // bytes in the row (text: 2 per character in Jet 4)
   std::uint8_t precision = 0;  // numeric only
   std::uint8_t scale = 0;      // numeric only
+  std::uint16_t sortOrder = 0;    // text and memo: the LCID of the order they sort in
+  std::uint16_t sortVersion = 0;  // Jet 4 text and memo: that order's version
   std::uint8_t flags = 0;
 
   bool IsFixed() const { return (flags & kColumnFixed) != 0; }

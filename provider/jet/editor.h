@@ -47,10 +47,11 @@ struct ColumnValue {
 // suit its column, text a Jet 3 file's code page has no equivalent for, a row too long for a
 // page, a key a unique index holds already, a Null in a required or primary key), notSupported
 // (a change that needs an index key this engine cannot encode: a memo or OLE key, an empty binary
-// value, a text holding a character whose sort code is not established, named in the message, a
-// Jet 3 text the files Access made show no key for, such as one ending in a tab, or a Jet 3 text
-// key in a code page other than 1252), io (the lock, a read-only file, a failed write) and
-// corruption (a damaged page met on the way, an index lacking a row's entry).
+// value, a text column sorted in another order than "General", a text holding a character whose
+// sort code is not established, named in the message, a Jet 3 text the files Access made show no
+// key for, such as one ending in a tab, or a Jet 3 text key in a code page other than 1252), io
+// (the lock, a read-only file, a failed write) and corruption (a damaged page met on the way, an
+// index lacking a row's entry).
 class Editor {
  public:
   ~Editor();

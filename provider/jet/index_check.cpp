@@ -57,7 +57,7 @@ Result<std::vector<IndexCheck>> CheckIndexes(const Database& database, std::stri
                                  ", which the table does not have");
         break;
       }
-      columns.push_back({found->type, column.ascending});
+      columns.push_back({found->type, column.ascending, found->sortOrder, found->sortVersion});
       positions.push_back(static_cast<std::size_t>(found - table.Columns().begin()));
     }
     if (!check.problems.empty()) {

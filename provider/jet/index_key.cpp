@@ -83,8 +83,19 @@ std::array<std::uint8_t, 16> WrittenOrder(const Guid& guid) {
   return written;
 }
 
-Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value,
+// A text key in another sort order than the one whose codes are known would be silently wrong.
+Status KnownSortOrder(const KeyColumn& column) {
+  if (column.sortOrder == kGeneralSortOrder && column.sortVersion == 0) return Status::Ok();
+  return Status::NotSupported("Index keys of text sorted in the order of locale " +
+                                  std::to_string(column.sortOrder) + " (version " +
+                                  std::to_string(column.sortVersion) +
+                                  ") cannot be encoded by this engine.",
+                              "index key");
+}
+
+Result<std::vector<std::uint8_t>> ValueBytes(const KeyColumn& column, const Value& value,
                                              JetVersion version, std::uint16_t codePage) {
+  const ColumnType type = column.type;
   switch (type) {
     case ColumnType::byte:
       return Integer(value, 1, 0, 255, false);
@@ -117,6 +128,7 @@ Result<std::vector<std::uint8_t>> ValueBytes(ColumnType type, const Value& value
       if (const auto* date = std::get_if<DateTime>(&value)) return Floating(date->days);
       break;
     case ColumnType::text:
+      VELMORA_RETURN_IF_ERROR(KnownSortOrder(column));
       if (const auto* text = std::get_if<std::u16string>(&value))
         return EncodeTextKey(*text, version, codePage);
       break;
@@ -161,7 +173,7 @@ Result<std::vector<std::uint8_t>> EncodeIndexKey(std::span<const KeyColumn> colu
       key.push_back(ascending ? kKeyNullAscending : kKeyNullDescending);
       continue;
     }
-    auto bytes = ValueBytes(columns[i].type, values[i], version, codePage);
+    auto bytes = ValueBytes(columns[i], values[i], version, codePage);
     VELMORA_RETURN_IF_ERROR(bytes);
     key.push_back(ascending ? kKeyValueAscending : kKeyValueDescending);
     const std::size_t start = key.size();

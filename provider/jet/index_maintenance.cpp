@@ -120,7 +120,7 @@ Result<RowEntries> IndexMaintenance::Entries(const std::vector<StoredField>& fie
                               *format_, codePage_);
       if (!value.ok()) return At(value.status(), Where(i));
       entries[i].hasNull = entries[i].hasNull || IsNull(value.value());
-      keyColumns.push_back({column->type, key.ascending});
+      keyColumns.push_back({column->type, key.ascending, column->sortOrder, column->sortVersion});
       values.push_back(value.take());
     }
     const bool allNull = std::all_of(values.begin(), values.end(), IsNull);

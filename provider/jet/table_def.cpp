@@ -106,6 +106,8 @@ Result<TableDef> ReadTableDef(const PageFile& file, const Format& format, std::u
     column.varIndex = entry.U16(format.columnVarIndex);
     column.precision = entry.U8(format.columnPrecision);
     column.scale = entry.U8(format.columnPrecision + 1);
+    column.sortOrder = entry.U16(format.columnPrecision);
+    column.sortVersion = format.IsJet4() ? entry.U16(format.columnPrecision + 2) : 0;
     column.flags = entry.U8(format.columnFlags);
     column.fixedOffset = entry.U16(format.columnFixedOffset);
     column.length = entry.U16(format.columnLength);

@@ -212,6 +212,9 @@ TEST(IndexKeyTest, KeysThisEngineCannotEncodeAreRefusedByName) {
       {{ColumnType::text, true}, Value{u"abc"}, JetVersion::jet3, 1256, "code page 1256"},
       {{ColumnType::binary, true}, Value{provider::Bytes{}}, JetVersion::jet4, 1252, "empty binary"},
       {{ColumnType::memo, true}, Value{u"long"}, JetVersion::jet4, 1252, "column type 12"},
+      // Text sorted in another order than "General", whose codes are not known.
+      {{ColumnType::text, true, 1025, 0}, Value{u"abc"}, JetVersion::jet4, 1252, "locale 1025"},
+      {{ColumnType::text, true, 1033, 1}, Value{u"abc"}, JetVersion::jet4, 1252, "(version 1)"},
   };
   // clang-format on
   for (const Case& test : cases) {
