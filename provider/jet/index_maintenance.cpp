@@ -2,12 +2,10 @@
 #include "provider/jet/index_maintenance.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 #include "provider/jet/index_key.h"
 #include "provider/jet/index_writer.h"
-#include "provider/jet/text.h"
+#include "provider/jet/stored_value.h"
 
 namespace provider::jet {
 
@@ -17,13 +15,6 @@ const std::string kDuplicateMessage =
     "The changes you requested to the table were not successful because they would create "
     "duplicate values in the index, primary key, or relationship.";
 const std::string kNullKeyMessage = "Index or primary key cannot contain a Null value.";
-
-template <typename T>
-T LoadField(const std::vector<std::uint8_t>& bytes) {
-  T value{};
-  std::memcpy(&value, bytes.data(), std::min(sizeof(T), bytes.size()));
-  return value;
-}
 
 // `status` placed at `where` instead of where it was found.
 Status At(const Status& status, const std::string& where) {
@@ -45,40 +36,12 @@ Result<Value> FieldValue(const Column& column, const StoredField& field, const I
   // A yes/no value is its presence bit.
   if (column.type == ColumnType::boolean) return Value{field.present};
   if (!field.present) return Value{};
-  switch (column.type) {
-    case ColumnType::byte:
-      return Value{std::int64_t{LoadField<std::uint8_t>(field.bytes)}};
-    case ColumnType::integer:
-      return Value{std::int64_t{LoadField<std::int16_t>(field.bytes)}};
-    case ColumnType::longInteger:
-      return Value{std::int64_t{LoadField<std::int32_t>(field.bytes)}};
-    case ColumnType::currency:
-      return Value{Currency{LoadField<std::int64_t>(field.bytes)}};
-    case ColumnType::single:
-      return Value{double{std::bit_cast<float>(LoadField<std::uint32_t>(field.bytes))}};
-    case ColumnType::doubleFloat:
-      return Value{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))};
-    case ColumnType::binary:
-      return Value{Bytes(field.bytes.begin(), field.bytes.end())};
-    case ColumnType::guid: {
-      Guid guid{};
-      std::memcpy(guid.bytes.data(), field.bytes.data(), std::min(guid.bytes.size(), field.bytes.size()));
-      return Value{guid};
-    }
-    case ColumnType::dateTime:
-      return Value{DateTime{std::bit_cast<double>(LoadField<std::uint64_t>(field.bytes))}};
-    case ColumnType::text: {
-      const ByteView bytes(field.bytes.data(), field.bytes.size());
-      auto text = format.version == JetVersion::jet4 ? DecodeJet4Text(bytes)
-                                                     : DecodeCodePageText(bytes, codePage);
-      VELMORA_RETURN_IF_ERROR(text);
-      return Value{text.take()};
-    }
-    default:
-      return Status::NotSupported("This engine cannot encode index keys of column type " +
-                                      std::to_string(column.typeCode) + ".",
-                                  "column '" + column.name + "'");
-  }
+  if (column.IsLongValue())
+    return Status::NotSupported("This engine cannot encode index keys of column type " +
+                                    std::to_string(column.typeCode) + ".",
+                                "column '" + column.name + "'");
+  return DecodeStoredValue(column, ByteView(field.bytes.data(), field.bytes.size()),
+                           format.version, codePage);
 }
 
 }  // namespace

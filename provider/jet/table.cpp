@@ -17,6 +17,7 @@
 #include "provider/jet/long_value.h"
 #include "provider/jet/object_name.h"
 #include "provider/jet/row_cursor.h"
+#include "provider/jet/stored_value.h"
 #include "provider/jet/text.h"
 #include "provider/jet/usage_map.h"
 
@@ -241,52 +242,7 @@ Status Table::DecodeText(ByteView bytes, std::u16string& out, const CharacterMap
 }
 
 Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
-  if (bytes.size() < FixedValueSize(column.type))
-    return Status::Corruption("A value is shorter than its type.", "");
   switch (column.type) {
-    case ColumnType::byte:
-      return Value(std::int64_t{bytes.U8(0)});
-    case ColumnType::integer:
-      return Value(std::int64_t{static_cast<std::int16_t>(bytes.U16(0))});
-    case ColumnType::longInteger:
-      return Value(std::int64_t{static_cast<std::int32_t>(bytes.U32(0))});
-    case ColumnType::currency:
-      return Value(Currency{static_cast<std::int64_t>(bytes.U64(0))});
-    case ColumnType::single: {
-      std::uint32_t bits = bytes.U32(0);
-      float f;
-      std::memcpy(&f, &bits, sizeof f);
-      return Value(static_cast<double>(f));
-    }
-    case ColumnType::doubleFloat:
-    case ColumnType::dateTime: {
-      std::uint64_t bits = bytes.U64(0);
-      double d;
-      std::memcpy(&d, &bits, sizeof d);
-      if (column.type == ColumnType::dateTime) return Value(DateTime{d});
-      return Value(d);
-    }
-    case ColumnType::guid: {
-      Guid guid{};
-      std::memcpy(guid.bytes.data(), bytes.data(), guid.bytes.size());
-      return Value(guid);
-    }
-    case ColumnType::numeric: {
-      Decimal decimal{};
-      decimal.negative = (bytes.U8(0) & 0x80) != 0;
-      for (int word = 0; word < 4; ++word) decimal.magnitude[3 - word] = bytes.U32(1 + 4 * word);
-      decimal.precision = column.precision;
-      decimal.scale = column.scale;
-      return Value(decimal);
-    }
-    case ColumnType::binary:
-      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
-    case ColumnType::text: {
-      std::u16string text;
-      Status decoded = DecodeText(bytes, text);
-      if (!decoded.ok()) return decoded;
-      return Value(std::move(text));
-    }
     case ColumnType::ole: {
       Result<Bytes> stored = ReadLongValue(*file_, *format_, bytes);
       if (!stored.ok()) return stored.status();
@@ -302,9 +258,7 @@ Result<Value> Table::Decode(const Column& column, ByteView bytes) const {
       return Value(std::move(text));
     }
     default:
-      // Types this engine does not know (Access keeps some in its own system tables) read as
-      // their stored bytes.
-      return Value(Bytes(bytes.data(), bytes.data() + bytes.size()));
+      return DecodeStoredValue(column, bytes, format_->version, codePage_);
   }
 }
 
